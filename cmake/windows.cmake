@@ -1,0 +1,40 @@
+# The real plug-in, the test host that plays the logging program, and the
+# end-to-end tests that run under Wine.
+enable_language(RC)
+# The DLL, the test host and the tools side by side, as in the host's folder.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+set(DKZ_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(DKZ_WIN_LIBS ole32 oleaut32 uuid version gdi32 user32 comctl32)
+
+file(GLOB DKZ_WIN_SOURCES CONFIGURE_DEPENDS
+  src/base/*_win.cpp src/contest/*_win.cpp src/engine/*_win.cpp src/reports/*_win.cpp
+  src/live/*.cpp src/setup/*.cpp src/plugin/*.cpp src/win/*.cpp)
+add_library(Stats SHARED ${DKZ_WIN_SOURCES} src/resources/stats.rc src/plugin/Stats.def)
+set_target_properties(Stats PROPERTIES PREFIX "" OUTPUT_NAME Stats)
+target_link_libraries(Stats PRIVATE dkz_core ${DKZ_WIN_LIBS})
+target_link_options(Stats PRIVATE ${DKZ_STATIC_RUNTIME} -s -Wl,--subsystem,windows)
+set_property(SOURCE src/resources/stats.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/resources/dkz.ico)
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+target_compile_options(gtest PRIVATE -Wno-error)
+
+# The test host: loads Stats.dll like the logging program does.
+file(GLOB DKZ_HOST_SOURCES CONFIGURE_DEPENDS tests/host/*.cpp)
+add_library(test_host STATIC ${DKZ_HOST_SOURCES})
+target_include_directories(test_host PUBLIC tests/host src)
+target_link_libraries(test_host PUBLIC dkz_core ${DKZ_WIN_LIBS})
+
+file(GLOB DKZ_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
+add_executable(e2e_tests ${DKZ_E2E_TESTS} tests/host/test_host.rc)
+target_link_libraries(e2e_tests PRIVATE test_host GTest::gtest_main)
+target_link_options(e2e_tests PRIVATE ${DKZ_STATIC_RUNTIME})
+add_dependencies(e2e_tests Stats)
+
+include(GoogleTest)
+gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+  PROPERTIES TIMEOUT 120)

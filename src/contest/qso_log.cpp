@@ -1,0 +1,84 @@
+#include "contest/qso_log.h"
+
+#include <algorithm>
+
+int IndexOf(const TextList& list, const std::string& text) {
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i] == text)
+      return static_cast<int>(i);
+  }
+  return -1;
+}
+
+bool AppendIfAbsent(TextList& list, const std::string& text) {
+  if (IndexOf(list, text) >= 0)
+    return false;
+  list.push_back(text);
+  return true;
+}
+
+std::string QsoStore::Key(const std::string& a, const std::string& b, const std::string& c) {
+  std::string key;
+  key.reserve(a.size() + b.size() + c.size() + 2);
+  key.append(a).append(1, '\0').append(b).append(1, '\0').append(c);
+  return key;
+}
+
+size_t QsoStore::PositionOf(uint64_t serial) const {
+  return static_cast<size_t>(std::lower_bound(serials_.begin(), serials_.end(), serial) -
+                             serials_.begin());
+}
+
+void QsoStore::Append(const CInfo& record) {
+  uint64_t serial = nextSerial_++;
+  records_.push_back(record);
+  serials_.push_back(serial);
+  bySameQso_[Key(record.Call, record.Band, record.Mode)].push_back(serial);
+  ++byBandContinent_[Key(record.Band, record.Continent, "")];
+}
+
+void QsoStore::RemoveAt(size_t i) {
+  const CInfo& record = records_[i];
+  auto same = bySameQso_.find(Key(record.Call, record.Band, record.Mode));
+  if (same != bySameQso_.end()) {
+    auto& serials = same->second;
+    serials.erase(std::find(serials.begin(), serials.end(), serials_[i]));
+    if (serials.empty())
+      bySameQso_.erase(same);
+  }
+  auto continent = byBandContinent_.find(Key(record.Band, record.Continent, ""));
+  if (continent != byBandContinent_.end() && --continent->second == 0) {
+    byBandContinent_.erase(continent);
+  }
+  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
+  serials_.erase(serials_.begin() + static_cast<std::ptrdiff_t>(i));
+}
+
+void QsoStore::Clear() {
+  records_.clear();
+  serials_.clear();
+  bySameQso_.clear();
+  byBandContinent_.clear();
+}
+
+std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::string& band,
+                                       const std::string& mode) const {
+  std::vector<size_t> positions;
+  auto same = bySameQso_.find(Key(call, band, mode));
+  if (same == bySameQso_.end())
+    return positions;
+  positions.reserve(same->second.size());
+  for (uint64_t serial : same->second)
+    positions.push_back(PositionOf(serial));
+  return positions;
+}
+
+size_t QsoStore::CountSame(const std::string& call, const std::string& band,
+                           const std::string& mode) const {
+  auto same = bySameQso_.find(Key(call, band, mode));
+  return same == bySameQso_.end() ? 0 : same->second.size();
+}
+
+bool QsoStore::HasBandContinent(const std::string& band, const std::string& continent) const {
+  return byBandContinent_.count(Key(band, continent, "")) != 0;
+}

@@ -1,0 +1,50 @@
+// The plug-in's copy of the contest log, in arrival order, with the per-band
+// lists derived from it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "contest/bands.h"
+#include "contest/qso_record.h"
+
+using TextList = std::vector<std::string>;
+using PerBandLists = std::array<TextList, kBandCount>;
+
+// Position of the first entry equal to `text`, or -1.
+int IndexOf(const TextList& list, const std::string& text);
+// Appends `text` unless the list holds it already; true when appended.
+bool AppendIfAbsent(TextList& list, const std::string& text);
+
+// Records held by value. Lookups by callsign/band/mode and by band/continent go
+// through hash indexes, so re-scoring a log is linear rather than quadratic.
+class QsoStore {
+ public:
+  size_t Count() const { return records_.size(); }
+  const CInfo& At(size_t i) const { return records_[i]; }
+  void SetNoScore(size_t i, int32_t value) { records_[i].NoScore = value; }
+
+  void Append(const CInfo& record);
+  void RemoveAt(size_t i);
+  void Clear();
+
+  // Positions of the records with this callsign, band and mode, in log order.
+  std::vector<size_t> FindSame(const std::string& call, const std::string& band,
+                               const std::string& mode) const;
+  size_t CountSame(const std::string& call, const std::string& band, const std::string& mode) const;
+  // Whether any record on this band has this continent.
+  bool HasBandContinent(const std::string& band, const std::string& continent) const;
+
+ private:
+  static std::string Key(const std::string& a, const std::string& b, const std::string& c);
+  size_t PositionOf(uint64_t serial) const;
+
+  std::vector<CInfo> records_;
+  std::vector<uint64_t> serials_;  // increasing; lets an index entry survive removals
+  uint64_t nextSerial_ = 0;
+  std::unordered_map<std::string, std::vector<uint64_t>> bySameQso_;
+  std::unordered_map<std::string, size_t> byBandContinent_;
+};

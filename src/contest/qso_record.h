@@ -1,0 +1,28 @@
+// One stored QSO.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "base/date_time.h"
+
+struct CInfo {
+  std::string Call;       // worked callsign, unchanged
+  std::string Prefix;     // worked station's country prefix, IT9/IG9/IH9 folded to I
+  std::string Continent;  // as the host passed it
+  std::string Band;       // band text, unchanged
+  std::string Mode;
+  std::string RstRcvd;
+  std::string RstSent;
+  std::string ExchRcvd;  // unchanged: not trimmed, not upper-cased
+  std::string ExchSent;
+  std::string District;  // normalised district code, or empty
+  int32_t FreqKhz = 0;
+  int32_t NoScore = 0;  // 1: a duplicate or worth 0 points
+  OleDateTime Time;
+};
+
+// Two records describe the same QSO when callsign, band and mode are equal, exactly.
+inline bool IsSameQso(const CInfo& a, const CInfo& b) {
+  return a.Call == b.Call && a.Band == b.Band && a.Mode == b.Mode;
+}

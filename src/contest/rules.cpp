@@ -1,0 +1,33 @@
+#include "contest/rules.h"
+
+#include "contest/districts.h"
+
+const char* const kContestMode = "CW";
+const char* const kJapanPrefix = "JA";
+const char* const Continents[6] = {"EU", "NA", "SA", "AF", "AS", "OC"};
+
+std::string FoldPrefix(const std::string& prefix) {
+  if (prefix == "IT9" || prefix == "IG9" || prefix == "IH9")
+    return "I";
+  return prefix;
+}
+
+bool IsValidExchange(const std::string& exchange, const std::string& senderPrefix) {
+  if (exchange == "599")
+    return false;
+  if (IsJapanese(senderPrefix))
+    return exchange.size() == 2 && FindDistrict(exchange);
+  if (exchange.empty() || exchange.size() > 4)
+    return false;
+  for (char c : exchange) {
+    if (c < '0' || c > '9')
+      return false;
+  }
+  return true;
+}
+
+int QsoPoints(const std::string& ownPrefix, const std::string& workedPrefix) {
+  if (IsJapanese(workedPrefix))
+    return 1;
+  return IsJapanese(ownPrefix) ? 5 : 0;
+}

@@ -1,0 +1,130 @@
+#include "plugin/exports.h"
+
+#include "base/text.h"
+#include "contest/rules.h"
+#include "live/info_windows.h"
+#include "plugin/scoring_calls.h"
+#include "setup/setup_dialog.h"
+
+namespace {
+
+// No exception may reach the host: an export that fails answers `fallback`.
+template <typename Result, typename Body>
+Result Guarded(Result fallback, Body body) {
+  try {
+    return body();
+  } catch (...) {
+    return fallback;
+  }
+}
+
+QsoInput CopyQso(Text ownCall, Text call, DateTime time, unsigned frequencyHz, Text mode,
+                 Text rstSent, Text rstRcvd, Text exchSent, Text exchRcvd, Text prefix,
+                 Text continent, Text band) {
+  QsoInput qso;
+  qso.OwnCall = HostText(ownCall);
+  qso.Call = HostText(call);
+  qso.Time = CopyDateTime(time);
+  qso.FrequencyHz = frequencyHz;
+  qso.Mode = HostText(mode);
+  qso.RstSent = HostText(rstSent);
+  qso.RstRcvd = HostText(rstRcvd);
+  qso.ExchSent = HostText(exchSent);
+  qso.ExchRcvd = HostText(exchRcvd);
+  qso.Prefix = HostText(prefix);
+  qso.Continent = HostText(continent);
+  qso.Band = HostText(band);
+  return qso;
+}
+
+}  // namespace
+
+const char* __cdecl GetSetName(int setIndex) {
+  return setIndex == 0 ? "DKZ Contest (C)" : "";
+}
+
+int __cdecl GetNumberOfSets() {
+  return 1;
+}
+
+int __cdecl GetExchgCount0(Text, Text, Text) {
+  return 1;
+}
+
+int __cdecl IsValidExchg0(Text exchange, Text, Text senderPrefix, Text, int, int, int) {
+  return Guarded(
+      0, [&] { return IsValidExchange(HostText(exchange), HostText(senderPrefix)) ? 1 : 0; });
+}
+
+int __cdecl ResetStats0(Text, int reportFlag, Text ownCall, DateTime periodStart,
+                        DateTime periodEnd, Text, Text, Text, Text, Text, Text, Text, Text, Text,
+                        Text ownPrefix, int, int, int, double, double, Text, Text, Text) {
+  return Guarded(1, [&] {
+    ResetInput input;
+    input.ReportFlag = reportFlag;
+    input.OwnCall = HostText(ownCall);
+    input.PeriodStart = CopyDateTime(periodStart);
+    input.PeriodEnd = CopyDateTime(periodEnd);
+    input.OwnPrefix = HostText(ownPrefix);
+    return PluginResetStats(input);
+  });
+}
+
+int __cdecl AddData0(Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime, unsigned,
+                     unsigned frequencyHz, Text mode, Text rstSent, Text rstRcvd, Text exchSent,
+                     Text exchRcvd, Text, Text, Text, Text, Text, Text, Text, Text, Text,
+                     Text prefix, int, int, int, double, double, Text, Text continent, Text,
+                     Text band, Text) {
+  return Guarded(0, [&] {
+    return PluginAddData(CopyQso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd, exchSent,
+                                 exchRcvd, prefix, continent, band));
+  });
+}
+
+int __cdecl RemoveData0(Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime,
+                        unsigned, unsigned frequencyHz, Text mode, Text rstSent, Text rstRcvd,
+                        Text exchSent, Text exchRcvd, Text, Text, Text, Text, Text, Text, Text,
+                        Text, Text, Text prefix, int, int, int, double, double, Text,
+                        Text continent, Text, Text band, Text) {
+  return Guarded(0, [&] {
+    return PluginRemoveData(CopyQso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd,
+                                    exchSent, exchRcvd, prefix, continent, band));
+  });
+}
+
+int __cdecl CheckCall0(Text call, unsigned, unsigned, Text mode, Text, Text, Text, Text, Text, Text,
+                       Text, Text, Text, Text, int, int, int, double, double, Text, Text continent,
+                       Text, Text, Text, Text band, Text, char*, char*) {
+  return Guarded(1, [&] {
+    CallCheckInput input;
+    input.Call = HostText(call);
+    input.Mode = HostText(mode);
+    input.Continent = HostText(continent);
+    input.Band = HostText(band);
+    return PluginCheckCall(input);
+  });
+}
+
+const char* __cdecl GetResult0(int* status) {
+  return Guarded<const char*>("", [&] { return PluginGetResult(status); });
+}
+
+void __cdecl SetupSet0() {
+  Guarded(0, [] {
+    RunSetupDialog();
+    return 0;
+  });
+}
+
+const char* __cdecl RunCommand0(int, Text command) {
+  static const char kEmpty[] = "";
+  Guarded(0, [&] {
+    std::string text = HostText(command);
+    if (text == "SHOWINFO")
+      StartInfoWindows();
+    if (text == "HIDEINFO")
+      StopInfoWindows();
+    return 0;
+  });
+  return kEmpty;
+}

@@ -1,0 +1,140 @@
+#include "win/dialog.h"
+
+#include <vector>
+
+#include "win/module.h"
+
+void DataExchange::Check(int id, int& flag) {
+  if (Saving) {
+    flag = IsDlgButtonChecked(Dialog, id) == BST_CHECKED ? 1 : 0;
+  } else {
+    CheckDlgButton(Dialog, id, flag == 1 ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+namespace {
+std::string WindowText(HWND window) {
+  int length = GetWindowTextLengthA(window);
+  std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
+  GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+  return buffer.data();
+}
+}  // namespace
+
+void DataExchange::Text(int id, std::string& text) {
+  HWND control = GetDlgItem(Dialog, id);
+  if (Saving) {
+    text = WindowText(control);
+  } else {
+    SetWindowTextA(control, text.c_str());
+  }
+}
+
+void DataExchange::ComboText(int id, std::string& text) {
+  HWND combo = GetDlgItem(Dialog, id);
+  if (Saving) {
+    text = WindowText(combo);
+    return;
+  }
+  // CB_SELECTSTRING matches a prefix, ignoring case; it fails for an empty text.
+  if (text.empty() || SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                   reinterpret_cast<LPARAM>(text.c_str())) == CB_ERR) {
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SetWindowTextA(combo, text.c_str());
+  }
+}
+
+DialogBase::~DialogBase() {
+  if (hwnd_ != nullptr) {
+    SetWindowLongPtrA(hwnd_, DWLP_USER, 0);
+    if (!modal_)
+      DestroyWindow(hwnd_);
+  }
+}
+
+INT_PTR DialogBase::RunModal(HWND owner) {
+  modal_ = true;
+  return DialogBoxParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId_), owner, Thunk,
+                         reinterpret_cast<LPARAM>(this));
+}
+
+HWND DialogBase::CreateModeless(HWND owner) {
+  modal_ = false;
+  HWND window = CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId_), owner, Thunk,
+                                   reinterpret_cast<LPARAM>(this));
+  if (window != nullptr)
+    ShowWindow(window, SW_SHOW);
+  return window;
+}
+
+void DialogBase::UpdateData(bool saving) {
+  if (hwnd_ == nullptr)
+    return;
+  DataExchange exchange(hwnd_, saving);
+  DoDataExchange(exchange);
+}
+
+void DialogBase::OnOK() {
+  UpdateData(true);
+  if (modal_) {
+    EndDialog(hwnd_, IDOK);
+  } else {
+    DestroyWindow(hwnd_);
+  }
+}
+
+void DialogBase::OnCancel() {
+  if (modal_) {
+    EndDialog(hwnd_, IDCANCEL);
+  } else {
+    DestroyWindow(hwnd_);
+  }
+}
+
+bool DialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      UpdateData(false);
+      result = OnInit() ? TRUE : FALSE;
+      return true;
+    case WM_COMMAND:
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDOK) {
+        OnOK();
+        return true;
+      }
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDCANCEL) {
+        OnCancel();  // also Esc and the close box, which the dialog manager turns into IDCANCEL
+        return true;
+      }
+      return false;
+    case WM_CLOSE:
+      OnCancel();
+      return true;
+    default:
+      return false;
+  }
+}
+
+INT_PTR CALLBACK DialogBase::Thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrA(window, DWLP_USER, lParam);
+    reinterpret_cast<DialogBase*>(lParam)->hwnd_ = window;
+  }
+  auto* self = reinterpret_cast<DialogBase*>(GetWindowLongPtrA(window, DWLP_USER));
+  if (self == nullptr)
+    return FALSE;  // messages before WM_INITDIALOG get default handling
+  INT_PTR result = FALSE;
+  bool handled = false;
+  try {
+    handled = self->OnMessage(message, wParam, lParam, result);
+  } catch (...) {
+    handled = false;  // nothing may unwind into the dialog manager
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, DWLP_USER, 0);
+    self->hwnd_ = nullptr;
+    self->OnDestroyed();  // may delete the object: touch nothing after it
+    return FALSE;
+  }
+  return handled ? result : FALSE;
+}

@@ -1,0 +1,68 @@
+// A thin dialog base: one message switch, a static thunk that keeps `this` in
+// DWLP_USER, modal and modeless variants, and two-way data exchange.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Moves values between a dialog's fields and its controls, one direction per pass.
+class DataExchange {
+ public:
+  DataExchange(HWND dialog, bool saving) : Dialog(dialog), Saving(saving) {}
+
+  // A check box shows a tick for 1 and a clear box for 0; other values show
+  // clear. Saving gives 1 for a tick, 0 otherwise.
+  void Check(int id, int& flag);
+  void Text(int id, std::string& text);
+  // Loading selects the first list entry that begins with the text (any case),
+  // else puts the text in the edit part; saving reads the edit part.
+  void ComboText(int id, std::string& text);
+
+  const HWND Dialog;
+  const bool Saving;
+};
+
+class DialogBase {
+ public:
+  explicit DialogBase(int templateId) : templateId_(templateId) {}
+  virtual ~DialogBase();
+  DialogBase(const DialogBase&) = delete;
+  DialogBase& operator=(const DialogBase&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+
+  // Runs the dialog modally on the calling thread; -1 when it cannot be shown.
+  INT_PTR RunModal(HWND owner);
+  // Creates the dialog modelessly and shows it; null when it cannot be created.
+  HWND CreateModeless(HWND owner);
+
+  // Data exchange towards the controls (false) or back into the fields (true).
+  void UpdateData(bool saving);
+
+ protected:
+  // Returns true when the message was handled; `result` is then the answer.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
+  // After the controls exist and the fields are shown; true lets the default focus apply.
+  virtual bool OnInit() { return true; }
+  virtual void DoDataExchange(DataExchange&) {}
+  virtual void OnOK();
+  virtual void OnCancel();
+  // The window is gone (WM_NCDESTROY); Handle() is null from here on.
+  virtual void OnDestroyed() {}
+
+  bool IsModal() const { return modal_; }
+
+ private:
+  static INT_PTR CALLBACK Thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  const int templateId_;
+  HWND hwnd_ = nullptr;
+  bool modal_ = false;
+};
+
+// Sets the DWLP_MSGRESULT answer of a dialog message and reports it handled.
+inline INT_PTR DialogAnswer(HWND dialog, LRESULT answer) {
+  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, answer);
+  return TRUE;
+}

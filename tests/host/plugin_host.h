@@ -1,0 +1,99 @@
+// The test host: loads Stats.dll the way the logging program does and calls
+// its exports, by plain or by decorated name, from readable records.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "base/date_time.h"
+
+// One QSO as the host would hand it over; defaults describe a valid QSO of a
+// Japanese operator with a Japanese station on 40 m.
+struct HostQso {
+  std::string OwnCall = "JA1ZZZ";
+  std::string Call = "JA2AAA";
+  OleDateTime Time = MakeOleDateTime(2016, 6, 10, 12, 0);
+  unsigned FrequencyHz = 7012000;
+  std::string Mode = "CW";
+  std::string RstSent = "599";
+  std::string RstRcvd = "599";
+  std::string ExchSent = "TK";
+  std::string ExchRcvd = "AC";
+  std::string Prefix = "JA";
+  std::string Continent = "AS";
+  std::string Band = "40m";
+};
+
+struct HostReset {
+  int ReportFlag = 0;
+  std::string OwnCall = "JA1ZZZ";
+  OleDateTime PeriodStart = MakeOleDateTime(2016, 6, 10);
+  OleDateTime PeriodEnd = MakeOleDateTime(2016, 6, 11);
+  std::string OwnPrefix = "JA";
+};
+
+struct HostCallCheck {
+  std::string Call;
+  std::string Mode = "CW";
+  std::string Continent = "AS";
+  std::string Band = "40m";
+};
+
+class PluginHost {
+ public:
+  // Loads Stats.dll from the folder of the running executable.
+  explicit PluginHost(bool decoratedNames = false);
+  ~PluginHost();  // unloads the library
+  PluginHost(const PluginHost&) = delete;
+  PluginHost& operator=(const PluginHost&) = delete;
+
+  HMODULE Module() const { return module_; }
+  bool Decorated() const { return decorated_; }
+  // The address of an export by the name this host uses for it; null if absent.
+  FARPROC Find(const char* plainName, const char* decoratedName) const;
+
+  const char* GetSetName(int index);
+  int GetNumberOfSets();
+  int GetExchgCount0(const char* a = "", const char* b = "", const char* c = "");
+  int IsValidExchg0(const char* exchange, const char* prefix);
+  int ResetStats0(const HostReset& reset);
+  int AddData0(const HostQso& qso);
+  int RemoveData0(const HostQso& qso);
+  int CheckCall0(const HostCallCheck& check);
+  const char* GetResult0(int* status);
+  std::string GetResult0();
+  void SetupSet0();
+  const char* RunCommand0(const char* command);
+
+ private:
+  HMODULE module_ = nullptr;
+  bool decorated_;
+};
+
+// A fresh working folder, made current for the test's lifetime, as the host's
+// current directory. With `withPlugins` it holds the Plugins folder the
+// settings file goes into.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(bool withPlugins = true);
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+  std::string previous_;
+};
+
+// Whole file as bytes; empty when missing.
+std::string ReadWholeFile(const std::string& path);
+bool FileExists(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// A key of section "Settings" in Plugins\DKZ.ini; `fallback` when missing.
+std::string ReadSetting(const char* key, const char* fallback = "<missing>");
+void WriteSetting(const char* key, const char* value);
+// The folder that holds the running executable and Stats.dll.
+std::string ExecutableFolder();

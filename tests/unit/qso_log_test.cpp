@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "contest/qso_log.h"
+
+namespace {
+
+CInfo Record(const std::string& call, const std::string& band, const std::string& continent = "AS",
+             const std::string& mode = "CW") {
+  CInfo r;
+  r.Call = call;
+  r.Band = band;
+  r.Mode = mode;
+  r.Continent = continent;
+  return r;
+}
+
+TEST(QsoStore, FindsSameQsosByCallBandAndModeExactly) {
+  QsoStore log;
+  log.Append(Record("JA1ABC", "40m"));
+  log.Append(Record("JA1ABC", "20m"));
+  log.Append(Record("ja1abc", "40m"));
+  log.Append(Record("JA1ABC", "40m"));
+  log.Append(Record("JA1ABC", "40m", "AS", "SSB"));
+  EXPECT_EQ(log.FindSame("JA1ABC", "40m", "CW"), (std::vector<size_t>{0, 3}));
+  EXPECT_EQ(log.CountSame("ja1abc", "40m", "CW"), 1u);
+  EXPECT_EQ(log.CountSame("JA1ABC", "80m", "CW"), 0u);
+}
+
+TEST(QsoStore, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
+  QsoStore log;
+  log.Append(Record("A", "40m", "EU"));
+  log.Append(Record("B", "40m", "AS"));
+  log.Append(Record("A", "40m", "EU"));
+  log.Append(Record("C", "20m", "EU"));
+  log.RemoveAt(0);
+  ASSERT_EQ(log.Count(), 3u);
+  EXPECT_EQ(log.At(0).Call, "B");
+  EXPECT_EQ(log.FindSame("A", "40m", "CW"), (std::vector<size_t>{1}));
+  EXPECT_EQ(log.FindSame("C", "20m", "CW"), (std::vector<size_t>{2}));
+  EXPECT_TRUE(log.HasBandContinent("40m", "EU"));
+  log.RemoveAt(1);
+  EXPECT_FALSE(log.HasBandContinent("40m", "EU"));
+  EXPECT_TRUE(log.HasBandContinent("20m", "EU"));
+  log.Append(Record("A", "40m", "EU"));
+  EXPECT_EQ(log.FindSame("A", "40m", "CW"), (std::vector<size_t>{2}));
+  log.Clear();
+  EXPECT_EQ(log.Count(), 0u);
+  EXPECT_EQ(log.CountSame("B", "40m", "CW"), 0u);
+  EXPECT_FALSE(log.HasBandContinent("20m", "EU"));
+}
+
+TEST(QsoStore, AppendCopiesTheRecord) {
+  QsoStore log;
+  CInfo r = Record("A", "40m");
+  log.Append(r);
+  r.Call = "changed";
+  EXPECT_EQ(log.At(0).Call, "A");
+}
+
+TEST(TextLists, AppendIfAbsentKeepsFirstAppearanceOrder) {
+  TextList bands;
+  EXPECT_TRUE(AppendIfAbsent(bands, "40m"));
+  EXPECT_TRUE(AppendIfAbsent(bands, "20m"));
+  EXPECT_FALSE(AppendIfAbsent(bands, "40m"));
+  EXPECT_EQ(bands, (TextList{"40m", "20m"}));
+  EXPECT_EQ(IndexOf(bands, "20m"), 1);
+  EXPECT_EQ(IndexOf(bands, "80m"), -1);
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the build and test toolchain from Debian packages. Idempotent: a fast
+# no-op when everything is already there.
+set -euo pipefail
+
+packages=(
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  wine wine32:i386 fonts-wine
+  xvfb xauth x11-apps imagemagick
+  cmake g++ make libgtest-dev googletest clang clang-format llvm
+  hamradio-files
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "bootstrap: installing ${missing[*]}" >&2
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $SUDO dpkg --add-architecture i386
+fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
