@@ -1,0 +1,24 @@
+// What the live update leaves for the three live windows. Guarded by
+// StateLock(), like the contest state: the host's thread reads and resets
+// parts of it too.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <string>
+
+struct LiveState {
+  std::string EnteredCall;           // entry field 5 at the last live update
+  int CurrentBand = -1;              // band index of the host frequency, or -1
+  double LastSpotFrequency = 0.0;    // hertz at which "<SP1>" was last sent
+  POINT LastSavedPosition = {0, 0};  // shared by the three windows' position saving
+};
+LiveState& Live();
+
+// Window references. Each window object belongs to the info thread, which
+// creates and destroys it; other threads reach a window only through these
+// handles (null when the window does not exist).
+extern std::atomic<HWND> DistrictWindow;
+extern std::atomic<HWND> ContinentWindow;
+extern std::atomic<HWND> WorkedBeforeWindow;
