@@ -38,6 +38,10 @@ void Place(const char* name, const std::string& what) {
   }
 }
 
+void PrintTo(const VersionCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class CreatedBy : public ::testing::TestWithParam<VersionCase> {};
 
 TEST_P(CreatedBy, NamesTheFirstOrvoExecutableWithAReadableVersion) {

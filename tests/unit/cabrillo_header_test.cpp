@@ -119,13 +119,4 @@ TEST(CabrilloHeader, CancelWritesNothingButStillGivesTheFileForm) {
   EXPECT_EQ(log.SoapBox, "one\r\nSOAPBOX: two");
 }
 
-TEST(CabrilloHeader, MarkersTypedInOperatorsSurviveAnotherConfirm) {
-  MemorySettings settings;
-  settings.Values["Operators"] = "JA1ZZZ<CR><LF>JA1YYY";
-  CabrilloLog log = LoadCabrilloHeader(settings, "JA1ZZZ");
-  FinishCabrilloHeader(log, settings, true);
-  EXPECT_EQ(settings.Values["Operators"], "JA1ZZZ<CR><LF>JA1YYY");
-  EXPECT_EQ(log.Operators, "JA1ZZZ\r\nOPERATORS: JA1YYY");
-}
-
 }  // namespace
