@@ -61,8 +61,9 @@ def stations(rng, count, prefixes, exchange):
 
 
 class Log:
-    def __init__(self, rng, own_call, sent_exchange):
+    def __init__(self, rng, own_call, sent_exchange, minutes_between=(1, 8)):
         self.rng = rng
+        self.minutes_between = minutes_between
         self.own_call = own_call
         self.sent_exchange = sent_exchange
         self.time = START
@@ -70,7 +71,7 @@ class Log:
         self.worked = set()
 
     def add(self, call, rcvd, band=None, mode="CW", freq_khz=None, rst_rcvd=None):
-        self.time += datetime.timedelta(minutes=self.rng.randrange(1, 8))
+        self.time += datetime.timedelta(minutes=self.rng.randrange(*self.minutes_between))
         band = band or band_at(self.time)
         low, high = SEGMENTS.get(band, (0, 0))
         if freq_khz is None:
@@ -138,7 +139,7 @@ def japanese_log():
 
 def foreign_log():
     rng = random.Random(1707)
-    log = Log(rng, "DL4MCF", lambda n: str(n))
+    log = Log(rng, "DL4MCF", lambda n: str(n), minutes_between=(2, 9))
     ja = stations(rng, 150, JA_PREFIXES, lambda r: r.choice(DISTRICTS))
     dx = stations(rng, 30, DX_PREFIXES[:-1], serial)
     specials = {
@@ -161,7 +162,7 @@ def foreign_log():
         if special:
             special()
         else:
-            log.add_new(ja if rng.random() < 0.9 else dx)
+            log.add_new(ja if rng.random() < 0.93 else dx)
     return log
 
 

@@ -98,8 +98,9 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   LogContents log = ReadLogFile(FullPath(command.LogPath), command.LogPath);
   for (const std::string& skipped : log.Skipped)
     notes << skipped << "\n";
+  std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
   CountryFile countries =
-      CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
+      CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
   for (const std::string& note : plan.Notes)
     notes << note << "\n";

@@ -32,6 +32,10 @@ struct Golden {
   const char* Errors;
 };
 
+void PrintTo(const Golden& golden, std::ostream* out) {
+  *out << golden.Log;
+}
+
 class SamplesGolden : public testing::TestWithParam<Golden> {};
 
 TEST_P(SamplesGolden, MatchTheGoldenReportAndErrorList) {
