@@ -67,7 +67,8 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
   log.Format = "ADIF";
   std::vector<std::pair<int, std::string>> skipped;  // by record number, to report in file order
   for (const AdifProblem& problem : file.Problems)
-    skipped.push_back({problem.Number, Where(problem.Number, problem.Line) + ": " + problem.Message});
+    skipped.push_back(
+        {problem.Number, Where(problem.Number, problem.Line) + ": " + problem.Message});
   for (const AdifRecord& record : file.Records) {
     LogQso qso;
     qso.Where = Where(record.Number, record.Line);

@@ -119,10 +119,10 @@ class Parser {
     Tag tag;
     if (!ReadTag(text_, pos, tag)) {
       size_t close = text_.find('>', pos);
-      std::string shown = text_.substr(pos, std::min<size_t>(
-                                                close == std::string::npos ? 20 : close - pos + 1, 40));
-      return Resync(pos + 1, "unreadable tag '" + shown + "' on line " +
-                                 std::to_string(LineAt(pos)));
+      std::string shown = text_.substr(
+          pos, std::min<size_t>(close == std::string::npos ? 20 : close - pos + 1, 40));
+      return Resync(pos + 1,
+                    "unreadable tag '" + shown + "' on line " + std::to_string(LineAt(pos)));
     }
     if (tag.Name == "EOR") {
       if (current_.Fields.empty())

@@ -11,6 +11,7 @@ struct Band {
 };
 
 // The ADIF band edges that fit the host's 32-bit hertz argument.
+// clang-format off
 const Band kBands[] = {
     {"2190m", 135700, 137800, nullptr},
     {"630m", 472000, 479000, nullptr},
@@ -37,6 +38,7 @@ const Band kBands[] = {
     {"13cm", 2300000000u, 2450000000u, "2.3G"},
     {"9cm", 3300000000u, 3500000000u, "3.4G"},
 };
+// clang-format on
 
 }  // namespace
 

@@ -10,6 +10,10 @@
 
 namespace {
 
+// The override groups after an alias: (CQ zone) [ITU zone] <lat/long> {continent} ~offset~
+const std::string kOpens = "([<{~";
+const std::string kCloses = ")]>}~";
+
 bool IsContinent(const std::string& text) {
   return text == "EU" || text == "NA" || text == "SA" || text == "AF" || text == "AS" ||
          text == "OC";
@@ -31,7 +35,8 @@ class Parser {
     for (std::string field; std::getline(in, field, ':');)
       fields.push_back(Trim(field));
     if (fields.size() < 8 || fields[0].empty() || fields[7].empty())
-      Fail(number, "expected an entity line 'name: CQ: ITU: continent: lat: long: offset: prefix:'");
+      Fail(number,
+           "expected an entity line 'name: CQ: ITU: continent: lat: long: offset: prefix:'");
     if (!IsContinent(fields[3]))
       Fail(number, "'" + fields[3] + "' is not a continent");
     name = fields[0];
@@ -44,15 +49,14 @@ class Parser {
                  std::string& continent) const {
     exact = token[0] == '=';
     size_t pos = exact ? 1 : 0;
-    size_t end = token.find_first_of("([<{~", pos);
+    size_t end = token.find_first_of(kOpens, pos);
     key = token.substr(pos, end - pos);
     if (key.empty())
       Fail(number, "alias '" + token + "' has no prefix or callsign");
     continent.clear();
     while (end != std::string::npos && end < token.size()) {
       char open = token[end];
-      char close = open == '(' ? ')' : open == '[' ? ']' : open == '<' ? '>' : open == '{' ? '}'
-                                                                                           : '~';
+      char close = kCloses[kOpens.find(open)];
       size_t stop = token.find(close, end + 1);
       if (stop == std::string::npos)
         Fail(number, "alias '" + token + "' has an unclosed '" + open + "'");
@@ -62,7 +66,7 @@ class Parser {
           Fail(number, "alias '" + token + "' names no continent");
       }
       end = stop + 1;
-      if (end < token.size() && std::string("([<{~").find(token[end]) == std::string::npos)
+      if (end < token.size() && kOpens.find(token[end]) == std::string::npos)
         Fail(number, "alias '" + token + "' has text after its overrides");
     }
   }
@@ -111,8 +115,8 @@ CountryFile CountryFile::Parse(const std::string& text, const std::string& shown
     }
   }
   if (inAliases) {
-    parser.Fail(entityLine, "the alias list of " + file.entities_.back().Name +
-                                " does not end with ';'");
+    parser.Fail(entityLine,
+                "the alias list of " + file.entities_.back().Name + " does not end with ';'");
   }
   if (file.entities_.empty())
     throw InputError(shownName + ": no entities: is this a cty.dat country file?");

@@ -24,6 +24,5 @@ std::string ReadTextFile(const std::string& path, const std::string& shownName) 
 
 LogContents ReadLogFile(const std::string& path, const std::string& shownName) {
   std::string text = ReadTextFile(path, shownName);
-  return LooksLikeCabrillo(text) ? ReadCabrilloLog(text, shownName)
-                                 : ReadAdifLog(text, shownName);
+  return LooksLikeCabrillo(text) ? ReadCabrilloLog(text, shownName) : ReadAdifLog(text, shownName);
 }

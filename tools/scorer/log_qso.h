@@ -31,8 +31,8 @@ struct LogQso {
 };
 
 struct LogContents {
-  std::string Format;       // "ADIF" or "Cabrillo"
-  std::string HeaderCall;   // own call from the file's header, if it has one
+  std::string Format;        // "ADIF" or "Cabrillo"
+  std::string HeaderCall;    // own call from the file's header, if it has one
   std::vector<LogQso> Qsos;  // in log order
   // One message per record that could not be read and was left out.
   std::vector<std::string> Skipped;

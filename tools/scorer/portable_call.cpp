@@ -22,8 +22,7 @@ bool IsDigit(char c) {
 
 // Suffixes that say how, not where, a station works: /P, /M, /QRP, /LH ...
 bool IsDesignator(const std::string& part) {
-  return (part.size() == 1 && !IsDigit(part[0])) || part == "QRP" || part == "QRPP" ||
-         part == "LH";
+  return (part.size() == 1 && !IsDigit(part[0])) || part == "QRP" || part == "QRPP" || part == "LH";
 }
 
 }  // namespace

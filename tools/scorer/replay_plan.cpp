@@ -36,8 +36,7 @@ std::string OwnCallOf(const LogContents& log, const ReplayOptions& options,
     std::string list;
     for (const std::string& call : seen)
       list += (list.empty() ? "" : ", ") + call;
-    notes.push_back("the log names the own callsigns " + list + "; every QSO is scored for " +
-                    own);
+    notes.push_back("the log names the own callsigns " + list + "; every QSO is scored for " + own);
   }
   return own;
 }
@@ -71,10 +70,9 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
                       const ReplayOptions& options, const std::string& shownName) {
   if (log.Qsos.empty()) {
     throw InputError(shownName + " (" + log.Format + "): " +
-                     (log.Skipped.empty()
-                          ? std::string("no QSO found")
-                          : "none of its " + std::to_string(log.Skipped.size()) +
-                                " records could be read"));
+                     (log.Skipped.empty() ? std::string("no QSO found")
+                                          : "none of its " + std::to_string(log.Skipped.size()) +
+                                                " records could be read"));
   }
   ReplayPlan plan;
   ResetInput& reset = plan.Reset;

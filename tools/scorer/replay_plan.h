@@ -11,8 +11,8 @@
 #include "log_qso.h"
 
 struct ReplayOptions {
-  std::string OwnCall;    // empty: from the log
-  std::string OwnPrefix;  // empty: the own call's entity in the country file
+  std::string OwnCall;                      // empty: from the log
+  std::string OwnPrefix;                    // empty: the own call's entity in the country file
   std::optional<CalendarTime> PeriodStart;  // absent: the first QSO's date
   std::optional<CalendarTime> PeriodEnd;    // absent: the last QSO's date
   int ReportFlag = 0;  // non-zero: the pass ends in the plug-in's Cabrillo report

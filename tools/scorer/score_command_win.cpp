@@ -99,8 +99,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   for (const std::string& skipped : log.Skipped)
     notes << skipped << "\n";
   std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
-  CountryFile countries =
-      CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
+  CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
   for (const std::string& note : plan.Notes)
     notes << note << "\n";

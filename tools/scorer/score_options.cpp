@@ -39,8 +39,10 @@ struct Option {
 const Option kOptions[] = {
     {"--call", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnCall = v; }},
     {"--prefix", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnPrefix = v; }},
-    {"--from", [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodStart = DateOption("--from", v); }},
-    {"--to", [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodEnd = DateOption("--to", v); }},
+    {"--from",
+     [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodStart = DateOption("--from", v); }},
+    {"--to",
+     [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodEnd = DateOption("--to", v); }},
     {"--cty",
      [](const std::string& v, ScoreCommand& s) {
        s.CountryFile = v;

@@ -11,8 +11,8 @@ struct ScoreOutcome {
   size_t QsosRead = 0;
   size_t RecordsSkipped = 0;
   ResetInput Reset;
-  int Stored = 0;   // AddData0 returned 1
-  int Refused = 0;  // AddData0 returned 0
+  int Stored = 0;       // AddData0 returned 1
+  int Refused = 0;      // AddData0 returned 0
   std::string Summary;  // GetResult0's text, CR LF line ends
 };
 

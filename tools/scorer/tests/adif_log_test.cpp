@@ -78,8 +78,8 @@ TEST(AdifLog, RecordsThatCannotBeScoredAreNamedAndSkipped) {
 }
 
 TEST(AdifLog, SkippedRecordsAreReportedInFileOrder) {
-  LogContents log = ReadAdifLog(Record("<CALL:3>W1A") + Record("<CALL:x>") + Record("<CALL:3>W1B"),
-                                "c.adi");
+  LogContents log =
+      ReadAdifLog(Record("<CALL:3>W1A") + Record("<CALL:x>") + Record("<CALL:3>W1B"), "c.adi");
   ASSERT_EQ(log.Skipped.size(), 3u);
   EXPECT_EQ(log.Skipped[0].substr(0, 22), "c.adi: record 1 (line ");
   EXPECT_EQ(log.Skipped[1].substr(0, 22), "c.adi: record 2 (line ");

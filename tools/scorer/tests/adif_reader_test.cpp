@@ -49,8 +49,8 @@ TEST(AdifReader, AFreeTextHeaderWithoutEohMakesTheFileUnusable) {
 
 struct Malformed {
   const char* Text;
-  const char* Problem;    // of the bad record
-  size_t RecordsRead;     // the good ones around it
+  const char* Problem;  // of the bad record
+  size_t RecordsRead;   // the good ones around it
 };
 
 TEST(AdifReader, AFaultCostsOnlyItsRecordAndIsNamed) {

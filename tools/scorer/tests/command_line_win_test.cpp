@@ -19,10 +19,10 @@ struct Result {
 // Runs dkz-score.exe in the current folder with its output in two files.
 Result RunScorer(const std::string& arguments) {
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileA("stdout.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                           0, nullptr);
-  HANDLE err = CreateFileA("stderr.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
-                           0, nullptr);
+  HANDLE out = CreateFileA("stdout.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                           nullptr);
+  HANDLE err = CreateFileA("stderr.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                           nullptr);
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;

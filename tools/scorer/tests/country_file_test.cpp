@@ -21,13 +21,13 @@ TEST(PortableCall, DesignatorsAreReadAsLoggingProgramsDo) {
       {"JA1ABC/M/QRP", false, "JA1ABC", "JA1ABC"},
       {"JA1ABC/MM", true, "", ""},
       {"DL1XYZ/AM", true, "", ""},
-      {"K2ND/4", false, "", "K4ND"},       // the call-area digit is replaced
+      {"K2ND/4", false, "", "K4ND"},  // the call-area digit is replaced
       {"JA1ABC/2/P", false, "", "JA2ABC"},
-      {"JA1ABC/W6", false, "", "W6"},      // the shorter part is the place
+      {"JA1ABC/W6", false, "", "W6"},  // the shorter part is the place
       {"W6/JA1ABC", false, "", "W6"},
       {"DL1XYZ/PA", false, "", "PA"},
-      {"VP2E/K2ND", false, "", "VP2E"},    // a tie: the part in front is the place
-      {"F/DL1XYZ", false, "", "F"},        // one letter in front is a place, behind a designator
+      {"VP2E/K2ND", false, "", "VP2E"},  // a tie: the part in front is the place
+      {"F/DL1XYZ", false, "", "F"},      // one letter in front is a place, behind a designator
       {"JA1ABC/LH", false, "JA1ABC", "JA1ABC"},
       {"OH0/DL1XYZ/P", false, "", "OH0"},
   };
@@ -60,26 +60,26 @@ TEST(CountryFile, ResolvesTrickyCallsInTheRealFile) {
       {"JA1ABC/1", "JA", "AS"},
       {"JA1ABC/QRP", "JA", "AS"},
       // The JD1 islands are entities of their own, on two continents.
-      {"JD1ABC", "JD/o", "AS"},          // Ogasawara by prefix
-      {"JD1BME", "JD/m", "OC"},          // Minami Torishima by exact call
-      {"JA6GXK/JD1", "JD/m", "OC"},      // an exact entry with its slash
-      {"JA1ABC/JD1", "JD/o", "AS"},      // a JA call on the islands: the JD1 prefix
-      {"JD1BME/P", "JD/m", "OC"},        // exact entry of the home call
-      {"JD1BHH/6", "JA", "AS"},          // exact entry wins over the call-area rule
+      {"JD1ABC", "JD/o", "AS"},      // Ogasawara by prefix
+      {"JD1BME", "JD/m", "OC"},      // Minami Torishima by exact call
+      {"JA6GXK/JD1", "JD/m", "OC"},  // an exact entry with its slash
+      {"JA1ABC/JD1", "JD/o", "AS"},  // a JA call on the islands: the JD1 prefix
+      {"JD1BME/P", "JD/m", "OC"},    // exact entry of the home call
+      {"JD1BHH/6", "JA", "AS"},      // exact entry wins over the call-area rule
       {"DL1XYZ/MM", "", ""},
       {"JA1ABC/AM", "", ""},
       {"K2ND/4", "K", "NA"},
-      {"RA9ABC/3", "UA", "EU"},          // the call-area digit moves Russia to Europe
+      {"RA9ABC/3", "UA", "EU"},  // the call-area digit moves Russia to Europe
       {"RA3ABC/9", "UA9", "AS"},
       {"JA1ABC/W6", "K", "NA"},
       {"W6/JA1ABC", "K", "NA"},
       {"KL7/JA1ABC", "KL", "NA"},
       {"JA1ABC/KH6", "KH6", "OC"},
-      {"IT9ABC", "IT9", "EU"},           // '*' removed; the plug-in folds it to I
+      {"IT9ABC", "IT9", "EU"},  // '*' removed; the plug-in folds it to I
       {"I2ABC", "I", "EU"},
       {"3D2R", "3D2/r", "OC"},
       {"", "", ""},
-      {"Q1ABC", "", ""},                 // no entity has Q
+      {"Q1ABC", "", ""},  // no entity has Q
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Call);

@@ -11,12 +11,22 @@ TEST(LogValues, MegahertzBecomeExactHertz) {
     bool Ok;
     uint32_t Hz;
   } cases[] = {
-      {"7.012", true, 7012000},      {"7.0125", true, 7012500},   {"14", true, 14000000},
-      {"1.8305", true, 1830500},     {".5", true, 500000},        {"7.0120004", true, 7012000},
-      {"7.0120005", true, 7012001},  {"4294.967295", true, UINT32_MAX},
-      {"4294.967296", false, 0},     {"10368.1", false, 0},       {"", false, 0},
-      {".", false, 0},               {"7,012", false, 0},         {"-7.012", false, 0},
-      {"7.012 ", false, 0},          {"1e3", false, 0},
+      {"7.012", true, 7012000},
+      {"7.0125", true, 7012500},
+      {"14", true, 14000000},
+      {"1.8305", true, 1830500},
+      {".5", true, 500000},
+      {"7.0120004", true, 7012000},
+      {"7.0120005", true, 7012001},
+      {"4294.967295", true, UINT32_MAX},
+      {"4294.967296", false, 0},
+      {"10368.1", false, 0},
+      {"", false, 0},
+      {".", false, 0},
+      {"7,012", false, 0},
+      {"-7.012", false, 0},
+      {"7.012 ", false, 0},
+      {"1e3", false, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Text);

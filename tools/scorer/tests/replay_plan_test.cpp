@@ -86,7 +86,8 @@ TEST(ReplayPlan, ResetTakesOwnDataFromTheLogUnlessGiven) {
   EXPECT_EQ(FormatDateTime(plan.Reset.PeriodStart, "%d.%m"), "01.06");
   EXPECT_EQ(FormatDateTime(plan.Reset.PeriodEnd, "%d.%m.%Y"), "30.06.2023");
   ASSERT_EQ(plan.Notes.size(), 1u);
-  EXPECT_EQ(plan.Notes[0], "the log names the own callsigns JA1XYZ; every QSO is scored for DL4MCF");
+  EXPECT_EQ(plan.Notes[0],
+            "the log names the own callsigns JA1XYZ; every QSO is scored for DL4MCF");
 }
 
 TEST(ReplayPlan, OwnCallComesFromTheHeaderThenTheFirstRecord) {
@@ -114,10 +115,12 @@ TEST(ReplayPlan, UnusableInputIsRefusedWithTheReason) {
        }(),
        {},
        "a.adi (ADIF): none of its 2 records could be read"},
-      {Log({Qso("JE2AAA", 11, "")}), {},
+      {Log({Qso("JE2AAA", 11, "")}),
+       {},
        "a.adi: the log does not name the own callsign (STATION_CALLSIGN, OPERATOR or CALLSIGN:); "
        "give it with --call"},
-      {Log({Qso("JE2AAA", 11, "K1ABC")}), {},
+      {Log({Qso("JE2AAA", 11, "K1ABC")}),
+       {},
        "the country file knows no entity for the own call K1ABC; give the own prefix with "
        "--prefix"},
       {Log({Qso("JE2AAA", 11)}),
