@@ -133,7 +133,7 @@ class Parser {
       return tag.End;
     }
     if (tag.Name == "EOH")
-      return Resync(pos + 1, "<EOH> inside the records on line " + std::to_string(LineAt(pos)));
+      return EndOfAnotherHeader(pos, tag.End);
     if (tag.End + tag.Length > text_.size()) {
       Fail("field " + tag.Name + " has length " + std::to_string(tag.Length) +
            ", which runs past the end of the file");
@@ -156,6 +156,18 @@ class Parser {
     }
     current_.Fields.push_back({tag.Name, text_.substr(tag.End, tag.Length)});
     return tag.End + tag.Length;
+  }
+
+  // Files joined into one repeat their header: the fields since the last
+  // <EOR> were header fields, unless a QSO lost its <EOR>.
+  size_t EndOfAnotherHeader(size_t pos, size_t end) {
+    if (current_.Find("CALL") != nullptr) {
+      Fail("no <EOR> before the <EOH> on line " + std::to_string(LineAt(pos)));
+    } else {
+      --recordCount_;  // header fields are no record
+      current_ = AdifRecord();
+    }
+    return end;
   }
 
   // Reports the current record and goes on after its <EOR>.

@@ -36,6 +36,12 @@ TEST(AdifReader, HeaderIsOptionalAndMayHoldFields) {
   AdifFile tricky = ParseAdi("text <NOTE:5><EOH> more <EOH><CALL:3>W1A<EOR>", "a");
   ASSERT_EQ(tricky.Records.size(), 1u);
   EXPECT_TRUE(tricky.Problems.empty());
+  // Two exports joined into one file.
+  AdifFile joined =
+      ParseAdi("One\n<EOH>\n<CALL:3>W1A<EOR>\nTwo\n<ADIF_VER:5>3.1.4<EOH>\n<CALL:3>W1B<EOR>", "a");
+  ASSERT_EQ(joined.Records.size(), 2u);
+  EXPECT_TRUE(joined.Problems.empty());
+  EXPECT_EQ(joined.Records[1].Number, 2);
 }
 
 TEST(AdifReader, AFreeTextHeaderWithoutEohMakesTheFileUnusable) {
@@ -66,8 +72,8 @@ TEST(AdifReader, AFaultCostsOnlyItsRecordAndIsNamed) {
       // Two QSOs run together lose both, rather than one with the other's fields.
       {"<EOH>\n<CALL:3>W1A<EOR>\n<CALL:3>W1B\n<CALL:3>W1C<EOR>\n<CALL:3>W1D<EOR>",
        "record 2 (line 3): field CALL appears twice (line 4): is an <EOR> missing?", 2},
-      {"<EOH>\n<CALL:3>W1A<EOR>\n<CALL:3>W1B<EOH><EOR><CALL:3>W1C<EOR>",
-       "record 2 (line 3): <EOH> inside the records on line 3", 2},
+      {"<EOH>\n<CALL:3>W1A<EOR>\n<CALL:3>W1B<EOH><CALL:3>W1C<EOR>",
+       "record 2 (line 3): no <EOR> before the <EOH> on line 3", 2},
   };
   for (const Malformed& c : cases) {
     SCOPED_TRACE(c.Text);
