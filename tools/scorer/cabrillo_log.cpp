@@ -72,9 +72,11 @@ std::string TagOf(const std::string& line, std::string& value) {
 }  // namespace
 
 bool LooksLikeCabrillo(const std::string& text) {
-  std::string first = Trim(text.substr(0, text.find('\n')));
-  if (first.compare(0, 3, "\xEF\xBB\xBF") == 0)
-    first = first.substr(3);
+  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  start = text.find_first_not_of(" \t\r\n", start);
+  if (start == std::string::npos)
+    return false;
+  std::string first = text.substr(start, text.find('\n', start) - start);
   std::string value;
   std::string tag = TagOf(first, value);
   return tag == "START-OF-LOG" || tag == "QSO";

@@ -11,5 +11,5 @@
 // line that cannot be read is left out and named in `Skipped`.
 LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName);
 
-// True when the text starts like a Cabrillo file (START-OF-LOG: or QSO:).
+// True when the first non-blank line is START-OF-LOG: or QSO:.
 bool LooksLikeCabrillo(const std::string& text);

@@ -63,7 +63,7 @@ TEST(CabrilloLog, LinesThatCannotBeReadAreNamedAndSkipped) {
 TEST(CabrilloLog, IsRecognisedByItsFirstLine) {
   EXPECT_TRUE(LooksLikeCabrillo("START-OF-LOG: 3.0\nCALLSIGN: X\n"));
   EXPECT_TRUE(LooksLikeCabrillo("\xEF\xBB\xBFstart-of-log: 3.0\r\n"));
-  EXPECT_TRUE(LooksLikeCabrillo("QSO: 7012 CW 2023-06-10 1205 A 599 1 B 599 2\n"));
+  EXPECT_TRUE(LooksLikeCabrillo("\r\n  QSO: 7012 CW 2023-06-10 1205 A 599 1 B 599 2\n"));
   EXPECT_FALSE(LooksLikeCabrillo("ADIF export\n<EOH>\n"));
   EXPECT_FALSE(LooksLikeCabrillo("<CALL:3>W1A<EOR>"));
   EXPECT_FALSE(LooksLikeCabrillo(""));
