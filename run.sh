@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
-# The main job: builds Stats.dll and asks it, through the command-line scorer
-# under Wine, what it offers.
+# The main job: builds Stats.dll and scores a contest log through it with the
+# command-line scorer under Wine. Without arguments it scores the bundled
+# Japanese sample; otherwise: ./run.sh LOG [dkz-score options].
+# err.txt and Plugins\DKZ.ini are left in build/run/ unless --dir says otherwise.
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/bootstrap.sh
 source tools/build.sh
 dkz_build_windows >/dev/null
-exec xvfb-run -a -s "-screen 0 1280x1024x24" tools/dkz-score.sh info "$@"
+log="${1:-samples/ja1vzt.adi}"
+[ $# -gt 0 ] && shift
+exec tools/dkz-score.sh score "$log" --dir build/run "$@"

@@ -1,23 +1,58 @@
-// dkz-score: talks to Stats.dll the way the logging program does.
-#include <cstdio>
-#include <cstring>
-#include <exception>
+// dkz-score: replays a contest log through Stats.dll the way the logging
+// program does, and prints the plug-in's score summary.
+#include <fcntl.h>
+#include <io.h>
 
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <vector>
+
+#include "log_qso.h"
 #include "plugin_host.h"
+#include "score_command_win.h"
+#include "score_options.h"
+
+namespace {
+
+int Info() {
+  PluginHost plugin;
+  std::cout << "sets: " << plugin.GetNumberOfSets() << "\n";
+  std::cout << "set 0: " << plugin.GetSetName(0) << "\n";
+  std::cout << "exchange fields: " << plugin.GetExchgCount0() << "\n";
+  return 0;
+}
+
+int Score(const ScoreCommand& command) {
+  ScoreRun run = RunScore(command, std::cerr);
+  std::cout << FormatReport(run.Outcome);
+  std::cout << "\nerr.txt and Plugins\\DKZ.ini are in " << run.WorkFolder << "\n";
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || std::strcmp(argv[1], "info") != 0) {
-    std::fprintf(stderr, "usage: dkz-score info\n");
-    return 2;
-  }
+  // Plain line ends, the same on a console and in a pipe under Wine.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   try {
-    PluginHost plugin;
-    std::printf("sets: %d\n", plugin.GetNumberOfSets());
-    std::printf("set 0: %s\n", plugin.GetSetName(0));
-    std::printf("exchange fields: %d\n", plugin.GetExchgCount0());
-    return 0;
+    CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    switch (line.Do) {
+      case CommandLine::Action::Help:
+        std::cout << kUsageText;
+        return 0;
+      case CommandLine::Action::Info:
+        return Info();
+      case CommandLine::Action::Score:
+        return Score(line.Score);
+    }
+  } catch (const UsageError& e) {
+    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText;
+    return 2;
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "dkz-score: %s\n", e.what());
+    std::cerr << "dkz-score: " << e.what() << "\n";
     return 1;
   }
+  return 1;
 }

@@ -1,0 +1,86 @@
+#include "adif_log.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "adif_reader.h"
+#include "band_plan.h"
+#include "base/text.h"
+#include "log_values.h"
+
+namespace {
+
+std::string Where(int number, int line) {
+  return "record " + std::to_string(number) + " (line " + std::to_string(line) + ")";
+}
+
+// The first of the named fields that is present and not blank, trimmed.
+std::string FirstOf(const AdifRecord& record, const char* name, const char* fallback = nullptr) {
+  const std::string* value = record.Find(name);
+  if ((value == nullptr || Trim(*value).empty()) && fallback != nullptr)
+    value = record.Find(fallback);
+  return value == nullptr ? "" : Trim(*value);
+}
+
+// Empty when the record maps; otherwise why not.
+std::string MapRecord(const AdifRecord& record, LogQso& qso) {
+  qso.Call = ToUpper(FirstOf(record, "CALL"));
+  if (qso.Call.empty())
+    return "no CALL";
+  std::string date = FirstOf(record, "QSO_DATE"), time = FirstOf(record, "TIME_ON");
+  if (!ParseCompactDate(date, qso.Time))
+    return "QSO_DATE '" + date + "' is not a date YYYYMMDD";
+  if (!ParseTimeOfDay(time, qso.Time))
+    return "TIME_ON '" + time + "' is not a time HHMM or HHMMSS";
+  std::string freq = FirstOf(record, "FREQ");
+  if (!freq.empty() && !ParseMegahertz(freq, qso.FrequencyHz))
+    return "FREQ '" + freq + "' is not a frequency in MHz";
+  qso.Band = ToLower(FirstOf(record, "BAND"));
+  if (qso.Band.empty()) {
+    if (freq.empty())
+      return "neither FREQ nor BAND";
+    qso.Band = BandOfFrequency(qso.FrequencyHz);
+    if (qso.Band.empty())
+      return "FREQ " + freq + " MHz lies in no amateur band";
+  } else if (BandLowerEdge(qso.Band) == 0) {
+    return "BAND '" + qso.Band + "' is not an amateur band";
+  } else if (freq.empty()) {
+    qso.FrequencyHz = BandLowerEdge(qso.Band);  // as Cabrillo does for an unknown frequency
+  }
+  qso.Mode = ToUpper(FirstOf(record, "MODE"));
+  if (qso.Mode.empty())
+    return "no MODE";
+  qso.RstSent = FirstOf(record, "RST_SENT");
+  qso.RstRcvd = FirstOf(record, "RST_RCVD");
+  qso.ExchSent = FirstOf(record, "STX_STRING", "STX");
+  qso.ExchRcvd = FirstOf(record, "SRX_STRING", "SRX");
+  qso.OwnCall = ToUpper(FirstOf(record, "STATION_CALLSIGN", "OPERATOR"));
+  return "";
+}
+
+}  // namespace
+
+LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
+  AdifFile file = ParseAdi(text, fileName);
+  LogContents log;
+  log.Format = "ADIF";
+  std::vector<std::pair<int, std::string>> skipped;  // by record number, to report in file order
+  for (const AdifProblem& problem : file.Problems)
+    skipped.push_back(
+        {problem.Number, Where(problem.Number, problem.Line) + ": " + problem.Message});
+  for (const AdifRecord& record : file.Records) {
+    LogQso qso;
+    qso.Where = Where(record.Number, record.Line);
+    std::string fault = MapRecord(record, qso);
+    if (fault.empty())
+      log.Qsos.push_back(std::move(qso));
+    else
+      skipped.push_back({record.Number, qso.Where + ": " + fault});
+  }
+  std::stable_sort(skipped.begin(), skipped.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& entry : skipped)
+    log.Skipped.push_back(fileName + ": " + entry.second);
+  return log;
+}

@@ -1,0 +1,15 @@
+// A Cabrillo 3 file read as a log of a CW contest with RST and one exchange:
+// QSO: freq mo date time call rst exch call rst exch [t]
+#pragma once
+
+#include <string>
+
+#include "log_qso.h"
+
+// Reads the QSO: lines up to END-OF-LOG:, and CALLSIGN: as the own call.
+// X-QSO: lines are not claimed and are left out without a message. A QSO
+// line that cannot be read is left out and named in `Skipped`.
+LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName);
+
+// True when the first non-blank line is START-OF-LOG: or QSO:.
+bool LooksLikeCabrillo(const std::string& text);

@@ -1,0 +1,20 @@
+// The score command: reads a log, replays it through Stats.dll in the
+// working folder, and collects what the plug-in answered.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "score_options.h"
+#include "score_report.h"
+
+struct ScoreRun {
+  ScoreOutcome Outcome;
+  std::string WorkFolder;  // full path
+};
+
+// Everything the user should know along the way (records skipped, calls
+// without a country) goes to `notes`, one line each. Throws InputError for
+// input that cannot be used, before the working folder is touched, and
+// std::runtime_error when the plug-in cannot be run.
+ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes);

@@ -1,0 +1,114 @@
+// dkz-score.exe as a user runs it: exit codes, messages, and what it leaves.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstring>
+#include <string>
+
+#include "base/text.h"
+#include "plugin_host.h"
+
+namespace {
+
+struct Result {
+  DWORD ExitCode = 0;
+  std::string Out, Err;
+};
+
+// Runs dkz-score.exe in the current folder with its output in two files.
+Result RunScorer(const std::string& arguments) {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE out = CreateFileA("stdout.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                           nullptr);
+  HANDLE err = CreateFileA("stderr.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
+                           nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  std::string line = "\"" + ExecutableFolder() + "\\dkz-score.exe\" " + arguments;
+  PROCESS_INFORMATION process{};
+  Result result;
+  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                     &process)) {
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
+      TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &result.ExitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  } else {
+    result.ExitCode = 98;
+  }
+  CloseHandle(out);
+  CloseHandle(err);
+  result.Out = ReadWholeFile("stdout.txt");
+  result.Err = ReadWholeFile("stderr.txt");
+  return result;
+}
+
+std::string Qso(const char* call, const char* rcvd) {
+  return std::string("<CALL:") + std::to_string(strlen(call)) + ">" + call +
+         "<QSO_DATE:8>20230610<TIME_ON:4>1200<FREQ:5>7.012<MODE:2>CW<RST_SENT:3>599"
+         "<RST_RCVD:3>599<STX_STRING:2>TK<SRX_STRING:2>" +
+         rcvd + "<STATION_CALLSIGN:6>JA1VZT<EOR>\r\n";
+}
+
+TEST(CommandLine, ScoresALogAndSkipsWhatItCannotRead) {
+  ScratchFolder folder;
+  WriteWholeFile("log.adi", "<EOH>\r\n" + Qso("JA2ABC", "AC") + "<CALL:x>JA3ABC<EOR>\r\n" +
+                                Qso("7K4XYZ", "KN") + Qso("W6/JA5ABC", "12"));
+  Result run = RunScorer("score log.adi --dir out");
+  EXPECT_EQ(run.ExitCode, 0u) << run.Err;
+  EXPECT_EQ(run.Err, "log.adi: record 2 (line 3): unreadable tag '<CALL:x>' on line 3\n");
+  EXPECT_NE(run.Out.find("log.adi (ADIF): 3 QSOs read, 1 record skipped\n"), std::string::npos)
+      << run.Out;
+  EXPECT_NE(run.Out.find("Stats.dll: 3 QSOs stored, 0 refused"), std::string::npos);
+  // 1 + 1 + 5 points; districts AC and KN; continents AS and NA.
+  EXPECT_NE(run.Out.find("Total\t 3\t 7\t 2\t 2\n"), std::string::npos) << run.Out;
+  EXPECT_EQ(run.Out.find('\r'), std::string::npos);
+  EXPECT_EQ(ReadWholeFile("out\\err.txt").substr(0, 21), "DKZ Contest UBN file ");
+  EXPECT_EQ(ReadSetting("Claimed"), "<missing>");  // only in the working folder
+  SetCurrentDirectoryA("out");
+  EXPECT_EQ(ReadSetting("Claimed"), "28");
+}
+
+TEST(CommandLine, UnusableInputStopsBeforeAnythingIsWritten) {
+  ScratchFolder folder;
+  WriteWholeFile("header.adi", "My log\r\n" + Qso("JA2ABC", "AC"));
+  WriteWholeFile("empty.cbr", "START-OF-LOG: 3.0\r\nQSO: 7012 CW 2023-06-10 1200 JA1VZT\r\n");
+  WriteWholeFile("nocall.adi", "<EOH>" + ReplaceAll(Qso("JA2ABC", "AC"), "STATION_", "X_"));
+  WriteWholeFile("good.adi", "<EOH>" + Qso("JA2ABC", "AC"));
+  WriteWholeFile("bad.dat", "Japan: 25: 45: AS: 36.40: -138.38: -9.0: JA:\n    JA{XX};\n");
+  const struct {
+    const char* Arguments;
+    DWORD ExitCode;
+    const char* Message;
+  } cases[] = {
+      {"score missing.adi --dir out", 1, "dkz-score: cannot read missing.adi: "},
+      {"score header.adi --dir out", 1,
+       "dkz-score: header.adi: the header that starts on line 1 is not ended by <EOH>\n"},
+      {"score empty.cbr --dir out", 1,
+       "empty.cbr: line 2: a QSO line needs 10 fields after QSO: (freq mode date time call rst "
+       "exch call rst exch), this one has 5\n"
+       "dkz-score: empty.cbr (Cabrillo): none of its 1 records could be read\n"},
+      {"score nocall.adi --dir out", 1,
+       "dkz-score: nocall.adi: the log does not name the own callsign (STATION_CALLSIGN, "
+       "OPERATOR or CALLSIGN:); give it with --call\n"},
+      {"score good.adi --cty bad.dat --dir out", 1,
+       "dkz-score: bad.dat: line 2: alias 'JA{XX}' names no continent\n"},
+      {"score good.adi --from 2023-13-01 --dir out", 2,
+       "dkz-score: --from takes a date YYYY-MM-DD, not '2023-13-01'\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    Result run = RunScorer(c.Arguments);
+    EXPECT_EQ(run.ExitCode, c.ExitCode);
+    EXPECT_EQ(run.Err.substr(0, strlen(c.Message)), c.Message);
+    EXPECT_EQ(run.Out.find("DKZ CONTEST"), std::string::npos);
+    EXPECT_FALSE(FileExists("out")) << "the working folder was made";
+  }
+}
+
+}  // namespace

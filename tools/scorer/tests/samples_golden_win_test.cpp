@@ -1,0 +1,74 @@
+// The bundled samples through the real Stats.dll: the report and err.txt
+// must match the golden files beside the samples.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+#include "plugin_host.h"
+#include "score_command_win.h"
+
+namespace {
+
+// A full path, resolved while the current folder is still the one ctest gave us.
+std::string SourcePath(const std::string& relative) {
+  std::string path = std::string(DKZ_SOURCE_DIR) + "/" + relative;
+  char full[MAX_PATH * 4];
+  DWORD length = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
+  return length > 0 && length < sizeof full ? std::string(full, length) : path;
+}
+
+std::string WithoutCarriageReturns(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+struct Golden {
+  const char* Log;
+  const char* Report;
+  const char* Errors;
+};
+
+void PrintTo(const Golden& golden, std::ostream* out) {
+  *out << golden.Log;
+}
+
+class SamplesGolden : public testing::TestWithParam<Golden> {};
+
+TEST_P(SamplesGolden, MatchTheGoldenReportAndErrorList) {
+  const Golden& golden = GetParam();
+  ScoreCommand command;
+  command.LogPath = SourcePath(golden.Log);
+  std::string report = ReadWholeFile(SourcePath(golden.Report));
+  std::string errors = ReadWholeFile(SourcePath(golden.Errors));
+  ScratchFolder folder;  // makes itself the current folder
+  command.WorkFolder = folder.Path();
+  std::ostringstream notes;
+  ScoreRun run = RunScore(command, notes);
+  run.Outcome.LogName = golden.Log;
+  EXPECT_EQ(FormatReport(run.Outcome), report);
+  EXPECT_EQ(WithoutCarriageReturns(ReadWholeFile(folder.Path() + "\\err.txt")), errors);
+  EXPECT_TRUE(FileExists(folder.Path() + "\\Plugins\\DKZ.ini"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bundled, SamplesGolden,
+    testing::Values(Golden{"samples/ja1vzt.adi", "samples/expected/ja1vzt.adi.txt",
+                           "samples/expected/ja1vzt.err.txt"},
+                    Golden{"samples/dl4mcf.cbr", "samples/expected/dl4mcf.cbr.txt",
+                           "samples/expected/dl4mcf.err.txt"},
+                    Golden{"samples/dl4mcf.adi", "samples/expected/dl4mcf.adi.txt",
+                           "samples/expected/dl4mcf.err.txt"}),
+    [](const testing::TestParamInfo<Golden>& info) {
+      std::string name = info.param.Log + 8;  // without "samples/"
+      for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+          c = '_';
+      }
+      return name;
+    });
+
+}  // namespace

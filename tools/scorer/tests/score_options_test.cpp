@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "score_options.h"
+#include "score_report.h"
+
+namespace {
+
+CommandLine Parse(std::vector<std::string> args) {
+  return ParseCommandLine(args);
+}
+
+TEST(ScoreOptions, ReadsTheScoreCommand) {
+  CommandLine line = Parse({"score", "--call", "JA1XYZ", "log.adi", "--prefix=JA", "--from",
+                            "2023-06-10", "--to=2023-06-11", "--cty", "my.dat", "--dir", "out"});
+  ASSERT_EQ(line.Do, CommandLine::Action::Score);
+  const ScoreCommand& s = line.Score;
+  EXPECT_EQ(s.LogPath, "log.adi");
+  EXPECT_EQ(s.Replay.OwnCall, "JA1XYZ");
+  EXPECT_EQ(s.Replay.OwnPrefix, "JA");
+  ASSERT_TRUE(s.Replay.PeriodStart.has_value());
+  EXPECT_EQ(s.Replay.PeriodStart->Day, 10);
+  ASSERT_TRUE(s.Replay.PeriodEnd.has_value());
+  EXPECT_EQ(s.Replay.PeriodEnd->Day, 11);
+  EXPECT_EQ(s.CountryFile, "my.dat");
+  EXPECT_TRUE(s.CountryFileGiven);
+  EXPECT_EQ(s.WorkFolder, "out");
+  EXPECT_EQ(s.Replay.ReportFlag, 0);
+
+  ScoreCommand plain = Parse({"score", "log.cbr"}).Score;
+  EXPECT_EQ(plain.CountryFile, "/usr/share/hamradio-files/cty.dat");
+  EXPECT_FALSE(plain.CountryFileGiven);
+  EXPECT_EQ(plain.WorkFolder, "");
+  EXPECT_FALSE(plain.Replay.PeriodStart.has_value());
+
+  EXPECT_EQ(Parse({}).Do, CommandLine::Action::Help);
+  EXPECT_EQ(Parse({"--help"}).Do, CommandLine::Action::Help);
+  EXPECT_EQ(Parse({"info"}).Do, CommandLine::Action::Info);
+}
+
+TEST(ScoreOptions, RefusesWhatItCannotTake) {
+  const struct {
+    std::vector<std::string> Args;
+    const char* Message;
+  } cases[] = {
+      {{"scroe", "log.adi"}, "unknown command 'scroe'"},
+      {{"score"}, "score needs a log file"},
+      {{"score", "a.adi", "b.adi"}, "more than one log: 'a.adi' and 'b.adi'"},
+      {{"score", "a.adi", "--cabrillo"}, "unknown option --cabrillo"},
+      {{"score", "a.adi", "--call"}, "--call needs a value"},
+      {{"score", "a.adi", "--call="}, "--call needs a value"},
+      {{"score", "a.adi", "--from", "10.06.2023"},
+       "--from takes a date YYYY-MM-DD, not '10.06.2023'"},
+      {{"info", "x"}, "info takes no arguments"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Message);
+    try {
+      ParseCommandLine(c.Args);
+      ADD_FAILURE() << "no UsageError";
+    } catch (const UsageError& e) {
+      EXPECT_STREQ(e.what(), c.Message);
+    }
+  }
+}
+
+TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
+  ScoreOutcome o;
+  o.LogName = "samples/x.adi";
+  o.Format = "ADIF";
+  o.QsosRead = 1;
+  o.RecordsSkipped = 2;
+  o.Reset.OwnCall = "JA1XYZ";
+  o.Reset.OwnPrefix = "JA";
+  o.Reset.PeriodStart = MakeOleDateTime(2023, 6, 10);
+  o.Reset.PeriodEnd = MakeOleDateTime(2023, 6, 11);
+  o.Stored = 1;
+  o.Summary = "    DKZ CONTEST\r\n\tQSOs\r\nTotal\t 1";
+  EXPECT_EQ(FormatReport(o),
+            "samples/x.adi (ADIF): 1 QSO read, 2 records skipped\n"
+            "own call JA1XYZ, own prefix JA, period 2023-06-10 to 2023-06-11\n"
+            "Stats.dll: 1 QSO stored, 0 refused (see err.txt)\n"
+            "\n"
+            "    DKZ CONTEST\n\tQSOs\nTotal\t 1\n");
+}
+
+}  // namespace
