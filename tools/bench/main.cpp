@@ -146,20 +146,21 @@ class Bench {
     return best;
   }
 
-  // Average seconds per CheckCall0 over the calls of the loaded log.
-  double CheckCall(const std::vector<HostQso>& log) {
+  // Average seconds per CheckCall0 for the given calls; the fastest of three
+  // passes.
+  double CheckCall(const std::vector<HostQso>& calls) {
     char a[64] = "", b[64] = "";
     const char* u = "";
-    auto start = std::chrono::steady_clock::now();
-    int sum = 0;
-    for (const HostQso& q : log) {
-      sum += check_(q.Call.c_str(), 0, 0, q.Mode.c_str(), u, u, u, u, u, u, u, u, u, u, 0, 0, 0,
-                    0.0, 0.0, u, q.Continent.c_str(), u, u, u, q.Band.c_str(), u, a, b);
+    double best = 1e9;
+    for (int run = 0; run < 3; ++run) {
+      auto start = std::chrono::steady_clock::now();
+      for (const HostQso& q : calls) {
+        check_(q.Call.c_str(), 0, 0, q.Mode.c_str(), u, u, u, u, u, u, u, u, u, u, 0, 0, 0, 0.0,
+               0.0, u, q.Continent.c_str(), u, u, u, q.Band.c_str(), u, a, b);
+      }
+      best = std::min(best, Seconds(start) / static_cast<double>(calls.size()));
     }
-    double seconds = Seconds(start) / static_cast<double>(log.size());
-    if (sum != 0)
-      throw std::runtime_error("every call of the log should be a duplicate");
-    return seconds;
+    return best;
   }
 
   const std::string& Summary() const { return summary_; }
@@ -190,24 +191,30 @@ void Run() {
   double perQso[3] = {};
   std::printf("DX operator's log (2%% duplicates, 1%% bad codes, 2%% 0-point QSOs)\n");
   for (int i = 0; i < 3; ++i) {
-    Timing t = bench.Rescore(MakeLog(sizes[i]), dx, sizes[i] >= 100000 ? 3 : 5);
+    Timing t = bench.Rescore(MakeLog(sizes[i]), dx, sizes[i] >= 100000 ? 5 : 15);
     perQso[i] = t.Total() / static_cast<double>(sizes[i]);
     PrintRescore(sizes[i], t);
   }
   std::printf("  ratio T(100k)/T(10k): %.2f (target <= 11)\n",
               perQso[2] * 100000 / (perQso[1] * 10000));
-  PrintRescore(20000, bench.Rescore(MakeLog(20000), dx, 5));
+  PrintRescore(20000, bench.Rescore(MakeLog(20000), dx, 15));
   std::printf("  (target for 20000 QSOs: 40 ms)\n");
 
   std::vector<HostQso> log100k = MakeLog(100000);
   bench.Rescore(log100k, dx, 1);
-  std::printf("  CheckCall0 at 100000 QSOs: %.3f us (target <= 2)\n",
-              bench.CheckCall(log100k) * 1e6);
+  // While typing, the entry is mostly a call not in the log yet.
+  std::vector<HostQso> typed = log100k;
+  for (HostQso& q : typed)
+    q.Call = q.Call.substr(0, 4);
+  std::printf(
+      "  CheckCall0 at 100000 QSOs: %.3f us for a logged call, %.3f us for a new one "
+      "(target <= 2)\n",
+      bench.CheckCall(log100k) * 1e6, bench.CheckCall(typed) * 1e6);
 
   HostReset ja;
   std::vector<HostQso> jaLog = MakeJapaneseLog(20000);
   std::printf("Japanese operator's log (an err.txt line for most QSOs)\n");
-  PrintRescore(20000, bench.Rescore(jaLog, ja, 5));
+  PrintRescore(20000, bench.Rescore(jaLog, ja, 10));
   std::printf("\nLast summary:\n%s\n", bench.Summary().c_str());
 }
 
