@@ -177,10 +177,10 @@ class Bench {
   std::string summary_;
 };
 
-// The machine is shared: each figure is the fastest of several rounds, and the
-// sizes take turns within a round so that all of them see the same load. Each
-// timed re-score follows one of the same log, whose store its reset empties,
-// as when the host re-reads a log.
+// The machine is shared: each phase (reset, QSOs, summary) counts with its
+// fastest time over the rounds, and the sizes take turns within a round so that
+// all of them see the same load. Each timed re-score follows one of the same
+// log, whose store its reset empties, as when the host re-reads a log.
 std::vector<Timing> FastestRescores(Bench& bench, const std::vector<std::vector<HostQso>>& logs,
                                     const HostReset& reset, int rounds) {
   std::vector<Timing> best(logs.size());
@@ -188,8 +188,10 @@ std::vector<Timing> FastestRescores(Bench& bench, const std::vector<std::vector<
     for (size_t i = 0; i < logs.size(); ++i) {
       bench.Rescore(logs[i], reset);
       Timing t = bench.Rescore(logs[i], reset);
-      if (round == 0 || t.Total() < best[i].Total())
-        best[i] = t;
+      Timing& b = best[i];
+      b.Reset = round == 0 ? t.Reset : std::min(b.Reset, t.Reset);
+      b.Add = round == 0 ? t.Add : std::min(b.Add, t.Add);
+      b.Summary = round == 0 ? t.Summary : std::min(b.Summary, t.Summary);
     }
   }
   return best;
@@ -204,7 +206,7 @@ void Run() {
   std::vector<std::vector<HostQso>> logs;
   for (size_t size : sizes)
     logs.push_back(MakeLog(size));
-  std::vector<Timing> best = FastestRescores(bench, logs, dx, 10);
+  std::vector<Timing> best = FastestRescores(bench, logs, dx, 20);
   std::printf("DX operator's log (2%% duplicates, 1%% bad codes, 2%% 0-point QSOs)\n");
   for (size_t i = 0; i < logs.size(); ++i)
     PrintRescore(sizes[i], best[i]);
