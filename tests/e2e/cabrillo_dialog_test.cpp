@@ -96,19 +96,20 @@ TEST(CabrilloDialog, TemplateMatchesItsTable) {
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
 
-    for (const ControlSpec& spec : kControls) {
-      HWND control = GetDlgItem(dialog, spec.id);
-      ASSERT_NE(control, nullptr) << spec.id;
-      EXPECT_EQ(ClassOf(control), spec.windowClass) << spec.id;
-      RECT want = Pixels(dialog, spec.units);
+    for (const ControlSpec& wanted : kControls) {
+      HWND control = GetDlgItem(dialog, wanted.id);
+      ASSERT_NE(control, nullptr) << wanted.id;
+      EXPECT_EQ(ClassOf(control), wanted.windowClass) << wanted.id;
+      RECT want = Pixels(dialog, wanted.units);
       RECT got = PlaceOf(dialog, control);
-      EXPECT_EQ(got.left, want.left) << spec.id;
-      EXPECT_EQ(got.top, want.top) << spec.id;
-      EXPECT_EQ(got.right, want.right) << spec.id;
+      EXPECT_EQ(got.left, want.left) << wanted.id;
+      EXPECT_EQ(got.top, want.top) << wanted.id;
+      EXPECT_EQ(got.right, want.right) << wanted.id;
       LONG controlStyle = GetWindowLongA(control, GWL_STYLE);
       if (ClassOf(control) == "ComboBox") {
-        EXPECT_EQ(controlStyle & 3, CBS_DROPDOWN) << spec.id;
-        EXPECT_EQ(controlStyle & CBS_SORT, static_cast<LONG>(spec.styles & CBS_SORT)) << spec.id;
+        EXPECT_EQ(controlStyle & 3, CBS_DROPDOWN) << wanted.id;
+        EXPECT_EQ(controlStyle & CBS_SORT, static_cast<LONG>(wanted.styles & CBS_SORT))
+            << wanted.id;
         // The template's height is the combo box's with its list open. Wine
         // reports the open list without the edit part and its 2-pixel gap.
         RECT dropped, closed;
@@ -116,18 +117,18 @@ TEST(CabrilloDialog, TemplateMatchesItsTable) {
         GetWindowRect(control, &closed);
         LONG open = dropped.bottom - closed.top, edit = closed.bottom - closed.top;
         EXPECT_TRUE(open == want.bottom || open == want.bottom - edit - 2)
-            << spec.id << ": open height " << open << ", edit " << edit;
+            << wanted.id << ": open height " << open << ", edit " << edit;
       } else if (ClassOf(control) == "Button") {
         EXPECT_EQ(controlStyle & BS_TYPEMASK, BS_PUSHBUTTON) << "no default button";
-        EXPECT_EQ(got.bottom, want.bottom) << spec.id;
+        EXPECT_EQ(got.bottom, want.bottom) << wanted.id;
       } else {
-        EXPECT_EQ(controlStyle & static_cast<LONG>(spec.styles), static_cast<LONG>(spec.styles))
-            << spec.id;
-        EXPECT_EQ(controlStyle & ES_WANTRETURN, static_cast<LONG>(spec.styles & ES_WANTRETURN))
-            << spec.id;
-        EXPECT_EQ(got.bottom, want.bottom) << spec.id;
+        EXPECT_EQ(controlStyle & static_cast<LONG>(wanted.styles), static_cast<LONG>(wanted.styles))
+            << wanted.id;
+        EXPECT_EQ(controlStyle & ES_WANTRETURN, static_cast<LONG>(wanted.styles & ES_WANTRETURN))
+            << wanted.id;
+        EXPECT_EQ(got.bottom, want.bottom) << wanted.id;
       }
-      EXPECT_EQ((controlStyle & WS_TABSTOP) != 0, spec.tabStop) << spec.id;
+      EXPECT_EQ((controlStyle & WS_TABSTOP) != 0, wanted.tabStop) << wanted.id;
     }
     EXPECT_EQ(ControlText(dialog, IDOK), "OK");
     EXPECT_EQ(ControlText(dialog, IDCANCEL), "CANCEL");
