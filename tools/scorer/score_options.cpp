@@ -141,7 +141,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (args[0] != "score")
     throw UsageError("unknown command '" + args[0] + "'");
   line.Do = CommandLine::Action::Score;
-  std::string firstHeader;  // the first header option given, for the message
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (arg.compare(0, 2, "--") != 0) {
@@ -171,8 +170,6 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       throw UsageError(name + " needs a value");
     }
     if (header != nullptr) {
-      if (firstHeader.empty())
-        firstHeader = name;
       TakeHeader(*header, value, line.Score);
       continue;
     }
@@ -182,7 +179,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (line.Score.LogPath.empty())
     throw UsageError("score needs a log file");
-  if (!firstHeader.empty() && line.Score.Replay.ReportFlag == 0)
-    throw UsageError(firstHeader + " fills the Cabrillo header: it needs --cabrillo");
+  if (!line.Score.Header.empty() && line.Score.Replay.ReportFlag == 0) {
+    throw UsageError(HeaderOptionName(line.Score.Header.front().ControlId) +
+                     " fills the Cabrillo header: it needs --cabrillo");
+  }
   return line;
 }
