@@ -47,7 +47,7 @@ void PrintTo(const Golden& golden, std::ostream* out) {
 
 class SamplesGolden : public testing::TestWithParam<Golden> {};
 
-TEST_P(SamplesGolden, MatchTheGoldenReportAndErrorList) {
+TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   const Golden& golden = GetParam();
   ScoreCommand command;
   command.LogPath = SourcePath(golden.Log);
