@@ -25,9 +25,20 @@ int Info() {
 
 int Score(const ScoreCommand& command) {
   ScoreRun run = RunScore(command, std::cerr);
-  std::cout << FormatReport(run.Outcome);
-  std::cout << "\nerr.txt and Plugins\\DKZ.ini are in " << run.WorkFolder << "\n";
-  return 0;
+  std::cout << FormatReport(run.Outcome) << "\n";
+  std::string files = "err.txt and Plugins\\DKZ.ini";
+  int exitCode = 0;
+  if (run.Cabrillo) {
+    std::cout << "Stats.dll: " << run.Cabrillo->Message << "\n";
+    if (run.Cabrillo->Written) {
+      files = "err.txt, Plugins\\DKZ.ini and " + run.Cabrillo->FileName;
+    } else {
+      std::cerr << "dkz-score: no Cabrillo log: " << run.Cabrillo->Message << "\n";
+      exitCode = 1;
+    }
+  }
+  std::cout << files << " are in " << run.WorkFolder << "\n";
+  return exitCode;
 }
 
 }  // namespace

@@ -116,13 +116,22 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
 
   CurrentFolder folder(run.WorkFolder);
   PluginHost plugin;
-  plugin.ResetStats0(ToHost(plan.Reset));
+  const bool report = plan.Reset.ReportFlag != 0;
+  if (report)
+    ResetConfirmingHeader(plugin, ToHost(plan.Reset), command.Header);
+  else
+    plugin.ResetStats0(ToHost(plan.Reset));
   for (const QsoInput& qso : plan.Qsos) {
     if (plugin.AddData0(ToHost(qso)) == 1)
       ++outcome.Stored;
     else
       ++outcome.Refused;
   }
-  outcome.Summary = plugin.GetResult0();
+  if (report) {
+    run.Cabrillo.emplace();
+    outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
+  } else {
+    outcome.Summary = plugin.GetResult0();
+  }
   return run;
 }

@@ -2,19 +2,23 @@
 // working folder, and collects what the plug-in answered.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
+#include "cabrillo_pass_win.h"
 #include "score_options.h"
 #include "score_report.h"
 
 struct ScoreRun {
   ScoreOutcome Outcome;
-  std::string WorkFolder;  // full path
+  std::string WorkFolder;                   // full path
+  std::optional<CabrilloOutcome> Cabrillo;  // with --cabrillo
 };
 
 // Everything the user should know along the way (records skipped, calls
 // without a country) goes to `notes`, one line each. Throws InputError for
 // input that cannot be used, before the working folder is touched, and
-// std::runtime_error when the plug-in cannot be run.
+// std::runtime_error when the plug-in cannot be run (or its Cabrillo dialogs
+// cannot be worked).
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes);

@@ -1,6 +1,7 @@
 #include "score_options.h"
 
 #include "log_values.h"
+#include "resources/cabrillo_dialog_ids.h"
 
 const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
 
@@ -19,7 +20,21 @@ const char* const kUsageText =
     "  --from DATE      start of the period, YYYY-MM-DD (default: date of the first QSO)\n"
     "  --to DATE        end of the period, YYYY-MM-DD (default: date of the last QSO)\n"
     "  --cty FILE       AD1C country file (default: /usr/share/hamradio-files/cty.dat)\n"
-    "  --dir FOLDER     working folder, made if missing (default: the current folder)\n";
+    "  --dir FOLDER     working folder, made if missing (default: the current folder)\n"
+    "  --cabrillo       also write the Cabrillo log CALL.cbr into the working folder: the\n"
+    "                   plug-in's header dialog is confirmed with the header stored there\n"
+    "                   (Plugins\\DKZ.ini), changed by the header options\n"
+    "\n"
+    "header options (with --cabrillo; each fills one box of the dialog, and the\n"
+    "plug-in stores it for later runs; an empty value clears the box):\n"
+    "  --name, --address, --address-city, --address-postalcode, --address-country,\n"
+    "  --email, --club, --location, --operators TEXT\n"
+    "  --soapbox TEXT   one line of remarks; give it once per line\n"
+    "  --category-operator SINGLE-OP|MULTI-OP|CHECKLOG\n"
+    "  --category-band ALL|80M|40M|20M|15M|10M\n"
+    "  --category-transmitter ONE|TWO|UNLIMITED (written only for MULTI-OP)\n"
+    "                   the categories start at SINGLE-OP, ALL and ONE in every run; a\n"
+    "                   listed value is picked whatever its case, other text is typed\n";
 
 namespace {
 
@@ -35,7 +50,6 @@ struct Option {
   void (*Take)(const std::string& value, ScoreCommand& score);
 };
 
-// A later report pass (writing the Cabrillo file) adds its switch here.
 const Option kOptions[] = {
     {"--call", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnCall = v; }},
     {"--prefix", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnPrefix = v; }},
@@ -51,15 +65,68 @@ const Option kOptions[] = {
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
 };
 
-const Option& FindOption(const std::string& name) {
+// Boxes of the Cabrillo header dialog, named after their Cabrillo tags.
+struct HeaderOption {
+  const char* Name;
+  int ControlId;
+};
+
+const HeaderOption kHeaderOptions[] = {
+    {"--name", IDC_CABRILLO_NAME},
+    {"--address", IDC_CABRILLO_ADDRESS},
+    {"--address-city", IDC_CABRILLO_ADDRESS_CITY},
+    {"--address-postalcode", IDC_CABRILLO_POSTALCODE},
+    {"--address-country", IDC_CABRILLO_COUNTRY},
+    {"--email", IDC_CABRILLO_EMAIL},
+    {"--club", IDC_CABRILLO_CLUB},
+    {"--location", IDC_CABRILLO_LOCATION},
+    {"--operators", IDC_CABRILLO_OPERATORS},
+    {"--soapbox", IDC_CABRILLO_SOAPBOX},
+    {"--category-operator", IDC_CABRILLO_CATEGORY_OPERATOR},
+    {"--category-band", IDC_CABRILLO_CATEGORY_BAND},
+    {"--category-transmitter", IDC_CABRILLO_CATEGORY_TRANSMITTER},
+};
+
+const Option* FindOption(const std::string& name) {
   for (const Option& option : kOptions) {
     if (name == option.Name)
-      return option;
+      return &option;
   }
-  throw UsageError("unknown option " + name);
+  return nullptr;
+}
+
+const HeaderOption* FindHeaderOption(const std::string& name) {
+  for (const HeaderOption& option : kHeaderOptions) {
+    if (name == option.Name)
+      return &option;
+  }
+  return nullptr;
+}
+
+// A later value replaces an earlier one, except that each --soapbox adds a line.
+void TakeHeader(const HeaderOption& option, const std::string& value, ScoreCommand& score) {
+  for (unsigned char c : value) {
+    if (c < 0x20 || c == 0x7F)
+      throw UsageError(std::string(option.Name) + " takes one line of text");
+  }
+  for (HeaderEntry& entry : score.Header) {
+    if (entry.ControlId == option.ControlId) {
+      entry.Text = option.ControlId == IDC_CABRILLO_SOAPBOX ? entry.Text + "\n" + value : value;
+      return;
+    }
+  }
+  score.Header.push_back({option.ControlId, value});
 }
 
 }  // namespace
+
+std::string HeaderOptionName(int controlId) {
+  for (const HeaderOption& option : kHeaderOptions) {
+    if (option.ControlId == controlId)
+      return option.Name;
+  }
+  return "box " + std::to_string(controlId);
+}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
@@ -84,7 +151,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     size_t equals = arg.find('=');
     std::string name = arg.substr(0, equals);
-    const Option& option = FindOption(name);
+    if (name == "--cabrillo") {
+      if (equals != std::string::npos)
+        throw UsageError("--cabrillo takes no value");
+      line.Score.Replay.ReportFlag = 1;
+      continue;
+    }
+    const Option* option = FindOption(name);
+    const HeaderOption* header = FindHeaderOption(name);
+    if (option == nullptr && header == nullptr)
+      throw UsageError("unknown option " + name);
     std::string value;
     if (equals != std::string::npos) {
       value = arg.substr(equals + 1);
@@ -93,11 +169,19 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else {
       throw UsageError(name + " needs a value");
     }
+    if (header != nullptr) {
+      TakeHeader(*header, value, line.Score);
+      continue;
+    }
     if (value.empty())
       throw UsageError(name + " needs a value");
-    option.Take(value, line.Score);
+    option->Take(value, line.Score);
   }
   if (line.Score.LogPath.empty())
     throw UsageError("score needs a log file");
+  if (!line.Score.Header.empty() && line.Score.Replay.ReportFlag == 0) {
+    throw UsageError(HeaderOptionName(line.Score.Header.front().ControlId) +
+                     " fills the Cabrillo header: it needs --cabrillo");
+  }
   return line;
 }

@@ -15,12 +15,22 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A text for one box of the plug-in's Cabrillo header dialog (the control's
+// id); "\n" separates the lines of a multi-line box.
+struct HeaderEntry {
+  int ControlId = 0;
+  std::string Text;
+};
+
 struct ScoreCommand {
   std::string LogPath;
   std::string CountryFile = kDefaultCountryFile;
   bool CountryFileGiven = false;
   std::string WorkFolder;  // empty: the current folder
-  ReplayOptions Replay;
+  ReplayOptions Replay;    // --cabrillo sets its report flag
+  // Boxes of the header dialog to fill in, in command-line order; every other
+  // box keeps what the plug-in shows (the stored header).
+  std::vector<HeaderEntry> Header;
 };
 
 struct CommandLine {
@@ -34,3 +44,6 @@ struct CommandLine {
 CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageText;
+
+// The option that fills the header dialog's box `controlId` ("--name").
+std::string HeaderOptionName(int controlId);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/text.h"
+#include "cabrillo_check.h"
 #include "plugin_host.h"
 
 namespace {
@@ -100,6 +101,8 @@ TEST(CommandLine, UnusableInputStopsBeforeAnythingIsWritten) {
        "dkz-score: bad.dat: line 2: alias 'JA{XX}' names no continent\n"},
       {"score good.adi --from 2023-13-01 --dir out", 2,
        "dkz-score: --from takes a date YYYY-MM-DD, not '2023-13-01'\n"},
+      {"score good.adi --soapbox 73 --dir out", 2,
+       "dkz-score: --soapbox fills the Cabrillo header: it needs --cabrillo\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Arguments);
@@ -109,6 +112,83 @@ TEST(CommandLine, UnusableInputStopsBeforeAnythingIsWritten) {
     EXPECT_EQ(run.Out.find("DKZ CONTEST"), std::string::npos);
     EXPECT_FALSE(FileExists("out")) << "the working folder was made";
   }
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
+  ScratchFolder folder;
+  WriteWholeFile("log.adi", "<EOH>\r\n" + Qso("JA2ABC", "AC") + Qso("W6/JA5ABC", "12"));
+  // A header stored by an earlier run: what no option names stays.
+  CreateDirectoryA("out", nullptr);
+  SetCurrentDirectoryA("out");
+  CreateDirectoryA("Plugins", nullptr);
+  WriteSetting("Email", "ja1vzt@example.jp");
+  WriteSetting("Club", "Old Club");
+  WriteSetting("SoapBox", "stored remark");
+  SetCurrentDirectoryA("..");
+
+  Result run = RunScorer(
+      "score log.adi --dir out --cabrillo --name \"Taro Yamada\" --club= --location TK "
+      "--soapbox \"line one\" --soapbox \"line two\" --category-operator multi-op "
+      "--category-transmitter Two --operators \"JA1VZT JA1YYY\"");
+  EXPECT_EQ(run.ExitCode, 0u) << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "Total\t 2\t 6\t 1\t 2\nScore\t 18\n")) << run.Out;
+  EXPECT_TRUE(Contains(run.Out,
+                       "\nStats.dll: File produced: JA1VZT.cbr\n"
+                       "err.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in "))
+      << run.Out;
+  std::string cbr = ReadWholeFile("out\\JA1VZT.cbr");
+  for (const char* line :
+       {"\nCATEGORY-OPERATOR: MULTI-OP\r\nCATEGORY-TRANSMITTER: TWO\r\n",
+        "\nOPERATORS: JA1VZT JA1YYY\r\n", "\nLOCATION: TK\r\n", "\nCLAIMED-SCORE: 18\r\n",
+        "\nCLUB: \r\n", "\nNAME: Taro Yamada\r\n", "\nE-MAIL: ja1vzt@example.jp\r\n",
+        "\nSOAPBOX: line one\r\nSOAPBOX: line two\r\nQSO: ",
+        "\nQSO:  7012 CW 2023-06-10 1200 JA1VZT        599 TK     W6/JA5ABC     599 12\r\n"}) {
+    EXPECT_TRUE(Contains(cbr, line)) << line;
+  }
+  EXPECT_TRUE(CabrilloProblems(cbr).empty());
+  SetCurrentDirectoryA("out");
+  for (const auto& [key, value] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"Name", "Taro Yamada"},
+           {"Club", ""},
+           {"Email", "ja1vzt@example.jp"},
+           {"Loc", "TK"},
+           {"SoapBox", "line one<CR><LF>line two"},
+           {"Operators", "JA1VZT JA1YYY"},
+           {"Category", "MULTI-OP"},
+           {"Claimed", "18"}}) {
+    EXPECT_EQ(ReadSetting(key), value) << key;
+  }
+  SetCurrentDirectoryA("..");
+
+  // The next run confirms what is stored; the categories start afresh.
+  run = RunScorer("score log.adi --dir out --cabrillo");
+  EXPECT_EQ(run.ExitCode, 0u) << run.Err;
+  cbr = ReadWholeFile("out\\JA1VZT.cbr");
+  for (const char* line :
+       {"\nCATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: ALL\r\n", "\nNAME: Taro Yamada\r\n",
+        "\nSOAPBOX: line one\r\nSOAPBOX: line two\r\n"})
+    EXPECT_TRUE(Contains(cbr, line)) << line;
+}
+
+TEST(CommandLine, CabrilloFileThatCannotBeWrittenIsAnError) {
+  ScratchFolder folder;
+  WriteWholeFile("log.adi", "<EOH>\r\n" + Qso("JA2ABC", "AC"));
+  CreateDirectoryA("out", nullptr);
+  CreateDirectoryA("out\\JA1VZT.cbr", nullptr);  // a folder where the file should go
+  Result run = RunScorer("score log.adi --dir out --cabrillo");
+  EXPECT_EQ(run.ExitCode, 1u);
+  EXPECT_EQ(run.Err.rfind("dkz-score: no Cabrillo log: The Cabrillo file JA1VZT.cbr could not "
+                          "be written: ",
+                          0),
+            0u)
+      << run.Err;
+  EXPECT_TRUE(Contains(run.Out, "Score\t 2\n")) << run.Out;  // the summary still counts
+  EXPECT_TRUE(Contains(run.Out, "\nerr.txt and Plugins\\DKZ.ini are in ")) << run.Out;
+  EXPECT_FALSE(FileExists("out\\JA1VZT.cbr.tmp"));
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
-// The bundled samples through the real Stats.dll: the report and err.txt
-// must match the golden files beside the samples.
+// The bundled samples through the real Stats.dll: the report, err.txt and
+// the Cabrillo log must match the golden files beside the samples.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <sstream>
 
+#include "cabrillo_check.h"
 #include "plugin_host.h"
 #include "score_command_win.h"
 
@@ -26,24 +28,34 @@ std::string WithoutCarriageReturns(std::string text) {
   return text;
 }
 
+// The number on the summary's "Score" line; -1 when there is none.
+long SummaryScore(const std::string& summary) {
+  size_t at = summary.find("\nScore\t");
+  return at == std::string::npos ? -1 : std::strtol(summary.c_str() + at + 7, nullptr, 10);
+}
+
 struct Golden {
   const char* Log;
   const char* Report;
   const char* Errors;
+  const char* Cabrillo = nullptr;  // with it, the run writes the Cabrillo log too
 };
 
 void PrintTo(const Golden& golden, std::ostream* out) {
-  *out << golden.Log;
+  *out << golden.Log << (golden.Cabrillo != nullptr ? " --cabrillo" : "");
 }
 
 class SamplesGolden : public testing::TestWithParam<Golden> {};
 
-TEST_P(SamplesGolden, MatchTheGoldenReportAndErrorList) {
+TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   const Golden& golden = GetParam();
   ScoreCommand command;
   command.LogPath = SourcePath(golden.Log);
+  command.Replay.ReportFlag = golden.Cabrillo != nullptr ? 1 : 0;
   std::string report = ReadWholeFile(SourcePath(golden.Report));
   std::string errors = ReadWholeFile(SourcePath(golden.Errors));
+  std::string cabrillo =
+      golden.Cabrillo != nullptr ? ReadWholeFile(SourcePath(golden.Cabrillo)) : "";
   ScratchFolder folder;  // makes itself the current folder
   command.WorkFolder = folder.Path();
   std::ostringstream notes;
@@ -52,6 +64,19 @@ TEST_P(SamplesGolden, MatchTheGoldenReportAndErrorList) {
   EXPECT_EQ(FormatReport(run.Outcome), report);
   EXPECT_EQ(WithoutCarriageReturns(ReadWholeFile(folder.Path() + "\\err.txt")), errors);
   EXPECT_TRUE(FileExists(folder.Path() + "\\Plugins\\DKZ.ini"));
+  if (golden.Cabrillo == nullptr) {
+    EXPECT_FALSE(run.Cabrillo.has_value());
+    return;
+  }
+  ASSERT_TRUE(run.Cabrillo.has_value());
+  ASSERT_TRUE(run.Cabrillo->Written) << run.Cabrillo->Message;
+  std::string produced = ReadWholeFile(folder.Path() + "\\" + run.Cabrillo->FileName);
+  EXPECT_TRUE(produced == cabrillo) << "differs from " << golden.Cabrillo;
+  for (const std::string& problem : CabrilloProblems(produced))
+    ADD_FAILURE() << problem;
+  EXPECT_NE(produced.find(
+                "\r\nCLAIMED-SCORE: " + std::to_string(SummaryScore(run.Outcome.Summary)) + "\r\n"),
+            std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -61,9 +86,13 @@ INSTANTIATE_TEST_SUITE_P(
                     Golden{"samples/dl4mcf.cbr", "samples/expected/dl4mcf.cbr.txt",
                            "samples/expected/dl4mcf.err.txt"},
                     Golden{"samples/dl4mcf.adi", "samples/expected/dl4mcf.adi.txt",
-                           "samples/expected/dl4mcf.err.txt"}),
+                           "samples/expected/dl4mcf.err.txt"},
+                    Golden{"samples/ja1vzt.adi", "samples/expected/ja1vzt.adi.txt",
+                           "samples/expected/ja1vzt.err.txt", "samples/expected/ja1vzt.adi.cbr"}),
     [](const testing::TestParamInfo<Golden>& info) {
       std::string name = info.param.Log + 8;  // without "samples/"
+      if (info.param.Cabrillo != nullptr)
+        name += "_cabrillo";
       for (char& c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c)))
           c = '_';

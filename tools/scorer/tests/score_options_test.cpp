@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "resources/cabrillo_dialog_ids.h"
 #include "score_options.h"
 #include "score_report.h"
 
@@ -37,6 +38,29 @@ TEST(ScoreOptions, ReadsTheScoreCommand) {
   EXPECT_EQ(Parse({"info"}).Do, CommandLine::Action::Info);
 }
 
+TEST(ScoreOptions, CabrilloTakesHeaderValuesForTheDialogBoxes) {
+  ScoreCommand s = Parse({"score", "log.adi", "--name", "Taro", "--cabrillo", "--soapbox", "one",
+                          "--club=", "--soapbox=two", "--name", "Taro Yamada",
+                          "--category-operator", "multi-op", "--operators", "JA1VZT JA1YYY"})
+                       .Score;
+  EXPECT_EQ(s.Replay.ReportFlag, 1);
+  // Command-line order; a repeated option replaces its value, except the soapbox's lines.
+  const std::vector<std::pair<int, std::string>> expected = {
+      {IDC_CABRILLO_NAME, "Taro Yamada"},
+      {IDC_CABRILLO_SOAPBOX, "one\ntwo"},
+      {IDC_CABRILLO_CLUB, ""},
+      {IDC_CABRILLO_CATEGORY_OPERATOR, "multi-op"},
+      {IDC_CABRILLO_OPERATORS, "JA1VZT JA1YYY"},
+  };
+  ASSERT_EQ(s.Header.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(s.Header[i].ControlId, expected[i].first) << i;
+    EXPECT_EQ(s.Header[i].Text, expected[i].second) << i;
+  }
+  EXPECT_EQ(HeaderOptionName(IDC_CABRILLO_POSTALCODE), "--address-postalcode");
+  EXPECT_TRUE(Parse({"score", "log.adi", "--cabrillo"}).Score.Header.empty());
+}
+
 TEST(ScoreOptions, RefusesWhatItCannotTake) {
   const struct {
     std::vector<std::string> Args;
@@ -45,7 +69,14 @@ TEST(ScoreOptions, RefusesWhatItCannotTake) {
       {{"scroe", "log.adi"}, "unknown command 'scroe'"},
       {{"score"}, "score needs a log file"},
       {{"score", "a.adi", "b.adi"}, "more than one log: 'a.adi' and 'b.adi'"},
-      {{"score", "a.adi", "--cabrillo"}, "unknown option --cabrillo"},
+      {{"score", "a.adi", "--cabirllo"}, "unknown option --cabirllo"},
+      {{"score", "a.adi", "--cabrillo=yes"}, "--cabrillo takes no value"},
+      {{"score", "a.adi", "--name", "Taro"},
+       "--name fills the Cabrillo header: it needs --cabrillo"},
+      {{"score", "a.adi", "--cabrillo", "--soapbox"}, "--soapbox needs a value"},
+      {{"score", "a.adi", "--cabrillo", "--soapbox", "two\nlines"},
+       "--soapbox takes one line of text"},
+      {{"score", "a.adi", "--cabrillo", "--club=\t"}, "--club takes one line of text"},
       {{"score", "a.adi", "--call"}, "--call needs a value"},
       {{"score", "a.adi", "--call="}, "--call needs a value"},
       {{"score", "a.adi", "--from", "10.06.2023"},

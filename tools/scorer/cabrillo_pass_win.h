@@ -1,0 +1,28 @@
+// The report pass of dkz-score: the plug-in's Cabrillo header dialog filled
+// in from the command line and confirmed, and the summary's "Output" message
+// box read and dismissed, as the operator would at the logging program.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "plugin_host.h"
+#include "score_options.h"
+
+struct CabrilloOutcome {
+  bool Written = false;  // the plug-in reported the file written and it is there
+  std::string Message;   // the "Output" message box's text
+  std::string FileName;  // in the current folder
+};
+
+// ResetStats0 with the report flag set (in `reset`): the "DKZ Contest"
+// dialog gets `header` typed into its boxes, keeps what it shows elsewhere,
+// and is confirmed with OK. Throws std::runtime_error when the dialog does
+// not show or does not take a value.
+void ResetConfirmingHeader(PluginHost& plugin, const HostReset& reset,
+                           const std::vector<HeaderEntry>& header);
+
+// GetResult0 of a report pass: returns the summary and tells what the plug-in
+// said about the Cabrillo file. Throws std::runtime_error when the "Output"
+// message box does not show.
+std::string SummaryWritingCabrillo(PluginHost& plugin, CabrilloOutcome& outcome);
