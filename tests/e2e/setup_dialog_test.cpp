@@ -1,0 +1,147 @@
+// The "Setup DKZ" dialog behind SetupSet0, driven as an operator would.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "plugin_host.h"
+#include "template_reader.h"
+#include "window_driver.h"
+
+namespace {
+
+constexpr int kMaster = 1014;
+constexpr int kMultiplier = 1106;
+const char kCaption[] = "Setup DKZ";
+
+TEST(SetupDialogTemplate, MatchesItsLayout) {
+  PluginHost host;
+  DialogTemplateInfo t;
+  ASSERT_TRUE(ReadDialogTemplate(host.Module(), 105, t));
+  EXPECT_EQ(t.Caption, kCaption);
+  EXPECT_EQ(t.Width, 186);
+  EXPECT_EQ(t.Height, 41);
+  EXPECT_EQ(t.FontFace, "MS Sans Serif");
+  EXPECT_EQ(t.FontPoints, 8);
+  EXPECT_EQ(t.Style,
+            static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT));
+  EXPECT_EQ(t.ExStyle, 0u);
+
+  struct Expected {
+    int Id;
+    const char* Text;
+    int X, Y, Width, Height;
+    DWORD Style;
+  } expected[] = {
+      {IDOK, "OK", 129, 14, 50, 14, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+      {kMaster, "Using master file", 16, 17, 97, 10, WS_CHILD | WS_DISABLED | BS_AUTOCHECKBOX},
+      {kMultiplier, "Using window Multiplier", 16, 17, 88, 12,
+       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX},
+  };
+  ASSERT_EQ(t.Items.size(), 3u);
+  for (const Expected& e : expected) {
+    const TemplateItem* item = t.Item(e.Id);
+    ASSERT_NE(item, nullptr) << e.Id;
+    EXPECT_EQ(item->ClassName, "BUTTON") << e.Id;
+    EXPECT_EQ(item->Text, e.Text) << e.Id;
+    EXPECT_EQ(item->X, e.X) << e.Id;
+    EXPECT_EQ(item->Y, e.Y) << e.Id;
+    EXPECT_EQ(item->Width, e.Width) << e.Id;
+    EXPECT_EQ(item->Height, e.Height) << e.Id;
+    EXPECT_EQ(item->Style, e.Style) << e.Id;
+    EXPECT_EQ(item->ExStyle, 0u) << e.Id;
+  }
+}
+
+enum class Ending { Ok, Escape, CloseBox };
+
+struct SetupCase {
+  const char* Name;
+  const char* StoredMaster;      // null: key missing
+  const char* StoredMultiplier;  // null: key missing
+  bool ShownMaster;              // the hidden box's state when the dialog opens
+  bool ShownMultiplier;
+  bool ClickMultiplier;
+  Ending End;
+  const char* MasterAfter;  // "<missing>" when nothing is written
+  const char* MultiplierAfter;
+};
+
+class SetupDialog : public ::testing::TestWithParam<SetupCase> {};
+
+TEST_P(SetupDialog, ShowsAndStoresTheSwitches) {
+  const SetupCase& c = GetParam();
+  ScratchFolder folder;
+  if (c.StoredMaster != nullptr)
+    WriteSetting("Master", c.StoredMaster);
+  if (c.StoredMultiplier != nullptr)
+    WriteSetting("Multiplier", c.StoredMultiplier);
+  PluginHost host;
+
+  bool shownMaster = false, shownMultiplier = false, masterHidden = false;
+  bool appeared = DriveModal(
+      kCaption, [&] { host.SetupSet0(); },
+      [&](HWND dialog) {
+        shownMaster = IsTicked(dialog, kMaster);
+        shownMultiplier = IsTicked(dialog, kMultiplier);
+        HWND masterBox = GetDlgItem(dialog, kMaster);
+        masterHidden = !IsWindowVisible(masterBox) && !IsWindowEnabled(masterBox) &&
+                       IsWindowVisible(GetDlgItem(dialog, kMultiplier));
+        if (c.ClickMultiplier)
+          ClickButton(dialog, kMultiplier);
+        switch (c.End) {
+          case Ending::Ok:
+            ClickButton(dialog, IDOK);
+            break;
+          case Ending::Escape:
+            PressKey(dialog, VK_ESCAPE);
+            break;
+          case Ending::CloseBox:
+            PressCloseBox(dialog);
+            break;
+        }
+        EXPECT_TRUE(WaitUntilGone(dialog, 5000)) << "the dialog did not close";
+      });
+  ASSERT_TRUE(appeared) << "no \"Setup DKZ\" window";
+  EXPECT_EQ(shownMaster, c.ShownMaster);
+  EXPECT_EQ(shownMultiplier, c.ShownMultiplier);
+  EXPECT_TRUE(masterHidden);
+  EXPECT_EQ(ReadSetting("Master"), c.MasterAfter);
+  EXPECT_EQ(ReadSetting("Multiplier"), c.MultiplierAfter);
+}
+
+const char kMissing[] = "<missing>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SetupDialog,
+    ::testing::Values(
+        SetupCase{"NoFileOkWritesZeros", nullptr, nullptr, false, false, false, Ending::Ok, "0",
+                  "0"},
+        SetupCase{"TickAndOk", nullptr, nullptr, false, false, true, Ending::Ok, "0", "1"},
+        SetupCase{"UntickAndOk", "0", "1", false, true, true, Ending::Ok, "0", "0"},
+        SetupCase{"MasterOneIsKept", "1", "0", true, false, true, Ending::Ok, "1", "1"},
+        SetupCase{"MasterFiveShowsClearWritesZero", "5", "1", false, true, false, Ending::Ok, "0",
+                  "1"},
+        SetupCase{"NegativeShowsClear", "-1", "-7", false, false, false, Ending::Ok, "0", "0"},
+        SetupCase{"TextReadsAsZero", "yes", "x1", false, false, false, Ending::Ok, "0", "0"},
+        SetupCase{"TwoStaysOn", "2", "2", true, true, false, Ending::Ok, "1", "1"},
+        SetupCase{"EscapeAfterTickWritesNothing", nullptr, nullptr, false, false, true,
+                  Ending::Escape, kMissing, kMissing},
+        SetupCase{"CloseBoxAfterTickWritesNothing", nullptr, nullptr, false, false, true,
+                  Ending::CloseBox, kMissing, kMissing},
+        SetupCase{"EscapeKeepsTheFile", "5", "1", false, true, true, Ending::Escape, "5", "1"}),
+    [](const ::testing::TestParamInfo<SetupCase>& info) { return std::string(info.param.Name); });
+
+TEST(SetupDialogFile, WithoutPluginsFolderTheDialogStillCloses) {
+  ScratchFolder folder(/*withPlugins=*/false);
+  PluginHost host;
+  bool appeared = DriveModal(
+      kCaption, [&] { host.SetupSet0(); },
+      [&](HWND dialog) {
+        ClickButton(dialog, kMultiplier);
+        ClickButton(dialog, IDOK);
+      });
+  EXPECT_TRUE(appeared);
+  EXPECT_FALSE(FileExists("Plugins\\DKZ.ini"));
+}
+
+}  // namespace
