@@ -8,8 +8,9 @@ namespace {
 
 // The in-memory copies that the reset and the summary read.
 void StorePluginSwitches(int masterValue, int multiplierValue) {
-  (void)masterValue;
-  (void)multiplierValue;
+  StateGuard guard(StateLock());
+  CurrentContest().MasterSetting = masterValue;
+  CurrentContest().MultiplierSetting = multiplierValue;
 }
 
 }  // namespace
