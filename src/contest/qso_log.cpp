@@ -29,12 +29,40 @@ size_t QsoStore::PositionOf(uint64_t serial) const {
                              serials_.begin());
 }
 
+namespace {
+void Adjust(std::unordered_map<std::string, size_t>& counts, const std::string& key, int delta) {
+  if (delta > 0) {
+    ++counts[key];
+    return;
+  }
+  auto it = counts.find(key);
+  if (it != counts.end() && --it->second == 0)
+    counts.erase(it);
+}
+}  // namespace
+
+void QsoStore::Index(const CInfo& record, int delta) {
+  Adjust(byBandContinent_, Key(record.Band, record.Continent, ""), delta);
+  IndexCounted(record, delta);
+}
+
+void QsoStore::IndexCounted(const CInfo& record, int delta) {
+  if (Counts(record) && !record.District.empty())
+    Adjust(byCountedDistrict_, Key(record.Band, record.District, ""), delta);
+}
+
+void QsoStore::SetNoScore(size_t i, int32_t value) {
+  IndexCounted(records_[i], -1);
+  records_[i].NoScore = value;
+  IndexCounted(records_[i], +1);
+}
+
 void QsoStore::Append(const CInfo& record) {
   uint64_t serial = nextSerial_++;
   records_.push_back(record);
   serials_.push_back(serial);
   bySameQso_[Key(record.Call, record.Band, record.Mode)].push_back(serial);
-  ++byBandContinent_[Key(record.Band, record.Continent, "")];
+  Index(record, +1);
 }
 
 void QsoStore::RemoveAt(size_t i) {
@@ -46,10 +74,7 @@ void QsoStore::RemoveAt(size_t i) {
     if (serials.empty())
       bySameQso_.erase(same);
   }
-  auto continent = byBandContinent_.find(Key(record.Band, record.Continent, ""));
-  if (continent != byBandContinent_.end() && --continent->second == 0) {
-    byBandContinent_.erase(continent);
-  }
+  Index(record, -1);
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
   serials_.erase(serials_.begin() + static_cast<std::ptrdiff_t>(i));
 }
@@ -59,6 +84,7 @@ void QsoStore::Clear() {
   serials_.clear();
   bySameQso_.clear();
   byBandContinent_.clear();
+  byCountedDistrict_.clear();
 }
 
 std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::string& band,
@@ -81,4 +107,8 @@ size_t QsoStore::CountSame(const std::string& call, const std::string& band,
 
 bool QsoStore::HasBandContinent(const std::string& band, const std::string& continent) const {
   return byBandContinent_.count(Key(band, continent, "")) != 0;
+}
+
+bool QsoStore::HasCountedDistrict(const std::string& band, const std::string& district) const {
+  return byCountedDistrict_.count(Key(band, district, "")) != 0;
 }

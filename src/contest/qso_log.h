@@ -19,13 +19,14 @@ int IndexOf(const TextList& list, const std::string& text);
 // Appends `text` unless the list holds it already; true when appended.
 bool AppendIfAbsent(TextList& list, const std::string& text);
 
-// Records held by value. Lookups by callsign/band/mode and by band/continent go
-// through hash indexes, so re-scoring a log is linear rather than quadratic.
+// Records held by value. Lookups by callsign/band/mode, by band/continent and
+// by band/district of counting records go through hash indexes, so re-scoring
+// a log is linear rather than quadratic.
 class QsoStore {
  public:
   size_t Count() const { return records_.size(); }
   const CInfo& At(size_t i) const { return records_[i]; }
-  void SetNoScore(size_t i, int32_t value) { records_[i].NoScore = value; }
+  void SetNoScore(size_t i, int32_t value);
 
   void Append(const CInfo& record);
   void RemoveAt(size_t i);
@@ -37,14 +38,19 @@ class QsoStore {
   size_t CountSame(const std::string& call, const std::string& band, const std::string& mode) const;
   // Whether any record on this band has this continent.
   bool HasBandContinent(const std::string& band, const std::string& continent) const;
+  // Whether a record that counts (see Counts) carries this district on this band.
+  bool HasCountedDistrict(const std::string& band, const std::string& district) const;
 
  private:
   static std::string Key(const std::string& a, const std::string& b, const std::string& c);
   size_t PositionOf(uint64_t serial) const;
+  void Index(const CInfo& record, int delta);
+  void IndexCounted(const CInfo& record, int delta);
 
   std::vector<CInfo> records_;
   std::vector<uint64_t> serials_;  // increasing; lets an index entry survive removals
   uint64_t nextSerial_ = 0;
   std::unordered_map<std::string, std::vector<uint64_t>> bySameQso_;
   std::unordered_map<std::string, size_t> byBandContinent_;
+  std::unordered_map<std::string, size_t> byCountedDistrict_;
 };

@@ -26,3 +26,9 @@ struct CInfo {
 inline bool IsSameQso(const CInfo& a, const CInfo& b) {
   return a.Call == b.Call && a.Band == b.Band && a.Mode == b.Mode;
 }
+
+// A record counts for points and multipliers when it has a callsign and is
+// neither a duplicate nor worth 0 points.
+inline bool Counts(const CInfo& r) {
+  return !r.Call.empty() && r.NoScore == 0;
+}

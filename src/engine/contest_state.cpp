@@ -5,6 +5,11 @@
 const char* const SettingsSection = "Settings";
 const char* const SettingsFile = "Plugins\\DKZ.ini";
 
+ContestState& CurrentContest() {
+  static ContestState state;
+  return state;
+}
+
 std::mutex& StateLock() {
   static std::mutex lock;
   return lock;

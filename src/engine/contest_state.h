@@ -4,12 +4,14 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <unordered_set>
 
 #include "contest/qso_log.h"
 
 struct ContestState {
   QsoStore QsoLog;
   TextList LogBands;  // band texts in order of first appearance; the summary sorts it
+  std::unordered_set<std::string> LogBandSet;  // the same texts, for a quick lookup
   PerBandLists WorkedBeforeGrid;
   PerBandLists DistrictsByBand;
   PerBandLists ContinentsByBand;
@@ -26,6 +28,10 @@ struct ContestState {
   std::string SummaryText;
   int32_t ClaimedScore = 0;
 };
+
+// The one contest state of the loaded plug-in; read and change it only while
+// holding StateLock().
+ContestState& CurrentContest();
 
 // The host's thread (every export) and the info thread (live windows) share
 // the state above, the Cabrillo header and the live windows' globals. This

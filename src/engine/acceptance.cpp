@@ -1,0 +1,94 @@
+#include "engine/acceptance.h"
+
+#include "contest/districts.h"
+#include "contest/rules.h"
+
+namespace {
+
+// An error line repeats the QSO in the column order of a Cabrillo QSO line,
+// then carries its message. Built only when there is something to report.
+class ErrorLines {
+ public:
+  ErrorLines(const QsoInput& qso, std::string& out) : qso_(qso), out_(out) {}
+
+  void Add(const char* message, const std::string* code = nullptr) {
+    if (head_.empty())
+      head_ = Head();
+    out_ += head_;
+    if (code != nullptr)
+      out_.append("  ").append(*code);
+    out_.append(message).append("\r\n");
+  }
+
+ private:
+  std::string Head() const {
+    const char* const gap = "  ";
+    std::string head = "QSO:  ";
+    head.append(std::to_string(qso_.FrequencyHz / 1000)).append(gap);
+    head.append(qso_.Mode).append(gap);
+    head.append(FormatDateTime(qso_.Time, "%Y-%m-%d %H%M")).append(gap);
+    head.append(qso_.OwnCall).append(gap);
+    head.append(qso_.RstSent).append(gap);
+    head.append(qso_.ExchSent).append(gap);
+    head.append(qso_.Call).append(gap);
+    head.append(qso_.RstRcvd).append(gap);
+    head.append(qso_.ExchRcvd);
+    return head;
+  }
+
+  const QsoInput& qso_;
+  std::string& out_;
+  std::string head_;
+};
+
+}  // namespace
+
+int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines) {
+  ErrorLines errors(qso, errorLines);
+  if (IsNonContestBand(qso.Band)) {
+    errors.Add("   NO CONTEST BAND !!!");
+    return 0;
+  }
+  if (qso.Mode != kContestMode) {
+    errors.Add("   NO CONTEST MODE !!!");
+    return 0;
+  }
+  if (qso.ExchRcvd.empty() || qso.ExchSent.empty()) {
+    errors.Add("   NO RX NUMBER !!!");
+    return 0;
+  }
+  if (state.LogBandSet.insert(qso.Band).second)
+    state.LogBands.push_back(qso.Band);
+
+  CInfo record;
+  record.Call = qso.Call;
+  record.Prefix = FoldPrefix(qso.Prefix);
+  record.Continent = qso.Continent;
+  record.Band = qso.Band;
+  record.Mode = qso.Mode;
+  record.RstRcvd = qso.RstRcvd;
+  record.RstSent = qso.RstSent;
+  record.ExchRcvd = qso.ExchRcvd;
+  record.ExchSent = qso.ExchSent;
+  record.FreqKhz = static_cast<int32_t>(qso.FrequencyHz / 1000);
+  record.Time = qso.Time;
+
+  std::string code = NormalizeCode(qso.ExchRcvd);
+  if (FindDistrict(code))
+    record.District = code;
+  else
+    errors.Add("  Code is not acceptable !!!", &code);
+
+  // One line per earlier record of the same station, band and mode.
+  size_t earlier = state.QsoLog.CountSame(record.Call, record.Band, record.Mode);
+  for (size_t i = 0; i < earlier; ++i)
+    errors.Add("   DUPE !!!");
+  if (earlier > 0)
+    record.NoScore = 1;
+  if (QsoPoints(state.OwnPrefix, record.Prefix) == 0) {
+    record.NoScore = 1;
+    errors.Add("   QSO 0 points !!!");
+  }
+  state.QsoLog.Append(record);
+  return 1;
+}
