@@ -3,6 +3,21 @@
 #include <atomic>
 #include <thread>
 
+void PumpMessagesFor(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    DWORD elapsed = GetTickCount() - start;
+    if (elapsed >= milliseconds)
+      return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, milliseconds - elapsed, QS_ALLINPUT);
+  }
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   DWORD start = GetTickCount();
   for (;;) {
@@ -10,7 +25,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
       return true;
     if (GetTickCount() - start >= timeoutMs)
       return false;
-    Sleep(10);
+    PumpMessagesFor(10);
   }
 }
 
@@ -62,11 +77,14 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs) {
 }
 
 bool IsTicked(HWND dialog, int id) {
-  return SendMessageA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  DWORD_PTR state = BST_UNCHECKED;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &state);
+  return state == BST_CHECKED;
 }
 
 void ClickButton(HWND dialog, int id) {
-  SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_CLICK, 0, 0, SMTO_NORMAL, 5000, &ignored);
 }
 
 void PressKey(HWND window, UINT virtualKey) {

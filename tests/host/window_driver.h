@@ -9,7 +9,11 @@
 #include <string>
 #include <vector>
 
-// Polls `condition` every 10 ms until it holds or `timeoutMs` has passed.
+// Serves the calling thread's messages (and so the COM calls into its
+// apartment) for the given time.
+void PumpMessagesFor(DWORD milliseconds);
+// Polls `condition` every 10 ms, serving messages meanwhile, until it holds or
+// `timeoutMs` has passed.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // Top-level windows of this process, hidden ones included.
@@ -22,6 +26,7 @@ bool WaitUntilGone(HWND window, DWORD timeoutMs);
 
 std::string WindowCaption(HWND window);
 bool IsTicked(HWND dialog, int id);
+// Both wait at most 5 s for the window's thread.
 // A mouse click on a button, served by the window's own thread (BM_CLICK).
 void ClickButton(HWND dialog, int id);
 // A key stroke posted through the window's message loop, so that the dialog
