@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "live_support.h"
 #include "plugin_host.h"
 #include "template_reader.h"
 #include "window_driver.h"
@@ -142,6 +143,48 @@ TEST(SetupDialogFile, WithoutPluginsFolderTheDialogStillCloses) {
       });
   EXPECT_TRUE(appeared);
   EXPECT_FALSE(FileExists("Plugins\\DKZ.ini"));
+}
+
+// What the two switches gate: the summary's one-time host set-up and the
+// reset's start of the live windows, from the values the dialog last read or
+// stored, before any reset reads the file again.
+class SetupSwitches : public LiveTest {
+ protected:
+  void RunSetup(bool clickMultiplier, Ending end) {
+    bool appeared = DriveModal(
+        kCaption, [&] { plugin_->SetupSet0(); },
+        [&](HWND dialog) {
+          if (clickMultiplier)
+            ClickButton(dialog, kMultiplier);
+          if (end == Ending::Ok)
+            ClickButton(dialog, IDOK);
+          else
+            PressKey(dialog, VK_ESCAPE);
+        });
+    ASSERT_TRUE(appeared);
+  }
+  using Macros = std::vector<std::string>;
+};
+
+TEST_F(SetupSwitches, MasterReadByTheDialogKeepsTheSummaryFromSettingUpTheHost) {
+  WriteSetting("Master", "1");
+  RunSetup(false, Ending::Escape);
+  plugin_->GetResult0();
+  EXPECT_TRUE(orvo_.Macros().empty());
+}
+
+TEST_F(SetupSwitches, MultiplierClearedWithOkLetsTheSummarySetUpTheHost) {
+  WriteSetting("Multiplier", "1");
+  RunSetup(true, Ending::Ok);
+  EXPECT_EQ(ReadSetting("Multiplier"), "0");
+  plugin_->GetResult0();
+  EXPECT_EQ(orvo_.Macros(), (Macros{"<MODE:CW>", "<BAUDRATE:27>"}));
+}
+
+TEST_F(SetupSwitches, MultiplierTickedWithOkStartsTheWindowsAtTheNextReset) {
+  RunSetup(true, Ending::Ok);
+  plugin_->ResetStats0(HostReset());
+  EXPECT_TRUE(orvo_.PumpUntil([] { return DistrictWindow() != nullptr; }, 3000));
 }
 
 }  // namespace
