@@ -13,6 +13,7 @@ namespace {
 const COLORREF kBackground = RGB(255, 250, 198);
 const UINT kFirstUpdateMs = 300;
 const UINT kLaterUpdateMs = 330;
+const UINT kWindowReady = WM_APP + 2;
 
 // Control ids of the boxes, in the order of DistrictCodes (AC ... YN).
 const int kDistrictBoxIds[kDistrictCount] = {
@@ -27,8 +28,8 @@ bool IsControlColourMessage(UINT message) {
 
 }  // namespace
 
-oblast::oblast(HostConnection& host, const std::atomic<bool>& stopRequested)
-    : DialogBase(IDD_DISTRICTS), host_(host), stopRequested_(stopRequested) {}
+oblast::oblast(HostConnection& host, const std::atomic<bool>& stopRequested, HANDLE ready)
+    : DialogBase(IDD_DISTRICTS), host_(host), stopRequested_(stopRequested), ready_(ready) {}
 
 oblast::~oblast() {
   if (BackgroundBrush != nullptr)
@@ -39,6 +40,8 @@ bool oblast::OnInit() {
   // Publish the window before looking at the stop flag: a stop that comes in
   // between sees the handle and closes it, or we see its flag.
   DistrictWindow.store(Handle());
+  // Ready once the dialog manager has shown the window and runs its loop.
+  PostMessageA(Handle(), kWindowReady, 0, 0);
   if (stopRequested_.load()) {
     OnCancel();
     return true;
@@ -85,6 +88,10 @@ bool oblast::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
       ArmPending.store(false);  // before arming: a call check from now on posts again
       if (!closing_ && !stopRequested_.load())
         SetTimer(Handle(), kUpdateTimerId, static_cast<UINT>(wParam), nullptr);
+      result = 0;
+      return true;
+    case kWindowReady:
+      SetEvent(ready_);
       result = 0;
       return true;
     case WM_SETCURSOR:

@@ -19,8 +19,9 @@ constexpr UINT_PTR kUpdateTimerId = 1500;
 class oblast : public DialogBase {
  public:
   // `host` is the info thread's own connection; `stopRequested` is raised by
-  // the host's thread when it wants the windows gone.
-  oblast(HostConnection& host, const std::atomic<bool>& stopRequested);
+  // the host's thread when it wants the windows gone; `ready` is signalled
+  // once the window is shown and its message loop runs.
+  oblast(HostConnection& host, const std::atomic<bool>& stopRequested, HANDLE ready);
   ~oblast() override;
 
  protected:
@@ -39,6 +40,7 @@ class oblast : public DialogBase {
 
   HostConnection& host_;
   const std::atomic<bool>& stopRequested_;
+  const HANDLE ready_;
   HBRUSH BackgroundBrush = nullptr;
   int DistrictChecks[kDistrictCount] = {};
   bool closing_ = false;

@@ -31,17 +31,21 @@ std::atomic<bool> g_unloading{false};
 // Raised by the thread as the last thing it does in our code.
 std::atomic<bool> g_threadLeaving{false};
 
-// Touched by the host's thread only.
+// Touched by the host's thread only (the thread gets the events as copies).
 HANDLE g_thread = nullptr;
-HANDLE g_leavingEvent = nullptr;  // signalled with g_threadLeaving
-HANDLE g_startedEvent = nullptr;  // signalled once the thread runs our code
+HANDLE g_readyEvent = nullptr;    // the district window exists
+HANDLE g_leavingEvent = nullptr;  // signalled just before g_threadLeaving
+
+struct ThreadEvents {
+  HANDLE Ready, Leaving;
+};
 
 // Runs the district window and tidies up; every object of the thread lives
 // and dies in here.
-void RunInfoThread() {
+void RunInfoThread(HANDLE ready) {
   HostConnection host;
   {
-    oblast window(host, g_stopRequested);
+    oblast window(host, g_stopRequested, ready);
     if (!g_stopRequested.load())
       window.RunModal(nullptr);  // no owner: the host stays usable
   }
@@ -55,14 +59,15 @@ void RunInfoThread() {
     host.Uninitialize();
 }
 
-DWORD WINAPI InfoThreadProc(void*) {
-  SetEvent(g_startedEvent);
+DWORD WINAPI InfoThreadProc(void* parameter) {
+  ThreadEvents events = *static_cast<ThreadEvents*>(parameter);
+  delete static_cast<ThreadEvents*>(parameter);
   try {
-    RunInfoThread();
+    RunInfoThread(events.Ready);
   } catch (...) {
     g_sessionActive.store(false);
   }
-  SetEvent(g_leavingEvent);
+  SetEvent(events.Leaving);
   g_threadLeaving.store(true);
   return 0;
 }
@@ -72,73 +77,73 @@ DWORD Remaining(ULONGLONG deadline) {
   return now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
 }
 
-// Waits for `handle` until the deadline while serving COM calls to this
-// thread's apartment and messages sent to it.
-bool WaitLettingCallsThrough(HANDLE handle, ULONGLONG deadline) {
+// Waits for any of `handles` until the deadline while serving COM calls to
+// this thread's apartment and messages sent to it. False on a timeout.
+bool WaitLettingCallsThrough(std::initializer_list<HANDLE> handles, ULONGLONG deadline) {
+  DWORD count = static_cast<DWORD>(handles.size());
+  auto list = const_cast<HANDLE*>(handles.begin());
   DWORD index = 0;
-  HRESULT hr = CoWaitForMultipleHandles(0, Remaining(deadline), 1, &handle, &index);
+  HRESULT hr = CoWaitForMultipleHandles(0, Remaining(deadline), count, list, &index);
   if (hr == S_OK)
     return true;
   if (hr == RPC_S_CALLPENDING)
-    return false;  // timed out
+    return false;
   // Not in an apartment: no COM calls to serve, but keep sent messages moving.
   for (;;) {
-    DWORD wait = MsgWaitForMultipleObjects(1, &handle, FALSE, Remaining(deadline), QS_SENDMESSAGE);
-    if (wait == WAIT_OBJECT_0)
+    DWORD wait = MsgWaitForMultipleObjects(count, list, FALSE, Remaining(deadline), QS_SENDMESSAGE);
+    if (wait < WAIT_OBJECT_0 + count)
       return true;
-    if (wait != WAIT_OBJECT_0 + 1)
+    if (wait != WAIT_OBJECT_0 + count)
       return false;
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
   }
 }
 
-void CloseWindowBounded(std::atomic<HWND>& reference, ULONGLONG deadline) {
-  HWND window = reference.exchange(nullptr);
-  if (window == nullptr)
-    return;
+void CloseWindowBounded(HWND window, ULONGLONG deadline) {
   DWORD_PTR ignored;
-  SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, Remaining(deadline), &ignored);
+  if (window != nullptr)
+    SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, Remaining(deadline), &ignored);
 }
 
 // Asks the thread to close everything. The timer needs no killing: the window
-// kills it on WM_CLOSE, and arms nothing once a stop is requested.
+// kills it on WM_CLOSE and arms nothing once a stop is requested.
 void RequestStop(ULONGLONG deadline) {
   g_stopRequested.store(true);
-  CloseWindowBounded(WorkedBeforeWindow, deadline);
-  CloseWindowBounded(ContinentWindow, deadline);
-  HWND district = DistrictWindow.load();
-  if (district != nullptr) {
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(district, WM_CLOSE, 0, 0, SMTO_NORMAL, Remaining(deadline), &ignored);
-  }
+  CloseWindowBounded(WorkedBeforeWindow.exchange(nullptr), deadline);
+  CloseWindowBounded(ContinentWindow.exchange(nullptr), deadline);
+  CloseWindowBounded(DistrictWindow.load(), deadline);
 }
 
 void ForgetThread() {
-  for (HANDLE* handle : {&g_thread, &g_leavingEvent, &g_startedEvent}) {
+  for (HANDLE* handle : {&g_thread, &g_readyEvent, &g_leavingEvent}) {
     if (*handle != nullptr)
       CloseHandle(*handle);
     *handle = nullptr;
   }
 }
 
-// Whether the thread's instruction pointer lies outside this module: after
-// g_threadLeaving it can then only be on its way out of the thread.
-bool OutsideModule(HANDLE thread) {
+bool InsideModule(DWORD address) {
   auto base = reinterpret_cast<const BYTE*>(ModuleInstance());
   auto headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
       base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const BYTE* end = base + headers->OptionalHeader.SizeOfImage;
+  auto at = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(address));
+  return at >= base && at < base + headers->OptionalHeader.SizeOfImage;
+}
+
+// Whether the thread has left our code for good: it said so, and its
+// instruction pointer lies outside this module (it can then only be on its
+// way out of the thread, waiting for the loader lock).
+bool ThreadHasLeft(HANDLE thread) {
+  if (!g_threadLeaving.load())
+    return false;
   if (SuspendThread(thread) == static_cast<DWORD>(-1))
-    return true;  // the thread is gone
+    return true;  // gone
   CONTEXT context = {};
   context.ContextFlags = CONTEXT_CONTROL;
   bool known = GetThreadContext(thread, &context) != FALSE;
   ResumeThread(thread);
-  if (!known)
-    return true;  // cannot tell: the caller's pause after the stop has to do
-  auto ip = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(context.Eip));
-  return ip < base || ip >= end;
+  return !known || !InsideModule(context.Eip);
 }
 
 }  // namespace
@@ -150,22 +155,23 @@ void StartInfoWindows() {
   g_stopRequested.store(false);
   g_threadLeaving.store(false);
   ArmPending.store(false);
+  g_readyEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   g_leavingEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  g_startedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (g_leavingEvent == nullptr || g_startedEvent == nullptr) {
-    ForgetThread();
-    return;
+  auto* events = new ThreadEvents{g_readyEvent, g_leavingEvent};
+  if (g_readyEvent != nullptr && g_leavingEvent != nullptr) {
+    g_sessionActive.store(true);
+    g_thread = CreateThread(nullptr, 0, InfoThreadProc, events, 0, nullptr);
   }
-  g_sessionActive.store(true);
-  g_thread = CreateThread(nullptr, 0, InfoThreadProc, nullptr, 0, nullptr);
   if (g_thread == nullptr) {
+    delete events;
     g_sessionActive.store(false);
     ForgetThread();
     return;
   }
-  // A thread still on its way in when the library is unloaded would start in
-  // unmapped code: make sure it has reached ours before going on.
-  WaitLettingCallsThrough(g_startedEvent, GetTickCount64() + kStopBoundMs);
+  // Making the first window of a thread may load libraries, which needs the
+  // loader lock; an unload holds it. Return only once the window exists (or
+  // the thread gave up), so that no unload can come in between.
+  WaitLettingCallsThrough({g_readyEvent, g_leavingEvent}, GetTickCount64() + kStopBoundMs);
 }
 
 void StopInfoWindows() {
@@ -173,7 +179,7 @@ void StopInfoWindows() {
     return;
   ULONGLONG deadline = GetTickCount64() + kStopBoundMs;
   RequestStop(deadline);
-  if (WaitLettingCallsThrough(g_thread, deadline))
+  if (WaitLettingCallsThrough({g_thread}, deadline))
     ForgetThread();
 }
 
@@ -197,10 +203,19 @@ void StopInfoWindowsForUnload() {
   g_unloading.store(true);
   ULONGLONG deadline = GetTickCount64() + kStopBoundMs;
   RequestStop(deadline);
-  if (WaitForSingleObject(g_thread, 0) != WAIT_OBJECT_0 &&
-      WaitLettingCallsThrough(g_leavingEvent, deadline)) {
-    while (!(g_threadLeaving.load() && OutsideModule(g_thread)) && Remaining(deadline) > 0)
+  bool left = WaitForSingleObject(g_thread, 0) == WAIT_OBJECT_0;
+  if (!left && WaitLettingCallsThrough({g_leavingEvent}, deadline)) {
+    while (!(left = ThreadHasLeft(g_thread)) && Remaining(deadline) > 0)
       Sleep(1);
   }
-  ForgetThread();
+  if (left) {
+    ForgetThread();
+    return;
+  }
+  // Still in our code (most likely waiting for the loader lock itself): keep
+  // the code mapped rather than let the thread run into nothing, and leave
+  // it its handles.
+  HMODULE pinned;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                     reinterpret_cast<LPCSTR>(&StopInfoWindowsForUnload), &pinned);
 }
