@@ -33,7 +33,13 @@ file(GLOB DKZ_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
 add_executable(e2e_tests ${DKZ_E2E_TESTS} tests/host/test_host.rc)
 target_link_libraries(e2e_tests PRIVATE test_host GTest::gtest_main)
 target_link_options(e2e_tests PRIVATE ${DKZ_STATIC_RUNTIME})
-add_dependencies(e2e_tests Stats)
+add_dependencies(e2e_tests Stats version_stub)
+# Golden files are read from the source tree.
+target_compile_definitions(e2e_tests PRIVATE DKZ_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+# A second small executable with a version of its own, for the CREATED-BY tests.
+add_executable(version_stub tests/version_stub/main.c tests/version_stub/version.rc)
+target_link_options(version_stub PRIVATE -static)
 
 include(GoogleTest)
 gtest_discover_tests(e2e_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120

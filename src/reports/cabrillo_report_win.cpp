@@ -1,8 +1,58 @@
+// The Cabrillo export's two moments on the host's thread. The lock is held
+// only to copy state in or out, never while a dialog or message box is up.
 #include "reports/cabrillo_report.h"
 
-bool BeginLog(const std::string&, const OleDateTime&, const OleDateTime&) {
-  return false;
+#include <windows.h>
+
+#include <vector>
+
+#include "engine/contest_state.h"
+#include "engine/settings.h"
+#include "reports/cabrillo_dialog_win.h"
+#include "reports/cabrillo_header.h"
+#include "reports/cabrillo_output_win.h"
+#include "win/host_window.h"
+
+bool BeginLog(const std::string& ownCall, const OleDateTime&, const OleDateTime&) {
+  Settings& settings = PluginSettings();
+  CabrilloLog log = LoadCabrilloHeader(settings, ownCall);
+  bool confirmed = false;
+  {
+    Cabrillo dialog(log);
+    confirmed = dialog.RunModal(HostMainWindow()) == IDOK;  // -1 (not shown) counts as cancel
+  }
+  FinishCabrilloHeader(log, settings, confirmed);
+  StateGuard guard(StateLock());
+  TheCabrilloLog() = std::move(log);
+  return confirmed;
 }
+
 bool RunCabrilloReport() {
-  return false;
+  std::vector<CInfo> records;
+  int32_t claimedScore = 0;
+  CabrilloLog log;
+  {
+    StateGuard guard(StateLock());
+    const ContestState& state = CurrentContest();
+    records.reserve(state.QsoLog.Count());
+    for (size_t i = 0; i < state.QsoLog.Count(); ++i)
+      records.push_back(state.QsoLog.At(i));
+    claimedScore = state.ClaimedScore;
+    log = TheCabrilloLog();
+  }
+  // Every record gets its line, duplicates and zero-point QSOs included.
+  log.QsoLines.clear();
+  log.QsoLines.reserve(records.size());
+  for (const CInfo& r : records) {
+    log.AddQsoLine(r.Call, r.FreqKhz, r.Mode == "CW" ? "CW" : "??", r.Time, r.RstSent, r.ExchSent,
+                   r.RstRcvd, r.ExchRcvd);
+  }
+  const std::string name = log.FileName();
+  std::string reason;
+  bool written = WriteFileReplacing(name, log.FileBytes(claimedScore, FindHostVersion()), reason);
+  std::string message = written ? "File produced: " + name
+                                : "The Cabrillo file " + name + " could not be written: " + reason;
+  MessageBoxA(HostMainWindow(), message.c_str(), "Output",
+              MB_OK | (written ? MB_ICONINFORMATION : MB_ICONWARNING));
+  return written;
 }

@@ -1,5 +1,6 @@
 #include "win/dialog.h"
 
+#include <cstring>
 #include <vector>
 
 #include "win/module.h"
@@ -44,6 +45,39 @@ void DataExchange::ComboText(int id, std::string& text) {
     SetWindowTextA(combo, text.c_str());
   }
 }
+
+namespace {
+
+// Combo lists that belong to a template: an RCDATA resource of the template's
+// id, when there is one, holds entries of a 16-bit control id and a
+// NUL-terminated text, ended by id 0. They are added before the data exchange,
+// which selects among them.
+void FillListsFromTemplate(HWND dialog, int templateId) {
+  HRSRC found = FindResourceA(ModuleInstance(), MAKEINTRESOURCEA(templateId), RT_RCDATA);
+  if (found == nullptr)
+    return;
+  HGLOBAL loaded = LoadResource(ModuleInstance(), found);
+  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (data == nullptr)
+    return;
+  const char* end = data + SizeofResource(ModuleInstance(), found);
+  while (end - data >= 2) {
+    WORD id = 0;
+    memcpy(&id, data, sizeof id);
+    data += sizeof id;
+    if (id == 0)
+      break;
+    const char* text = data;
+    while (data < end && *data != '\0')
+      ++data;
+    if (data == end)
+      break;  // an unterminated text: stop rather than read past the resource
+    ++data;
+    SendDlgItemMessageA(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  }
+}
+
+}  // namespace
 
 DialogBase::~DialogBase() {
   if (hwnd_ != nullptr) {
@@ -95,6 +129,7 @@ void DialogBase::OnCancel() {
 bool DialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
   switch (message) {
     case WM_INITDIALOG:
+      FillListsFromTemplate(hwnd_, templateId_);
       UpdateData(false);
       result = OnInit() ? TRUE : FALSE;
       return true;

@@ -1,5 +1,6 @@
 // A thin dialog base: one message switch, a static thunk that keeps `this` in
-// DWLP_USER, modal and modeless variants, and two-way data exchange.
+// DWLP_USER, modal and modeless variants, and two-way data exchange. Combo
+// lists come with the template (an RCDATA resource of the same id).
 #pragma once
 
 #include <windows.h>

@@ -49,6 +49,31 @@ TEST(QsoStore, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
   EXPECT_FALSE(log.HasBandContinent("20m", "EU"));
 }
 
+TEST(QsoStore, KnowsTheDistrictsThatCountingRecordsCarryPerBand) {
+  QsoStore log;
+  CInfo counted = Record("A", "40m");
+  counted.District = "AC";
+  CInfo dupe = counted;
+  dupe.NoScore = 1;
+  CInfo noCall = Record("", "40m");
+  noCall.District = "TK";
+  log.Append(counted);
+  log.Append(dupe);
+  log.Append(noCall);
+  EXPECT_TRUE(log.HasCountedDistrict("40m", "AC"));
+  EXPECT_FALSE(log.HasCountedDistrict("20m", "AC"));
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "TK"));
+  log.RemoveAt(0);
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
+  log.SetNoScore(0, 0);
+  EXPECT_TRUE(log.HasCountedDistrict("40m", "AC"));
+  log.SetNoScore(0, 1);
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
+  log.SetNoScore(0, 0);
+  log.Clear();
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
+}
+
 TEST(QsoStore, AppendCopiesTheRecord) {
   QsoStore log;
   CInfo r = Record("A", "40m");
