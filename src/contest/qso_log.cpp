@@ -57,22 +57,31 @@ void QsoStore::SetNoScore(size_t i, int32_t value) {
   IndexCounted(records_[i], +1);
 }
 
-void QsoStore::Append(const CInfo& record) {
+void QsoStore::Append(CInfo record) {
   uint64_t serial = nextSerial_++;
-  records_.push_back(record);
-  serials_.push_back(serial);
-  bySameQso_[Key(record.Call, record.Band, record.Mode)].push_back(serial);
+  auto same = bySameQso_.try_emplace(Key(record.Call, record.Band, record.Mode));
+  if (same.second)
+    same.first->second.First = serial;
+  else
+    same.first->second.Later.push_back(serial);
   Index(record, +1);
+  records_.push_back(std::move(record));
+  serials_.push_back(serial);
 }
 
 void QsoStore::RemoveAt(size_t i) {
   const CInfo& record = records_[i];
   auto same = bySameQso_.find(Key(record.Call, record.Band, record.Mode));
   if (same != bySameQso_.end()) {
-    auto& serials = same->second;
-    serials.erase(std::find(serials.begin(), serials.end(), serials_[i]));
-    if (serials.empty())
+    SameGroup& group = same->second;
+    if (group.First != serials_[i]) {
+      group.Later.erase(std::find(group.Later.begin(), group.Later.end(), serials_[i]));
+    } else if (group.Later.empty()) {
       bySameQso_.erase(same);
+    } else {
+      group.First = group.Later.front();
+      group.Later.erase(group.Later.begin());
+    }
   }
   Index(record, -1);
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -93,8 +102,9 @@ std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::strin
   auto same = bySameQso_.find(Key(call, band, mode));
   if (same == bySameQso_.end())
     return positions;
-  positions.reserve(same->second.size());
-  for (uint64_t serial : same->second)
+  positions.reserve(1 + same->second.Later.size());
+  positions.push_back(PositionOf(same->second.First));
+  for (uint64_t serial : same->second.Later)
     positions.push_back(PositionOf(serial));
   return positions;
 }
@@ -102,7 +112,7 @@ std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::strin
 size_t QsoStore::CountSame(const std::string& call, const std::string& band,
                            const std::string& mode) const {
   auto same = bySameQso_.find(Key(call, band, mode));
-  return same == bySameQso_.end() ? 0 : same->second.size();
+  return same == bySameQso_.end() ? 0 : 1 + same->second.Later.size();
 }
 
 bool QsoStore::HasBandContinent(const std::string& band, const std::string& continent) const {

@@ -28,7 +28,7 @@ class QsoStore {
   const CInfo& At(size_t i) const { return records_[i]; }
   void SetNoScore(size_t i, int32_t value);
 
-  void Append(const CInfo& record);
+  void Append(CInfo record);
   void RemoveAt(size_t i);
   void Clear();
 
@@ -50,7 +50,13 @@ class QsoStore {
   std::vector<CInfo> records_;
   std::vector<uint64_t> serials_;  // increasing; lets an index entry survive removals
   uint64_t nextSerial_ = 0;
-  std::unordered_map<std::string, std::vector<uint64_t>> bySameQso_;
+  // Serials of the records of one callsign, band and mode, in log order. The
+  // first is kept apart: a station worked once costs no extra allocation.
+  struct SameGroup {
+    uint64_t First = 0;
+    std::vector<uint64_t> Later;
+  };
+  std::unordered_map<std::string, SameGroup> bySameQso_;
   std::unordered_map<std::string, size_t> byBandContinent_;
   std::unordered_map<std::string, size_t> byCountedDistrict_;
 };

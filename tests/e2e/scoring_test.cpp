@@ -115,27 +115,6 @@ TEST_P(Scoring, JapaneseSummaryAndClaimedKey) {
   EXPECT_EQ(host_.GetResult0(), summary);
 }
 
-TEST_P(Scoring, ElsewhereSummary) {
-  HostReset dx;
-  dx.OwnCall = "DL1ZZZ";
-  dx.OwnPrefix = "DL";
-  dx.PeriodStart = MakeOleDateTime(2016, 6, 9, 21);
-  host_.ResetStats0(dx);
-  host_.AddData0(Q("JA2AAA", "AC", "10m"));
-  host_.AddData0(Q("JA3BBB", "TK", "80m"));
-  host_.AddData0(Q("JA4CCC", "AC", "80m"));
-  host_.AddData0(Q("W1AW", "5", "80m", "K", "NA"));
-  EXPECT_EQ(host_.GetResult0(),
-            "    DKZ CONTEST 09.06-11.06.2016\r\n"
-            "\tContestant: DL1ZZZ \r\n"
-            "\tQSOs\tPoints\tCounty\r\n"
-            "80m\t 2\t 2\t 2\r\n"
-            "10m\t 1\t 1\t 1\r\n"
-            "Total\t 3\t 3\t 3\r\n"
-            "Score\t 9");
-  EXPECT_EQ(ReadSetting("Claimed"), "9");
-}
-
 TEST_P(Scoring, RemovalAndCallCheckFollowTheStore) {
   host_.ResetStats0(HostReset());
   HostQso first = Q("W1AW", "5", "15m", "K", "NA");
