@@ -3,6 +3,7 @@
 #include "engine/contest_state.h"
 #include "engine/settings.h"
 #include "resources/resource_ids.h"
+#include "win/host_window.h"
 
 namespace {
 
@@ -29,9 +30,8 @@ void RunSetupDialog() {
   dialog.MultiplierFlag = settings.ReadInt("Multiplier");
   StorePluginSwitches(dialog.MasterFlag, dialog.MultiplierFlag);
 
-  // Modal to the host's active window, as a setup dialog should be; no lock
-  // is held while it runs.
-  if (dialog.RunModal(GetActiveWindow()) != IDOK)
+  // Modal to the host's main window; no lock is held while it runs.
+  if (dialog.RunModal(HostMainWindow()) != IDOK)
     return;
   StorePluginSwitches(dialog.MasterFlag, dialog.MultiplierFlag);
   settings.WriteInt("Master", dialog.MasterFlag);

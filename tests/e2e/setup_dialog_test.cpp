@@ -1,11 +1,13 @@
 // The "Setup DKZ" dialog behind SetupSet0, driven as an operator would.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "live_support.h"
 #include "plugin_host.h"
 #include "template_reader.h"
+#include "ui_driver.h"
 #include "window_driver.h"
 
 namespace {
@@ -55,6 +57,37 @@ TEST(SetupDialogTemplate, MatchesItsLayout) {
 
 enum class Ending { Ok, Escape, CloseBox };
 
+// Shows the dialog through SetupSet0 and works it from a second thread with
+// `actions`; false when no "Setup DKZ" window showed up.
+bool WorkSetupDialog(PluginHost& host, const std::function<void(HWND)>& actions) {
+  bool appeared = false;
+  UiScript script([&] {
+    HWND dialog = WaitForWindow(kCaption);
+    if (dialog == nullptr)
+      return;
+    appeared = true;
+    actions(dialog);
+    EXPECT_TRUE(WaitForWindowGone(dialog)) << "the dialog did not close";
+  });
+  host.SetupSet0();
+  EXPECT_TRUE(script.Join()) << "the dialog had to be closed for the test";
+  return appeared;
+}
+
+void End(HWND dialog, Ending end) {
+  switch (end) {
+    case Ending::Ok:
+      ClickButton(dialog, IDOK);
+      break;
+    case Ending::Escape:
+      PressKey(dialog, VK_ESCAPE);
+      break;
+    case Ending::CloseBox:
+      PressCloseBox(dialog);
+      break;
+  }
+}
+
 struct SetupCase {
   const char* Name;
   const char* StoredMaster;      // null: key missing
@@ -79,29 +112,16 @@ TEST_P(SetupDialog, ShowsAndStoresTheSwitches) {
   PluginHost host;
 
   bool shownMaster = false, shownMultiplier = false, masterHidden = false;
-  bool appeared = DriveModal(
-      kCaption, [&] { host.SetupSet0(); },
-      [&](HWND dialog) {
-        shownMaster = IsTicked(dialog, kMaster);
-        shownMultiplier = IsTicked(dialog, kMultiplier);
-        HWND masterBox = GetDlgItem(dialog, kMaster);
-        masterHidden = !IsWindowVisible(masterBox) && !IsWindowEnabled(masterBox) &&
-                       IsWindowVisible(GetDlgItem(dialog, kMultiplier));
-        if (c.ClickMultiplier)
-          ClickButton(dialog, kMultiplier);
-        switch (c.End) {
-          case Ending::Ok:
-            ClickButton(dialog, IDOK);
-            break;
-          case Ending::Escape:
-            PressKey(dialog, VK_ESCAPE);
-            break;
-          case Ending::CloseBox:
-            PressCloseBox(dialog);
-            break;
-        }
-        EXPECT_TRUE(WaitUntilGone(dialog, 5000)) << "the dialog did not close";
-      });
+  bool appeared = WorkSetupDialog(host, [&](HWND dialog) {
+    shownMaster = IsTicked(dialog, kMaster);
+    shownMultiplier = IsTicked(dialog, kMultiplier);
+    HWND masterBox = GetDlgItem(dialog, kMaster);
+    masterHidden = !IsWindowVisible(masterBox) && !IsWindowEnabled(masterBox) &&
+                   IsWindowVisible(GetDlgItem(dialog, kMultiplier));
+    if (c.ClickMultiplier)
+      ClickButton(dialog, kMultiplier);
+    End(dialog, c.End);
+  });
   ASSERT_TRUE(appeared) << "no \"Setup DKZ\" window";
   EXPECT_EQ(shownMaster, c.ShownMaster);
   EXPECT_EQ(shownMultiplier, c.ShownMultiplier);
@@ -135,45 +155,50 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SetupDialogFile, WithoutPluginsFolderTheDialogStillCloses) {
   ScratchFolder folder(/*withPlugins=*/false);
   PluginHost host;
-  bool appeared = DriveModal(
-      kCaption, [&] { host.SetupSet0(); },
-      [&](HWND dialog) {
-        ClickButton(dialog, kMultiplier);
-        ClickButton(dialog, IDOK);
-      });
+  bool appeared = WorkSetupDialog(host, [&](HWND dialog) {
+    ClickButton(dialog, kMultiplier);
+    ClickButton(dialog, IDOK);
+  });
   EXPECT_TRUE(appeared);
   EXPECT_FALSE(FileExists("Plugins\\DKZ.ini"));
+}
+
+TEST(SetupDialogOwner, BelongsToTheHostsMainWindow) {
+  ScratchFolder folder;
+  TestMainWindow main;
+  PluginHost host;
+  HWND owner = nullptr;
+  EXPECT_TRUE(WorkSetupDialog(host, [&](HWND dialog) {
+    owner = GetWindow(dialog, GW_OWNER);
+    End(dialog, Ending::Escape);
+  }));
+  EXPECT_EQ(owner, main.Handle());
 }
 
 // What the two switches gate: the summary's one-time host set-up and the
 // reset's start of the live windows, from the values the dialog last read or
 // stored, before any reset reads the file again.
-class SetupSwitches : public LiveTest {
+class LiveSetupSwitches : public LiveTest {
  protected:
   void RunSetup(bool clickMultiplier, Ending end) {
-    bool appeared = DriveModal(
-        kCaption, [&] { plugin_->SetupSet0(); },
-        [&](HWND dialog) {
-          if (clickMultiplier)
-            ClickButton(dialog, kMultiplier);
-          if (end == Ending::Ok)
-            ClickButton(dialog, IDOK);
-          else
-            PressKey(dialog, VK_ESCAPE);
-        });
+    bool appeared = WorkSetupDialog(*plugin_, [&](HWND dialog) {
+      if (clickMultiplier)
+        ClickButton(dialog, kMultiplier);
+      End(dialog, end);
+    });
     ASSERT_TRUE(appeared);
   }
   using Macros = std::vector<std::string>;
 };
 
-TEST_F(SetupSwitches, MasterReadByTheDialogKeepsTheSummaryFromSettingUpTheHost) {
+TEST_F(LiveSetupSwitches, MasterReadByTheDialogKeepsTheSummaryFromSettingUpTheHost) {
   WriteSetting("Master", "1");
   RunSetup(false, Ending::Escape);
   plugin_->GetResult0();
   EXPECT_TRUE(orvo_.Macros().empty());
 }
 
-TEST_F(SetupSwitches, MultiplierClearedWithOkLetsTheSummarySetUpTheHost) {
+TEST_F(LiveSetupSwitches, MultiplierClearedWithOkLetsTheSummarySetUpTheHost) {
   WriteSetting("Multiplier", "1");
   RunSetup(true, Ending::Ok);
   EXPECT_EQ(ReadSetting("Multiplier"), "0");
@@ -181,7 +206,7 @@ TEST_F(SetupSwitches, MultiplierClearedWithOkLetsTheSummarySetUpTheHost) {
   EXPECT_EQ(orvo_.Macros(), (Macros{"<MODE:CW>", "<BAUDRATE:27>"}));
 }
 
-TEST_F(SetupSwitches, MultiplierTickedWithOkStartsTheWindowsAtTheNextReset) {
+TEST_F(LiveSetupSwitches, MultiplierTickedWithOkStartsTheWindowsAtTheNextReset) {
   RunSetup(true, Ending::Ok);
   plugin_->ResetStats0(HostReset());
   EXPECT_TRUE(orvo_.PumpUntil([] { return DistrictWindow() != nullptr; }, 3000));
