@@ -78,15 +78,20 @@ Image PrintClientArea(HWND window) {
   return canvas.Take();
 }
 
+Image CopyScreenArea(const RECT& area) {
+  ImageCanvas canvas(area.right - area.left, area.bottom - area.top);
+  HDC screen = GetDC(nullptr);
+  BitBlt(canvas.Dc(), 0, 0, area.right - area.left, area.bottom - area.top, screen, area.left,
+         area.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  return canvas.Take();
+}
+
 Image CopyClientAreaFromScreen(HWND window) {
   SIZE size = ClientSize(window);
   POINT origin = {0, 0};
   ClientToScreen(window, &origin);
-  ImageCanvas canvas(size.cx, size.cy);
-  HDC screen = GetDC(nullptr);
-  BitBlt(canvas.Dc(), 0, 0, size.cx, size.cy, screen, origin.x, origin.y, SRCCOPY);
-  ReleaseDC(nullptr, screen);
-  return canvas.Take();
+  return CopyScreenArea({origin.x, origin.y, origin.x + size.cx, origin.y + size.cy});
 }
 
 int CountDifferentPixels(const Image& a, const Image& b) {

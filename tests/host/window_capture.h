@@ -44,6 +44,9 @@ class ImageCanvas {
 Image PrintClientArea(HWND window);
 // The client area as it stands on the screen now.
 Image CopyClientAreaFromScreen(HWND window);
+// A rectangle of the screen, in screen coordinates (a window with its frame:
+// its window rectangle).
+Image CopyScreenArea(const RECT& area);
 
 // Number of pixels that differ; a size mismatch counts every pixel.
 int CountDifferentPixels(const Image& a, const Image& b);
