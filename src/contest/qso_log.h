@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contest/bands.h"
+#include "contest/key_index.h"
 #include "contest/qso_record.h"
 
 using TextList = std::vector<std::string>;
@@ -53,10 +54,14 @@ class QsoStore {
   // Serials of the records of one callsign, band and mode, in log order. The
   // first is kept apart: a station worked once costs no extra allocation.
   struct SameGroup {
-    uint64_t First = 0;
+    static constexpr uint64_t kEmpty = UINT64_MAX;
+    uint64_t First = kEmpty;
     std::vector<uint64_t> Later;
   };
-  std::unordered_map<std::string, SameGroup> bySameQso_;
+  const SameGroup* FindGroup(const std::string& call, const std::string& band,
+                             const std::string& mode) const;
+  KeyIndex sameKeys_;                  // callsign, band and mode: a group number
+  std::vector<SameGroup> sameGroups_;  // by group number
   std::unordered_map<std::string, size_t> byBandContinent_;
   std::unordered_map<std::string, size_t> byCountedDistrict_;
 };

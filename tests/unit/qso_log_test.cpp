@@ -43,6 +43,12 @@ TEST(QsoStore, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
   EXPECT_TRUE(log.HasBandContinent("20m", "EU"));
   log.Append(Record("A", "40m", "EU"));
   EXPECT_EQ(log.FindSame("A", "40m", "CW"), (std::vector<size_t>{2}));
+  log.RemoveAt(2);  // the station's only record: its group empties
+  EXPECT_EQ(log.CountSame("A", "40m", "CW"), 0u);
+  EXPECT_TRUE(log.FindSame("A", "40m", "CW").empty());
+  log.Append(Record("A", "40m", "EU"));
+  log.Append(Record("A", "40m", "EU"));
+  EXPECT_EQ(log.FindSame("A", "40m", "CW"), (std::vector<size_t>{2, 3}));
   log.Clear();
   EXPECT_EQ(log.Count(), 0u);
   EXPECT_EQ(log.CountSame("B", "40m", "CW"), 0u);
