@@ -1,7 +1,182 @@
-#include "live/live_windows.h"
+#include "live/worked_before_window.h"
 
-// Not built yet.
-void CreateWorkedBeforeWindow() {}
-void SetWorkedBeforeTitle(const std::string&) {}
-void InvalidateWorkedBeforeList() {}
-void CloseLiveSideWindows() {}
+#include <array>
+#include <string>
+#include <vector>
+
+#include "contest/bands.h"
+#include "engine/contest_state.h"
+#include "live/continent_window.h"
+#include "live/live_state.h"
+#include "live/live_windows.h"
+#include "live/side_window_position.h"
+#include "resources/resource_ids.h"
+#include "win/mem_dc.h"
+#include "win/module.h"
+
+namespace {
+
+const PositionKeys kKeys = {"dxcc_x", "dxcc_y"};
+const COLORREF kListBackground = RGB(255, 255, 198);
+const COLORREF kCurrentBandRow = RGB(198, 255, 255);
+const COLORREF kClosingBackground = RGB(255, 250, 198);
+const int kColumns[4] = {20, 100, 180, 270};  // band, time, mode, district or exchange
+
+// The one worked-before window; touched on the info thread only.
+DXCC* g_window = nullptr;
+
+// What one paint shows, copied under the lock so that drawing holds no lock.
+struct ListContent {
+  std::string Call;
+  int Band = kNoBand;
+  std::array<std::vector<std::string>, kBandCount> Rows;
+};
+
+ListContent CurrentContent() {
+  ListContent content;
+  StateGuard guard(StateLock());
+  content.Call = Live().EnteredCall;
+  content.Band = Live().CurrentBand;
+  for (int b = 0; b < kBandCount; ++b)
+    content.Rows[b] = CurrentContest().WorkedBeforeGrid[b];
+  return content;
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void Text(HDC dc, int x, int y, const std::string& text) {
+  TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+}
+
+}  // namespace
+
+void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item, HWND owner) {
+  ListContent content = CurrentContent();
+  const RECT& area = item.rcItem;
+  if (content.Call.empty()) {
+    {
+      CMemDC surface(item.hDC);
+      Fill(surface.Handle(), area, kClosingBackground);
+    }
+    // Posted rather than sent: the window must not be destroyed under the
+    // button's own paint.
+    PostMessageA(owner, WM_CLOSE, 0, 0);
+    return;
+  }
+  CMemDC surface(item.hDC);
+  HDC dc = surface.Handle();
+  Fill(dc, area, kListBackground);
+  const int rowHeight = area.bottom / 7;
+  if (content.Band >= 0 && content.Band < kBandCount) {
+    RECT row = {0, (content.Band + 1) * rowHeight, area.right, (content.Band + 2) * rowHeight};
+    Fill(dc, row, kCurrentBandRow);
+  }
+  SetBkMode(dc, TRANSPARENT);
+  Text(dc, 180, 0, content.Call);
+  Text(dc, 100, 18, "TIME");
+  Text(dc, 180, 18, "MODE");
+  Text(dc, 250, 18, "COUNTY/NR");
+  for (int i = 1; i <= kBandCount; ++i) {
+    const std::vector<std::string>& texts = content.Rows[i - 1];
+    // Rows hold four texts from the first reset on; before it, draw what is there.
+    for (size_t column = 0; column < 4 && column < texts.size(); ++column)
+      Text(dc, kColumns[column], i * rowHeight, texts[column]);
+  }
+}
+
+DXCC::DXCC() : DialogBase(IDD_WORKED_BEFORE) {}
+
+bool DXCC::OnInit() {
+  window_ = Handle();
+  MoveToSavedPosition(window_, kKeys);
+  SendMessageA(
+      window_, WM_SETICON, ICON_BIG,
+      reinterpret_cast<LPARAM>(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_INFO_WINDOWS))));
+  return true;
+}
+
+void DXCC::FitList() {
+  HWND list = GetDlgItem(Handle(), IDC_WORKED_LIST);
+  if (list == nullptr)
+    return;
+  RECT client;
+  GetClientRect(Handle(), &client);
+  int width = client.right - 10, height = client.bottom - 10;
+  MoveWindow(list, client.left + 5, client.top + 5, width > 0 ? width : 0, height > 0 ? height : 0,
+             TRUE);
+}
+
+bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+  switch (message) {
+    case WM_DRAWITEM:
+      if (wParam != IDC_WORKED_LIST)
+        return false;
+      List.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Handle());
+      result = TRUE;
+      return true;
+    case WM_SIZE:
+      FitList();
+      return false;
+    case WM_SETCURSOR:
+      SavePositionIfMoved(Handle(), kKeys);
+      return false;  // the default sets the cursor shape
+    case WM_SYSCOMMAND:
+      // The close box only dismisses the window until the next start, as the
+      // next live update would otherwise bring it straight back.
+      if ((wParam & 0xFFF0) == SC_CLOSE) {
+        ShowWindow(Handle(), SW_HIDE);
+        result = TRUE;
+        return true;
+      }
+      return false;
+    default:
+      // WM_CLOSE (the cleared entry, the stop, the end of the info thread)
+      // destroys the window; its object goes with it.
+      return DialogBase::OnMessage(message, wParam, lParam, result);
+  }
+}
+
+void DXCC::OnDestroyed() {
+  HWND expected = window_;
+  WorkedBeforeWindow.compare_exchange_strong(expected, nullptr);
+  if (g_window == this)
+    g_window = nullptr;
+  delete this;
+}
+
+void CreateWorkedBeforeWindow() {
+  if (g_window != nullptr) {
+    WorkedBeforeWindow = g_window->Handle();  // one window at a time
+    return;
+  }
+  auto* window = new DXCC();
+  HWND handle = window->CreateModeless(nullptr);
+  if (handle == nullptr) {
+    delete window;  // it never reached its initialisation
+    return;
+  }
+  g_window = window;
+  WorkedBeforeWindow = handle;
+}
+
+void SetWorkedBeforeTitle(const std::string& title) {
+  if (g_window != nullptr)
+    SetWindowTextA(g_window->Handle(), title.c_str());
+}
+
+void InvalidateWorkedBeforeList() {
+  if (g_window != nullptr)
+    InvalidateRect(GetDlgItem(g_window->Handle(), IDC_WORKED_LIST), nullptr, FALSE);
+}
+
+void CloseLiveSideWindows() {
+  // WM_CLOSE destroys each window, frees its object and clears its reference.
+  if (g_window != nullptr)
+    SendMessageA(g_window->Handle(), WM_CLOSE, 0, 0);
+  WorkedBeforeWindow = nullptr;
+  CloseContinentWindow();
+}

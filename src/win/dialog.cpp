@@ -9,7 +9,8 @@ void DataExchange::Check(int id, int& flag) {
   if (Saving) {
     flag = IsDlgButtonChecked(Dialog, id) == BST_CHECKED ? 1 : 0;
   } else {
-    CheckDlgButton(Dialog, id, flag == 1 ? BST_CHECKED : BST_UNCHECKED);
+    // 2 is the indeterminate state, which a two-state box shows as a tick.
+    CheckDlgButton(Dialog, id, flag >= 0 && flag <= 2 ? static_cast<UINT>(flag) : BST_UNCHECKED);
   }
 }
 

@@ -12,8 +12,8 @@ class DataExchange {
  public:
   DataExchange(HWND dialog, bool saving) : Dialog(dialog), Saving(saving) {}
 
-  // A check box shows a tick for 1 and a clear box for 0; other values show
-  // clear. Saving gives 1 for a tick, 0 otherwise.
+  // Loading shows 0, 1 and 2 as the box's unchecked, checked and indeterminate
+  // states; other values show clear. Saving gives 1 for a tick, 0 otherwise.
   void Check(int id, int& flag);
   void Text(int id, std::string& text);
   // Loading selects the first list entry that begins with the text (any case),

@@ -1,0 +1,28 @@
+// The continent window (template 109): for a Japanese operator, six boxes that
+// show which continents are worked on the band the host is tuned to. Always on
+// top. Lives on the info thread.
+#pragma once
+
+#include "win/dialog.h"
+
+class CCont : public DialogBase {
+ public:
+  CCont();
+  ~CCont() override;
+
+  // EU, NA, SA, AF, AS, OC: 1 ticks the box at the next transfer.
+  int Flags[6] = {};
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+  bool OnInit() override;
+  void DoDataExchange(DataExchange& exchange) override;
+  void OnDestroyed() override;
+
+ private:
+  HWND window_ = nullptr;  // kept for the end, when Handle() is null already
+  HBRUSH brush_ = nullptr;
+};
+
+// The end of the info thread: destroys the window, if any, and clears ContinentWindow.
+void CloseContinentWindow();

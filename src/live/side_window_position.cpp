@@ -1,0 +1,40 @@
+#include "live/side_window_position.h"
+
+#include "engine/contest_state.h"
+#include "engine/settings.h"
+#include "live/live_state.h"
+
+void MoveToSavedPosition(HWND window, const PositionKeys& keys) {
+  Settings& settings = PluginSettings();
+  POINT at = {settings.ReadInt(keys.X), settings.ReadInt(keys.Y)};
+  // A stored 0 counts as missing.
+  if (at.x == 0)
+    at.x = 10;
+  if (at.y == 0)
+    at.y = 400;
+  {
+    StateGuard guard(StateLock());
+    Live().LastSavedPosition = at;
+  }
+  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void SavePositionIfMoved(HWND window, const PositionKeys& keys) {
+  RECT rect;
+  if (!GetWindowRect(window, &rect))
+    return;
+  bool writeX = false, writeY = false;
+  {
+    StateGuard guard(StateLock());
+    POINT& saved = Live().LastSavedPosition;
+    writeX = rect.left != saved.x;
+    writeY = rect.top != saved.y;
+    saved = {rect.left, rect.top};
+  }
+  // A failed write is ignored: the position is simply not stored.
+  Settings& settings = PluginSettings();
+  if (writeX)
+    settings.WriteInt(keys.X, rect.left);
+  if (writeY)
+    settings.WriteInt(keys.Y, rect.top);
+}

@@ -1,0 +1,192 @@
+// The live windows when the host is slow, absent or failing, when the
+// library is unloaded under them, and under long runs of calls. Every case is
+// bounded in time: the plug-in must never freeze or crash the host.
+#include <algorithm>
+#include <cstdio>
+
+#include "live_support.h"
+
+namespace {
+
+using Macros = std::vector<std::string>;
+
+double ElapsedMs(const FakeOrvoHost& orvo, double since) {
+  return orvo.NowMs() - since;
+}
+
+class LiveFaults : public LiveTest {};
+
+TEST_F(LiveFaults, HideDuringASlowHostCallGivesUpWithinTwoSeconds) {
+  orvo_.DelayMs[FakeOrvoHost::kEntryText] = 3000;
+  double hideMs = -1;
+  // The host hides the windows from a nested message loop while it is still
+  // answering the info thread: that answer cannot come before the hide returns.
+  orvo_.DuringSlowCall = [&] {
+    double start = orvo_.NowMs();
+    plugin_->RunCommand0("HIDEINFO");
+    hideMs = ElapsedMs(orvo_, start);
+  };
+  ASSERT_NE(Show(), nullptr);
+  ASSERT_TRUE(orvo_.PumpUntil([&] { return hideMs >= 0; }, 3000));
+  std::printf("[figures] HIDEINFO inside a slow host call returned after %.0f ms\n", hideMs);
+  EXPECT_LT(hideMs, 2600);
+  ASSERT_TRUE(orvo_.PumpUntil([] { return DistrictWindows().empty(); }, 4000));
+  EXPECT_EQ(orvo_.CountCalls(FakeOrvoHost::kFrequency), 0) << "the abandoned update went on";
+
+  // Still usable: the windows come back and update.
+  orvo_.DelayMs.clear();
+  HWND window = Show();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForUpdates(2));
+  EXPECT_EQ(WindowTitle(window), "DKZ CNT on 40m 0  of 62");
+}
+
+TEST_F(LiveFaults, HideServesTheCallAnUpdateIsWaitingFor) {
+  ASSERT_NE(Show(), nullptr);
+  // The host's thread is busy: the first update (300 ms) waits for it.
+  Sleep(700);
+  double start = orvo_.NowMs();
+  plugin_->RunCommand0("HIDEINFO");
+  double hideMs = ElapsedMs(orvo_, start);
+  std::printf("[figures] HIDEINFO while an update waited for the host: %.0f ms\n", hideMs);
+  EXPECT_LT(hideMs, 1000);
+  EXPECT_TRUE(DistrictWindows().empty());
+  EXPECT_EQ(orvo_.CountCalls(FakeOrvoHost::kFrequency), 0);
+}
+
+struct FailureCase {
+  DISPID Failing;
+  Macros AfterRecovery;  // everything the host was asked to run, failed calls included
+};
+
+class LiveFailingCalls : public LiveTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(LiveFailingCalls, AbandonTheUpdateAndRecoverWithTheNext) {
+  orvo_.Failing = {GetParam().Failing};
+  HWND window = Show();
+  ASSERT_NE(window, nullptr);
+  orvo_.PumpFor(800);
+  EXPECT_EQ(WindowTitle(window), "Japan County") << "the failed update changed nothing";
+
+  orvo_.Failing.clear();
+  plugin_->CheckCall0(Typing("JA1ABC"));
+  ASSERT_TRUE(
+      orvo_.PumpUntil([&] { return WindowTitle(window) == "DKZ CNT on 40m 0  of 62"; }, 3000));
+  orvo_.PumpFor(50);
+  EXPECT_EQ(orvo_.Macros(), GetParam().AfterRecovery);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ByCall, LiveFailingCalls,
+    ::testing::Values(
+        FailureCase{FakeOrvoHost::kEntryText, {"<MODE:CW>", "<BAUDRATE:27>", "<SP1>"}},
+        FailureCase{FakeOrvoHost::kFrequency, {"<MODE:CW>", "<BAUDRATE:27>", "<SP1>"}},
+        // The opening macros are claimed once, even when the host refuses them.
+        FailureCase{FakeOrvoHost::kMacro, {"<MODE:CW>", "<SP1>"}}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) {
+      return "Dispid" + std::to_string(info.param.Failing);
+    });
+
+// The ProgID registered without a running host, or not registered at all.
+class LiveNoHost : public LiveTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  LiveNoHost() : LiveTest(FakeOrvoHost::Presence::kProgIdOnly) {
+    if (!GetParam())
+      UnregisterHostProgId();
+  }
+};
+
+TEST_P(LiveNoHost, UpdatesGoOnWithNoEntryAndNoBandThenFindALateHostQuietly) {
+  HWND window = Show();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(orvo_.PumpUntil([&] { return WindowTitle(window) == "DKZ CNT on  0  of 62"; }, 3000));
+  plugin_->GetResult0();  // the windows' attach counts: the summary does not try
+
+  FakeOrvoHost late;
+  late.EntryText = L"JA1ABC";
+  plugin_->CheckCall0(Typing("JA1ABC"));
+  ASSERT_TRUE(
+      late.PumpUntil([&] { return WindowTitle(window) == "DKZ CNT on 40m 0  of 62"; }, 3000));
+  plugin_->GetResult0();
+  late.PumpFor(50);
+  EXPECT_EQ(late.Macros(), (Macros{"<SP1>"})) << "no opening macros after the first attach";
+
+  double start = orvo_.NowMs();
+  plugin_->RunCommand0("HIDEINFO");
+  EXPECT_LT(ElapsedMs(orvo_, start), 1000);
+}
+
+INSTANTIATE_TEST_SUITE_P(ProgId, LiveNoHost, ::testing::Values(true, false),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "Registered" : "Missing";
+                         });
+
+class LiveSummaryAttach : public LiveTest {};
+
+TEST_F(LiveSummaryAttach, FirstSummaryThatFindsTheHostSendsTheOpeningMacros) {
+  plugin_->GetResult0();
+  plugin_->GetResult0();
+  orvo_.PumpFor(50);
+  EXPECT_EQ(orvo_.Macros(), (Macros{"<MODE:CW>", "<BAUDRATE:27>"}));
+  EXPECT_EQ(orvo_.CountCalls(FakeOrvoHost::kEntryText), 0);
+}
+
+TEST_F(LiveSummaryAttach, MasterOrMultiplierOnKeepsTheSummaryAway) {
+  for (const char* key : {"Master", "Multiplier"}) {
+    WriteSetting("Master", "0");
+    WriteSetting("Multiplier", "0");
+    WriteSetting(key, "1");
+    WriteSetting("Start", "1");  // the reset then starts no windows
+    plugin_->ResetStats0(HostReset());
+    plugin_->GetResult0();
+    orvo_.PumpFor(50);
+    EXPECT_TRUE(orvo_.Calls().empty()) << key;
+  }
+}
+
+enum class UnloadMoment { kRightAfterShow, kWindowShown, kAfterAnUpdate };
+
+class LiveUnload : public LiveTest, public ::testing::WithParamInterface<UnloadMoment> {};
+
+TEST_P(LiveUnload, LeavesNoWindowAndNeitherHangsNorCrashes) {
+  UnloadMoment moment = GetParam();
+  int windowsBefore = CountProcessWindows();
+  if (moment == UnloadMoment::kRightAfterShow) {
+    plugin_->RunCommand0("SHOWINFO");
+  } else {
+    ASSERT_NE(Show(), nullptr);
+    EXPECT_GT(CountProcessWindows(), windowsBefore + 62) << "the window and its boxes count";
+  }
+  if (moment == UnloadMoment::kAfterAnUpdate) {
+    ASSERT_TRUE(WaitForUpdates(1));
+  }
+  double start = orvo_.NowMs();
+  plugin_.reset();
+  double unloadMs = ElapsedMs(orvo_, start);
+  EXPECT_LT(unloadMs, 2500);
+  EXPECT_TRUE(DistrictWindows().empty());
+  // The thread's own last windows go with it once the loader lets it end.
+  EXPECT_TRUE(orvo_.PumpUntil([&] { return CountProcessWindows() == windowsBefore; }, 2000));
+  std::printf("[figures] unload (moment %d): %.0f ms; windows %d before, %d after\n",
+              static_cast<int>(moment), unloadMs, windowsBefore, CountProcessWindows());
+
+  // A fresh load works, and sends its own opening macros once.
+  int updatesBefore = Updates();
+  plugin_ = std::make_unique<PluginHost>();
+  ASSERT_NE(Show(), nullptr);
+  ASSERT_TRUE(WaitForUpdates(updatesBefore + 1));
+  Macros macros = orvo_.Macros();
+  EXPECT_EQ(std::count(macros.begin(), macros.end(), "<MODE:CW>"), updatesBefore + 1);
+}
+
+const char* const kUnloadMomentNames[] = {"RightAfterShow", "WindowShown", "AfterAnUpdate"};
+
+INSTANTIATE_TEST_SUITE_P(When, LiveUnload,
+                         ::testing::Values(UnloadMoment::kRightAfterShow,
+                                           UnloadMoment::kWindowShown,
+                                           UnloadMoment::kAfterAnUpdate),
+                         [](const ::testing::TestParamInfo<UnloadMoment>& info) {
+                           return kUnloadMomentNames[static_cast<int>(info.param)];
+                         });
+
+}  // namespace
