@@ -1,5 +1,6 @@
 #include "contest/districts.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "base/text.h"
@@ -13,11 +14,12 @@ const char* const DistrictCodes[kDistrictCount] = {
 int DistrictIndexOf(const std::string& code) {
   if (code.size() != 2)
     return -1;
-  for (int i = 0; i < kDistrictCount; ++i) {
-    if (code == DistrictCodes[i])
-      return i;
-  }
-  return -1;
+  // The table is in alphabetical order: a binary search finds the same entry
+  // as a walk from the start, in six steps instead of up to 62.
+  auto less = [](const char* entry, const std::string& text) { return text.compare(entry) > 0; };
+  const char* const* end = DistrictCodes + kDistrictCount;
+  const char* const* hit = std::lower_bound(DistrictCodes, end, code, less);
+  return hit != end && code == *hit ? static_cast<int>(hit - DistrictCodes) : -1;
 }
 
 bool FindDistrict(const std::string& code) {

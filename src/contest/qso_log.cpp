@@ -57,22 +57,34 @@ void QsoStore::SetNoScore(size_t i, int32_t value) {
   IndexCounted(records_[i], +1);
 }
 
-void QsoStore::Append(const CInfo& record) {
+void QsoStore::Append(CInfo record) {
   uint64_t serial = nextSerial_++;
-  records_.push_back(record);
-  serials_.push_back(serial);
-  bySameQso_[Key(record.Call, record.Band, record.Mode)].push_back(serial);
+  uint32_t id = sameKeys_.Add(Key(record.Call, record.Band, record.Mode));
+  if (id == sameGroups_.size())
+    sameGroups_.emplace_back();
+  SameGroup& group = sameGroups_[id];
+  if (group.First == SameGroup::kEmpty)
+    group.First = serial;
+  else
+    group.Later.push_back(serial);
   Index(record, +1);
+  records_.push_back(std::move(record));
+  serials_.push_back(serial);
 }
 
 void QsoStore::RemoveAt(size_t i) {
   const CInfo& record = records_[i];
-  auto same = bySameQso_.find(Key(record.Call, record.Band, record.Mode));
-  if (same != bySameQso_.end()) {
-    auto& serials = same->second;
-    serials.erase(std::find(serials.begin(), serials.end(), serials_[i]));
-    if (serials.empty())
-      bySameQso_.erase(same);
+  uint32_t id = sameKeys_.Find(Key(record.Call, record.Band, record.Mode));
+  if (id != KeyIndex::kNone) {
+    SameGroup& group = sameGroups_[id];
+    if (group.First != serials_[i]) {
+      group.Later.erase(std::find(group.Later.begin(), group.Later.end(), serials_[i]));
+    } else if (group.Later.empty()) {
+      group.First = SameGroup::kEmpty;
+    } else {
+      group.First = group.Later.front();
+      group.Later.erase(group.Later.begin());
+    }
   }
   Index(record, -1);
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
@@ -82,27 +94,37 @@ void QsoStore::RemoveAt(size_t i) {
 void QsoStore::Clear() {
   records_.clear();
   serials_.clear();
-  bySameQso_.clear();
+  sameKeys_.Clear();
+  sameGroups_.clear();
   byBandContinent_.clear();
   byCountedDistrict_.clear();
+}
+
+const QsoStore::SameGroup* QsoStore::FindGroup(const std::string& call, const std::string& band,
+                                               const std::string& mode) const {
+  uint32_t id = sameKeys_.Find(Key(call, band, mode));
+  if (id == KeyIndex::kNone || sameGroups_[id].First == SameGroup::kEmpty)
+    return nullptr;
+  return &sameGroups_[id];
 }
 
 std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::string& band,
                                        const std::string& mode) const {
   std::vector<size_t> positions;
-  auto same = bySameQso_.find(Key(call, band, mode));
-  if (same == bySameQso_.end())
+  const SameGroup* group = FindGroup(call, band, mode);
+  if (group == nullptr)
     return positions;
-  positions.reserve(same->second.size());
-  for (uint64_t serial : same->second)
+  positions.reserve(1 + group->Later.size());
+  positions.push_back(PositionOf(group->First));
+  for (uint64_t serial : group->Later)
     positions.push_back(PositionOf(serial));
   return positions;
 }
 
 size_t QsoStore::CountSame(const std::string& call, const std::string& band,
                            const std::string& mode) const {
-  auto same = bySameQso_.find(Key(call, band, mode));
-  return same == bySameQso_.end() ? 0 : same->second.size();
+  const SameGroup* group = FindGroup(call, band, mode);
+  return group == nullptr ? 0 : 1 + group->Later.size();
 }
 
 bool QsoStore::HasBandContinent(const std::string& band, const std::string& continent) const {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contest/bands.h"
+#include "contest/key_index.h"
 #include "contest/qso_record.h"
 
 using TextList = std::vector<std::string>;
@@ -28,7 +29,7 @@ class QsoStore {
   const CInfo& At(size_t i) const { return records_[i]; }
   void SetNoScore(size_t i, int32_t value);
 
-  void Append(const CInfo& record);
+  void Append(CInfo record);
   void RemoveAt(size_t i);
   void Clear();
 
@@ -50,7 +51,17 @@ class QsoStore {
   std::vector<CInfo> records_;
   std::vector<uint64_t> serials_;  // increasing; lets an index entry survive removals
   uint64_t nextSerial_ = 0;
-  std::unordered_map<std::string, std::vector<uint64_t>> bySameQso_;
+  // Serials of the records of one callsign, band and mode, in log order. The
+  // first is kept apart: a station worked once costs no extra allocation.
+  struct SameGroup {
+    static constexpr uint64_t kEmpty = UINT64_MAX;
+    uint64_t First = kEmpty;
+    std::vector<uint64_t> Later;
+  };
+  const SameGroup* FindGroup(const std::string& call, const std::string& band,
+                             const std::string& mode) const;
+  KeyIndex sameKeys_;                  // callsign, band and mode: a group number
+  std::vector<SameGroup> sameGroups_;  // by group number
   std::unordered_map<std::string, size_t> byBandContinent_;
   std::unordered_map<std::string, size_t> byCountedDistrict_;
 };

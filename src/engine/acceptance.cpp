@@ -1,5 +1,7 @@
 #include "engine/acceptance.h"
 
+#include <utility>
+
 #include "contest/districts.h"
 #include "contest/rules.h"
 
@@ -89,6 +91,6 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
     record.NoScore = 1;
     errors.Add("   QSO 0 points !!!");
   }
-  state.QsoLog.Append(record);
+  state.QsoLog.Append(std::move(record));
   return 1;
 }

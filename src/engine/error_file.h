@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 extern const char* const kErrorFileName;    // "err.txt", in the current folder
 extern const char* const kErrorFileHeader;  // "DKZ Contest UBN file \r\n"

@@ -14,7 +14,8 @@
 #include "reports/summary.h"
 
 // Each call computes under StateLock() and lets go of it before it calls out
-// (dialogs, the info thread, the host) or touches a file.
+// (dialogs, the info thread, the host) and before it writes err.txt or a
+// setting.
 
 int PluginAddData(const QsoInput& qso) {
   std::string errorLines;

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "contest/rules.h"
 
@@ -40,7 +43,8 @@ void SortLogBands(TextList& bands) {
   for (const std::string& band : bands)
     keyed.emplace_back(Padded(band), band);
   // The plain exchange sort decides the order of texts whose padded forms are
-  // equal ("0m" and "m"); reproduce it while it stays cheap.
+  // equal ("0m" and "m"). It is quadratic: past a few thousand made-up band
+  // texts a stable sort takes over, so that such a log cannot freeze the host.
   const size_t kExchangeSortLimit = 2000;
   if (keyed.size() <= kExchangeSortLimit) {
     for (size_t i = 0; i + 1 < keyed.size(); ++i) {
@@ -109,6 +113,7 @@ void BuildSummary(ContestState& state) {
   else
     AppendRow(text, "Total", {qsos, points, districts});
 
+  // A score beyond 32 bits (never seen in a real log) is shown as the largest.
   const long long score = points * (districts + continents);
   state.ClaimedScore = static_cast<int32_t>(std::min<long long>(score, INT32_MAX));
   text += "Score\t " + std::to_string(state.ClaimedScore);

@@ -48,6 +48,10 @@ TEST(Districts, TableIsSortedAndUnique) {
   for (int i = 1; i < kDistrictCount; ++i) {
     EXPECT_LT(std::string(DistrictCodes[i - 1]), std::string(DistrictCodes[i]));
   }
+  for (int i = 0; i < kDistrictCount; ++i)
+    EXPECT_EQ(DistrictIndexOf(DistrictCodes[i]), i);
+  for (const char* code : {"AA", "AD", "ZZ", "YO", "\xFF\xFF", ""})
+    EXPECT_EQ(DistrictIndexOf(code), -1) << code;
 }
 
 TEST(Rules, PrefixAliasesFoldToItaly) {

@@ -43,10 +43,41 @@ TEST(QsoStore, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
   EXPECT_TRUE(log.HasBandContinent("20m", "EU"));
   log.Append(Record("A", "40m", "EU"));
   EXPECT_EQ(log.FindSame("A", "40m", "CW"), (std::vector<size_t>{2}));
+  log.RemoveAt(2);  // the station's only record: its group empties
+  EXPECT_EQ(log.CountSame("A", "40m", "CW"), 0u);
+  EXPECT_TRUE(log.FindSame("A", "40m", "CW").empty());
+  log.Append(Record("A", "40m", "EU"));
+  log.Append(Record("A", "40m", "EU"));
+  EXPECT_EQ(log.FindSame("A", "40m", "CW"), (std::vector<size_t>{2, 3}));
   log.Clear();
   EXPECT_EQ(log.Count(), 0u);
   EXPECT_EQ(log.CountSame("B", "40m", "CW"), 0u);
   EXPECT_FALSE(log.HasBandContinent("20m", "EU"));
+}
+
+TEST(QsoStore, KnowsTheDistrictsThatCountingRecordsCarryPerBand) {
+  QsoStore log;
+  CInfo counted = Record("A", "40m");
+  counted.District = "AC";
+  CInfo dupe = counted;
+  dupe.NoScore = 1;
+  CInfo noCall = Record("", "40m");
+  noCall.District = "TK";
+  log.Append(counted);
+  log.Append(dupe);
+  log.Append(noCall);
+  EXPECT_TRUE(log.HasCountedDistrict("40m", "AC"));
+  EXPECT_FALSE(log.HasCountedDistrict("20m", "AC"));
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "TK"));
+  log.RemoveAt(0);
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
+  log.SetNoScore(0, 0);
+  EXPECT_TRUE(log.HasCountedDistrict("40m", "AC"));
+  log.SetNoScore(0, 1);
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
+  log.SetNoScore(0, 0);
+  log.Clear();
+  EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
 }
 
 TEST(QsoStore, AppendCopiesTheRecord) {

@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds Stats.dll and the benchmark, and times re-scoring synthetic logs
+# through the real DLL under Wine. Not part of test.sh: it prints figures.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source tools/build.sh
+dkz_build_windows >/dev/null
+exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
+  source tools/build.sh
+  source tools/wine-env.sh
+  trap dkz_stop_wine EXIT
+  dkz_prepare_prefix
+  timeout 900 wine "$DKZ_BUILD/windows/dkz-bench.exe"
+'
