@@ -2,9 +2,7 @@
 
 #include "live/live_state.h"
 #include "live/live_windows.h"
-#include "live/side_window_position.h"
 #include "resources/resource_ids.h"
-#include "win/module.h"
 
 namespace {
 
@@ -15,11 +13,11 @@ const int kBoxes[6] = {IDC_CONT_EU, IDC_CONT_NA, IDC_CONT_SA,
                        IDC_CONT_AF, IDC_CONT_AS, IDC_CONT_OC};
 
 // The one continent window; touched on the info thread only.
-CCont* g_window = nullptr;
+SideWindow* g_window = nullptr;
 
 }  // namespace
 
-CCont::CCont() : DialogBase(IDD_CONTINENTS) {}
+CCont::CCont() : SideWindow(IDD_CONTINENTS, g_window, ContinentWindow, kKeys) {}
 
 CCont::~CCont() {
   if (brush_ != nullptr)
@@ -32,13 +30,9 @@ void CCont::DoDataExchange(DataExchange& exchange) {
 }
 
 bool CCont::OnInit() {
-  window_ = Handle();
-  MoveToSavedPosition(window_, kKeys);
-  SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SideWindow::OnInit();
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   brush_ = CreateSolidBrush(kBackground);
-  SendMessageA(
-      window_, WM_SETICON, ICON_BIG,
-      reinterpret_cast<LPARAM>(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_INFO_WINDOWS))));
   return true;
 }
 
@@ -57,57 +51,23 @@ bool CCont::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resul
       result = reinterpret_cast<INT_PTR>(brush_);
       return true;
     }
-    case WM_SETCURSOR:
-      SavePositionIfMoved(Handle(), kKeys);
-      return false;  // the default sets the cursor shape
-    case WM_SYSCOMMAND:
-      // The close box only dismisses the window: the next live update would
-      // otherwise bring it straight back. It returns with the next start.
-      if ((wParam & 0xFFF0) == SC_CLOSE) {
-        ShowWindow(Handle(), SW_HIDE);
-        result = TRUE;
-        return true;
-      }
-      return false;
     default:
-      // WM_CLOSE (the stop, the end of the info thread) destroys the window.
-      return DialogBase::OnMessage(message, wParam, lParam, result);
+      return SideWindow::OnMessage(message, wParam, lParam, result);
   }
-}
-
-void CCont::OnDestroyed() {
-  HWND expected = window_;
-  ContinentWindow.compare_exchange_strong(expected, nullptr);
-  if (g_window == this)
-    g_window = nullptr;
-  delete this;
 }
 
 void CreateContinentWindow() {
-  if (g_window != nullptr) {
-    ContinentWindow = g_window->Handle();  // one window at a time
-    return;
-  }
-  auto* window = new CCont();
-  HWND handle = window->CreateModeless(nullptr);
-  if (handle == nullptr) {
-    delete window;  // it never reached its initialisation
-    return;
-  }
-  g_window = window;
-  ContinentWindow = handle;
+  SideWindow::Open<CCont>(g_window, ContinentWindow);
 }
 
 void RefreshContinentWindow(const int flags[6]) {
   if (g_window == nullptr)
     return;
   for (int i = 0; i < 6; ++i)
-    g_window->Flags[i] = flags[i];
+    static_cast<CCont*>(g_window)->Flags[i] = flags[i];
   g_window->UpdateData(false);
 }
 
 void CloseContinentWindow() {
-  if (g_window != nullptr)
-    SendMessageA(g_window->Handle(), WM_CLOSE, 0, 0);
-  ContinentWindow = nullptr;
+  SideWindow::Close(g_window, ContinentWindow);
 }

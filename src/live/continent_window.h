@@ -3,9 +3,9 @@
 // top. Lives on the info thread.
 #pragma once
 
-#include "win/dialog.h"
+#include "live/side_window.h"
 
-class CCont : public DialogBase {
+class CCont : public SideWindow {
  public:
   CCont();
   ~CCont() override;
@@ -17,10 +17,8 @@ class CCont : public DialogBase {
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool OnInit() override;
   void DoDataExchange(DataExchange& exchange) override;
-  void OnDestroyed() override;
 
  private:
-  HWND window_ = nullptr;  // kept for the end, when Handle() is null already
   HBRUSH brush_ = nullptr;
 };
 

@@ -9,10 +9,8 @@
 #include "live/continent_window.h"
 #include "live/live_state.h"
 #include "live/live_windows.h"
-#include "live/side_window_position.h"
 #include "resources/resource_ids.h"
 #include "win/mem_dc.h"
-#include "win/module.h"
 
 namespace {
 
@@ -23,7 +21,7 @@ const COLORREF kClosingBackground = RGB(255, 250, 198);
 const int kColumns[4] = {20, 100, 180, 270};  // band, time, mode, district or exchange
 
 // The one worked-before window; touched on the info thread only.
-DXCC* g_window = nullptr;
+SideWindow* g_window = nullptr;
 
 // What one paint shows, copied under the lock so that drawing holds no lock.
 struct ListContent {
@@ -88,16 +86,7 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item, HWND owner) {
   }
 }
 
-DXCC::DXCC() : DialogBase(IDD_WORKED_BEFORE) {}
-
-bool DXCC::OnInit() {
-  window_ = Handle();
-  MoveToSavedPosition(window_, kKeys);
-  SendMessageA(
-      window_, WM_SETICON, ICON_BIG,
-      reinterpret_cast<LPARAM>(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_INFO_WINDOWS))));
-  return true;
-}
+DXCC::DXCC() : SideWindow(IDD_WORKED_BEFORE, g_window, WorkedBeforeWindow, kKeys) {}
 
 void DXCC::FitList() {
   HWND list = GetDlgItem(Handle(), IDC_WORKED_LIST);
@@ -121,46 +110,13 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
     case WM_SIZE:
       FitList();
       return false;
-    case WM_SETCURSOR:
-      SavePositionIfMoved(Handle(), kKeys);
-      return false;  // the default sets the cursor shape
-    case WM_SYSCOMMAND:
-      // The close box only dismisses the window until the next start, as the
-      // next live update would otherwise bring it straight back.
-      if ((wParam & 0xFFF0) == SC_CLOSE) {
-        ShowWindow(Handle(), SW_HIDE);
-        result = TRUE;
-        return true;
-      }
-      return false;
     default:
-      // WM_CLOSE (the cleared entry, the stop, the end of the info thread)
-      // destroys the window; its object goes with it.
-      return DialogBase::OnMessage(message, wParam, lParam, result);
+      return SideWindow::OnMessage(message, wParam, lParam, result);
   }
-}
-
-void DXCC::OnDestroyed() {
-  HWND expected = window_;
-  WorkedBeforeWindow.compare_exchange_strong(expected, nullptr);
-  if (g_window == this)
-    g_window = nullptr;
-  delete this;
 }
 
 void CreateWorkedBeforeWindow() {
-  if (g_window != nullptr) {
-    WorkedBeforeWindow = g_window->Handle();  // one window at a time
-    return;
-  }
-  auto* window = new DXCC();
-  HWND handle = window->CreateModeless(nullptr);
-  if (handle == nullptr) {
-    delete window;  // it never reached its initialisation
-    return;
-  }
-  g_window = window;
-  WorkedBeforeWindow = handle;
+  SideWindow::Open<DXCC>(g_window, WorkedBeforeWindow);
 }
 
 void SetWorkedBeforeTitle(const std::string& title) {
@@ -174,9 +130,6 @@ void InvalidateWorkedBeforeList() {
 }
 
 void CloseLiveSideWindows() {
-  // WM_CLOSE destroys each window, frees its object and clears its reference.
-  if (g_window != nullptr)
-    SendMessageA(g_window->Handle(), WM_CLOSE, 0, 0);
-  WorkedBeforeWindow = nullptr;
+  SideWindow::Close(g_window, WorkedBeforeWindow);
   CloseContinentWindow();
 }

@@ -2,7 +2,7 @@
 // QSO on each band, drawn by one owner-drawn button. Lives on the info thread.
 #pragma once
 
-#include "win/dialog.h"
+#include "live/side_window.h"
 
 // The list control (1003). It has no data of its own: its drawing reads the
 // entered callsign, the current band and the worked-before grid.
@@ -13,18 +13,15 @@ class CCqWwInfoButton {
   void DrawItem(const DRAWITEMSTRUCT& item, HWND owner);
 };
 
-class DXCC : public DialogBase {
+class DXCC : public SideWindow {
  public:
   DXCC();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-  bool OnInit() override;
-  void OnDestroyed() override;
 
  private:
   void FitList();
 
   CCqWwInfoButton List;
-  HWND window_ = nullptr;  // kept for the end, when Handle() is null already
 };
