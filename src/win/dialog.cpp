@@ -145,6 +145,7 @@ bool DialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
       return false;
     case WM_CLOSE:
       OnCancel();
+      result = TRUE;  // handled: the dialog manager must not cancel a second time
       return true;
     default:
       return false;
