@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <objbase.h>
 
+#include <algorithm>
 #include <atomic>
 
 #include "live/district_window.h"
@@ -101,9 +102,15 @@ bool WaitLettingCallsThrough(std::initializer_list<HANDLE> handles, ULONGLONG de
 }
 
 void CloseWindowBounded(HWND window, ULONGLONG deadline) {
+  if (window == nullptr)
+    return;
   DWORD_PTR ignored;
-  if (window != nullptr)
-    SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, Remaining(deadline), &ignored);
+  // At least 1 ms: Wine takes a timeout of 0 as no timeout at all.
+  DWORD timeout = std::max<DWORD>(1, Remaining(deadline));
+  // Not answered in time: the close waits in the queue for the thread to
+  // come back, as Wine drops a send that timed out.
+  if (!SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_NORMAL, timeout, &ignored))
+    PostMessageA(window, WM_CLOSE, 0, 0);
 }
 
 // Asks the thread to close everything. The timer needs no killing: the window

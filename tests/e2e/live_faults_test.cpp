@@ -54,6 +54,49 @@ TEST_F(LiveFaults, HideServesTheCallAnUpdateIsWaitingFor) {
   EXPECT_EQ(orvo_.CountCalls(FakeOrvoHost::kFrequency), 0);
 }
 
+DWORD WINAPI ResumeLater(void* thread) {
+  Sleep(7000);
+  ResumeThread(static_cast<HANDLE>(thread));
+  return 0;
+}
+
+// The info thread does not answer at all for longer than the bound (here:
+// suspended, as a thread stuck in a wait that lets nothing through would be).
+// The stop's close requests share one deadline; one that finds the deadline
+// already passed must not turn into a wait without end.
+TEST_F(LiveFaults, HideGivesUpWithinTheBoundWhenTheInfoThreadDoesNotAnswer) {
+  plugin_->ResetStats0(HostReset());  // a Japanese operator: the continent window too
+  orvo_.EntryText = L"JA1ABC";        // and the worked-before window
+  HWND window = Show();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(WaitForUpdates(1));
+  ASSERT_TRUE(orvo_.PumpUntil([] { return FindProcessWindows("Continent").size() == 1; }, 3000));
+  orvo_.PumpFor(200);  // the info thread is idle in its message loop
+
+  HANDLE infoThread =
+      OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr));
+  ASSERT_NE(infoThread, nullptr);
+  ASSERT_NE(SuspendThread(infoThread), static_cast<DWORD>(-1));
+  // A watchdog lets the thread go on after a while, so that a stop that does
+  // wait without end shows as a slow stop rather than a hung test.
+  HANDLE watchdog = CreateThread(nullptr, 0, ResumeLater, infoThread, 0, nullptr);
+  ASSERT_NE(watchdog, nullptr);
+  double start = orvo_.NowMs();
+  plugin_->RunCommand0("HIDEINFO");
+  double hideMs = ElapsedMs(orvo_, start);
+  std::printf("[figures] HIDEINFO with the info thread not answering: %.0f ms\n", hideMs);
+  EXPECT_LT(hideMs, 3500);
+
+  // Once the thread answers again, it closes its windows and the plug-in is usable.
+  orvo_.PumpUntil([&] { return WaitForSingleObject(watchdog, 0) == WAIT_OBJECT_0; }, 10000);
+  CloseHandle(watchdog);
+  CloseHandle(infoThread);
+  EXPECT_TRUE(orvo_.PumpUntil([] { return DistrictWindows().empty(); }, 4000));
+  int updates = Updates();
+  ASSERT_NE(Show(), nullptr);
+  EXPECT_TRUE(WaitForUpdates(updates + 1));
+}
+
 struct FailureCase {
   DISPID Failing;
   Macros AfterRecovery;  // everything the host was asked to run, failed calls included
