@@ -30,10 +30,9 @@ void CCont::DoDataExchange(DataExchange& exchange) {
 }
 
 bool CCont::OnInit() {
-  SideWindow::OnInit();
-  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   brush_ = CreateSolidBrush(kBackground);
-  return true;
+  SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  return SideWindow::OnInit();
 }
 
 bool CCont::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

@@ -8,7 +8,9 @@ SideWindow::SideWindow(int templateId, SideWindow*& slot, std::atomic<HWND>& ref
     : DialogBase(templateId), slot_(slot), reference_(reference), keys_(keys) {}
 
 void SideWindow::Show(SideWindow* window) {
-  HWND handle = window->CreateModeless(nullptr);
+  // The operator is typing into the host: a window that pops up must not take
+  // the keyboard from its entry field.
+  HWND handle = window->CreateModeless(nullptr, SW_SHOWNOACTIVATE);
   if (handle == nullptr) {
     delete window;  // it never reached its initialisation
     return;
@@ -29,7 +31,7 @@ bool SideWindow::OnInit() {
   SendMessageA(
       window_, WM_SETICON, ICON_BIG,
       reinterpret_cast<LPARAM>(LoadIconA(ModuleInstance(), MAKEINTRESOURCEA(IDI_INFO_WINDOWS))));
-  return true;
+  return false;  // no default focus: the keyboard stays with the host
 }
 
 bool SideWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {

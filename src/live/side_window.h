@@ -30,7 +30,7 @@ class SideWindow : public DialogBase {
   SideWindow(int templateId, SideWindow*& slot, std::atomic<HWND>& reference,
              const PositionKeys& keys);
 
-  bool OnInit() override;  // placement and icon
+  bool OnInit() override;  // placement and icon; takes no focus
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   void OnDestroyed() override;
 

@@ -16,7 +16,7 @@ void MoveToSavedPosition(HWND window, const PositionKeys& keys) {
     StateGuard guard(StateLock());
     Live().LastSavedPosition = at;
   }
-  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void SavePositionIfMoved(HWND window, const PositionKeys& keys) {

@@ -41,8 +41,11 @@ std::string FindHostVersion() {
     return "";
   std::string text;
   do {
+    // ".\" pins the version lookup to the listed file: a bare name would be
+    // searched along the program-loading path and could find another copy.
     if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
-        std::strstr(entry.cFileName, "Orvo") != nullptr && ReadFileVersion(entry.cFileName, text))
+        std::strstr(entry.cFileName, "Orvo") != nullptr &&
+        ReadFileVersion((std::string(".\\") + entry.cFileName).c_str(), text))
       break;
   } while (FindNextFileA(find, &entry));
   FindClose(find);

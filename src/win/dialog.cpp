@@ -93,12 +93,12 @@ INT_PTR DialogBase::RunModal(HWND owner) {
                          reinterpret_cast<LPARAM>(this));
 }
 
-HWND DialogBase::CreateModeless(HWND owner) {
+HWND DialogBase::CreateModeless(HWND owner, int showCommand) {
   modal_ = false;
   HWND window = CreateDialogParamA(ModuleInstance(), MAKEINTRESOURCEA(templateId_), owner, Thunk,
                                    reinterpret_cast<LPARAM>(this));
   if (window != nullptr)
-    ShowWindow(window, SW_SHOW);
+    ShowWindow(window, showCommand);
   return window;
 }
 

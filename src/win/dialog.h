@@ -35,8 +35,9 @@ class DialogBase {
 
   // Runs the dialog modally on the calling thread; -1 when it cannot be shown.
   INT_PTR RunModal(HWND owner);
-  // Creates the dialog modelessly and shows it; null when it cannot be created.
-  HWND CreateModeless(HWND owner);
+  // Creates the dialog modelessly and shows it with `showCommand`; null when
+  // it cannot be created.
+  HWND CreateModeless(HWND owner, int showCommand = SW_SHOW);
 
   // Data exchange towards the controls (false) or back into the fields (true).
   void UpdateData(bool saving);

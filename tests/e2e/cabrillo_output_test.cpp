@@ -73,6 +73,22 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"OnlyExecutablesCount", {{"Orvo.dll", "host 2.19.7.3"}}, "version_none.cbr"}),
     [](const ::testing::TestParamInfo<VersionCase>& info) { return info.param.name; });
 
+TEST(CreatedByLookup, ReadsTheListedFileNotAnotherCopyOnTheProgramPath) {
+  ScratchFolder folder;
+  // A readable copy of the same name beside the executables, where a bare
+  // file name would be looked up first; the listed one has no version.
+  const std::string besideHost = ExecutableFolder() + "\\OrvoPinnedProbe.exe";
+  ASSERT_TRUE(
+      CopyFileA((ExecutableFolder() + "\\version_stub.exe").c_str(), besideHost.c_str(), FALSE));
+  Place("OrvoPinnedProbe.exe", "junk");
+  {
+    PluginHost host;
+    EXPECT_EQ(ReportPass(host).Status, -1);
+  }
+  DeleteFileA(besideHost.c_str());
+  ExpectGolden("JA1ZZZ.cbr", "version_none.cbr");
+}
+
 bool AnyFile(const char* pattern) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA(pattern, &entry);

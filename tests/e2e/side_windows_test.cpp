@@ -238,6 +238,24 @@ TEST_F(LiveSideWindows, ListShowsTheLastQsoPerBandAndMarksTheCurrentBand) {
   EXPECT_EQ(WorkedBeforeWindows().size(), 1u);
 }
 
+TEST_F(LiveSideWindows, OpeningTakesNoKeyboardFromTheHostsEntryField) {
+  Start("JA", {Qso("JA2AAA", "40m", 12, 0, "AC")});
+  TestMainWindow host;
+  HWND entry = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 120, 20, host.Handle(),
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  SetForegroundWindow(host.Handle());
+  SetFocus(entry);
+  orvo_.PumpFor(100);
+  ASSERT_EQ(GetForegroundWindow(), host.Handle());
+  ASSERT_EQ(GetFocus(), entry);
+
+  HWND window = TypeAndFindList(L"JA2AAA");
+  ASSERT_NE(window, nullptr);
+  orvo_.PumpFor(100);
+  EXPECT_EQ(GetForegroundWindow(), host.Handle());
+  EXPECT_EQ(GetFocus(), entry);
+}
+
 TEST_F(LiveSideWindows, ResizingFitsTheListAndMakesRowsTaller) {
   Start("DL", {Qso("JA2AAA", "20m", 13, 5, "HD")});
   orvo_.Frequency = 14025000;
