@@ -22,11 +22,6 @@ struct CInfo {
   OleDateTime Time;
 };
 
-// Two records describe the same QSO when callsign, band and mode are equal, exactly.
-inline bool IsSameQso(const CInfo& a, const CInfo& b) {
-  return a.Call == b.Call && a.Band == b.Band && a.Mode == b.Mode;
-}
-
 // A record counts for points and multipliers when it has a callsign and is
 // neither a duplicate nor worth 0 points.
 inline bool Counts(const CInfo& r) {

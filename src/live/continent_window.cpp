@@ -6,7 +6,7 @@
 
 namespace {
 
-const PositionKeys kKeys = {"cont_x", "cont_y"};
+const PositionKeys kKeys = {"cont_x", "cont_y", {10, 400}};
 const COLORREF kBackground = RGB(255, 250, 198);
 const COLORREF kTextBackground = RGB(255, 240, 198);  // a shade darker than the window
 const int kBoxes[6] = {IDC_CONT_EU, IDC_CONT_NA, IDC_CONT_SA,

@@ -1,7 +1,5 @@
 #include "live/district_window.h"
 
-#include "engine/contest_state.h"
-#include "engine/settings.h"
 #include "live/live_state.h"
 #include "resources/resource_ids.h"
 #include "win/module.h"
@@ -14,6 +12,8 @@ const COLORREF kBackground = RGB(255, 250, 198);
 const UINT kFirstUpdateMs = 300;
 const UINT kLaterUpdateMs = 330;
 const UINT kWindowReady = WM_APP + 2;
+// The district window has no default place: a missing position is (0, 0).
+const PositionKeys kKeys = {"oblast_x", "oblast_y", {0, 0}};
 
 // Control ids of the boxes, in the order of DistrictCodes (AC ... YN).
 const int kDistrictBoxIds[kDistrictCount] = {
@@ -46,12 +46,7 @@ bool oblast::OnInit() {
     OnCancel();
     return true;
   }
-  POINT position = {PluginSettings().ReadInt("oblast_x"), PluginSettings().ReadInt("oblast_y")};
-  {
-    StateGuard guard(StateLock());
-    Live().LastSavedPosition = position;
-  }
-  SetWindowPos(Handle(), nullptr, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  MoveToSavedPosition(Handle(), kKeys);
   BackgroundBrush = CreateSolidBrush(kBackground);
   SetTimer(Handle(), kUpdateTimerId, kFirstUpdateMs, nullptr);
   SendMessageA(
@@ -95,7 +90,7 @@ bool oblast::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
       result = 0;
       return true;
     case WM_SETCURSOR:
-      SavePosition();
+      SavePositionIfMoved(Handle(), kKeys);
       return false;  // the default handling keeps the usual cursor shape
     case WM_DESTROY: {
       HWND self = Handle();
@@ -129,22 +124,4 @@ bool oblast::Abandoned(HostCall call) {
   if (!closing_ && stopRequested_.load())
     OnCancel();  // the stop's WM_CLOSE may not have got through
   return closing_ || call == HostCall::kFailed;
-}
-
-void oblast::SavePosition() {
-  RECT rect;
-  if (!GetWindowRect(Handle(), &rect))
-    return;
-  bool writeX, writeY;
-  {
-    StateGuard guard(StateLock());
-    POINT& saved = Live().LastSavedPosition;
-    writeX = rect.left != saved.x;
-    writeY = rect.top != saved.y;
-    saved = {rect.left, rect.top};
-  }
-  if (writeX)
-    PluginSettings().WriteInt("oblast_x", rect.left);
-  if (writeY)
-    PluginSettings().WriteInt("oblast_y", rect.top);
 }

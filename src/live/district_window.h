@@ -9,6 +9,7 @@
 
 #include "contest/districts.h"
 #include "live/host_client.h"
+#include "live/window_position.h"
 #include "win/dialog.h"
 
 // Posted by the host's thread to re-arm the update timer; wParam is the delay
@@ -36,7 +37,6 @@ class oblast : public DialogBase {
   void LiveUpdate();
   // After every host call: a WM_CLOSE or a stop may have come in meanwhile.
   bool Abandoned(HostCall call);
-  void SavePosition();
 
   HostConnection& host_;
   const std::atomic<bool>& stopRequested_;

@@ -7,7 +7,7 @@
 
 #include <atomic>
 
-#include "live/side_window_position.h"
+#include "live/window_position.h"
 #include "win/dialog.h"
 
 class SideWindow : public DialogBase {

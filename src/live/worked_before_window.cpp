@@ -14,7 +14,7 @@
 
 namespace {
 
-const PositionKeys kKeys = {"dxcc_x", "dxcc_y"};
+const PositionKeys kKeys = {"dxcc_x", "dxcc_y", {10, 400}};
 const COLORREF kListBackground = RGB(255, 255, 198);
 const COLORREF kCurrentBandRow = RGB(198, 255, 255);
 const COLORREF kClosingBackground = RGB(255, 250, 198);

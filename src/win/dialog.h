@@ -53,8 +53,6 @@ class DialogBase {
   // The window is gone (WM_NCDESTROY); Handle() is null from here on.
   virtual void OnDestroyed() {}
 
-  bool IsModal() const { return modal_; }
-
  private:
   static INT_PTR CALLBACK Thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -62,9 +60,3 @@ class DialogBase {
   HWND hwnd_ = nullptr;
   bool modal_ = false;
 };
-
-// Sets the DWLP_MSGRESULT answer of a dialog message and reports it handled.
-inline INT_PTR DialogAnswer(HWND dialog, LRESULT answer) {
-  SetWindowLongPtrA(dialog, DWLP_MSGRESULT, answer);
-  return TRUE;
-}

@@ -1,4 +1,4 @@
-#include "live/side_window_position.h"
+#include "live/window_position.h"
 
 #include "engine/contest_state.h"
 #include "engine/settings.h"
@@ -9,9 +9,9 @@ void MoveToSavedPosition(HWND window, const PositionKeys& keys) {
   POINT at = {settings.ReadInt(keys.X), settings.ReadInt(keys.Y)};
   // A stored 0 counts as missing.
   if (at.x == 0)
-    at.x = 10;
+    at.x = keys.WhenMissing.x;
   if (at.y == 0)
-    at.y = 400;
+    at.y = keys.WhenMissing.y;
   {
     StateGuard guard(StateLock());
     Live().LastSavedPosition = at;
