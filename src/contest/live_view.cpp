@@ -29,13 +29,14 @@ void ResetWorkedBeforeRows(PerBandLists& grid) {
 }
 
 void FillWorkedBeforeRows(PerBandLists& grid, const QsoStore& log, const std::string& call) {
-  for (size_t i = 0; i < log.Count(); ++i) {
-    const CInfo& qso = log.At(i);
-    if (qso.Call != call)
+  // Runs under the state lock on every burst of keystrokes: look the station
+  // up by the store's index instead of scanning the log. Every stored record
+  // is a CW QSO, so the mode takes nothing away.
+  for (int b = 0; b < kBandCount; ++b) {
+    std::vector<size_t> same = log.FindSame(call, BandNames[b], kContestMode);
+    if (same.empty() || grid[b].size() < 4)
       continue;
-    int b = BandIndexOf(qso.Band);
-    if (b == kNoBand || grid[b].size() < 4)
-      continue;
+    const CInfo& qso = log.At(same.back());  // the last in log order
     TextList& row = grid[b];
     row[1] = FormatDateTime(qso.Time, "%H:%M");
     row[2] = qso.Mode;
