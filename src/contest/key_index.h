@@ -17,7 +17,6 @@ class KeyIndex {
   uint32_t Find(const std::string& key) const;
   // The number of `key`, given it now if it is new.
   uint32_t Add(const std::string& key);
-  size_t Size() const { return keys_.size(); }
   void Clear();
 
  private:

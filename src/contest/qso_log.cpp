@@ -10,13 +10,6 @@ int IndexOf(const TextList& list, const std::string& text) {
   return -1;
 }
 
-bool AppendIfAbsent(TextList& list, const std::string& text) {
-  if (IndexOf(list, text) >= 0)
-    return false;
-  list.push_back(text);
-  return true;
-}
-
 std::string QsoStore::Key(const std::string& a, const std::string& b, const std::string& c) {
   std::string key;
   key.reserve(a.size() + b.size() + c.size() + 2);

@@ -17,8 +17,6 @@ using PerBandLists = std::array<TextList, kBandCount>;
 
 // Position of the first entry equal to `text`, or -1.
 int IndexOf(const TextList& list, const std::string& text);
-// Appends `text` unless the list holds it already; true when appended.
-bool AppendIfAbsent(TextList& list, const std::string& text);
 
 // Records held by value. Lookups by callsign/band/mode, by band/continent and
 // by band/district of counting records go through hash indexes, so re-scoring

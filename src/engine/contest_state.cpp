@@ -5,12 +5,7 @@
 const char* const SettingsSection = "Settings";
 const char* const SettingsFile = "Plugins\\DKZ.ini";
 
-ContestState& CurrentContest() {
+ContestState& TheContest(const LockHeld&) {
   static ContestState state;
   return state;
-}
-
-std::mutex& StateLock() {
-  static std::mutex lock;
-  return lock;
 }

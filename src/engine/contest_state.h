@@ -1,12 +1,12 @@
-// Everything a scoring pass keeps in memory, and the one lock that guards it.
+// Everything a scoring pass keeps in memory.
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <string>
 #include <unordered_set>
 
 #include "contest/qso_log.h"
+#include "engine/state_lock.h"
 
 struct ContestState {
   QsoStore QsoLog;
@@ -29,14 +29,11 @@ struct ContestState {
   int32_t ClaimedScore = 0;
 };
 
-// The one contest state of the loaded plug-in; read and change it only while
-// holding StateLock().
-ContestState& CurrentContest();
+// The one contest state of the loaded plug-in, reachable only under the lock.
+ContestState& TheContest(const LockHeld& held);
 
-// The host's thread (every export) and the info thread (live windows) share
-// the state above, the Cabrillo header and the live windows' globals. This
-// lock guards all of it. Rules: hold it only for short stretches of plain
-// computation; never while showing a dialog or message box, calling the host
-// through COM, sending a message to the other thread, or waiting for it.
-std::mutex& StateLock();
-using StateGuard = std::lock_guard<std::mutex>;
+// Runs `body(state)` under the lock with the one contest state; returns its value.
+template <typename Body>
+auto WithState(Body&& body) {
+  return WithLock([&](const LockHeld& held) { return body(TheContest(held)); });
+}

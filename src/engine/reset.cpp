@@ -28,7 +28,7 @@ void StartPass(Settings& settings, int32_t reportFlag, const std::string& ownPre
     settings.WriteText("Start", "0");
     return;
   }
-  if (IsJapanese(ownPrefix) || !calls.DistrictWindowExists()) {
+  if (IsJapanese(ownPrefix) || !calls.LiveWindowsRunning()) {
     if (multiplierSetting != 0)
       calls.StartInfoWindows();
     settings.WriteText("Start", "1");

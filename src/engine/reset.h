@@ -16,7 +16,7 @@ void ResetPass(ContestState& state, Settings& settings, const ResetInput& input)
 // What the pass start calls out to; run without the state lock.
 struct PassStartCalls {
   std::function<void()> BeginLog;  // the modal Cabrillo header dialog
-  std::function<bool()> DistrictWindowExists;
+  std::function<bool()> LiveWindowsRunning;
   std::function<void()> StartInfoWindows;
 };
 

@@ -1,5 +1,7 @@
 #include "live/continent_window.h"
 
+#include <algorithm>
+
 #include "live/live_state.h"
 #include "live/live_windows.h"
 #include "resources/resource_ids.h"
@@ -19,18 +21,17 @@ SideWindow* g_window = nullptr;
 
 CCont::CCont() : SideWindow(IDD_CONTINENTS, g_window, ContinentWindow, kKeys) {}
 
-CCont::~CCont() {
-  if (brush_ != nullptr)
-    DeleteObject(brush_);
-}
-
 void CCont::DoDataExchange(DataExchange& exchange) {
   for (int i = 0; i < 6; ++i)
-    exchange.Check(kBoxes[i], Flags[i]);
+    exchange.Check(kBoxes[i], flags_[i]);
+}
+
+void CCont::SetFlags(const int flags[6]) {
+  std::copy(flags, flags + 6, flags_);
 }
 
 bool CCont::OnInit() {
-  brush_ = CreateSolidBrush(kBackground);
+  brush_.Reset(CreateSolidBrush(kBackground));
   SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   return SideWindow::OnInit();
 }
@@ -47,7 +48,7 @@ bool CCont::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resul
       HDC dc = reinterpret_cast<HDC>(wParam);
       SetTextColor(dc, RGB(0, 0, 0));
       SetBkColor(dc, kTextBackground);
-      result = reinterpret_cast<INT_PTR>(brush_);
+      result = reinterpret_cast<INT_PTR>(brush_.Get());
       return true;
     }
     default:
@@ -62,8 +63,7 @@ void CreateContinentWindow() {
 void RefreshContinentWindow(const int flags[6]) {
   if (g_window == nullptr)
     return;
-  for (int i = 0; i < 6; ++i)
-    static_cast<CCont*>(g_window)->Flags[i] = flags[i];
+  static_cast<CCont*>(g_window)->SetFlags(flags);
   g_window->UpdateData(false);
 }
 

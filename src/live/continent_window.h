@@ -4,14 +4,14 @@
 #pragma once
 
 #include "live/side_window.h"
+#include "win/unique_handle.h"
 
 class CCont : public SideWindow {
  public:
   CCont();
-  ~CCont() override;
 
   // EU, NA, SA, AF, AS, OC: 1 ticks the box at the next transfer.
-  int Flags[6] = {};
+  void SetFlags(const int flags[6]);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -19,7 +19,8 @@ class CCont : public SideWindow {
   void DoDataExchange(DataExchange& exchange) override;
 
  private:
-  HBRUSH brush_ = nullptr;
+  int flags_[6] = {};
+  Brush brush_;
 };
 
 // The end of the info thread: destroys the window, if any, and clears ContinentWindow.

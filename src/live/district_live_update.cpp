@@ -12,11 +12,8 @@
 #include "live/live_windows.h"
 
 void oblast::LiveUpdate() {
-  bool japanese;
-  {
-    StateGuard guard(StateLock());
-    japanese = IsJapanese(CurrentContest().OwnPrefix);
-  }
+  const bool japanese =
+      WithState([](const ContestState& state) { return IsJapanese(state.OwnPrefix); });
   if (japanese && ContinentWindow.load() == nullptr)
     CreateContinentWindow();
 
@@ -28,17 +25,19 @@ void oblast::LiveUpdate() {
     return;
 
   std::string contestYear;
-  {
-    StateGuard guard(StateLock());
-    Live().EnteredCall = entry;
+  const bool begunOnly = WithLock([&](const LockHeld& held) {
+    Live(held).EnteredCall = entry;
     if (IsShortEntry(entry))
-      return;  // the operator has only begun to type
-    ContestState& state = CurrentContest();
+      return true;  // the operator has only begun to type
+    ContestState& state = TheContest(held);
     ResetWorkedBeforeRows(state.WorkedBeforeGrid);
     if (!entry.empty())
       FillWorkedBeforeRows(state.WorkedBeforeGrid, state.QsoLog, entry);
     contestYear = state.ContestYear;
-  }
+    return false;
+  });
+  if (begunOnly)
+    return;
   if (!entry.empty()) {
     if (WorkedBeforeWindow.load() == nullptr)
       CreateWorkedBeforeWindow();
@@ -51,16 +50,11 @@ void oblast::LiveUpdate() {
     return;
   int band = kNoBand;
   if (frequency == HostCall::kDone) {
-    double lastSpot;
-    {
-      StateGuard guard(StateLock());
-      lastSpot = Live().LastSpotFrequency;
-    }
+    const double lastSpot = WithLive([](const LiveState& live) { return live.LastSpotFrequency; });
     if (FrequencyMovedForSpot(hertz, lastSpot)) {
       if (Abandoned(host_.RunMacro("<SP1>")))
         return;
-      StateGuard guard(StateLock());
-      Live().LastSpotFrequency = hertz;
+      WithLive([&](LiveState& live) { live.LastSpotFrequency = hertz; });
     }
     band = BandIndexOfFrequency(hertz);
   }
@@ -68,16 +62,15 @@ void oblast::LiveUpdate() {
   size_t workedCount = 0;
   std::array<int, kDistrictCount> ticks{};
   std::array<int, 6> continents{};
-  {
-    StateGuard guard(StateLock());
-    const ContestState& state = CurrentContest();
-    Live().CurrentBand = band;
-    if (band != kNoBand) {
-      workedCount = state.DistrictsByBand[band].size();
-      ticks = DistrictTicks(state.DistrictsByBand[band]);
-      continents = ContinentFlags(state.ContinentsByBand[band]);
-    }
-  }
+  WithLock([&](const LockHeld& held) {
+    Live(held).CurrentBand = band;
+    if (band == kNoBand)
+      return;
+    const ContestState& state = TheContest(held);
+    workedCount = state.DistrictsByBand[band].size();
+    ticks = DistrictTicks(state.DistrictsByBand[band]);
+    continents = ContinentFlags(state.ContinentsByBand[band]);
+  });
   SetWindowTextA(Handle(), DistrictWindowTitle(band, workedCount).c_str());
   std::copy(ticks.begin(), ticks.end(), DistrictChecks);
   if (WorkedBeforeWindow.load() != nullptr)

@@ -31,11 +31,6 @@ bool IsControlColourMessage(UINT message) {
 oblast::oblast(HostConnection& host, const std::atomic<bool>& stopRequested, HANDLE ready)
     : DialogBase(IDD_DISTRICTS), host_(host), stopRequested_(stopRequested), ready_(ready) {}
 
-oblast::~oblast() {
-  if (BackgroundBrush != nullptr)
-    DeleteObject(BackgroundBrush);
-}
-
 bool oblast::OnInit() {
   // Publish the window before looking at the stop flag: a stop that comes in
   // between sees the handle and closes it, or we see its flag.
@@ -47,7 +42,7 @@ bool oblast::OnInit() {
     return true;
   }
   MoveToSavedPosition(Handle(), kKeys);
-  BackgroundBrush = CreateSolidBrush(kBackground);
+  BackgroundBrush.Reset(CreateSolidBrush(kBackground));
   SetTimer(Handle(), kUpdateTimerId, kFirstUpdateMs, nullptr);
   SendMessageA(
       Handle(), WM_SETICON, ICON_BIG,
@@ -71,8 +66,8 @@ bool oblast::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
     HDC dc = reinterpret_cast<HDC>(wParam);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, kBackground);
-    result = reinterpret_cast<INT_PTR>(BackgroundBrush);
-    return BackgroundBrush != nullptr;
+    result = reinterpret_cast<INT_PTR>(BackgroundBrush.Get());
+    return static_cast<bool>(BackgroundBrush);
   }
   switch (message) {
     case WM_TIMER:
@@ -110,9 +105,9 @@ void oblast::OnTimer() {
     return;
   }
   struct Running {
-    bool& flag;
-    explicit Running(bool& f) : flag(f) { flag = true; }
-    ~Running() { flag = false; }
+    bool& Flag;
+    explicit Running(bool& flag) : Flag(flag) { Flag = true; }
+    ~Running() { Flag = false; }
   } running(updating_);
   updateWanted_ = false;
   LiveUpdate();

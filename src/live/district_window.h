@@ -11,6 +11,7 @@
 #include "live/host_client.h"
 #include "live/window_position.h"
 #include "win/dialog.h"
+#include "win/unique_handle.h"
 
 // Posted by the host's thread to re-arm the update timer; wParam is the delay
 // in milliseconds. Only the window's own thread may call SetTimer on it.
@@ -23,7 +24,6 @@ class oblast : public DialogBase {
   // the host's thread when it wants the windows gone; `ready` is signalled
   // once the window is shown and its message loop runs.
   oblast(HostConnection& host, const std::atomic<bool>& stopRequested, HANDLE ready);
-  ~oblast() override;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -41,7 +41,7 @@ class oblast : public DialogBase {
   HostConnection& host_;
   const std::atomic<bool>& stopRequested_;
   const HANDLE ready_;
-  HBRUSH BackgroundBrush = nullptr;
+  Brush BackgroundBrush;
   int DistrictChecks[kDistrictCount] = {};
   bool closing_ = false;
   bool updating_ = false;      // a live update is on the stack (it may wait for the host)

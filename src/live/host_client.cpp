@@ -3,6 +3,8 @@
 #include <atomic>
 #include <vector>
 
+#include "win/variant.h"
+
 namespace {
 
 const wchar_t kHostProgId[] = L"Orvo2.Application";
@@ -79,45 +81,34 @@ bool HostConnection::Connect() {
 HostCall HostConnection::GetFrequency(double& hertz) {
   if (dispatch_ == nullptr)
     return HostCall::kNoHost;
-  VARIANT result;
-  VariantInit(&result);
-  HRESULT hr = Invoke(dispatch_, kFrequencyId, DISPATCH_PROPERTYGET, nullptr, 0, &result);
+  Variant result;
+  HRESULT hr = Invoke(dispatch_, kFrequencyId, DISPATCH_PROPERTYGET, nullptr, 0, result.Get());
   if (SUCCEEDED(hr))
-    hr = VariantChangeType(&result, &result, 0, VT_R8);
+    hr = VariantChangeType(result.Get(), result.Get(), 0, VT_R8);
   if (SUCCEEDED(hr))
-    hertz = V_R8(&result);
-  VariantClear(&result);
+    hertz = V_R8(result.Get());
   return SUCCEEDED(hr) ? HostCall::kDone : HostCall::kFailed;
 }
 
 HostCall HostConnection::GetEntryText(int field, std::string& text) {
   if (dispatch_ == nullptr)
     return HostCall::kNoHost;
-  VARIANT arg;
-  VariantInit(&arg);
-  V_VT(&arg) = VT_I4;
-  V_I4(&arg) = field;
-  VARIANT result;
-  VariantInit(&result);
-  HRESULT hr = Invoke(dispatch_, kEntryTextId, DISPATCH_METHOD, &arg, 1, &result);
+  Variant arg(static_cast<LONG>(field));
+  Variant result;
+  HRESULT hr = Invoke(dispatch_, kEntryTextId, DISPATCH_METHOD, arg.Get(), 1, result.Get());
   // Anything but a string is taken as a failed answer.
-  if (SUCCEEDED(hr) && V_VT(&result) != VT_BSTR)
+  if (SUCCEEDED(hr) && V_VT(result.Get()) != VT_BSTR)
     hr = DISP_E_TYPEMISMATCH;
   if (SUCCEEDED(hr))
-    text = ToAnsi(V_BSTR(&result), SysStringLen(V_BSTR(&result)));
-  VariantClear(&result);
+    text = ToAnsi(V_BSTR(result.Get()), SysStringLen(V_BSTR(result.Get())));
   return SUCCEEDED(hr) ? HostCall::kDone : HostCall::kFailed;
 }
 
 HostCall HostConnection::RunMacro(const char* macro) {
   if (dispatch_ == nullptr)
     return HostCall::kNoHost;
-  VARIANT arg;
-  VariantInit(&arg);
-  V_VT(&arg) = VT_BSTR;
-  V_BSTR(&arg) = ToBstr(macro);
-  HRESULT hr = Invoke(dispatch_, kMacroId, DISPATCH_METHOD, &arg, 1, nullptr);
-  VariantClear(&arg);
+  Variant arg(ToBstr(macro));
+  HRESULT hr = Invoke(dispatch_, kMacroId, DISPATCH_METHOD, arg.Get(), 1, nullptr);
   return SUCCEEDED(hr) ? HostCall::kDone : HostCall::kFailed;
 }
 
@@ -153,8 +144,4 @@ void AttachForSummary(int masterSetting, int multiplierSetting) {
     SendOpeningMacros(connection);
   // The host's own thread keeps no reference: the next attach, if any, connects afresh.
   connection.Uninitialize();
-}
-
-bool IsHostAttached() {
-  return g_hostAttached.load();
 }

@@ -43,7 +43,6 @@ class HostConnection {
 // no one when the host is absent) and marks the host attached.
 HostCall AttachForWindows(HostConnection& connection);
 
-// End of every summary while the host is not attached: connects and sends the
-// opening macros unless "Master" or "Multiplier" is on.
+// End of every summary: unless the host is attached already or "Master" or
+// "Multiplier" is on, connects and sends the opening macros.
 void AttachForSummary(int masterSetting, int multiplierSetting);
-bool IsHostAttached();

@@ -11,20 +11,21 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 
 #include "live/district_window.h"
 #include "live/host_client.h"
 #include "live/live_state.h"
 #include "live/live_windows.h"
 #include "win/module.h"
+#include "win/unique_handle.h"
 
 namespace {
 
 const DWORD kStopBoundMs = 2000;
 
-// From the start of a session until its thread has closed its windows
-// (DistrictWindow is "set" in the host's terms, even before the window exists).
-std::atomic<bool> g_sessionActive{false};
+// From the start of the info thread until it has closed its windows.
+std::atomic<bool> g_liveWindowsRunning{false};
 std::atomic<bool> g_stopRequested{false};
 // Raised by the unload: the thread must then avoid everything that needs the
 // loader lock, which the unloading thread holds.
@@ -33,10 +34,12 @@ std::atomic<bool> g_unloading{false};
 std::atomic<bool> g_threadLeaving{false};
 
 // Touched by the host's thread only (the thread gets the events as copies).
-HANDLE g_thread = nullptr;
-HANDLE g_readyEvent = nullptr;    // the district window exists
-HANDLE g_leavingEvent = nullptr;  // signalled just before g_threadLeaving
+KernelHandle g_thread;
+KernelHandle g_readyEvent;    // the district window exists
+KernelHandle g_leavingEvent;  // signalled just before g_threadLeaving
 
+// The events as the thread sees them: the host's thread keeps them open until
+// the thread has left.
 struct ThreadEvents {
   HANDLE Ready, Leaving;
 };
@@ -51,7 +54,7 @@ void RunInfoThread(HANDLE ready) {
       window.RunModal(nullptr);  // no owner: the host stays usable
   }
   CloseLiveSideWindows();
-  g_sessionActive.store(false);
+  g_liveWindowsRunning.store(false);
   // Releasing the reference is a call into the host's thread, which serves it
   // from its pumping wait. CoUninitialize may need the loader lock: leave it
   // to the thread's end when the library is being unloaded.
@@ -61,12 +64,11 @@ void RunInfoThread(HANDLE ready) {
 }
 
 DWORD WINAPI InfoThreadProc(void* parameter) {
-  ThreadEvents events = *static_cast<ThreadEvents*>(parameter);
-  delete static_cast<ThreadEvents*>(parameter);
+  const ThreadEvents events = *std::unique_ptr<ThreadEvents>(static_cast<ThreadEvents*>(parameter));
   try {
     RunInfoThread(events.Ready);
   } catch (...) {
-    g_sessionActive.store(false);
+    g_liveWindowsRunning.store(false);
   }
   SetEvent(events.Leaving);
   g_threadLeaving.store(true);
@@ -123,11 +125,8 @@ void RequestStop(ULONGLONG deadline) {
 }
 
 void ForgetThread() {
-  for (HANDLE* handle : {&g_thread, &g_readyEvent, &g_leavingEvent}) {
-    if (*handle != nullptr)
-      CloseHandle(*handle);
-    *handle = nullptr;
-  }
+  for (KernelHandle* handle : {&g_thread, &g_readyEvent, &g_leavingEvent})
+    handle->Reset();
 }
 
 bool InsideModule(DWORD address) {
@@ -157,41 +156,43 @@ bool ThreadHasLeft(HANDLE thread) {
 
 void StartInfoWindows() {
   StopInfoWindows();
-  if (g_thread != nullptr)
+  if (g_thread)
     return;  // the old windows did not go within the bound: keep them
   g_stopRequested.store(false);
   g_threadLeaving.store(false);
   ArmPending.store(false);
-  g_readyEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  g_leavingEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  auto* events = new ThreadEvents{g_readyEvent, g_leavingEvent};
-  if (g_readyEvent != nullptr && g_leavingEvent != nullptr) {
-    g_sessionActive.store(true);
-    g_thread = CreateThread(nullptr, 0, InfoThreadProc, events, 0, nullptr);
+  g_readyEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  g_leavingEvent.Reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  auto events =
+      std::make_unique<ThreadEvents>(ThreadEvents{g_readyEvent.Get(), g_leavingEvent.Get()});
+  if (g_readyEvent && g_leavingEvent) {
+    g_liveWindowsRunning.store(true);
+    g_thread.Reset(CreateThread(nullptr, 0, InfoThreadProc, events.get(), 0, nullptr));
   }
-  if (g_thread == nullptr) {
-    delete events;
-    g_sessionActive.store(false);
+  if (!g_thread) {
+    g_liveWindowsRunning.store(false);
     ForgetThread();
     return;
   }
+  events.release();  // the thread frees it
   // Making the first window of a thread may load libraries, which needs the
   // loader lock; an unload holds it. Return only once the window exists (or
   // the thread gave up), so that no unload can come in between.
-  WaitLettingCallsThrough({g_readyEvent, g_leavingEvent}, GetTickCount64() + kStopBoundMs);
+  WaitLettingCallsThrough({g_readyEvent.Get(), g_leavingEvent.Get()},
+                          GetTickCount64() + kStopBoundMs);
 }
 
 void StopInfoWindows() {
-  if (g_thread == nullptr)
+  if (!g_thread)
     return;
   ULONGLONG deadline = GetTickCount64() + kStopBoundMs;
   RequestStop(deadline);
-  if (WaitLettingCallsThrough({g_thread}, deadline))
+  if (WaitLettingCallsThrough({g_thread.Get()}, deadline))
     ForgetThread();
 }
 
-bool DistrictWindowExists() {
-  return g_sessionActive.load();
+bool LiveWindowsRunning() {
+  return g_liveWindowsRunning.load();
 }
 
 void ArmDistrictTimer() {
@@ -203,16 +204,16 @@ void ArmDistrictTimer() {
 }
 
 void StopInfoWindowsForUnload() {
-  if (g_thread == nullptr)
+  if (!g_thread)
     return;
   // Under the loader lock the thread cannot end, so wait only until it has
   // closed its windows and left our code, never for the thread itself.
   g_unloading.store(true);
   ULONGLONG deadline = GetTickCount64() + kStopBoundMs;
   RequestStop(deadline);
-  bool left = WaitForSingleObject(g_thread, 0) == WAIT_OBJECT_0;
-  if (!left && WaitLettingCallsThrough({g_leavingEvent}, deadline)) {
-    while (!(left = ThreadHasLeft(g_thread)) && Remaining(deadline) > 0)
+  bool left = WaitForSingleObject(g_thread.Get(), 0) == WAIT_OBJECT_0;
+  if (!left && WaitLettingCallsThrough({g_leavingEvent.Get()}, deadline)) {
+    while (!(left = ThreadHasLeft(g_thread.Get())) && Remaining(deadline) > 0)
       Sleep(1);
   }
   if (left) {
@@ -221,7 +222,9 @@ void StopInfoWindowsForUnload() {
   }
   // Still in our code (most likely waiting for the loader lock itself): keep
   // the code mapped rather than let the thread run into nothing, and leave
-  // it its handles.
+  // it its handles, which the library's own end must not close either.
+  for (KernelHandle* handle : {&g_thread, &g_readyEvent, &g_leavingEvent})
+    handle->Release();
   HMODULE pinned;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
                      reinterpret_cast<LPCSTR>(&StopInfoWindowsForUnload), &pinned);

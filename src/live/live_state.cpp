@@ -1,6 +1,6 @@
 #include "live/live_state.h"
 
-LiveState& Live() {
+LiveState& Live(const LockHeld&) {
   static LiveState state;
   return state;
 }

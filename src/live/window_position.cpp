@@ -1,6 +1,5 @@
 #include "live/window_position.h"
 
-#include "engine/contest_state.h"
 #include "engine/settings.h"
 #include "live/live_state.h"
 
@@ -12,10 +11,7 @@ void MoveToSavedPosition(HWND window, const PositionKeys& keys) {
     at.x = keys.WhenMissing.x;
   if (at.y == 0)
     at.y = keys.WhenMissing.y;
-  {
-    StateGuard guard(StateLock());
-    Live().LastSavedPosition = at;
-  }
+  WithLive([&](LiveState& live) { live.LastSavedPosition = at; });
   SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -24,13 +20,12 @@ void SavePositionIfMoved(HWND window, const PositionKeys& keys) {
   if (!GetWindowRect(window, &rect))
     return;
   bool writeX = false, writeY = false;
-  {
-    StateGuard guard(StateLock());
-    POINT& saved = Live().LastSavedPosition;
+  WithLive([&](LiveState& live) {
+    POINT& saved = live.LastSavedPosition;
     writeX = rect.left != saved.x;
     writeY = rect.top != saved.y;
     saved = {rect.left, rect.top};
-  }
+  });
   // A failed write is ignored: the position is simply not stored.
   Settings& settings = PluginSettings();
   if (writeX)

@@ -11,6 +11,7 @@
 #include "live/live_windows.h"
 #include "resources/resource_ids.h"
 #include "win/mem_dc.h"
+#include "win/unique_handle.h"
 
 namespace {
 
@@ -31,19 +32,19 @@ struct ListContent {
 };
 
 ListContent CurrentContent() {
-  ListContent content;
-  StateGuard guard(StateLock());
-  content.Call = Live().EnteredCall;
-  content.Band = Live().CurrentBand;
-  for (int b = 0; b < kBandCount; ++b)
-    content.Rows[b] = CurrentContest().WorkedBeforeGrid[b];
-  return content;
+  return WithLock([](const LockHeld& held) {
+    ListContent content;
+    content.Call = Live(held).EnteredCall;
+    content.Band = Live(held).CurrentBand;
+    for (int b = 0; b < kBandCount; ++b)
+      content.Rows[b] = TheContest(held).WorkedBeforeGrid[b];
+    return content;
+  });
 }
 
 void Fill(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
+  Brush brush(CreateSolidBrush(colour));
+  FillRect(dc, &rect, brush.Get());
 }
 
 void Text(HDC dc, int x, int y, const std::string& text) {
@@ -104,7 +105,7 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
     case WM_DRAWITEM:
       if (wParam != IDC_WORKED_LIST)
         return false;
-      List.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Handle());
+      list_.DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Handle());
       result = TRUE;
       return true;
     case WM_SIZE:

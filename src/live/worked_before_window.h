@@ -23,5 +23,5 @@ class DXCC : public SideWindow {
  private:
   void FitList();
 
-  CCqWwInfoButton List;
+  CCqWwInfoButton list_;
 };

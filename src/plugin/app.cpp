@@ -14,6 +14,10 @@ class CTestApp {
   // stop waits, bounded, only until the windows are gone.
   void ExitInstance() {
     StopInfoWindowsForUnload();
+    // The info thread's last steps after its windows are gone (ending COM,
+    // returning from its procedure) run in this module; the pause once gave
+    // them time before the module was unmapped. The stop now waits until the
+    // thread has left the module (or pins it), so the pause is only a margin.
     Sleep(20);
   }
 };

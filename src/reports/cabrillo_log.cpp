@@ -77,7 +77,7 @@ std::string HostVersionText(unsigned major, unsigned minor, unsigned build) {
   return text;
 }
 
-CabrilloLog& TheCabrilloLog() {
+CabrilloLog& TheCabrilloLog(const LockHeld&) {
   static CabrilloLog log;
   return log;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/date_time.h"
+#include "engine/state_lock.h"
 
 struct CabrilloLog {
   std::string Callsign;  // own call: the CALLSIGN line and every QSO line
@@ -50,5 +51,5 @@ std::string CabrilloBaseName(const std::string& ownCall);
 // "major.minor.build" otherwise.
 std::string HostVersionText(unsigned major, unsigned minor, unsigned build);
 
-// The one Cabrillo log of the plug-in, guarded by StateLock().
-CabrilloLog& TheCabrilloLog();
+// The one Cabrillo log of the plug-in, reachable only under the lock.
+CabrilloLog& TheCabrilloLog(const LockHeld& held);

@@ -7,6 +7,7 @@
 
 #include "reports/cabrillo_log.h"
 #include "win/system_error.h"
+#include "win/unique_handle.h"
 
 namespace {
 
@@ -36,8 +37,8 @@ bool ReadFileVersion(const char* path, std::string& text) {
 
 std::string FindHostVersion() {
   WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA("*.exe", &entry);
-  if (find == INVALID_HANDLE_VALUE)
+  FindHandle find(FindFirstFileA("*.exe", &entry));
+  if (!find)
     return "";
   std::string text;
   do {
@@ -47,8 +48,7 @@ std::string FindHostVersion() {
         std::strstr(entry.cFileName, "Orvo") != nullptr &&
         ReadFileVersion((std::string(".\\") + entry.cFileName).c_str(), text))
       break;
-  } while (FindNextFileA(find, &entry));
-  FindClose(find);
+  } while (FindNextFileA(find.Get(), &entry));
   return text;
 }
 

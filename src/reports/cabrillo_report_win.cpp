@@ -1,6 +1,6 @@
 // The Cabrillo export's two moments on the host's thread. The lock is held
 // only to copy state in or out, never while a dialog or message box is up.
-#include "reports/cabrillo_report.h"
+#include "reports/cabrillo_report_win.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 #include "reports/cabrillo_output_win.h"
 #include "win/host_window.h"
 
-bool BeginLog(const std::string& ownCall, const OleDateTime&, const OleDateTime&) {
+bool BeginLog(const std::string& ownCall) {
   Settings& settings = PluginSettings();
   CabrilloLog log = LoadCabrilloHeader(settings, ownCall);
   bool confirmed = false;
@@ -22,8 +22,7 @@ bool BeginLog(const std::string& ownCall, const OleDateTime&, const OleDateTime&
     confirmed = dialog.RunModal(HostMainWindow()) == IDOK;  // -1 (not shown) counts as cancel
   }
   FinishCabrilloHeader(log, settings, confirmed);
-  StateGuard guard(StateLock());
-  TheCabrilloLog() = std::move(log);
+  WithLock([&](const LockHeld& held) { TheCabrilloLog(held) = std::move(log); });
   return confirmed;
 }
 
@@ -31,15 +30,14 @@ bool RunCabrilloReport() {
   std::vector<CInfo> records;
   int32_t claimedScore = 0;
   CabrilloLog log;
-  {
-    StateGuard guard(StateLock());
-    const ContestState& state = CurrentContest();
+  WithLock([&](const LockHeld& held) {
+    const ContestState& state = TheContest(held);
     records.reserve(state.QsoLog.Count());
     for (size_t i = 0; i < state.QsoLog.Count(); ++i)
       records.push_back(state.QsoLog.At(i));
     claimedScore = state.ClaimedScore;
-    log = TheCabrilloLog();
-  }
+    log = TheCabrilloLog(held);
+  });
   // Every record gets its line, duplicates and zero-point QSOs included.
   log.QsoLines.clear();
   log.QsoLines.reserve(records.size());

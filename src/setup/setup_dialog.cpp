@@ -8,32 +8,34 @@
 namespace {
 
 // The in-memory copies that the reset and the summary read.
-void StorePluginSwitches(int masterValue, int multiplierValue) {
-  StateGuard guard(StateLock());
-  CurrentContest().MasterSetting = masterValue;
-  CurrentContest().MultiplierSetting = multiplierValue;
+void StorePluginSwitches(const PluginSwitches& switches) {
+  WithState([&](ContestState& state) {
+    state.MasterSetting = switches.Master;
+    state.MultiplierSetting = switches.Multiplier;
+  });
 }
 
 }  // namespace
 
-master::master() : DialogBase(IDD_SETUP) {}
+master::master(PluginSwitches& switches) : DialogBase(IDD_SETUP), switches_(switches) {}
 
 void master::DoDataExchange(DataExchange& exchange) {
-  exchange.Check(IDC_MASTER, MasterFlag);
-  exchange.Check(IDC_MULTIPLIER, MultiplierFlag);
+  exchange.Check(IDC_MASTER, switches_.Master);
+  exchange.Check(IDC_MULTIPLIER, switches_.Multiplier);
 }
 
 void RunSetupDialog() {
   Settings& settings = PluginSettings();
-  master dialog;
-  dialog.MasterFlag = settings.ReadInt("Master");
-  dialog.MultiplierFlag = settings.ReadInt("Multiplier");
-  StorePluginSwitches(dialog.MasterFlag, dialog.MultiplierFlag);
+  PluginSwitches switches;
+  switches.Master = settings.ReadInt("Master");
+  switches.Multiplier = settings.ReadInt("Multiplier");
+  StorePluginSwitches(switches);
 
   // Modal to the host's main window; no lock is held while it runs.
+  master dialog(switches);
   if (dialog.RunModal(HostMainWindow()) != IDOK)
     return;
-  StorePluginSwitches(dialog.MasterFlag, dialog.MultiplierFlag);
-  settings.WriteInt("Master", dialog.MasterFlag);
-  settings.WriteInt("Multiplier", dialog.MultiplierFlag);
+  StorePluginSwitches(switches);
+  settings.WriteInt("Master", switches.Master);
+  settings.WriteInt("Multiplier", switches.Multiplier);
 }

@@ -3,17 +3,24 @@
 
 #include "win/dialog.h"
 
+// The two plug-in switches, "Master" and "Multiplier": 1 on, 0 off.
+struct PluginSwitches {
+  int Master = 0;
+  int Multiplier = 0;
+};
+
 // "Setup DKZ" (template 105): the two plug-in switches. Only "Using window
 // Multiplier" is shown; "Using master file" is carried along unchanged.
 class master : public DialogBase {
  public:
-  master();
-
-  int MasterFlag = 0;
-  int MultiplierFlag = 0;
+  // Shows `switches` and, on OK, takes them back.
+  explicit master(PluginSwitches& switches);
 
  protected:
   void DoDataExchange(DataExchange& exchange) override;
+
+ private:
+  PluginSwitches& switches_;
 };
 
 // Shows the modal dialog on the calling thread and stores "Master" and

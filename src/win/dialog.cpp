@@ -6,11 +6,11 @@
 #include "win/module.h"
 
 void DataExchange::Check(int id, int& flag) {
-  if (Saving) {
-    flag = IsDlgButtonChecked(Dialog, id) == BST_CHECKED ? 1 : 0;
+  if (saving_) {
+    flag = IsDlgButtonChecked(dialog_, id) == BST_CHECKED ? 1 : 0;
   } else {
     // 2 is the indeterminate state, which a two-state box shows as a tick.
-    CheckDlgButton(Dialog, id, flag >= 0 && flag <= 2 ? static_cast<UINT>(flag) : BST_UNCHECKED);
+    CheckDlgButton(dialog_, id, flag >= 0 && flag <= 2 ? static_cast<UINT>(flag) : BST_UNCHECKED);
   }
 }
 
@@ -24,8 +24,8 @@ std::string WindowText(HWND window) {
 }  // namespace
 
 void DataExchange::Text(int id, std::string& text) {
-  HWND control = GetDlgItem(Dialog, id);
-  if (Saving) {
+  HWND control = GetDlgItem(dialog_, id);
+  if (saving_) {
     text = WindowText(control);
   } else {
     SetWindowTextA(control, text.c_str());
@@ -33,8 +33,8 @@ void DataExchange::Text(int id, std::string& text) {
 }
 
 void DataExchange::ComboText(int id, std::string& text) {
-  HWND combo = GetDlgItem(Dialog, id);
-  if (Saving) {
+  HWND combo = GetDlgItem(dialog_, id);
+  if (saving_) {
     text = WindowText(combo);
     return;
   }

@@ -10,7 +10,7 @@
 // Moves values between a dialog's fields and its controls, one direction per pass.
 class DataExchange {
  public:
-  DataExchange(HWND dialog, bool saving) : Dialog(dialog), Saving(saving) {}
+  DataExchange(HWND dialog, bool saving) : dialog_(dialog), saving_(saving) {}
 
   // Loading shows 0, 1 and 2 as the box's unchecked, checked and indeterminate
   // states; other values show clear. Saving gives 1 for a tick, 0 otherwise.
@@ -20,8 +20,9 @@ class DataExchange {
   // else puts the text in the edit part; saving reads the edit part.
   void ComboText(int id, std::string& text);
 
-  const HWND Dialog;
-  const bool Saving;
+ private:
+  const HWND dialog_;
+  const bool saving_;
 };
 
 class DialogBase {

@@ -12,7 +12,6 @@ class CMemDC {
   CMemDC& operator=(const CMemDC&) = delete;
 
   HDC Handle() const { return dc_; }
-  const RECT& Area() const { return rect_; }
 
  private:
   HDC target_;

@@ -65,7 +65,7 @@ TEST(StartPass, TheStartAlternation) {
     int reportFlag;
     const char* startBefore;  // nullptr: no key
     const char* ownPrefix;
-    bool districtWindow;
+    bool liveWindowsRunning;
     int multiplier;
     bool headerDialog;
     bool started;
@@ -85,7 +85,7 @@ TEST(StartPass, TheStartAlternation) {
     bool headerDialog = false, started = false;
     PassStartCalls calls;
     calls.BeginLog = [&] { headerDialog = true; };
-    calls.DistrictWindowExists = [&] { return c.districtWindow; };
+    calls.LiveWindowsRunning = [&] { return c.liveWindowsRunning; };
     calls.StartInfoWindows = [&] {
       EXPECT_EQ(settings.Values["Start"], c.startBefore ? c.startBefore : "");
       started = true;
@@ -104,7 +104,7 @@ TEST(StartPass, TwoPassesInARowStartOnceThenRest) {
   int starts = 0;
   PassStartCalls calls;
   calls.BeginLog = [] {};
-  calls.DistrictWindowExists = [] { return false; };
+  calls.LiveWindowsRunning = [] { return false; };
   calls.StartInfoWindows = [&] { ++starts; };
   StartPass(settings, 0, "JA", 1, calls);
   EXPECT_EQ(starts, 1);
