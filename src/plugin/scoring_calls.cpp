@@ -51,7 +51,7 @@ int PluginResetStats(const ResetInput& input) {
 
 const char* PluginGetResult(int* status) {
   static std::string summaryText;  // the host's copy, valid until the next call
-  int32_t score, reportFlag, masterSetting, multiplierSetting;
+  int32_t score = 0, reportFlag = 0, masterSetting = 0, multiplierSetting = 0;
   WithState([&](ContestState& state) {
     BuildSummary(state);
     summaryText = state.SummaryText;
