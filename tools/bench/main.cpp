@@ -194,8 +194,7 @@ class Bench {
   // The least AddData0 must do: one export call the same way, and the QSO's
   // texts copied into a record appended to a vector.
   struct CopiedQso {
-    std::string OwnCall, Call, Mode, RstSent, RstRcvd, ExchSent, ExchRcvd, Prefix, Continent,
-        Band;
+    std::string OwnCall, Call, Mode, RstSent, RstRcvd, ExchSent, ExchRcvd, Prefix, Continent, Band;
     OleDateTime Time;
     unsigned FrequencyHz;
   };
@@ -238,7 +237,8 @@ size_t PrivateBytes() {
   PROCESS_MEMORY_COUNTERS_EX counters = {};
   counters.cb = sizeof(counters);
   if (!GetProcessMemoryInfo(GetCurrentProcess(),
-                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters)))
+                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
+                            sizeof(counters)))
     throw std::runtime_error("GetProcessMemoryInfo failed");
   return counters.PrivateUsage;
 }
@@ -248,18 +248,20 @@ void PrintMemoryPerQso(Bench& bench, const std::vector<HostQso>& log, const Host
   size_t before = PrivateBytes();
   bench.Rescore(log, reset);
   size_t after = PrivateBytes();
-  std::printf("  memory at %zu QSOs: %.0f bytes per QSO (private bytes %zu before, %zu after; "
-              "target <= 400)\n",
-              log.size(), (static_cast<double>(after) - static_cast<double>(before)) /
-                              static_cast<double>(log.size()),
-              before, after);
+  std::printf(
+      "  memory at %zu QSOs: %.0f bytes per QSO (private bytes %zu before, %zu after; "
+      "target <= 400)\n",
+      log.size(),
+      (static_cast<double>(after) - static_cast<double>(before)) / static_cast<double>(log.size()),
+      before, after);
 }
 
 void PrintAddAgainstFloor(Bench& bench, const std::vector<HostQso>& log, const HostReset& reset) {
   std::pair<double, double> perQso = bench.AddAndFloor(log, reset, 10);
-  std::printf("  AddData0 at %zu QSOs: %.3f us per QSO, floor (bare export call and a copied "
-              "record) %.3f us: %.2f times the floor (target <= 3)\n",
-              log.size(), perQso.first * 1e6, perQso.second * 1e6, perQso.first / perQso.second);
+  std::printf(
+      "  AddData0 at %zu QSOs: %.3f us per QSO, floor (bare export call and a copied "
+      "record) %.3f us: %.2f times the floor (target <= 3)\n",
+      log.size(), perQso.first * 1e6, perQso.second * 1e6, perQso.first / perQso.second);
 }
 
 void Run() {
