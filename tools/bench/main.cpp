@@ -11,8 +11,6 @@
 
 #include "plugin_host.h"
 
-#include <psapi.h>
-
 namespace {
 
 typedef const char* T;
@@ -233,14 +231,17 @@ std::vector<Timing> FastestRescores(Bench& bench, const std::vector<std::vector<
   return best;
 }
 
+// Committed private memory, summed over the address space: Wine reports
+// GetProcessMemoryInfo's PrivateUsage as 0.
 size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters = {};
-  counters.cb = sizeof(counters);
-  if (!GetProcessMemoryInfo(GetCurrentProcess(),
-                            reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                            sizeof(counters)))
-    throw std::runtime_error("GetProcessMemoryInfo failed");
-  return counters.PrivateUsage;
+  size_t total = 0;
+  MEMORY_BASIC_INFORMATION region;
+  for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);
+       at = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE)
+      total += region.RegionSize;
+  }
+  return total;
 }
 
 // Measured first, while the heap holds nothing a re-score left behind.
