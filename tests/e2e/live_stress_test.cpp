@@ -34,9 +34,9 @@ class LiveStress : public LiveTest {
 };
 
 // The counts are exact, so a few cycles show a leak of one object per cycle,
-// and three a leak of one per update cycle (every tenth).
+// and two a leak of one per update cycle (every tenth).
 TEST_F(LiveStress, ShowHideCycles) {
-  const int kCycles = 30, kUpdateEvery = 10;
+  const int kCycles = 20, kUpdateEvery = 10;
   orvo_.EntryText = L"JA1ABC";
   WarmUp();
   double start = orvo_.NowMs();
