@@ -80,7 +80,7 @@ void QsoStore::RemoveAt(size_t i) {
     }
   }
   Index(record, -1);
-  records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(i));
+  records_.erase(i);
   serials_.erase(serials_.begin() + static_cast<std::ptrdiff_t>(i));
 }
 

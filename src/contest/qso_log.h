@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "contest/bands.h"
+#include "contest/block_list.h"
 #include "contest/key_index.h"
 #include "contest/qso_record.h"
 
@@ -46,7 +47,7 @@ class QsoStore {
   void Index(const CInfo& record, int delta);
   void IndexCounted(const CInfo& record, int delta);
 
-  std::vector<CInfo> records_;
+  BlockList<CInfo> records_;
   std::vector<uint64_t> serials_;  // increasing; lets an index entry survive removals
   uint64_t nextSerial_ = 0;
   // Serials of the records of one callsign, band and mode, in log order. The
