@@ -8,7 +8,6 @@
 #include "plugin_host.h"
 #include "template_reader.h"
 #include "ui_driver.h"
-#include "window_driver.h"
 
 namespace {
 

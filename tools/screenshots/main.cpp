@@ -11,7 +11,6 @@
 #include "plugin_host.h"
 #include "ui_driver.h"
 #include "window_capture.h"
-#include "window_driver.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "base/date_time.h"
+#include "plugin/exports.h"
 
 // One QSO as the host would hand it over; defaults describe a valid QSO of a
 // Japanese operator with a Japanese station on 40 m.
@@ -50,8 +51,17 @@ class PluginHost {
 
   HMODULE Module() const { return module_; }
   bool Decorated() const { return decorated_; }
+  // The name this host looks an export up by, from its plain name.
+  const char* NameOf(const char* plainName) const;
   // The address of an export by the name this host uses for it; null if absent.
-  FARPROC Find(const char* plainName, const char* decoratedName) const;
+  FARPROC Find(const char* plainName) const;
+  // As Find, but throws std::runtime_error when the export is absent.
+  FARPROC Require(const char* plainName) const;
+  // An export as a function of the type exports.h declares for it.
+  template <typename Fn>
+  Fn Export(const char* plainName) const {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(Require(plainName)));
+  }
 
   const char* GetSetName(int index);
   int GetNumberOfSets();
@@ -70,6 +80,9 @@ class PluginHost {
   HMODULE module_ = nullptr;
   bool decorated_;
 };
+
+// The export `name` of `host` (a PluginHost), typed from its declaration.
+#define DKZ_HOST_EXPORT(host, name) (host).Export<decltype(&::name)>(#name)
 
 // A fresh working folder, made current for the test's lifetime, as the host's
 // current directory. With `withPlugins` it holds the Plugins folder the

@@ -1,4 +1,4 @@
-#include "cabrillo_log.h"
+#include "cabrillo_reader.h"
 
 #include <sstream>
 #include <vector>
