@@ -16,6 +16,14 @@ target_link_options(Stats PRIVATE ${DKZ_STATIC_RUNTIME} -s -Wl,--subsystem,windo
 set_property(SOURCE src/resources/stats.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/resources/dkz.ico)
 
+# A tool that runs the real Stats.dll through the host simulator (tools/host).
+function(dkz_add_host_tool name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE dkz_host)
+  target_link_options(${name} PRIVATE ${DKZ_STATIC_RUNTIME})
+  add_dependencies(${name} Stats)
+endfunction()
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/settings.h"
 #include "export_names.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 // Unused text arguments carry a recognisable value, never a null pointer.
 const char kUnused[] = "unused";
 
-int CallQso(decltype(&::AddData0) fn, const HostQso& q) {
+int CallQso(decltype(&::AddData0) fn, const QsoInput& q) {
   OleDateTime unusedDate = MakeOleDateTime(2000, 1, 1);
   return fn(q.OwnCall.c_str(), q.Call.c_str(), &q.Time, &unusedDate, &unusedDate, &unusedDate, 0,
             q.FrequencyHz, q.Mode.c_str(), q.RstSent.c_str(), q.RstRcvd.c_str(), q.ExchSent.c_str(),
@@ -23,6 +24,34 @@ int CallQso(decltype(&::AddData0) fn, const HostQso& q) {
 }
 
 }  // namespace
+
+HostQso::HostQso() {
+  OwnCall = "JA1ZZZ";
+  Call = "JA2AAA";
+  Time = MakeOleDateTime(2016, 6, 10, 12, 0);
+  FrequencyHz = 7012000;
+  Mode = "CW";
+  RstSent = "599";
+  RstRcvd = "599";
+  ExchSent = "TK";
+  ExchRcvd = "AC";
+  Prefix = "JA";
+  Continent = "AS";
+  Band = "40m";
+}
+
+HostReset::HostReset() {
+  OwnCall = "JA1ZZZ";
+  PeriodStart = MakeOleDateTime(2016, 6, 10);
+  PeriodEnd = MakeOleDateTime(2016, 6, 11);
+  OwnPrefix = "JA";
+}
+
+HostCallCheck::HostCallCheck() {
+  Mode = "CW";
+  Continent = "AS";
+  Band = "40m";
+}
 
 std::string ExecutableFolder() {
   char path[MAX_PATH] = {};
@@ -77,22 +106,22 @@ int PluginHost::IsValidExchg0(const char* exchange, const char* prefix) {
   return DKZ_HOST_EXPORT(*this, IsValidExchg0)(exchange, kUnused, prefix, kUnused, 0, 0, 0);
 }
 
-int PluginHost::ResetStats0(const HostReset& r) {
+int PluginHost::ResetStats0(const ResetInput& r) {
   auto fn = DKZ_HOST_EXPORT(*this, ResetStats0);
   return fn(kUnused, r.ReportFlag, r.OwnCall.c_str(), &r.PeriodStart, &r.PeriodEnd, kUnused,
             kUnused, kUnused, kUnused, kUnused, kUnused, kUnused, kUnused, kUnused,
             r.OwnPrefix.c_str(), 0, 0, 0, 0.0, 0.0, kUnused, kUnused, kUnused);
 }
 
-int PluginHost::AddData0(const HostQso& qso) {
+int PluginHost::AddData0(const QsoInput& qso) {
   return CallQso(DKZ_HOST_EXPORT(*this, AddData0), qso);
 }
 
-int PluginHost::RemoveData0(const HostQso& qso) {
+int PluginHost::RemoveData0(const QsoInput& qso) {
   return CallQso(DKZ_HOST_EXPORT(*this, RemoveData0), qso);
 }
 
-int PluginHost::CheckCall0(const HostCallCheck& c) {
+int PluginHost::CheckCall0(const CallCheckInput& c) {
   auto fn = DKZ_HOST_EXPORT(*this, CheckCall0);
   char bufferA[256] = "untouched";
   char bufferB[256] = "untouched";
@@ -194,10 +223,10 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 
 std::string ReadSetting(const char* key, const char* fallback) {
   char buffer[4096] = {};
-  GetPrivateProfileStringA("Settings", key, fallback, buffer, sizeof buffer, "Plugins\\DKZ.ini");
+  GetPrivateProfileStringA(SettingsSection, key, fallback, buffer, sizeof buffer, SettingsFile);
   return buffer;
 }
 
 void WriteSetting(const char* key, const char* value) {
-  WritePrivateProfileStringA("Settings", key, value, "Plugins\\DKZ.ini");
+  WritePrivateProfileStringA(SettingsSection, key, value, SettingsFile);
 }

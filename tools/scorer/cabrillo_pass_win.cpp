@@ -37,7 +37,7 @@ void Fill(HWND dialog, const HeaderEntry& entry) {
 
 }  // namespace
 
-void ResetConfirmingHeader(PluginHost& plugin, const HostReset& reset,
+void ResetConfirmingHeader(PluginHost& plugin, const ResetInput& reset,
                            const std::vector<HeaderEntry>& header) {
   CallWithModalWindow(
       "DKZ Contest", "ResetStats0", [&] { plugin.ResetStats0(reset); },
