@@ -3,25 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <stdexcept>
 
 #include "cabrillo_check.h"
-#include "modal_window.h"
-
-namespace {
-
-// The one helper that works a modal window; its failures fail the test.
-void CallWithModalWindowChecked(const char* caption, const char* exportName,
-                                const std::function<void()>& call,
-                                const std::function<void(HWND)>& work) {
-  try {
-    CallWithModalWindow(caption, exportName, call, work);
-  } catch (const std::exception& e) {
-    ADD_FAILURE() << e.what();
-  }
-}
-
-}  // namespace
+#include "modal_window_checked.h"
 
 void ResetWithDialog(PluginHost& host, HostReset reset, const DialogUser& user) {
   reset.ReportFlag = 1;
