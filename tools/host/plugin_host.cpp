@@ -72,21 +72,12 @@ PluginHost::~PluginHost() {
     FreeLibrary(module_);
 }
 
-const char* PluginHost::NameOf(const char* plainName) const {
-  if (!decorated_)
-    return plainName;
-  const char* decorated = DecoratedName(plainName);
-  return decorated != nullptr ? decorated : plainName;
-}
-
-FARPROC PluginHost::Find(const char* plainName) const {
-  return GetProcAddress(module_, NameOf(plainName));
-}
-
 FARPROC PluginHost::Require(const char* plainName) const {
-  FARPROC address = Find(plainName);
+  const char* decorated = DecoratedName(plainName);
+  const char* name = decorated_ && decorated != nullptr ? decorated : plainName;
+  FARPROC address = GetProcAddress(module_, name);
   if (address == nullptr)
-    throw std::runtime_error(std::string("export not found: ") + NameOf(plainName));
+    throw std::runtime_error(std::string("export not found: ") + name);
   return address;
 }
 

@@ -35,11 +35,8 @@ class PluginHost {
 
   HMODULE Module() const { return module_; }
   bool Decorated() const { return decorated_; }
-  // The name this host looks an export up by, from its plain name.
-  const char* NameOf(const char* plainName) const;
-  // The address of an export by the name this host uses for it; null if absent.
-  FARPROC Find(const char* plainName) const;
-  // As Find, but throws std::runtime_error when the export is absent.
+  // The address of an export, named by its plain name, looked up by the name
+  // this host uses for it; throws std::runtime_error when it is absent.
   FARPROC Require(const char* plainName) const;
   // An export as a function of the type exports.h declares for it.
   template <typename Fn>

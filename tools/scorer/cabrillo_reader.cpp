@@ -21,14 +21,6 @@ std::string ModeName(const std::string& token) {
   return mode;
 }
 
-std::vector<std::string> Tokens(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> tokens;
-  for (std::string token; in >> token;)
-    tokens.push_back(token);
-  return tokens;
-}
-
 // Empty when the fields after "QSO:" map; otherwise why not.
 std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   if (t.size() != 10 && t.size() != 11) {
@@ -98,7 +90,7 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
     } else if (tag == "QSO") {
       LogQso qso;
       qso.Where = "line " + std::to_string(lineNumber);
-      std::string fault = MapQsoLine(Tokens(value), qso);
+      std::string fault = MapQsoLine(SplitWords(value), qso);
       if (fault.empty())
         log.Qsos.push_back(std::move(qso));
       else
