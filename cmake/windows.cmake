@@ -1,7 +1,6 @@
-# The real plug-in, the test host that plays the logging program, and the
-# end-to-end tests that run under Wine.
+# The real plug-in and the end-to-end tests that run it under Wine.
 enable_language(RC)
-# The DLL, the test host and the tools side by side, as in the host's folder.
+# The DLL, the tests and the tools side by side, as in the host's folder.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 set(DKZ_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
@@ -17,21 +16,29 @@ target_link_options(Stats PRIVATE ${DKZ_STATIC_RUNTIME} -s -Wl,--subsystem,windo
 set_property(SOURCE src/resources/stats.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/resources/dkz.ico)
 
+# A tool that runs the real Stats.dll through the host simulator (tools/host).
+function(dkz_add_host_tool name)
+  add_executable(${name} ${ARGN})
+  target_link_libraries(${name} PRIVATE dkz_host)
+  target_link_options(${name} PRIVATE ${DKZ_STATIC_RUNTIME})
+  add_dependencies(${name} Stats)
+endfunction()
+
 # GoogleTest from Debian's sources, built with the cross compiler.
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 target_compile_options(gtest PRIVATE -Wno-error)
 
-# The test host: loads Stats.dll like the logging program does.
-file(GLOB DKZ_HOST_SOURCES CONFIGURE_DEPENDS tests/host/*.cpp)
-add_library(test_host STATIC ${DKZ_HOST_SOURCES})
-target_include_directories(test_host PUBLIC tests/host src)
-target_link_libraries(test_host PUBLIC dkz_core ${DKZ_WIN_LIBS})
+# What the end-to-end tests check with, beside the host simulator of tools/host.
+file(GLOB DKZ_TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
+add_library(test_support STATIC ${DKZ_TEST_SUPPORT_SOURCES})
+target_include_directories(test_support PUBLIC tests/support)
+target_link_libraries(test_support PUBLIC dkz_host)
 
 file(GLOB DKZ_E2E_TESTS CONFIGURE_DEPENDS tests/e2e/*.cpp)
-add_executable(e2e_tests ${DKZ_E2E_TESTS} tests/host/test_host.rc)
-target_link_libraries(e2e_tests PRIVATE test_host GTest::gtest_main)
+add_executable(e2e_tests ${DKZ_E2E_TESTS} tests/support/test_host.rc)
+target_link_libraries(e2e_tests PRIVATE test_support GTest::gtest_main)
 target_link_options(e2e_tests PRIVATE ${DKZ_STATIC_RUNTIME})
 add_dependencies(e2e_tests Stats version_stub)
 # Golden files are read from the source tree.

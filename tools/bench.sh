@@ -4,11 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/build.sh
+source tools/wine-env.sh
 dkz_build_windows >/dev/null
-exec xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
-  source tools/build.sh
-  source tools/wine-env.sh
-  trap dkz_stop_wine EXIT
-  dkz_prepare_prefix
-  timeout 900 wine "$DKZ_BUILD/windows/dkz-bench.exe"
-'
+dkz_in_wine 1280x1024x24 timeout 900 wine "$DKZ_BUILD/windows/dkz-bench.exe"

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32:i386 fonts-wine
-  xvfb xauth x11-apps imagemagick
+  xvfb xauth imagemagick
   cmake g++ make libgtest-dev googletest clang clang-format llvm
   hamradio-files
 )

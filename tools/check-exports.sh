@@ -1,40 +1,30 @@
 #!/usr/bin/env bash
-# Checks the decorated export names against what the host's compiler makes of
-# the host's own declarations, and that the built DLL exports exactly those
-# plus the plain names.
+# Checks the decorated export names of Stats.def against what the host's
+# compiler makes of the exports' declarations, and that the built DLL exports
+# exactly those plus the plain names.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dll="${1:-build/windows/Stats.dll}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-cat >"$work/decl.cpp" <<'CPP'
-namespace ATL { class COleDateTime; }
-typedef const char* T;
-typedef ATL::COleDateTime* D;
-const char* GetSetName(int);
-int GetNumberOfSets();
-int StatsGetExchgCount0(T, T, T);
-int StatsIsValidExchg0(T, T, T, T, int, int, int);
-int ResetStats0(T, int, T, D, D, T, T, T, T, T, T, T, T, T, T, int, int, int, double, double, T, T, T);
-int AddData0(T, T, D, D, D, D, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T, T, T, T, T,
-             int, int, int, double, double, T, T, T, T, T);
-int RemoveData0(T, T, D, D, D, D, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T, T, T, T, T,
-                int, int, int, double, double, T, T, T, T, T);
-int CheckCallFunc0(T, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T, int, int, int, double,
-                   double, T, T, T, T, T, T, T, char*, char*);
-const char* GetResult0(int*);
-void SetupSet0();
-const char* RunCommand0(int, T);
-void* all[] = {(void*)GetSetName, (void*)GetNumberOfSets, (void*)StatsGetExchgCount0,
-  (void*)StatsIsValidExchg0, (void*)ResetStats0, (void*)AddData0, (void*)RemoveData0,
-  (void*)CheckCallFunc0, (void*)GetResult0, (void*)SetupSet0, (void*)RunCommand0};
-CPP
-clang -target i686-pc-windows-msvc -c "$work/decl.cpp" -o "$work/decl.obj"
+# The plug-in's one declaration of each export, compiled with the host's names
+# (the part of each decorated name before "@@") and the host's date class.
+{
+  echo 'namespace ATL { class COleDateTime; }'
+  echo '#define DKZ_EXPORT'
+  echo '#define DKZ_DATE_TIME ATL::COleDateTime*'
+  sed -n 's/^ *"?\([A-Za-z0-9_]*\)@@[^"]*" = \([A-Za-z0-9_]*\)$/#define \2 \1/p' src/plugin/Stats.def
+  echo '#include "plugin/exports.h"'
+  echo 'void* all[] = {'
+  sed -n 's/^ *"?[^"]*" = \([A-Za-z0-9_]*\)$/  (void*)\1,/p' src/plugin/Stats.def
+  echo '};'
+} >"$work/decl.cpp"
+clang -target i686-pc-windows-msvc -I src -c "$work/decl.cpp" -o "$work/decl.obj"
 llvm-nm "$work/decl.obj" | awk '$1=="U"{print $2}' | sort >"$work/expected"
 grep -o '"?[^"]*"' src/plugin/Stats.def | tr -d '"' | sort >"$work/def"
 if ! diff -u "$work/expected" "$work/def"; then
-  echo "Stats.def's decorated names differ from the host compiler's" >&2
+  echo "Stats.def's decorated names differ from what the host's compiler makes of exports.h" >&2
   exit 1
 fi
 

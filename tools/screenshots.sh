@@ -8,16 +8,12 @@ cd "$(dirname "$0")/.."
 tools/bootstrap.sh
 source tools/build.sh
 dkz_build_windows >/dev/null
+source tools/wine-env.sh
 shots="$(mktemp -d)"
 trap 'rm -rf "$shots"' EXIT
-export DKZ_SHOTS="$shots"
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  source tools/build.sh
-  source tools/wine-env.sh
-  trap dkz_stop_wine EXIT
-  dkz_prepare_prefix
-  timeout 120 wine "$DKZ_BUILD/windows/dkz-screenshots.exe" "$(winepath -w "$DKZ_SHOTS")"
-'
+# A screen of its own, of the size the pictures are laid out for.
+DISPLAY="" dkz_in_wine 1024x768x24 bash -c 'timeout 120 wine "$1" "$(winepath -w "$2")"' _ \
+  "$DKZ_BUILD/windows/dkz-screenshots.exe" "$shots"
 mkdir -p docs
 for bmp in "$shots"/*.bmp; do
   name="$(basename "$bmp" .bmp)"

@@ -3,6 +3,12 @@
 # (without a window manager, managed windows stall Wine for seconds).
 # Every wine process of a run must see the same DISPLAY: one started without it
 # poisons the wineserver for later GUI runs.
+# Run as a script, it runs its arguments as a command in the prepared prefix
+# (dkz_in_wine starts it that way under a virtual display).
+
+if [ -z "${DKZ_ROOT:-}" ]; then
+  source "$(dirname "${BASH_SOURCE[0]}")/build.sh"
+fi
 
 export WINEARCH=win32
 export WINEDEBUG=-all
@@ -28,3 +34,22 @@ dkz_prepare_prefix() {
 dkz_stop_wine() {
   wineserver -k >/dev/null 2>&1 || true
 }
+
+# Runs a command in the prepared prefix and stops the Wine server after it, on
+# the caller's display or, when there is none, on a new virtual screen.
+dkz_in_wine() {  # $1: screen as WIDTHxHEIGHTxDEPTH, then the command
+  local screen="$1"
+  shift
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 $screen" bash "$DKZ_ROOT/tools/wine-env.sh" "$@"
+  else
+    bash "$DKZ_ROOT/tools/wine-env.sh" "$@"
+  fi
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  set -euo pipefail
+  trap dkz_stop_wine EXIT
+  dkz_prepare_prefix
+  "$@"
+fi

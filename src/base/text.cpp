@@ -1,6 +1,7 @@
 #include "base/text.h"
 
 #include <cctype>
+#include <sstream>
 
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
   if (from.empty() || from == to)
@@ -24,4 +25,12 @@ std::string Trim(const std::string& text) {
   while (end > begin && blank(text[end - 1]))
     --end;
   return text.substr(begin, end - begin);
+}
+
+std::vector<std::string> SplitWords(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;)
+    words.push_back(word);
+  return words;
 }

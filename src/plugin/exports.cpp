@@ -1,5 +1,6 @@
 #include "plugin/exports.h"
 
+#include "base/date_time.h"
 #include "base/text.h"
 #include "contest/rules.h"
 #include "live/info_windows.h"
@@ -51,14 +52,12 @@ int __cdecl GetExchgCount0(Text, Text, Text) {
   return 1;
 }
 
-int __cdecl IsValidExchg0(Text exchange, Text, Text senderPrefix, Text, int, int, int) {
+int __cdecl IsValidExchg0(DKZ_IS_VALID_EXCHG_PARAMS) {
   return Guarded(
       0, [&] { return IsValidExchange(HostText(exchange), HostText(senderPrefix)) ? 1 : 0; });
 }
 
-int __cdecl ResetStats0(Text, int reportFlag, Text ownCall, DateTime periodStart,
-                        DateTime periodEnd, Text, Text, Text, Text, Text, Text, Text, Text, Text,
-                        Text ownPrefix, int, int, int, double, double, Text, Text, Text) {
+int __cdecl ResetStats0(DKZ_RESET_PARAMS) {
   return Guarded(1, [&] {
     ResetInput input;
     input.ReportFlag = reportFlag;
@@ -70,31 +69,21 @@ int __cdecl ResetStats0(Text, int reportFlag, Text ownCall, DateTime periodStart
   });
 }
 
-int __cdecl AddData0(Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime, unsigned,
-                     unsigned frequencyHz, Text mode, Text rstSent, Text rstRcvd, Text exchSent,
-                     Text exchRcvd, Text, Text, Text, Text, Text, Text, Text, Text, Text,
-                     Text prefix, int, int, int, double, double, Text, Text continent, Text,
-                     Text band, Text) {
+int __cdecl AddData0(DKZ_QSO_PARAMS) {
   return Guarded(0, [&] {
     return PluginAddData(CopyQso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd, exchSent,
                                  exchRcvd, prefix, continent, band));
   });
 }
 
-int __cdecl RemoveData0(Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime,
-                        unsigned, unsigned frequencyHz, Text mode, Text rstSent, Text rstRcvd,
-                        Text exchSent, Text exchRcvd, Text, Text, Text, Text, Text, Text, Text,
-                        Text, Text, Text prefix, int, int, int, double, double, Text,
-                        Text continent, Text, Text band, Text) {
+int __cdecl RemoveData0(DKZ_QSO_PARAMS) {
   return Guarded(0, [&] {
     return PluginRemoveData(CopyQso(ownCall, call, time, frequencyHz, mode, rstSent, rstRcvd,
                                     exchSent, exchRcvd, prefix, continent, band));
   });
 }
 
-int __cdecl CheckCall0(Text call, unsigned, unsigned, Text mode, Text, Text, Text, Text, Text, Text,
-                       Text, Text, Text, Text, int, int, int, double, double, Text, Text continent,
-                       Text, Text, Text, Text band, Text, char*, char*) {
+int __cdecl CheckCall0(DKZ_CHECK_CALL_PARAMS) {
   return Guarded(1, [&] {
     CallCheckInput input;
     input.Call = HostText(call);

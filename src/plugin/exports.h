@@ -2,23 +2,38 @@
 // name and under the decorated name of the host's own declaration (Stats.def).
 #pragma once
 
-#include "base/date_time.h"
+// Each signature is written here once: the plug-in defines these, the host
+// simulator and the benchmark take their function types from them (decltype),
+// and tools/check-exports.sh compiles them as the host's compiler would, with
+// the host's date class for DKZ_DATE_TIME and C++ names for DKZ_EXPORT, to
+// compare their decorated names with Stats.def.
+struct OleDateTime;
 
 // No dllexport: Stats.def alone decides the export table (RunCommand0 has no plain name).
+#ifndef DKZ_EXPORT
 #define DKZ_EXPORT extern "C"
+#endif
+#ifndef DKZ_DATE_TIME
+#define DKZ_DATE_TIME const OleDateTime*
+#endif
 
 typedef const char* Text;
-typedef const OleDateTime* DateTime;
+typedef DKZ_DATE_TIME DateTime;
 
 DKZ_EXPORT const char* __cdecl GetSetName(int setIndex);
 DKZ_EXPORT int __cdecl GetNumberOfSets();
 DKZ_EXPORT int __cdecl GetExchgCount0(Text, Text, Text);
-DKZ_EXPORT int __cdecl IsValidExchg0(Text exchange, Text, Text senderPrefix, Text, int, int, int);
 
-DKZ_EXPORT int __cdecl ResetStats0(Text, int reportFlag, Text ownCall, DateTime periodStart,
-                                   DateTime periodEnd, Text, Text, Text, Text, Text, Text, Text,
-                                   Text, Text, Text ownPrefix, int, int, int, double, double, Text,
-                                   Text, Text);
+// The long argument lists are macros, so that exports.cpp defines the
+// functions with the same text.
+#define DKZ_IS_VALID_EXCHG_PARAMS Text exchange, Text, Text senderPrefix, Text, int, int, int
+DKZ_EXPORT int __cdecl IsValidExchg0(DKZ_IS_VALID_EXCHG_PARAMS);
+
+#define DKZ_RESET_PARAMS                                                                          \
+  Text, int reportFlag, Text ownCall, DateTime periodStart, DateTime periodEnd, Text, Text, Text, \
+      Text, Text, Text, Text, Text, Text, Text ownPrefix, int, int, int, double, double, Text,    \
+      Text, Text
+DKZ_EXPORT int __cdecl ResetStats0(DKZ_RESET_PARAMS);
 
 // AddData0 and RemoveData0 share one list of 33 arguments.
 #define DKZ_QSO_PARAMS                                                                           \
@@ -30,10 +45,11 @@ DKZ_EXPORT int __cdecl ResetStats0(Text, int reportFlag, Text ownCall, DateTime 
 DKZ_EXPORT int __cdecl AddData0(DKZ_QSO_PARAMS);
 DKZ_EXPORT int __cdecl RemoveData0(DKZ_QSO_PARAMS);
 
-DKZ_EXPORT int __cdecl CheckCall0(Text call, unsigned, unsigned, Text mode, Text, Text, Text, Text,
-                                  Text, Text, Text, Text, Text, Text, int, int, int, double, double,
-                                  Text, Text continent, Text, Text, Text, Text band, Text, char*,
-                                  char*);
+#define DKZ_CHECK_CALL_PARAMS                                                                     \
+  Text call, unsigned, unsigned, Text mode, Text, Text, Text, Text, Text, Text, Text, Text, Text, \
+      Text, int, int, int, double, double, Text, Text continent, Text, Text, Text, Text band,     \
+      Text, char *, char *
+DKZ_EXPORT int __cdecl CheckCall0(DKZ_CHECK_CALL_PARAMS);
 
 DKZ_EXPORT const char* __cdecl GetResult0(int* status);
 DKZ_EXPORT void __cdecl SetupSet0();

@@ -1,6 +1,7 @@
 #include "reports/cabrillo_header.h"
 
 #include "base/text.h"
+#include "reports/cabrillo_fields.h"
 
 std::string EscapeLineBreaks(const std::string& text) {
   return ReplaceAll(ReplaceAll(text, "\r", "<CR>"), "\n", "<LF>");
@@ -18,18 +19,13 @@ CabrilloLog LoadCabrilloHeader(Settings& settings, const std::string& ownCall) {
   CabrilloLog log;
   log.Callsign = ownCall;
   log.BaseName = CabrilloBaseName(ownCall);
-  log.Operators = settings.ReadText("Operators", ownCall);
-  log.Name = settings.ReadText("Name");
-  log.Address = settings.ReadText("Address");
-  log.AddressCity = settings.ReadText("Address-City");
-  log.AddressPostalCode = settings.ReadText("Address-PostalCode");
-  log.AddressCountry = settings.ReadText("Address-Country");
-  log.Claimed = settings.ReadText("Claimed");
-  log.Power = settings.ReadText("Power");
-  log.Location = settings.ReadText("Loc");
-  log.Email = settings.ReadText("Email");
-  log.Club = settings.ReadText("Club");
-  log.SoapBox = UnescapeLineBreaks(settings.ReadText("SoapBox"));
+  for (const CabrilloField& field : CabrilloFields()) {
+    // Operators missing from the settings: the own call operated alone.
+    std::string fallback = field.Member == &CabrilloLog::Operators ? ownCall : "";
+    if (field.Loaded)
+      log.*field.Member = settings.ReadText(field.SettingsKey, fallback);
+  }
+  log.SoapBox = UnescapeLineBreaks(log.SoapBox);
   // Every run starts from these, whatever an earlier run stored.
   log.Contest = "DKZ";
   log.CategoryOperator = "SINGLE-OP";
@@ -42,20 +38,10 @@ void FinishCabrilloHeader(CabrilloLog& log, Settings& settings, bool confirmed) 
   log.Operators = EscapeLineBreaks(log.Operators);
   log.SoapBox = EscapeLineBreaks(log.SoapBox);
   if (confirmed) {
-    settings.WriteText("Band", log.CategoryBand);
-    settings.WriteText("Power", log.Power);
-    settings.WriteText("Operators", log.Operators);
-    settings.WriteText("Name", log.Name);
-    settings.WriteText("Address", log.Address);
-    settings.WriteText("Address-City", log.AddressCity);
-    settings.WriteText("Address-PostalCode", log.AddressPostalCode);
-    settings.WriteText("Address-Country", log.AddressCountry);
-    settings.WriteText("Category", log.CategoryOperator);
-    settings.WriteText("Contest", log.Contest);
-    settings.WriteText("Email", log.Email);
-    settings.WriteText("Club", log.Club);
-    settings.WriteText("SoapBox", log.SoapBox);
-    settings.WriteText("Loc", log.Location);
+    for (const CabrilloField& field : CabrilloFields()) {
+      if (field.Stored)
+        settings.WriteText(field.SettingsKey, log.*field.Member);
+    }
   }
   log.Operators = ToFileForm(log.Operators, "OPERATORS: ");
   log.SoapBox = ToFileForm(log.SoapBox, "SOAPBOX: ");

@@ -5,6 +5,7 @@
 #include <atomic>
 
 #include "cabrillo_run.h"
+#include "modal_window_checked.h"
 
 namespace {
 
@@ -195,13 +196,12 @@ TEST(CabrilloWindows, LockIsNotHeldWhileTheOperatorDecides) {
   });
   AddAll(host, OneQso());
   SummaryRun run;
-  UiScript script([&] {
-    ASSERT_NE(WaitForWindow("Output"), nullptr);
-    EXPECT_TRUE(duringBox.Free()) << "lock held while the message box is up";
-    run.Box = DismissMessageBox("Output");
-  });
-  host.GetResult0(&run.Status);
-  EXPECT_TRUE(script.Join());
+  CallWithModalWindowChecked(
+      "Output", "GetResult0", [&] { host.GetResult0(&run.Status); },
+      [&](HWND box) {
+        EXPECT_TRUE(duringBox.Free()) << "lock held while the message box is up";
+        run.Box = DismissMessageBox(box);
+      });
   EXPECT_EQ(run.Box.Text, "File produced: JA1ZZZ.cbr");
 }
 

@@ -5,19 +5,14 @@
 #include <cstdlib>
 
 #include "cabrillo_check.h"
+#include "modal_window_checked.h"
 
 void ResetWithDialog(PluginHost& host, HostReset reset, const DialogUser& user) {
   reset.ReportFlag = 1;
-  bool shown = false;
-  UiScript script([&] {
-    HWND dialog = WaitForWindow("DKZ Contest");
-    shown = dialog != nullptr;
-    if (shown)
-      user(dialog);
-  });
-  EXPECT_EQ(host.ResetStats0(reset), 1);
-  EXPECT_TRUE(script.Join()) << "the dialog was left open";
-  EXPECT_TRUE(shown) << "no \"DKZ Contest\" dialog";
+  int result = 0;
+  CallWithModalWindowChecked(
+      "DKZ Contest", "ResetStats0", [&] { result = host.ResetStats0(reset); }, user);
+  EXPECT_EQ(result, 1);
 }
 
 void PressOk(HWND dialog) {
@@ -37,11 +32,10 @@ void FocusControl(HWND dialog, int id) {
 
 SummaryRun SummaryWithReport(PluginHost& host, int status) {
   SummaryRun run;
-  UiScript script([&] { run.Box = DismissMessageBox("Output"); });
   run.Status = status;
-  host.GetResult0(&run.Status);
-  EXPECT_TRUE(script.Join());
-  EXPECT_TRUE(run.Box.Found) << "no \"Output\" message box";
+  CallWithModalWindowChecked(
+      "Output", "GetResult0", [&] { host.GetResult0(&run.Status); },
+      [&](HWND box) { run.Box = DismissMessageBox(box); });
   return run;
 }
 

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "live_support.h"
+#include "modal_window_checked.h"
 #include "plugin_host.h"
 #include "template_reader.h"
 #include "ui_driver.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -61,16 +61,13 @@ enum class Ending { Ok, Escape, CloseBox };
 // `actions`; false when no "Setup DKZ" window showed up.
 bool WorkSetupDialog(PluginHost& host, const std::function<void(HWND)>& actions) {
   bool appeared = false;
-  UiScript script([&] {
-    HWND dialog = WaitForWindow(kCaption);
-    if (dialog == nullptr)
-      return;
-    appeared = true;
-    actions(dialog);
-    EXPECT_TRUE(WaitForWindowGone(dialog)) << "the dialog did not close";
-  });
-  host.SetupSet0();
-  EXPECT_TRUE(script.Join()) << "the dialog had to be closed for the test";
+  CallWithModalWindowChecked(
+      kCaption, "SetupSet0", [&] { host.SetupSet0(); },
+      [&](HWND dialog) {
+        appeared = true;
+        actions(dialog);
+        EXPECT_TRUE(WaitForWindowGone(dialog)) << "the dialog did not close";
+      });
   return appeared;
 }
 

@@ -8,7 +8,6 @@
 #include "live_support.h"
 #include "ui_driver.h"
 #include "window_capture.h"
-#include "window_driver.h"
 
 namespace {
 

@@ -13,13 +13,9 @@
 
 namespace {
 
-typedef const char* T;
-typedef const OleDateTime* D;
-typedef int(__cdecl* QsoFn)(T, T, D, D, D, D, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T,
-                            T, T, T, T, int, int, int, double, double, T, T, T, T, T);
-typedef int(__cdecl* ExchgCountFn)(T, T, T);
-typedef int(__cdecl* CheckCallFn)(T, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T, int, int,
-                                  int, double, double, T, T, T, T, T, T, T, char*, char*);
+using QsoFn = decltype(&::AddData0);
+using CheckCallFn = decltype(&::CheckCall0);
+using ExchgCountFn = decltype(&::GetExchgCount0);
 
 const char* const kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
 const unsigned kBandHz[] = {1820000, 3520000, 7012000, 14025000, 21030000, 28040000};
@@ -97,14 +93,6 @@ std::vector<HostQso> MakeJapaneseLog(size_t count) {
   return log;
 }
 
-template <typename Fn>
-Fn Export(const PluginHost& host, const char* name) {
-  FARPROC address = host.Find(name, name);
-  if (address == nullptr)
-    throw std::runtime_error(std::string("export not found: ") + name);
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
-}
-
 struct Timing {
   double Reset = 0, Add = 0, Summary = 0;  // seconds
   double Total() const { return Reset + Add + Summary; }
@@ -124,8 +112,7 @@ double Seconds(std::chrono::steady_clock::time_point since) {
 
 class Bench {
  public:
-  Bench()
-      : add_(Export<QsoFn>(host_, "AddData0")), check_(Export<CheckCallFn>(host_, "CheckCall0")) {}
+  Bench() : add_(DKZ_HOST_EXPORT(host_, AddData0)), check_(DKZ_HOST_EXPORT(host_, CheckCall0)) {}
 
   // Reset, every QSO, summary: one re-score.
   Timing Rescore(const std::vector<HostQso>& log, const HostReset& reset) {
@@ -206,7 +193,7 @@ class Bench {
   ScratchFolder folder_;
   PluginHost host_;
   QsoFn add_;
-  ExchgCountFn count_ = Export<ExchgCountFn>(host_, "GetExchgCount0");
+  ExchgCountFn count_ = DKZ_HOST_EXPORT(host_, GetExchgCount0);
   CheckCallFn check_;
   std::string summary_;
 };

@@ -4,7 +4,7 @@
 
 #include "base/text.h"
 #include "log_values.h"
-#include "modal_window_win.h"
+#include "modal_window.h"
 #include "ui_driver.h"
 
 namespace {
@@ -37,7 +37,7 @@ void Fill(HWND dialog, const HeaderEntry& entry) {
 
 }  // namespace
 
-void ResetConfirmingHeader(PluginHost& plugin, const HostReset& reset,
+void ResetConfirmingHeader(PluginHost& plugin, const ResetInput& reset,
                            const std::vector<HeaderEntry>& header) {
   CallWithModalWindow(
       "DKZ Contest", "ResetStats0", [&] { plugin.ResetStats0(reset); },
@@ -60,9 +60,9 @@ std::string SummaryWritingCabrillo(PluginHost& plugin, CabrilloOutcome& outcome)
         summary = text != nullptr ? text : "";
       },
       [&](HWND box) {
-        outcome.Message = ControlText(box, 0xFFFF);  // the message's static control
-        ClickButton(box, IDOK);
-        if (!WaitForWindowGone(box))
+        MessageBoxSeen seen = DismissMessageBox(box);
+        outcome.Message = seen.Text;
+        if (!seen.Closed)
           throw std::runtime_error("the \"Output\" message box did not close on OK");
       });
   if (outcome.Message.compare(0, sizeof kProduced - 1, kProduced) == 0)

@@ -19,7 +19,7 @@ struct CabrilloOutcome {
 // dialog gets `header` typed into its boxes, keeps what it shows elsewhere,
 // and is confirmed with OK. Throws std::runtime_error when the dialog does
 // not show or does not take a value.
-void ResetConfirmingHeader(PluginHost& plugin, const HostReset& reset,
+void ResetConfirmingHeader(PluginHost& plugin, const ResetInput& reset,
                            const std::vector<HeaderEntry>& header);
 
 // GetResult0 of a report pass: returns the summary and tells what the plug-in

@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "adif_log.h"
-#include "cabrillo_log.h"
+#include "cabrillo_reader.h"
 
 std::string ReadTextFile(const std::string& path, const std::string& shownName) {
   std::ifstream in(path, std::ios::binary);

@@ -8,6 +8,7 @@
 #include <iostream>
 #include <vector>
 
+#include "engine/settings.h"
 #include "log_qso.h"
 #include "plugin_host.h"
 #include "score_command_win.h"
@@ -26,12 +27,12 @@ int Info() {
 int Score(const ScoreCommand& command) {
   ScoreRun run = RunScore(command, std::cerr);
   std::cout << FormatReport(run.Outcome) << "\n";
-  std::string files = "err.txt and Plugins\\DKZ.ini";
+  std::string files = std::string("err.txt and ") + SettingsFile;
   int exitCode = 0;
   if (run.Cabrillo) {
     std::cout << "Stats.dll: " << run.Cabrillo->Message << "\n";
     if (run.Cabrillo->Written) {
-      files = "err.txt, Plugins\\DKZ.ini and " + run.Cabrillo->FileName;
+      files = std::string("err.txt, ") + SettingsFile + " and " + run.Cabrillo->FileName;
     } else {
       std::cerr << "dkz-score: no Cabrillo log: " << run.Cabrillo->Message << "\n";
       exitCode = 1;

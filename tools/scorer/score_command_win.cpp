@@ -60,33 +60,6 @@ class CurrentFolder {
   std::string previous_;
 };
 
-HostReset ToHost(const ResetInput& in) {
-  HostReset out;
-  out.ReportFlag = in.ReportFlag;
-  out.OwnCall = in.OwnCall;
-  out.PeriodStart = in.PeriodStart;
-  out.PeriodEnd = in.PeriodEnd;
-  out.OwnPrefix = in.OwnPrefix;
-  return out;
-}
-
-HostQso ToHost(const QsoInput& in) {
-  HostQso out;
-  out.OwnCall = in.OwnCall;
-  out.Call = in.Call;
-  out.Time = in.Time;
-  out.FrequencyHz = in.FrequencyHz;
-  out.Mode = in.Mode;
-  out.RstSent = in.RstSent;
-  out.RstRcvd = in.RstRcvd;
-  out.ExchSent = in.ExchSent;
-  out.ExchRcvd = in.ExchRcvd;
-  out.Prefix = in.Prefix;
-  out.Continent = in.Continent;
-  out.Band = in.Band;
-  return out;
-}
-
 }  // namespace
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
@@ -118,11 +91,11 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   PluginHost plugin;
   const bool report = plan.Reset.ReportFlag != 0;
   if (report)
-    ResetConfirmingHeader(plugin, ToHost(plan.Reset), command.Header);
+    ResetConfirmingHeader(plugin, plan.Reset, command.Header);
   else
-    plugin.ResetStats0(ToHost(plan.Reset));
+    plugin.ResetStats0(plan.Reset);
   for (const QsoInput& qso : plan.Qsos) {
-    if (plugin.AddData0(ToHost(qso)) == 1)
+    if (plugin.AddData0(qso) == 1)
       ++outcome.Stored;
     else
       ++outcome.Refused;

@@ -1,6 +1,7 @@
 #include "score_options.h"
 
 #include "log_values.h"
+#include "reports/cabrillo_fields.h"
 #include "resources/cabrillo_dialog_ids.h"
 
 const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
@@ -65,28 +66,6 @@ const Option kOptions[] = {
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
 };
 
-// Boxes of the Cabrillo header dialog, named after their Cabrillo tags.
-struct HeaderOption {
-  const char* Name;
-  int ControlId;
-};
-
-const HeaderOption kHeaderOptions[] = {
-    {"--name", IDC_CABRILLO_NAME},
-    {"--address", IDC_CABRILLO_ADDRESS},
-    {"--address-city", IDC_CABRILLO_ADDRESS_CITY},
-    {"--address-postalcode", IDC_CABRILLO_POSTALCODE},
-    {"--address-country", IDC_CABRILLO_COUNTRY},
-    {"--email", IDC_CABRILLO_EMAIL},
-    {"--club", IDC_CABRILLO_CLUB},
-    {"--location", IDC_CABRILLO_LOCATION},
-    {"--operators", IDC_CABRILLO_OPERATORS},
-    {"--soapbox", IDC_CABRILLO_SOAPBOX},
-    {"--category-operator", IDC_CABRILLO_CATEGORY_OPERATOR},
-    {"--category-band", IDC_CABRILLO_CATEGORY_BAND},
-    {"--category-transmitter", IDC_CABRILLO_CATEGORY_TRANSMITTER},
-};
-
 const Option* FindOption(const std::string& name) {
   for (const Option& option : kOptions) {
     if (name == option.Name)
@@ -95,19 +74,20 @@ const Option* FindOption(const std::string& name) {
   return nullptr;
 }
 
-const HeaderOption* FindHeaderOption(const std::string& name) {
-  for (const HeaderOption& option : kHeaderOptions) {
-    if (name == option.Name)
-      return &option;
+// Options that fill boxes of the Cabrillo header dialog, named after their Cabrillo tags.
+const CabrilloField* FindHeaderOption(const std::string& name) {
+  for (const CabrilloField& field : CabrilloFields()) {
+    if (field.Option != nullptr && name == field.Option)
+      return &field;
   }
   return nullptr;
 }
 
 // A later value replaces an earlier one, except that each --soapbox adds a line.
-void TakeHeader(const HeaderOption& option, const std::string& value, ScoreCommand& score) {
+void TakeHeader(const CabrilloField& option, const std::string& value, ScoreCommand& score) {
   for (unsigned char c : value) {
     if (c < 0x20 || c == 0x7F)
-      throw UsageError(std::string(option.Name) + " takes one line of text");
+      throw UsageError(std::string(option.Option) + " takes one line of text");
   }
   for (HeaderEntry& entry : score.Header) {
     if (entry.ControlId == option.ControlId) {
@@ -121,9 +101,9 @@ void TakeHeader(const HeaderOption& option, const std::string& value, ScoreComma
 }  // namespace
 
 std::string HeaderOptionName(int controlId) {
-  for (const HeaderOption& option : kHeaderOptions) {
-    if (option.ControlId == controlId)
-      return option.Name;
+  for (const CabrilloField& field : CabrilloFields()) {
+    if (field.Option != nullptr && field.ControlId == controlId)
+      return field.Option;
   }
   return "box " + std::to_string(controlId);
 }
@@ -158,7 +138,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       continue;
     }
     const Option* option = FindOption(name);
-    const HeaderOption* header = FindHeaderOption(name);
+    const CabrilloField* header = FindHeaderOption(name);
     if (option == nullptr && header == nullptr)
       throw UsageError("unknown option " + name);
     std::string value;

@@ -3,15 +3,16 @@
 // folder given as the only argument. Needs a display whose windows Wine
 // frames itself (no window manager).
 #include <cstdio>
+#include <exception>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "fake_orvo_host.h"
+#include "modal_window.h"
 #include "plugin_host.h"
 #include "ui_driver.h"
 #include "window_capture.h"
-#include "window_driver.h"
 
 namespace {
 
@@ -123,25 +124,22 @@ void LiveWindows(PluginHost& plugin, FakeOrvoHost& orvo) {
   plugin.RunCommand0("HIDEINFO");
 }
 
-// Runs `show` on this thread while a second thread waits for the dialog,
-// saves its picture and closes it with `closeButton`.
-void ModalDialog(const char* caption, const char* name, int closeButton,
+// Runs `show`, the export `exportName`, on this thread while a second thread
+// waits for the dialog, saves its picture and closes it with `closeButton`.
+void ModalDialog(const char* caption, const char* name, int closeButton, const char* exportName,
                  const std::function<void()>& show) {
-  UiScript script([&] {
-    HWND dialog = WaitForWindow(caption, 10000);
-    if (dialog == nullptr)
-      return;
-    Sleep(300);  // painted
-    Save(CopyScreenArea(WindowArea(dialog)), name);
-    if (closeButton == IDCANCEL && GetDlgItem(dialog, IDCANCEL) == nullptr)
-      PressKey(dialog, VK_ESCAPE);
-    else
-      ClickButton(dialog, closeButton);
-    WaitForWindowGone(dialog, 5000);
-  });
-  show();
-  if (!script.Join()) {
-    std::fprintf(stderr, "%s: the dialog had to be closed\n", caption);
+  try {
+    CallWithModalWindow(caption, exportName, show, [&](HWND dialog) {
+      Sleep(300);  // painted
+      Save(CopyScreenArea(WindowArea(dialog)), name);
+      if (closeButton == IDCANCEL && GetDlgItem(dialog, IDCANCEL) == nullptr)
+        PressKey(dialog, VK_ESCAPE);
+      else
+        ClickButton(dialog, closeButton);
+      WaitForWindowGone(dialog, 5000);
+    });
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "%s: %s\n", caption, e.what());
     ++g_failures;
   }
 }
@@ -171,7 +169,7 @@ int main(int argc, char** argv) {
     LiveWindows(plugin, orvo);
 
     WriteSetting("Multiplier", "1");
-    ModalDialog("Setup DKZ", "setup-dialog", IDCANCEL, [&] { plugin.SetupSet0(); });
+    ModalDialog("Setup DKZ", "setup-dialog", IDCANCEL, "SetupSet0", [&] { plugin.SetupSet0(); });
 
     WriteSetting("Name", "Taro Yamada");
     WriteSetting("Address", "1-2-3 Chiyoda");
@@ -183,7 +181,8 @@ int main(int argc, char** argv) {
     WriteSetting("Loc", "TK");
     WriteSetting("SoapBox", "Fine conditions on 40 m.<CR><LF>73 and thanks for the QSOs!");
     reset.ReportFlag = 1;
-    ModalDialog("DKZ Contest", "cabrillo-dialog", IDCANCEL, [&] { plugin.ResetStats0(reset); });
+    ModalDialog("DKZ Contest", "cabrillo-dialog", IDCANCEL, "ResetStats0",
+                [&] { plugin.ResetStats0(reset); });
   } catch (const std::exception& e) {
     std::fprintf(stderr, "failed: %s\n", e.what());
     return 1;

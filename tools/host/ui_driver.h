@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
 constexpr DWORD kUiTimeoutMs = 15000;
 
@@ -19,6 +20,15 @@ HWND WaitForWindow(const char* caption, DWORD timeoutMs = kUiTimeoutMs);
 bool WaitForWindowGone(HWND window, DWORD timeoutMs = kUiTimeoutMs);
 // Waits until `condition` holds; false on timeout.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kUiTimeoutMs);
+
+// Top-level windows of this process, hidden ones included.
+std::vector<HWND> ProcessWindows();
+// The caption without a message to the window's thread, which may be busy.
+std::string WindowCaption(HWND window);
+// Whether a check box shows a tick; waits at most 5 s for the window's thread.
+bool IsTicked(HWND dialog, int id);
+// What a click on the caption's close box sends.
+void PressCloseBox(HWND window);
 
 std::string WindowText(HWND window);
 std::string ControlText(HWND dialog, int id);
@@ -41,8 +51,11 @@ struct MessageBoxSeen {
   bool Found = false;
   std::string Text;
   HWND Owner = nullptr;
+  bool Closed = false;  // gone when asked to
 };
-// Waits for a message box with this caption, reads it and presses its OK.
+// Reads an open message box and presses its OK (closes it when it has none).
+MessageBoxSeen DismissMessageBox(HWND box, DWORD timeoutMs = kUiTimeoutMs);
+// Waits for a message box with this caption, then as above.
 MessageBoxSeen DismissMessageBox(const char* caption, DWORD timeoutMs = kUiTimeoutMs);
 
 // A visible top-level window on the calling thread, as the logging program's

@@ -6,39 +6,15 @@
 #include <stdexcept>
 #include <vector>
 
+#include "engine/settings.h"
+#include "export_names.h"
+
 namespace {
-
-typedef const char* T;
-typedef const OleDateTime* D;
-
-typedef const char*(__cdecl* GetSetNameFn)(int);
-typedef int(__cdecl* GetNumberOfSetsFn)();
-typedef int(__cdecl* GetExchgCountFn)(T, T, T);
-typedef int(__cdecl* IsValidExchgFn)(T, T, T, T, int, int, int);
-typedef int(__cdecl* ResetStatsFn)(T, int, T, D, D, T, T, T, T, T, T, T, T, T, T, int, int, int,
-                                   double, double, T, T, T);
-typedef int(__cdecl* QsoFn)(T, T, D, D, D, D, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T,
-                            T, T, T, T, int, int, int, double, double, T, T, T, T, T);
-typedef int(__cdecl* CheckCallFn)(T, unsigned, unsigned, T, T, T, T, T, T, T, T, T, T, T, int, int,
-                                  int, double, double, T, T, T, T, T, T, T, char*, char*);
-typedef const char*(__cdecl* GetResultFn)(int*);
-typedef void(__cdecl* SetupSetFn)();
-typedef const char*(__cdecl* RunCommandFn)(int, T);
 
 // Unused text arguments carry a recognisable value, never a null pointer.
 const char kUnused[] = "unused";
 
-template <typename Fn>
-Fn Require(const PluginHost& host, const char* plain, const char* decorated) {
-  FARPROC address = host.Find(plain, decorated);
-  if (address == nullptr) {
-    throw std::runtime_error(std::string("export not found: ") +
-                             (host.Decorated() ? decorated : plain));
-  }
-  return reinterpret_cast<Fn>(reinterpret_cast<void*>(address));
-}
-
-int CallQso(QsoFn fn, const HostQso& q) {
+int CallQso(decltype(&::AddData0) fn, const QsoInput& q) {
   OleDateTime unusedDate = MakeOleDateTime(2000, 1, 1);
   return fn(q.OwnCall.c_str(), q.Call.c_str(), &q.Time, &unusedDate, &unusedDate, &unusedDate, 0,
             q.FrequencyHz, q.Mode.c_str(), q.RstSent.c_str(), q.RstRcvd.c_str(), q.ExchSent.c_str(),
@@ -48,6 +24,34 @@ int CallQso(QsoFn fn, const HostQso& q) {
 }
 
 }  // namespace
+
+HostQso::HostQso() {
+  OwnCall = "JA1ZZZ";
+  Call = "JA2AAA";
+  Time = MakeOleDateTime(2016, 6, 10, 12, 0);
+  FrequencyHz = 7012000;
+  Mode = "CW";
+  RstSent = "599";
+  RstRcvd = "599";
+  ExchSent = "TK";
+  ExchRcvd = "AC";
+  Prefix = "JA";
+  Continent = "AS";
+  Band = "40m";
+}
+
+HostReset::HostReset() {
+  OwnCall = "JA1ZZZ";
+  PeriodStart = MakeOleDateTime(2016, 6, 10);
+  PeriodEnd = MakeOleDateTime(2016, 6, 11);
+  OwnPrefix = "JA";
+}
+
+HostCallCheck::HostCallCheck() {
+  Mode = "CW";
+  Continent = "AS";
+  Band = "40m";
+}
 
 std::string ExecutableFolder() {
   char path[MAX_PATH] = {};
@@ -68,53 +72,48 @@ PluginHost::~PluginHost() {
     FreeLibrary(module_);
 }
 
-FARPROC PluginHost::Find(const char* plainName, const char* decoratedName) const {
-  return GetProcAddress(module_, decorated_ ? decoratedName : plainName);
+FARPROC PluginHost::Require(const char* plainName) const {
+  const char* decorated = DecoratedName(plainName);
+  const char* name = decorated_ && decorated != nullptr ? decorated : plainName;
+  FARPROC address = GetProcAddress(module_, name);
+  if (address == nullptr)
+    throw std::runtime_error(std::string("export not found: ") + name);
+  return address;
 }
 
 const char* PluginHost::GetSetName(int index) {
-  return Require<GetSetNameFn>(*this, "GetSetName", "?GetSetName@@YAPBDH@Z")(index);
+  return DKZ_HOST_EXPORT(*this, GetSetName)(index);
 }
 
 int PluginHost::GetNumberOfSets() {
-  return Require<GetNumberOfSetsFn>(*this, "GetNumberOfSets", "?GetNumberOfSets@@YAHXZ")();
+  return DKZ_HOST_EXPORT(*this, GetNumberOfSets)();
 }
 
 int PluginHost::GetExchgCount0(const char* a, const char* b, const char* c) {
-  return Require<GetExchgCountFn>(*this, "GetExchgCount0", "?StatsGetExchgCount0@@YAHPBD00@Z")(a, b,
-                                                                                               c);
+  return DKZ_HOST_EXPORT(*this, GetExchgCount0)(a, b, c);
 }
 
 int PluginHost::IsValidExchg0(const char* exchange, const char* prefix) {
-  return Require<IsValidExchgFn>(*this, "IsValidExchg0", "?StatsIsValidExchg0@@YAHPBD000HHH@Z")(
-      exchange, kUnused, prefix, kUnused, 0, 0, 0);
+  return DKZ_HOST_EXPORT(*this, IsValidExchg0)(exchange, kUnused, prefix, kUnused, 0, 0, 0);
 }
 
-int PluginHost::ResetStats0(const HostReset& r) {
-  auto fn = Require<ResetStatsFn>(
-      *this, "ResetStats0", "?ResetStats0@@YAHPBDH0PAVCOleDateTime@ATL@@10000000000HHHNN000@Z");
+int PluginHost::ResetStats0(const ResetInput& r) {
+  auto fn = DKZ_HOST_EXPORT(*this, ResetStats0);
   return fn(kUnused, r.ReportFlag, r.OwnCall.c_str(), &r.PeriodStart, &r.PeriodEnd, kUnused,
             kUnused, kUnused, kUnused, kUnused, kUnused, kUnused, kUnused, kUnused,
             r.OwnPrefix.c_str(), 0, 0, 0, 0.0, 0.0, kUnused, kUnused, kUnused);
 }
 
-int PluginHost::AddData0(const HostQso& qso) {
-  return CallQso(
-      Require<QsoFn>(*this, "AddData0",
-                     "?AddData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z"),
-      qso);
+int PluginHost::AddData0(const QsoInput& qso) {
+  return CallQso(DKZ_HOST_EXPORT(*this, AddData0), qso);
 }
 
-int PluginHost::RemoveData0(const HostQso& qso) {
-  return CallQso(
-      Require<QsoFn>(*this, "RemoveData0",
-                     "?RemoveData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z"),
-      qso);
+int PluginHost::RemoveData0(const QsoInput& qso) {
+  return CallQso(DKZ_HOST_EXPORT(*this, RemoveData0), qso);
 }
 
-int PluginHost::CheckCall0(const HostCallCheck& c) {
-  auto fn = Require<CheckCallFn>(*this, "CheckCall0",
-                                 "?CheckCallFunc0@@YAHPBDII00000000000HHHNN0000000PAD1@Z");
+int PluginHost::CheckCall0(const CallCheckInput& c) {
+  auto fn = DKZ_HOST_EXPORT(*this, CheckCall0);
   char bufferA[256] = "untouched";
   char bufferB[256] = "untouched";
   int result =
@@ -128,7 +127,7 @@ int PluginHost::CheckCall0(const HostCallCheck& c) {
 }
 
 const char* PluginHost::GetResult0(int* status) {
-  return Require<GetResultFn>(*this, "GetResult0", "?GetResult0@@YAPBDPAH@Z")(status);
+  return DKZ_HOST_EXPORT(*this, GetResult0)(status);
 }
 
 std::string PluginHost::GetResult0() {
@@ -138,15 +137,15 @@ std::string PluginHost::GetResult0() {
 }
 
 void PluginHost::SetupSet0() {
-  Require<SetupSetFn>(*this, "SetupSet0", "?SetupSet0@@YAXXZ")();
+  DKZ_HOST_EXPORT(*this, SetupSet0)();
 }
 
 const char* PluginHost::RunCommand0(const char* command) {
   // The plug-in offers RunCommand0 under its decorated name only.
-  auto address = GetProcAddress(module_, "?RunCommand0@@YAPBDHPBD@Z");
+  auto address = GetProcAddress(module_, DecoratedName("RunCommand0"));
   if (address == nullptr)
     throw std::runtime_error("export not found: RunCommand0");
-  return reinterpret_cast<RunCommandFn>(reinterpret_cast<void*>(address))(0, command);
+  return reinterpret_cast<decltype(&::RunCommand0)>(reinterpret_cast<void*>(address))(0, command);
 }
 
 ScratchFolder::ScratchFolder(bool withPlugins) {
@@ -215,10 +214,10 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
 
 std::string ReadSetting(const char* key, const char* fallback) {
   char buffer[4096] = {};
-  GetPrivateProfileStringA("Settings", key, fallback, buffer, sizeof buffer, "Plugins\\DKZ.ini");
+  GetPrivateProfileStringA(SettingsSection, key, fallback, buffer, sizeof buffer, SettingsFile);
   return buffer;
 }
 
 void WriteSetting(const char* key, const char* value) {
-  WritePrivateProfileStringA("Settings", key, value, "Plugins\\DKZ.ini");
+  WritePrivateProfileStringA(SettingsSection, key, value, SettingsFile);
 }

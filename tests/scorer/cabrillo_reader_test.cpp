@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cabrillo_log.h"
+#include "cabrillo_reader.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ const char kLog[] =
     "END-OF-LOG:\r\n"
     "QSO: 21025 CW 2023-06-10 1250 DL4MCF 599 011 JA1ZZZ 599 TK\r\n";
 
-TEST(CabrilloLog, ReadsQsoLinesByWhitespaceNotByColumn) {
+TEST(CabrilloReader, ReadsQsoLinesByWhitespaceNotByColumn) {
   LogContents log = ReadCabrilloLog(kLog, "dl.cbr");
   EXPECT_EQ(log.Format, "Cabrillo");
   EXPECT_EQ(log.HeaderCall, "DL4MCF");
@@ -46,7 +46,7 @@ TEST(CabrilloLog, ReadsQsoLinesByWhitespaceNotByColumn) {
   EXPECT_EQ(log.Qsos[3].Mode, "SSB");
 }
 
-TEST(CabrilloLog, LinesThatCannotBeReadAreNamedAndSkipped) {
+TEST(CabrilloReader, LinesThatCannotBeReadAreNamedAndSkipped) {
   LogContents log = ReadCabrilloLog(kLog, "dl.cbr");
   ASSERT_EQ(log.Skipped.size(), 5u);
   EXPECT_EQ(log.Skipped[0],
@@ -60,7 +60,7 @@ TEST(CabrilloLog, LinesThatCannotBeReadAreNamedAndSkipped) {
   EXPECT_EQ(log.Skipped[4], "dl.cbr: line 13: time '12:45' is not HHMM");
 }
 
-TEST(CabrilloLog, IsRecognisedByItsFirstLine) {
+TEST(CabrilloReader, IsRecognisedByItsFirstLine) {
   EXPECT_TRUE(LooksLikeCabrillo("START-OF-LOG: 3.0\nCALLSIGN: X\n"));
   EXPECT_TRUE(LooksLikeCabrillo("\xEF\xBB\xBFstart-of-log: 3.0\r\n"));
   EXPECT_TRUE(LooksLikeCabrillo("\r\n  QSO: 7012 CW 2023-06-10 1205 A 599 1 B 599 2\n"));

@@ -1,4 +1,4 @@
-#include "cabrillo_log.h"
+#include "cabrillo_reader.h"
 
 #include <sstream>
 #include <vector>
@@ -19,14 +19,6 @@ std::string ModeName(const std::string& token) {
   if (mode == "DG")
     return "DIGI";
   return mode;
-}
-
-std::vector<std::string> Tokens(const std::string& text) {
-  std::istringstream in(text);
-  std::vector<std::string> tokens;
-  for (std::string token; in >> token;)
-    tokens.push_back(token);
-  return tokens;
 }
 
 // Empty when the fields after "QSO:" map; otherwise why not.
@@ -98,7 +90,7 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
     } else if (tag == "QSO") {
       LogQso qso;
       qso.Where = "line " + std::to_string(lineNumber);
-      std::string fault = MapQsoLine(Tokens(value), qso);
+      std::string fault = MapQsoLine(SplitWords(value), qso);
       if (fault.empty())
         log.Qsos.push_back(std::move(qso));
       else

@@ -4,7 +4,7 @@
 
 namespace {
 
-// The test host's own class id; only its ProgID matters to the plug-in.
+// The simulated host's own class id; only its ProgID matters to the plug-in.
 const CLSID kFakeHostClsid = {
     0x5d1c7a3e, 0x2b64, 0x4f1a, {0x9c, 0x0e, 0x41, 0x7d, 0x6a, 0x13, 0x88, 0x52}};
 const char kProgIdKey[] = "Orvo2.Application";

@@ -1,4 +1,4 @@
-// The test host: loads Stats.dll the way the logging program does and calls
+// The host simulator: loads Stats.dll the way the logging program does and calls
 // its exports, by plain or by decorated name, from readable records.
 #pragma once
 
@@ -7,37 +7,22 @@
 #include <string>
 
 #include "base/date_time.h"
+#include "engine/host_input.h"
+#include "plugin/exports.h"
 
-// One QSO as the host would hand it over; defaults describe a valid QSO of a
-// Japanese operator with a Japanese station on 40 m.
-struct HostQso {
-  std::string OwnCall = "JA1ZZZ";
-  std::string Call = "JA2AAA";
-  OleDateTime Time = MakeOleDateTime(2016, 6, 10, 12, 0);
-  unsigned FrequencyHz = 7012000;
-  std::string Mode = "CW";
-  std::string RstSent = "599";
-  std::string RstRcvd = "599";
-  std::string ExchSent = "TK";
-  std::string ExchRcvd = "AC";
-  std::string Prefix = "JA";
-  std::string Continent = "AS";
-  std::string Band = "40m";
+// The records the host hands over are the plug-in's own (engine/host_input.h);
+// these add defaults that describe a valid QSO of a Japanese operator with a
+// Japanese station on 40 m.
+struct HostQso : QsoInput {
+  HostQso();
 };
 
-struct HostReset {
-  int ReportFlag = 0;
-  std::string OwnCall = "JA1ZZZ";
-  OleDateTime PeriodStart = MakeOleDateTime(2016, 6, 10);
-  OleDateTime PeriodEnd = MakeOleDateTime(2016, 6, 11);
-  std::string OwnPrefix = "JA";
+struct HostReset : ResetInput {
+  HostReset();
 };
 
-struct HostCallCheck {
-  std::string Call;
-  std::string Mode = "CW";
-  std::string Continent = "AS";
-  std::string Band = "40m";
+struct HostCallCheck : CallCheckInput {
+  HostCallCheck();
 };
 
 class PluginHost {
@@ -50,17 +35,23 @@ class PluginHost {
 
   HMODULE Module() const { return module_; }
   bool Decorated() const { return decorated_; }
-  // The address of an export by the name this host uses for it; null if absent.
-  FARPROC Find(const char* plainName, const char* decoratedName) const;
+  // The address of an export, named by its plain name, looked up by the name
+  // this host uses for it; throws std::runtime_error when it is absent.
+  FARPROC Require(const char* plainName) const;
+  // An export as a function of the type exports.h declares for it.
+  template <typename Fn>
+  Fn Export(const char* plainName) const {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(Require(plainName)));
+  }
 
   const char* GetSetName(int index);
   int GetNumberOfSets();
   int GetExchgCount0(const char* a = "", const char* b = "", const char* c = "");
   int IsValidExchg0(const char* exchange, const char* prefix);
-  int ResetStats0(const HostReset& reset);
-  int AddData0(const HostQso& qso);
-  int RemoveData0(const HostQso& qso);
-  int CheckCall0(const HostCallCheck& check);
+  int ResetStats0(const ResetInput& reset);
+  int AddData0(const QsoInput& qso);
+  int RemoveData0(const QsoInput& qso);
+  int CheckCall0(const CallCheckInput& check);
   const char* GetResult0(int* status);
   std::string GetResult0();
   void SetupSet0();
@@ -70,6 +61,9 @@ class PluginHost {
   HMODULE module_ = nullptr;
   bool decorated_;
 };
+
+// The export `name` of `host` (a PluginHost), typed from its declaration.
+#define DKZ_HOST_EXPORT(host, name) (host).Export<decltype(&::name)>(#name)
 
 // A fresh working folder, made current for the test's lifetime, as the host's
 // current directory. With `withPlugins` it holds the Plugins folder the
@@ -92,7 +86,7 @@ class ScratchFolder {
 std::string ReadWholeFile(const std::string& path);
 bool FileExists(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
-// A key of section "Settings" in Plugins\DKZ.ini; `fallback` when missing.
+// A key of the plug-in's settings (engine/settings.h); `fallback` when missing.
 std::string ReadSetting(const char* key, const char* fallback = "<missing>");
 void WriteSetting(const char* key, const char* value);
 // The folder that holds the running executable and Stats.dll.

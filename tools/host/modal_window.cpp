@@ -1,4 +1,4 @@
-#include "modal_window_win.h"
+#include "modal_window.h"
 
 #include <atomic>
 #include <cstdio>
@@ -42,6 +42,15 @@ class Deadline {
   std::thread thread_;
 };
 
+// The running executable's name without folder and ".exe", as its messages begin.
+std::string ProgramName() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name(path);
+  name = name.substr(name.find_last_of("\\/") + 1);
+  return name.substr(0, name.rfind('.'));
+}
+
 }  // namespace
 
 void CallWithModalWindow(const char* caption, const char* exportName,
@@ -69,7 +78,7 @@ void CallWithModalWindow(const char* caption, const char* exportName,
     }
   });
   {
-    Deadline deadline(kCallDeadlineMs, std::string("dkz-score: Stats.dll did not return from ") +
+    Deadline deadline(kCallDeadlineMs, ProgramName() + ": Stats.dll did not return from " +
                                            exportName + " within " +
                                            std::to_string(kCallDeadlineMs / 1000) + " s\n");
     call();

@@ -1,6 +1,7 @@
 // Working a modal window that an export of Stats.dll shows on this thread,
 // from a helper thread, as a user at the keyboard would. A command-line run
 // must end: every wait is bounded, and so is the export itself.
+// Used by dkz-score and the end-to-end tests alike.
 #pragma once
 
 #include <windows.h>

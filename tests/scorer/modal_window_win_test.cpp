@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "modal_window_win.h"
+#include "modal_window.h"
 #include "ui_driver.h"
 
 namespace {

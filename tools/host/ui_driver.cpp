@@ -15,46 +15,32 @@ LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return static_cast<LRESULT>(result);
 }
 
-// The caption as the window manager keeps it, without a message to the window.
-std::string Caption(HWND window) {
-  wchar_t wide[512] = {};
-  int length = InternalGetWindowText(window, wide, 512);
-  char narrow[1024] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, length, narrow, sizeof narrow - 1, nullptr, nullptr);
-  return narrow;
+// Visible windows of this process with this caption, or visible dialogs when
+// `caption` is null.
+std::vector<HWND> OurWindows(const char* caption) {
+  std::vector<HWND> found;
+  for (HWND window : ProcessWindows()) {
+    if (!IsWindowVisible(window))
+      continue;
+    if (caption != nullptr) {
+      if (WindowCaption(window) == caption)
+        found.push_back(window);
+    } else {
+      char className[16] = {};
+      GetClassNameA(window, className, sizeof className);
+      if (std::string(className) == "#32770")
+        found.push_back(window);
+    }
+  }
+  return found;
 }
 
-bool IsOurs(HWND window) {
+BOOL CALLBACK CollectOwnWindow(HWND window, LPARAM list) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
-  return process == GetCurrentProcessId();
-}
-
-struct Search {
-  const char* caption;  // null: any dialog
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<Search*>(data);
-  if (!IsOurs(window) || !IsWindowVisible(window))
-    return TRUE;
-  if (search->caption != nullptr) {
-    if (Caption(window) == search->caption)
-      search->found.push_back(window);
-  } else {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770")
-      search->found.push_back(window);
-  }
+  if (process == GetCurrentProcessId())
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
-}
-
-std::vector<HWND> OurWindows(const char* caption) {
-  Search search{caption, {}};
-  EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 HWND EditPart(HWND control) {
@@ -67,6 +53,30 @@ HWND EditPart(HWND control) {
 }
 
 }  // namespace
+
+std::vector<HWND> ProcessWindows() {
+  std::vector<HWND> windows;
+  EnumWindows(CollectOwnWindow, reinterpret_cast<LPARAM>(&windows));
+  return windows;
+}
+
+std::string WindowCaption(HWND window) {
+  wchar_t wide[512] = {};
+  int length = InternalGetWindowText(window, wide, 512);
+  char text[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, length, text, sizeof text - 1, nullptr, nullptr);
+  return text;
+}
+
+bool IsTicked(HWND dialog, int id) {
+  DWORD_PTR state = BST_UNCHECKED;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_NORMAL, 5000, &state);
+  return state == BST_CHECKED;
+}
+
+void PressCloseBox(HWND window) {
+  PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   DWORD start = GetTickCount();
@@ -163,11 +173,8 @@ void ClickButton(HWND dialog, int id) {
   PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
-MessageBoxSeen DismissMessageBox(const char* caption, DWORD timeoutMs) {
+MessageBoxSeen DismissMessageBox(HWND box, DWORD timeoutMs) {
   MessageBoxSeen seen;
-  HWND box = WaitForWindow(caption, timeoutMs);
-  if (box == nullptr)
-    return seen;
   seen.Found = true;
   seen.Owner = GetWindow(box, GW_OWNER);
   seen.Text = ControlText(box, 0xFFFF);  // the message's static control
@@ -176,8 +183,13 @@ MessageBoxSeen DismissMessageBox(const char* caption, DWORD timeoutMs) {
   } else {
     PostMessageA(box, WM_CLOSE, 0, 0);
   }
-  WaitForWindowGone(box, timeoutMs);
+  seen.Closed = WaitForWindowGone(box, timeoutMs);
   return seen;
+}
+
+MessageBoxSeen DismissMessageBox(const char* caption, DWORD timeoutMs) {
+  HWND box = WaitForWindow(caption, timeoutMs);
+  return box != nullptr ? DismissMessageBox(box, timeoutMs) : MessageBoxSeen();
 }
 
 TestMainWindow::TestMainWindow() {

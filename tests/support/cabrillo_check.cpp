@@ -4,6 +4,8 @@
 #include <set>
 #include <sstream>
 
+#include "base/text.h"
+
 namespace {
 
 // Tags of the header, and which of them may appear more than once. OPERATORS
@@ -67,14 +69,6 @@ bool ValidDate(const std::string& text) {
 bool ValidTime(const std::string& text) {
   return text.size() == 4 && AllDigits(text) && std::stoi(text.substr(0, 2)) < 24 &&
          std::stoi(text.substr(2, 2)) < 60;
-}
-
-std::vector<std::string> Tokens(const std::string& line) {
-  std::istringstream in(line);
-  std::vector<std::string> tokens;
-  for (std::string token; in >> token;)
-    tokens.push_back(token);
-  return tokens;
 }
 
 class Checker {
@@ -141,7 +135,7 @@ class Checker {
 
   // QSO: freq mo date time call rst exch call rst exch
   void Qso(size_t number, const std::string& line) {
-    std::vector<std::string> t = Tokens(line);
+    std::vector<std::string> t = SplitWords(line);
     if (t.size() != 11) {
       Problem(number, "QSO line has " + std::to_string(t.size()) + " tokens, not 11");
       return;
