@@ -34,8 +34,9 @@ done
 mkdir samples
 cp "$root/samples/ja1vzt.adi" samples/
 in_wine() {  # a user's run: Windows' own folders and this one, nothing else
-  env -i HOME="$HOME" DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" PATH=/usr/bin:/bin WINEPREFIX="$WINEPREFIX" \
-    WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
+  env -i HOME="$HOME" DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" PATH=/usr/bin:/bin \
+    WINEPREFIX="$WINEPREFIX" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
     wine "$@" </dev/null
 }
 expect "dkz-score.exe --version" "dkz-score $version" "$(in_wine ./dkz-score.exe --version)"
