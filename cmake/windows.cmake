@@ -3,6 +3,8 @@ enable_language(RC)
 # The DLL, the tests and the tools side by side, as in the host's folder.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+# No link time in the PE header, so that two builds of one commit are the same bytes.
+add_link_options(-Wl,--no-insert-timestamp)
 set(DKZ_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(DKZ_WIN_LIBS ole32 oleaut32 uuid version gdi32 user32 comctl32)
 

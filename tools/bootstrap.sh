@@ -8,7 +8,7 @@ packages=(
   wine wine32:i386 fonts-wine
   xvfb xauth imagemagick
   cmake g++ make libgtest-dev googletest clang clang-format llvm
-  hamradio-files
+  hamradio-files python3
 )
 
 missing=()

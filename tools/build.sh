@@ -9,8 +9,8 @@ dkz_build_native() {  # $1: folder name, then extra cmake arguments
   cmake --build "$dir" -j "$JOBS" -- --no-print-directory
 }
 
-dkz_build_windows() {
+dkz_build_windows() {  # extra arguments go to the build, e.g. --target Stats
   cmake -S "$DKZ_ROOT" -B "$DKZ_BUILD/windows" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$DKZ_ROOT/cmake/mingw-i686.cmake" >/dev/null
-  cmake --build "$DKZ_BUILD/windows" -j "$JOBS" -- --no-print-directory
+  cmake --build "$DKZ_BUILD/windows" -j "$JOBS" "$@" -- --no-print-directory
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/settings.h"
+#include "dkz_version.h"
 #include "log_qso.h"
 #include "plugin_host.h"
 #include "score_command_win.h"
@@ -48,6 +49,10 @@ int main(int argc, char** argv) {
   // Plain line ends, the same on a console and in a pipe under Wine.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  if (argc == 2 && std::string(argv[1]) == "--version") {
+    std::cout << "dkz-score " DKZ_VERSION_TEXT "\n";
+    return 0;
+  }
   try {
     CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (line.Do) {

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The release zip as a Windows user gets it: packed from the given build's
+# binaries, unpacked into an empty folder, and used from there under Wine with
+# nothing else on the path. Runs inside the Wine session of the tests.
+set -euo pipefail
+build="$1"
+root="$(cd "$(dirname "$0")/../.." && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+zip="$("$root/tools/release/make_zip.py" --binaries "$build" --out "$work" \
+  $("$root/tools/release/country_file_args.sh"))"
+mkdir "$work/unpacked"
+python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])' \
+  "$zip" "$work/unpacked"
+cd "$work/unpacked"
+"$root/tools/release/check_imports.sh" Stats.dll dkz-score.exe
+sed 's/\r$//' SHA256SUMS | sha256sum --quiet -c
+
+failed=0
+expect() {  # what, expected, actual
+  if [ "$2" != "$3" ]; then
+    echo "FAILED: $1" >&2
+    diff <(echo "$2") <(echo "$3") >&2 || true
+    failed=1
+  fi
+}
+version="$(cat "$root/VERSION")"
+for binary in Stats.dll dkz-score.exe; do
+  expect "$binary's FileVersion" "$version.0" \
+    "$(strings -el "$binary" | grep -A1 -x FileVersion | tail -1)"
+done
+
+mkdir samples
+cp "$root/samples/ja1vzt.adi" samples/
+in_wine() {  # a user's run: Windows' own folders and this one, nothing else
+  env -i HOME="$HOME" DISPLAY="$DISPLAY" XAUTHORITY="${XAUTHORITY:-}" PATH=/usr/bin:/bin \
+    WINEPREFIX="$WINEPREFIX" WINEARCH="$WINEARCH" WINEDEBUG="$WINEDEBUG" \
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
+    wine "$@" </dev/null
+}
+expect "dkz-score.exe --version" "dkz-score $version" "$(in_wine ./dkz-score.exe --version)"
+in_wine ./dkz-score.exe score samples/ja1vzt.adi >summary.txt
+expect "the summary" "$(cat "$root/samples/expected/ja1vzt.adi.txt")" "$(head -n -1 summary.txt)"
+expect "the summary's last line" 'err.txt and Plugins\DKZ.ini are in ' \
+  "$(tail -1 summary.txt | sed 's/ in .*/ in /')"
+expect "err.txt" "$(cat "$root/samples/expected/ja1vzt.err.txt")" "$(sed 's/\r$//' err.txt)"
+[ -f Plugins/DKZ.ini ] || { echo "FAILED: no Plugins\\DKZ.ini" >&2; failed=1; }
+[ $failed -eq 0 ] && echo "release zip: unpacked, scored the sample beside the binaries"
+exit $failed
