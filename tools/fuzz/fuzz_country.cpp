@@ -17,10 +17,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CountryFile file = CountryFile::Parse(cty, "fuzz.dat");
     for (std::string call; std::getline(calls, call);) {
       ParsePortableCall(call);
-      CountryMatch match;
-      if (file.Find(call, match))
+      CountryMatch match, lower;
+      bool found = file.Find(call, match);
+      if (found)
         FuzzExpect(!match.Name.empty() && !match.Continent.empty(),
                    "a match names its entity and continent");
+      std::string lowerCall = call;
+      for (char& c : lowerCall)
+        c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+      FuzzExpect(file.Find(lowerCall, lower) == found &&
+                     (!found || (lower.Name == match.Name && lower.Continent == match.Continent)),
+                 "calls are looked up in any case");
     }
   } catch (const InputError&) {
   }
