@@ -72,8 +72,8 @@ bool ReadTag(const std::string& text, size_t pos, Tag& tag) {
 
 // Finds the next "<EOR>" at or after `pos`, any case; npos when none.
 size_t FindEndOfRecord(const std::string& text, size_t pos) {
+  const std::string eor = "<EOR>";
   for (size_t at = text.find('<', pos); at != std::string::npos; at = text.find('<', at + 1)) {
-    const std::string eor = "<EOR>";
     if (text.size() - at >= eor.size() &&
         std::equal(eor.begin(), eor.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
                    [](char a, char b) { return a == std::toupper(static_cast<unsigned char>(b)); }))
