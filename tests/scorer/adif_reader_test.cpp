@@ -74,6 +74,12 @@ TEST(AdifReader, AFaultCostsOnlyItsRecordAndIsNamed) {
        "record 2 (line 3): field CALL appears twice (line 4): is an <EOR> missing?", 2},
       {"<EOH>\n<CALL:3>W1A<EOR>\n<CALL:3>W1B<EOH><CALL:3>W1C<EOR>",
        "record 2 (line 3): no <EOR> before the <EOH> on line 3", 2},
+      // A length typed too long costs its record only, also past the end of the file.
+      {"<EOH>\n<CALL:3>W1A<EOR>\n<CALL:99999>W1B <MODE:2>CW<EOR>\n<CALL:3>W1C<EOR>",
+       "record 2 (line 3): field CALL has length 99999, which runs past the end of the file", 2},
+      // A tag ends where a tag cannot go on: this one does not take the next tag's '>'.
+      {"<EOH>\n<CALL:3>W1A<EOR>\n<CALL:3>W1B<MODE:2:<EOR>\n<CALL:3>W1C<EOR>",
+       "record 2 (line 3): unreadable tag '<MODE:2:<EOR>' on line 3", 2},
   };
   for (const Malformed& c : cases) {
     SCOPED_TRACE(c.Text);

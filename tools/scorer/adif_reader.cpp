@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstddef>
+#include <unordered_set>
 
 #include "log_qso.h"
 #include "log_values.h"
@@ -26,37 +28,55 @@ struct Tag {
 
 const size_t kMaxLength = 1 << 20;  // no honest field is a megabyte long
 
+bool IsNameChar(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 // Reads a tag at `pos` (which holds '<'); false when it is not well formed.
+// It looks only as far as the first character that cannot belong to a tag,
+// so that text full of '<' is read in linear time.
 bool ReadTag(const std::string& text, size_t pos, Tag& tag) {
-  size_t close = text.find('>', pos + 1);
-  if (close == std::string::npos)
-    return false;
-  std::string inside = text.substr(pos + 1, close - pos - 1);
-  size_t colon = inside.find(':');
-  std::string name = inside.substr(0, colon);
-  if (name.empty() || !std::all_of(name.begin(), name.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-      }))
+  size_t at = pos + 1;
+  while (at < text.size() && IsNameChar(text[at]))
+    ++at;
+  if (at == pos + 1 || at == text.size())
     return false;
   tag = Tag();
-  tag.Name = ToUpper(name);
-  tag.End = close + 1;
-  if (colon == std::string::npos)
+  tag.Name = ToUpper(text.substr(pos + 1, at - pos - 1));
+  if (text[at] == '>') {
+    tag.End = at + 1;
     return tag.Name == "EOH" || tag.Name == "EOR";
-  std::string rest = inside.substr(colon + 1);
-  std::string length = rest.substr(0, rest.find(':'));
-  if (length.empty() || length.size() > 7 ||
-      !std::all_of(length.begin(), length.end(), [](char c) { return c >= '0' && c <= '9'; }))
+  }
+  if (text[at] != ':')
+    return false;
+  size_t digits = ++at;
+  while (at < text.size() && at - digits < 8 && IsDigit(text[at]))
+    ++at;
+  if (at == digits || at - digits > 7 || at == text.size())
     return false;
   tag.HasLength = true;
-  tag.Length = std::stoul(length);
+  tag.Length = std::stoul(text.substr(digits, at - digits));
+  if (text[at] == ':') {  // the data type, which we do not need
+    while (++at < text.size() && text[at] != '>' && text[at] != '<')
+      ;
+  }
+  if (at == text.size() || text[at] != '>')
+    return false;
+  tag.End = at + 1;
   return tag.Length <= kMaxLength;
 }
 
 // Finds the next "<EOR>" at or after `pos`, any case; npos when none.
 size_t FindEndOfRecord(const std::string& text, size_t pos) {
+  const std::string eor = "<EOR>";
   for (size_t at = text.find('<', pos); at != std::string::npos; at = text.find('<', at + 1)) {
-    if (at + 5 <= text.size() && EqualsIgnoreCase(text.substr(at, 5), "<EOR>"))
+    if (text.size() - at >= eor.size() &&
+        std::equal(eor.begin(), eor.end(), text.begin() + static_cast<std::ptrdiff_t>(at),
+                   [](char a, char b) { return a == std::toupper(static_cast<unsigned char>(b)); }))
       return at;
   }
   return std::string::npos;
@@ -64,12 +84,7 @@ size_t FindEndOfRecord(const std::string& text, size_t pos) {
 
 class Parser {
  public:
-  Parser(const std::string& text, const std::string& fileName) : text_(text), fileName_(fileName) {
-    for (size_t i = 0; i < text_.size(); ++i) {
-      if (text_[i] == '\n')
-        lineStarts_.push_back(i + 1);
-    }
-  }
+  Parser(const std::string& text, const std::string& fileName) : text_(text), fileName_(fileName) {}
 
   AdifFile Run() {
     size_t pos = SkipHeader();
@@ -82,9 +97,18 @@ class Parser {
   }
 
  private:
-  int LineAt(size_t pos) const {
-    return static_cast<int>(std::upper_bound(lineStarts_.begin(), lineStarts_.end(), pos) -
-                            lineStarts_.begin());
+  // Lines are counted on from the last position asked about, which moves
+  // forward as the file is read.
+  int LineAt(size_t pos) {
+    if (pos < linePos_) {
+      linePos_ = 0;
+      line_ = 1;
+    }
+    auto from = text_.begin() + static_cast<std::ptrdiff_t>(linePos_);
+    line_ += static_cast<int>(
+        std::count(from, from + static_cast<std::ptrdiff_t>(pos - linePos_), '\n'));
+    linePos_ = pos;
+    return line_;
   }
 
   // A header is any text before the first tag, or tags up to <EOH>.
@@ -113,14 +137,15 @@ class Parser {
 
   size_t ReadField(size_t pos) {
     if (current_.Fields.empty()) {
+      names_.clear();
       current_.Number = ++recordCount_;
       current_.Line = LineAt(pos);
     }
     Tag tag;
     if (!ReadTag(text_, pos, tag)) {
-      size_t close = text_.find('>', pos);
-      std::string shown = text_.substr(
-          pos, std::min<size_t>(close == std::string::npos ? 20 : close - pos + 1, 40));
+      std::string shown = text_.substr(pos, 40);
+      size_t close = shown.find('>');
+      shown.resize(close == std::string::npos ? std::min<size_t>(shown.size(), 20) : close + 1);
       return Resync(pos + 1,
                     "unreadable tag '" + shown + "' on line " + std::to_string(LineAt(pos)));
     }
@@ -134,22 +159,24 @@ class Parser {
     }
     if (tag.Name == "EOH")
       return EndOfAnotherHeader(pos, tag.End);
-    if (tag.End + tag.Length > text_.size()) {
-      Fail("field " + tag.Name + " has length " + std::to_string(tag.Length) +
-           ", which runs past the end of the file");
-      return text_.size();
-    }
-    // A length that is too long swallows the next tag: find that tag.
+    // A length that is too long swallows the next tag: the record ends at
+    // the <EOR> after that tag, and the records after it are read.
+    std::string tooLong = "field " + tag.Name + " has length " + std::to_string(tag.Length);
+    bool pastEnd = tag.End + tag.Length > text_.size();
     Tag inner;
     for (size_t at = text_.find('<', tag.End); at < tag.End + tag.Length;
          at = text_.find('<', at + 1)) {
       if (ReadTag(text_, at, inner)) {
-        return Resync(at, "field " + tag.Name + " has length " + std::to_string(tag.Length) +
-                              ", which runs into the next tag on line " +
-                              std::to_string(LineAt(at)));
+        return Resync(at, tooLong + (pastEnd ? ", which runs past the end of the file"
+                                             : ", which runs into the next tag on line " +
+                                                   std::to_string(LineAt(at))));
       }
     }
-    if (current_.Find(tag.Name.c_str()) != nullptr) {
+    if (pastEnd) {
+      Fail(tooLong + ", which runs past the end of the file");
+      return text_.size();
+    }
+    if (!names_.insert(tag.Name).second) {
       // Two QSOs ran together: skip both rather than guess where one ends.
       return Resync(pos, "field " + tag.Name + " appears twice (line " +
                              std::to_string(LineAt(pos)) + "): is an <EOR> missing?");
@@ -184,7 +211,9 @@ class Parser {
 
   const std::string& text_;
   const std::string& fileName_;
-  std::vector<size_t> lineStarts_{0};
+  size_t linePos_ = 0;
+  int line_ = 1;
+  std::unordered_set<std::string> names_;  // of the current record
   AdifFile file_;
   AdifRecord current_;
   int recordCount_ = 0;
