@@ -1,6 +1,5 @@
 #include <algorithm>
-#include <map>
-#include <set>
+#include <unordered_map>
 
 #include "contest_cabrillo.h"
 #include "world_model.h"
@@ -51,7 +50,9 @@ class TruthBuilder {
         continue;
       }
       entriesOf_[log].push_back(e);
-      loggers_[entry.Qso.Call].insert(entry.Station);
+      auto logger = loggers_.emplace(entry.Qso.Call, entry.Station).first;
+      if (logger->second != entry.Station)
+        logger->second = kSeveral;
     }
     for (size_t l = 0; l < out_.Logs.size(); ++l) {
       std::vector<int>& entries = entriesOf_[l];
@@ -78,7 +79,7 @@ class TruthBuilder {
 
   // A call without a log: unique when no other log holds it.
   Verdict Unconfirmable(const std::string& call) const {
-    return loggers_.at(call).size() <= 1 ? Verdict::kUnique : Verdict::kUnchecked;
+    return loggers_.at(call) != kSeveral ? Verdict::kUnique : Verdict::kUnchecked;
   }
 
   Verdict Expect(const Entry& entry, int line) {
@@ -110,9 +111,11 @@ class TruthBuilder {
   }
 
   const World& world_;
-  std::vector<int> logOf_;                        // station -> log, -1 without one
-  std::vector<std::vector<int>> entriesOf_;       // log -> entries in file order
-  std::map<std::string, std::set<int>> loggers_;  // call -> stations whose log holds it
+  std::vector<int> logOf_;                   // station -> log, -1 without one
+  std::vector<std::vector<int>> entriesOf_;  // log -> entries in file order
+  // Call -> the one station whose log holds it, or kSeveral.
+  static constexpr int kSeveral = -1;
+  std::unordered_map<std::string, int> loggers_;
   GeneratedContest out_;
 };
 

@@ -11,18 +11,18 @@ auto KeyOf(const IndexEntry& e) {
   return std::make_tuple(e.Own, e.Worked, e.Band, e.Time, e.Ref.Log, e.Ref.Qso);
 }
 
-// The run of sorted entries whose key equals `wanted`.
-template <typename Wanted, typename Key>
-EntryRange RangeOf(const std::vector<IndexEntry>& entries, const Wanted& wanted, Key key) {
-  auto lo = std::lower_bound(entries.begin(), entries.end(), wanted,
-                             [&](const IndexEntry& e, const Wanted& k) { return key(e) < k; });
-  auto hi = std::upper_bound(lo, entries.end(), wanted,
-                             [&](const Wanted& k, const IndexEntry& e) { return k < key(e); });
-  const IndexEntry* base = entries.data();
-  return {base + (lo - entries.begin()), base + (hi - entries.begin())};
-}
-
 }  // namespace
+
+template <typename Wanted, typename Key>
+EntryRange QsoIndex::WithinOwn(int own, const Wanted& wanted, Key key) const {
+  const IndexEntry* first = entries_.data() + ownStart_[own];
+  const IndexEntry* last = entries_.data() + ownStart_[own + 1];
+  const IndexEntry* lo = std::lower_bound(
+      first, last, wanted, [&](const IndexEntry& e, const Wanted& k) { return key(e) < k; });
+  const IndexEntry* hi = std::upper_bound(
+      lo, last, wanted, [&](const Wanted& k, const IndexEntry& e) { return k < key(e); });
+  return {lo, hi};
+}
 
 QsoIndex::QsoIndex(const std::vector<CheckLog>& logs) {
   std::unordered_map<std::string, int> bandIds;
@@ -72,9 +72,17 @@ void QsoIndex::Sort() {
             [](const IndexEntry& a, const IndexEntry& b) { return KeyOf(a) < KeyOf(b); });
   for (size_t i = 0; i < entries_.size(); ++i)
     position_[entries_[i].Ref.Log][entries_[i].Ref.Qso] = static_cast<int>(i);
+  ownStart_.assign(callText_.size() + 1, 0);
+  for (const IndexEntry& e : entries_)
+    ++ownStart_[e.Own + 1];
+  for (size_t id = 1; id < ownStart_.size(); ++id)
+    ownStart_[id] += ownStart_[id - 1];
 }
 
 void QsoIndex::SetClockOffsets(const std::vector<int64_t>& offsetByLog) {
+  if (offsetByLog == offsets_)
+    return;
+  offsets_ = offsetByLog;
   // loggedTime_ follows the order in which the entries were first filed: log by log.
   size_t first = 0;
   std::vector<size_t> firstOfLog;
@@ -88,13 +96,12 @@ void QsoIndex::SetClockOffsets(const std::vector<int64_t>& offsetByLog) {
 }
 
 EntryRange QsoIndex::Group(int own, int worked, int band) const {
-  return RangeOf(entries_, std::make_tuple(own, worked, band),
-                 [](const IndexEntry& e) { return std::make_tuple(e.Own, e.Worked, e.Band); });
+  return WithinOwn(own, std::make_tuple(worked, band),
+                   [](const IndexEntry& e) { return std::make_tuple(e.Worked, e.Band); });
 }
 
 EntryRange QsoIndex::Pair(int own, int worked) const {
-  return RangeOf(entries_, std::make_pair(own, worked),
-                 [](const IndexEntry& e) { return std::make_pair(e.Own, e.Worked); });
+  return WithinOwn(own, worked, [](const IndexEntry& e) { return e.Worked; });
 }
 
 EntryRange QsoIndex::Near(int own, int worked, int band, int64_t time, int64_t seconds) const {

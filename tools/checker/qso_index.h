@@ -47,6 +47,9 @@ class QsoIndex {
 
  private:
   int IdOf(const std::string& call);
+  // The run of `own`'s entries whose key equals `wanted`.
+  template <typename Wanted, typename Key>
+  EntryRange WithinOwn(int own, const Wanted& wanted, Key key) const;
   void Sort();
 
   std::unordered_map<std::string, int> callIds_;
@@ -57,4 +60,7 @@ class QsoIndex {
   std::vector<int64_t> loggedTime_;  // per entry, in entry order before sorting
   std::vector<IndexEntry> entries_;
   std::vector<std::vector<int>> position_;  // log, QSO -> entry
+  // Where each own call's entries start: a search for a group stays inside one log's entries.
+  std::vector<int> ownStart_;
+  std::vector<int64_t> offsets_;
 };

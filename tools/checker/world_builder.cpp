@@ -1,7 +1,7 @@
 #include <algorithm>
-#include <set>
-#include <tuple>
+#include <unordered_set>
 
+#include "call_text.h"
 #include "contest/bands.h"
 #include "contest/districts.h"
 #include "world_model.h"
@@ -31,14 +31,22 @@ void Shuffle(std::vector<T>& items, Random& random) {
 
 std::vector<Station> MakeStations(const WorldOptions& options, Random& random) {
   std::vector<Station> stations;
-  std::set<std::string> calls;
+  // Calls on the air stay two edits apart, so that a one-character miscopy has
+  // only one station it can have been.
+  std::vector<std::string> calls;
+  auto clear = [&](const std::string& call) {
+    return std::none_of(calls.begin(), calls.end(), [&](const std::string& other) {
+      return other == call || OneEditApart(other, call);
+    });
+  };
   int casual = static_cast<int>(options.Stations * options.CasualShare);
   for (int i = 0; i < options.Stations; ++i) {
     Station s;
     s.Japanese = random.Chance(options.JapaneseShare);
     do {
       s.Call = s.Japanese ? JapaneseCall(random) : ForeignCall(random);
-    } while (!calls.insert(s.Call).second);
+    } while (!clear(s.Call));
+    calls.push_back(s.Call);
     s.District = s.Japanese ? DistrictCodes[random.Below(kDistrictCount)] : "";
     s.PadsSerial = !s.Japanese && random.Chance(0.2);
     s.ClockError = static_cast<int64_t>(random.Below(61)) - 30;
@@ -122,15 +130,18 @@ World BuildWorld(const WorldOptions& options, Random& random) {
   world.Stations = MakeStations(options, random);
   // One contact per pair and band: a second would be a duplicate, which the
   // plug-in judges, not the cross-check.
-  std::set<std::tuple<int, int, int>> worked;
+  std::unordered_set<uint64_t> worked;
+  auto key = [&](int a, int b, int band) {
+    return (uint64_t(std::min(a, b)) << 36) | (uint64_t(std::max(a, b)) << 4) | uint64_t(band);
+  };
   int64_t span = static_cast<int64_t>(options.Hours) * 3600;
   for (auto [a, b] : PairSlots(world.Stations, options, random)) {
     if (a == b)
       continue;
     int band = PickBand(random);
-    for (int tries = 0; tries < kBandCount && worked.count({a, b, band}); ++tries)
+    for (int tries = 0; tries < kBandCount && worked.count(key(a, b, band)); ++tries)
       band = (band + 1) % kBandCount;
-    if (!worked.insert({a, b, band}).second || !worked.insert({b, a, band}).second)
+    if (!worked.insert(key(a, b, band)).second)
       continue;
     Contact contact;
     contact.Station[0] = a;
