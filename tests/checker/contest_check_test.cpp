@@ -27,9 +27,9 @@ CheckLog Log(const char* call, std::vector<Line> lines) {
 }
 
 // One letter per QSO, log after log: C confirmed, X busted exchange, B busted
-// call, N not in log, U unique, ? unchecked; a blank between logs.
+// call, N not in log, U unique, ? unchecked, R repeat; a blank between logs.
 std::string Verdicts(const std::vector<LogFindings>& findings) {
-  const char letters[] = "CXBNU?";
+  const char letters[] = "CXBNU?R";
   std::string text;
   for (const LogFindings& log : findings) {
     if (!text.empty())
@@ -91,7 +91,11 @@ TEST(ContestCheck, AppliesTheRulesInOrder) {
       {"one other QSO confirms one QSO, the nearest",
        {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}, {"40m", 1202, "W1AW", "TK", "5"}}),
         Log("W1AW", {{"40m", 1202, "JA1ABC", "5", "TK"}})},
-       "NC C"},
+       "RC C"},
+      {"a repeat on the band is the plug-in's to judge, not a NIL",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}, {"40m", 1230, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1200, "JA1ABC", "5", "TK"}})},
+       "CR C"},
   };
   for (const Row& row : rows)
     EXPECT_EQ(Verdicts(CheckContest(row.Logs)), row.Expected) << row.Rule;

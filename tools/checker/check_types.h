@@ -28,10 +28,20 @@ struct CheckOptions {
   int MinOffsetPairs = 5;
 };
 
-enum class Verdict { kConfirmed, kBustedExchange, kBustedCall, kNotInLog, kUnique, kUnchecked };
-constexpr int kVerdictCount = 6;
+// kRepeat: not confirmed, but the log holds the same call on the same band
+// confirmed; the plug-in, not the check, judges repeats.
+enum class Verdict {
+  kConfirmed,
+  kBustedExchange,
+  kBustedCall,
+  kNotInLog,
+  kUnique,
+  kUnchecked,
+  kRepeat
+};
+constexpr int kVerdictCount = 7;
 
-// "confirmed", "busted_exchange", "busted_call", "nil", "unique", "unchecked".
+// "confirmed", "busted_exchange", "busted_call", "nil", "unique", "unchecked", "repeat".
 const char* VerdictName(Verdict verdict);
 
 struct QsoRef {

@@ -9,24 +9,6 @@
 #include "near_calls.h"
 #include "qso_index.h"
 
-const char* VerdictName(Verdict verdict) {
-  switch (verdict) {
-    case Verdict::kConfirmed:
-      return "confirmed";
-    case Verdict::kBustedExchange:
-      return "busted_exchange";
-    case Verdict::kBustedCall:
-      return "busted_call";
-    case Verdict::kNotInLog:
-      return "nil";
-    case Verdict::kUnique:
-      return "unique";
-    case Verdict::kUnchecked:
-      return "unchecked";
-  }
-  return "?";
-}
-
 namespace {
 
 // A possible link between A's QSO and one in another log, `Apart` seconds apart.
@@ -150,13 +132,28 @@ class Checker {
     ForEachQso([&](QsoRef ref, const IndexEntry& own) {
       if (Settled(ref))
         return;
-      if (index_.HasLog(own.Worked))
+      QsoRef confirmedTwin = ConfirmedTwin(own);
+      if (confirmedTwin.Found())
+        Settle(ref, Verdict::kRepeat, confirmedTwin);
+      else if (index_.HasLog(own.Worked))
         Settle(ref, Verdict::kNotInLog, NearestOnAnyBand(own));
       else if (index_.StationsLogging(own.Worked) <= 1)
         Settle(ref, Verdict::kUnique, {});
       else
         Settle(ref, Verdict::kUnchecked, {});
     });
+  }
+
+  // Another QSO of the same log with the same call and band that the other log confirms.
+  QsoRef ConfirmedTwin(const IndexEntry& own) const {
+    for (const IndexEntry& twin : index_.Group(own.Own, own.Worked, own.Band)) {
+      Verdict kind = findings_[twin.Ref.Log].Qsos[twin.Ref.Qso].Kind;
+      bool confirmed = Settled(twin.Ref) && twin.Ref.Log == own.Ref.Log &&
+                       (kind == Verdict::kConfirmed || kind == Verdict::kBustedExchange);
+      if (confirmed)
+        return twin.Ref;
+    }
+    return {};
   }
 
   // What the other log holds of this station, to show beside a NIL.

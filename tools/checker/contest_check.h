@@ -6,7 +6,9 @@
 //                   other QSO of A's confirms: A miscopied D, and D's QSO stands;
 //   not in log      B sent a log;
 //   unique          B sent no log and no other log holds B;
-//   unchecked       B sent no log but others worked B.
+//   unchecked       B sent no log but others worked B;
+//   repeat          rather than any of the last three, when another QSO of A's
+//                   with B on the band is confirmed: repeats are the plug-in's to judge.
 // Each QSO confirms at most one other, the nearest in time. Logs with a wrong
 // clock are matched after taking out their constant offset.
 #pragma once
