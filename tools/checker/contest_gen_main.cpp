@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   }
   if (bench) {
     if (options.MeanQsos == WorldOptions().MeanQsos)
-      options.MeanQsos = 340;  // what stations aim at; about 300 a log come about
+      options.MeanQsos = 318;  // what stations aim at; about 300 a log come about
     return RunCheckBench(options, std::cout) ? 0 : 1;
   }
   if (folder.empty()) {

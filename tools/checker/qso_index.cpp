@@ -39,15 +39,14 @@ QsoIndex::QsoIndex(const std::vector<CheckLog>& logs) {
       e.Worked = IdOf(MatchForm(qsos[q].Call));
       e.Band =
           bandIds.emplace(MatchForm(qsos[q].Band), static_cast<int>(bandIds.size())).first->second;
-      e.Time = qsos[q].Time;
+      e.Time = e.Logged = qsos[q].Time;
       e.Ref = QsoRef{l, q};
       entries_.push_back(e);
     }
   }
-  for (const IndexEntry& e : entries_)
-    loggedTime_.push_back(e.Time);
   for (const CheckLog& log : logs)
     position_.emplace_back(log.Qsos.size());
+  offsets_.assign(logs.size(), 0);
   Sort();
   stationsLogging_.assign(callText_.size(), 0);
   for (size_t i = 0; i < entries_.size(); ++i) {
@@ -83,15 +82,8 @@ void QsoIndex::SetClockOffsets(const std::vector<int64_t>& offsetByLog) {
   if (offsetByLog == offsets_)
     return;
   offsets_ = offsetByLog;
-  // loggedTime_ follows the order in which the entries were first filed: log by log.
-  size_t first = 0;
-  std::vector<size_t> firstOfLog;
-  for (const std::vector<int>& inLog : position_) {
-    firstOfLog.push_back(first);
-    first += inLog.size();
-  }
   for (IndexEntry& e : entries_)
-    e.Time = loggedTime_[firstOfLog[e.Ref.Log] + e.Ref.Qso] - offsetByLog[e.Ref.Log];
+    e.Time = e.Logged - offsetByLog[e.Ref.Log];
   Sort();
 }
 

@@ -12,8 +12,9 @@
 struct IndexEntry {
   int Own = 0;  // call ids
   int Worked = 0;
-  int Band = 0;      // band id
-  int64_t Time = 0;  // on the common clock: the log's time less its offset
+  int Band = 0;        // band id
+  int64_t Time = 0;    // on the common clock: the log's time less its offset
+  int64_t Logged = 0;  // by the log's own clock
   QsoRef Ref;
 };
 
@@ -57,10 +58,9 @@ class QsoIndex {
   std::vector<int> ownCall_;
   std::vector<char> hasLog_;
   std::vector<int> stationsLogging_;
-  std::vector<int64_t> loggedTime_;  // per entry, in entry order before sorting
   std::vector<IndexEntry> entries_;
   std::vector<std::vector<int>> position_;  // log, QSO -> entry
   // Where each own call's entries start: a search for a group stays inside one log's entries.
   std::vector<int> ownStart_;
-  std::vector<int64_t> offsets_;
+  std::vector<int64_t> offsets_;  // per log, as the times stand now
 };

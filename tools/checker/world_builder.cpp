@@ -42,7 +42,9 @@ std::vector<Station> MakeStations(const WorldOptions& options, Random& random) {
   int casual = static_cast<int>(options.Stations * options.CasualShare);
   for (int i = 0; i < options.Stations; ++i) {
     Station s;
-    s.Japanese = random.Chance(options.JapaneseShare);
+    // Spread evenly, so that both sides' wishes for QSOs come out about equal.
+    s.Japanese = static_cast<int>((i + 1) * options.JapaneseShare) >
+                 static_cast<int>(i * options.JapaneseShare);
     do {
       s.Call = s.Japanese ? JapaneseCall(random) : ForeignCall(random);
     } while (!clear(s.Call));
