@@ -54,6 +54,7 @@ class TruthBuilder {
       if (logger->second != entry.Station)
         logger->second = kSeveral;
     }
+    const int firstLine = FirstQsoLine();
     for (size_t l = 0; l < out_.Logs.size(); ++l) {
       std::vector<int>& entries = entriesOf_[l];
       std::stable_sort(entries.begin(), entries.end(), [&](int a, int b) {
@@ -62,7 +63,7 @@ class TruthBuilder {
       GeneratedLog& log = out_.Logs[l];
       for (int e : entries) {
         log.Log.Qsos.push_back(world_.Entries[e].Qso);
-        log.Log.Qsos.back().Line = FirstQsoLine() + static_cast<int>(log.Kilohertz.size());
+        log.Log.Qsos.back().Line = firstLine + static_cast<int>(log.Kilohertz.size());
         log.Kilohertz.push_back(world_.Contacts[world_.Entries[e].Contact].Kilohertz);
       }
     }
