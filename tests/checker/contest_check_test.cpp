@@ -1,0 +1,135 @@
+// The cross-check's rules, each on a few tiny hand-made logs.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "contest_check.h"
+
+namespace {
+
+// band, HHMM on the contest's first day, worked call, exchange sent, exchange received
+struct Line {
+  const char* Band;
+  int Hhmm;
+  const char* Call;
+  const char* Sent;
+  const char* Rcvd;
+};
+
+CheckLog Log(const char* call, std::vector<Line> lines) {
+  CheckLog log{call, {}};
+  for (const Line& l : lines) {
+    int64_t time = 1781308800 + (l.Hhmm / 100) * 3600 + (l.Hhmm % 100) * 60;
+    log.Qsos.push_back({l.Band, time, l.Call, l.Sent, l.Rcvd, static_cast<int>(log.Qsos.size())});
+  }
+  return log;
+}
+
+// One letter per QSO, log after log: C confirmed, X busted exchange, B busted
+// call, N not in log, U unique, ? unchecked, R repeat; a blank between logs.
+std::string Verdicts(const std::vector<LogFindings>& findings) {
+  const char letters[] = "CXBNU?R";
+  std::string text;
+  for (const LogFindings& log : findings) {
+    if (!text.empty())
+      text += ' ';
+    for (const QsoFinding& qso : log.Qsos)
+      text += letters[static_cast<int>(qso.Kind)];
+  }
+  return text;
+}
+
+struct Row {
+  const char* Rule;
+  std::vector<CheckLog> Logs;
+  const char* Expected;
+};
+
+TEST(ContestCheck, AppliesTheRulesInOrder) {
+  const Row rows[] = {
+      {"both sides within 3 minutes",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1202, "JA1ABC", "5", "TK"}})},
+       "C C"},
+      {"4 minutes apart is too far",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1204, "JA1ABC", "5", "TK"}})},
+       "N N"},
+      {"another band does not confirm",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"20m", 1200, "JA1ABC", "5", "TK"}})},
+       "N N"},
+      {"received is not what the other logged as sent",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "6"}}),
+        Log("W1AW", {{"40m", 1200, "JA1ABC", "5", "TK"}})},
+       "X C"},
+      {"blanks, case and a number's leading zeros do not count",
+       {Log("JA1ABC", {{"40m", 1200, "w1aw ", "TK", " 7"}}),
+        Log("W1AW", {{"40m", 1200, "ja1abc", "007", "tk"}})},
+       "C C"},
+      {"a changed character: busted call, the other side stands",
+       {Log("JA1ABC", {{"40m", 1200, "W1AX", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1201, "JA1ABC", "5", "TK"}})},
+       "B C"},
+      {"a dropped character, and the right side's exchange is checked against the bust",
+       {Log("JA1ABC", {{"40m", 1200, "W1A", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1201, "JA1ABC", "5", "HS"}})},
+       "B X"},
+      {"an added character while the call's own log holds nothing",
+       {Log("JA1ABC", {{"40m", 1200, "W1AWW", "TK", "5"}, {"20m", 1300, "DL1AA", "TK", "3"}}),
+        Log("W1AW", {{"40m", 1201, "JA1ABC", "5", "TK"}}), Log("DL1AA", {})},
+       "BN C "},
+      {"a near call already confirmed is no evidence",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}, {"40m", 1201, "W1AX", "TK", "6"}}),
+        Log("W1AW", {{"40m", 1200, "JA1ABC", "5", "TK"}})},
+       "CU C"},
+      {"a call without a log that others worked is credited unchecked",
+       {Log("JA1ABC", {{"40m", 1200, "K9ZZ", "TK", "5"}}),
+        Log("JA2XYZ", {{"40m", 1300, "K9ZZ", "HS", "8"}})},
+       "? ?"},
+      {"one other QSO confirms one QSO, the nearest",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}, {"40m", 1202, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1202, "JA1ABC", "5", "TK"}})},
+       "RC C"},
+      {"a repeat on the band is the plug-in's to judge, not a NIL",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}, {"40m", 1230, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1200, "JA1ABC", "5", "TK"}})},
+       "CR C"},
+  };
+  for (const Row& row : rows)
+    EXPECT_EQ(Verdicts(CheckContest(row.Logs)), row.Expected) << row.Rule;
+}
+
+TEST(ContestCheck, NamesTheEvidence) {
+  std::vector<CheckLog> logs = {
+      Log("JA1ABC", {{"40m", 1200, "W1AX", "TK", "5"}, {"15m", 1300, "DL1AA", "TK", "3"}}),
+      Log("W1AW", {{"40m", 1201, "JA1ABC", "5", "TK"}}),
+      Log("DL1AA", {{"10m", 1100, "JA1ABC", "3", "TK"}, {"20m", 1250, "JA1ABC", "4", "TK"}})};
+  std::vector<LogFindings> findings = CheckContest(logs);
+  const QsoFinding& bust = findings[0].Qsos[0];
+  EXPECT_EQ(bust.Evidence.Log, 1);  // the QSO W1AW logged
+  EXPECT_EQ(bust.Evidence.Qso, 0);
+  EXPECT_TRUE(findings[1].Qsos[0].ByBustedEntry);
+  EXPECT_EQ(findings[1].Qsos[0].Evidence.Log, 0);
+  const QsoFinding& nil = findings[0].Qsos[1];
+  EXPECT_EQ(nil.Evidence.Log, 2);  // DL1AA's nearest record of JA1ABC, on another band
+  EXPECT_EQ(nil.Evidence.Qso, 1);
+}
+
+TEST(ContestCheck, TakesOutAConstantClockError) {
+  // JA1ABC's clock runs 10 minutes fast; its partners agree with each other.
+  std::vector<CheckLog> logs = {Log("JA1ABC", {})};
+  const char* partners[] = {"W1AW", "DL1AA", "K2BB", "G3CC", "VK4DD", "F5EE"};
+  for (int i = 0; i < 6; ++i) {
+    int hhmm = 1200 + 7 * i;
+    logs[0].Qsos.push_back(Log("", {{"40m", hhmm + 10, partners[i], "TK", "1"}}).Qsos[0]);
+    logs.push_back(Log(partners[i], {{"40m", hhmm, "JA1ABC", "1", "TK"}}));
+  }
+  std::vector<LogFindings> findings = CheckContest(logs);
+  EXPECT_EQ(findings[0].ClockOffsetSeconds, 600);
+  EXPECT_EQ(findings[1].ClockOffsetSeconds, 0);
+  EXPECT_EQ(Verdicts(findings), "CCCCCC C C C C C C");
+}
+
+}  // namespace

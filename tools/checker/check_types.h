@@ -1,0 +1,67 @@
+// What the contest cross-check reads and what it finds, apart from any file format.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct CheckQso {
+  std::string Band;  // "40m"; compared as text, case and blanks aside
+  int64_t Time = 0;  // UTC seconds by the log's own clock
+  std::string Call;  // the worked station as logged
+  std::string ExchSent;
+  std::string ExchRcvd;
+  int Line = 0;  // where the QSO stands in its file, for the reports
+};
+
+// Logs that carry the same call are taken as one station's.
+struct CheckLog {
+  std::string Call;
+  std::vector<CheckQso> Qsos;
+};
+
+struct CheckOptions {
+  int64_t ToleranceSeconds = 180;
+  // Widest clock error looked for; a day also covers a log kept in local time.
+  int64_t MaxClockOffsetSeconds = 24 * 3600;
+  // A log needs this many QSOs found in other logs before an offset is believed.
+  int MinOffsetPairs = 5;
+};
+
+// kRepeat: not confirmed, but the log holds the same call on the same band
+// confirmed; the plug-in, not the check, judges repeats.
+enum class Verdict {
+  kConfirmed,
+  kBustedExchange,
+  kBustedCall,
+  kNotInLog,
+  kUnique,
+  kUnchecked,
+  kRepeat
+};
+constexpr int kVerdictCount = 7;
+
+// "confirmed", "busted_exchange", "busted_call", "nil", "unique", "unchecked", "repeat".
+const char* VerdictName(Verdict verdict);
+
+struct QsoRef {
+  int Log = -1;
+  int Qso = -1;
+  bool Found() const { return Log >= 0; }
+};
+
+struct QsoFinding {
+  Verdict Kind = Verdict::kUnchecked;
+  // Confirmed or busted exchange: the other log's matching QSO (its ExchSent is what was sent).
+  // Busted call: the QSO of the near call's log that this entry really was.
+  // Not in log: the other log's QSO with this station nearest in time, on any band, if any.
+  QsoRef Evidence;
+  // Confirmed (or busted exchange) by the other station's entry that miscopied this call.
+  bool ByBustedEntry = false;
+};
+
+struct LogFindings {
+  // This log's clock minus the others': its times were taken back by this much.
+  int64_t ClockOffsetSeconds = 0;
+  std::vector<QsoFinding> Qsos;  // one per QSO, in log order
+};

@@ -1,0 +1,182 @@
+#include "contest_check.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+
+#include "call_text.h"
+#include "clock_offsets.h"
+#include "near_calls.h"
+#include "qso_index.h"
+
+namespace {
+
+// A possible link between A's QSO and one in another log, `Apart` seconds apart.
+struct Link {
+  int64_t Apart;
+  QsoRef Own;
+  QsoRef Other;
+};
+
+class Checker {
+ public:
+  Checker(const std::vector<CheckLog>& logs, const CheckOptions& options)
+      : logs_(logs), options_(options), index_(logs), nearCalls_(index_) {
+    findings_.resize(logs.size());
+    settled_.resize(logs.size());
+    for (size_t l = 0; l < logs.size(); ++l) {
+      findings_[l].Qsos.resize(logs[l].Qsos.size());
+      settled_[l].assign(logs[l].Qsos.size(), 0);
+    }
+  }
+
+  std::vector<LogFindings> Run() {
+    std::vector<int64_t> offsets = FindClockOffsets(index_, logs_, options_);
+    for (size_t l = 0; l < logs_.size(); ++l)
+      findings_[l].ClockOffsetSeconds = offsets[l];
+    for (const Link& link : Closest(ExactLinks()))
+      Confirm(link.Own, link.Other, false);
+    for (const Link& link : Closest(NearCallLinks())) {
+      Settle(link.Own, Verdict::kBustedCall, link.Other);
+      Confirm(link.Other, link.Own, true);
+    }
+    JudgeTheRest();
+    return std::move(findings_);
+  }
+
+ private:
+  const CheckQso& QsoAt(QsoRef ref) const { return logs_[ref.Log].Qsos[ref.Qso]; }
+  bool Settled(QsoRef ref) const { return settled_[ref.Log][ref.Qso] != 0; }
+
+  void Settle(QsoRef ref, Verdict kind, QsoRef evidence, bool byBustedEntry = false) {
+    settled_[ref.Log][ref.Qso] = 1;
+    findings_[ref.Log].Qsos[ref.Qso] = QsoFinding{kind, evidence, byBustedEntry};
+  }
+
+  // Each of the two confirms the other; each side's received exchange is held
+  // against what the other side logged as sent. `byBustedEntry`: `other` miscopied
+  // the call of `own`'s station, so only `own` is confirmed.
+  void Confirm(QsoRef own, QsoRef other, bool byBustedEntry) {
+    auto verdict = [this](QsoRef receiver, QsoRef sender) {
+      bool same = SameExchange(QsoAt(receiver).ExchRcvd, QsoAt(sender).ExchSent);
+      return same ? Verdict::kConfirmed : Verdict::kBustedExchange;
+    };
+    Settle(own, verdict(own, other), other, byBustedEntry);
+    if (!byBustedEntry)
+      Settle(other, verdict(other, own), own);
+  }
+
+  // Links between QSOs logged with each other's call, each pair of logs once.
+  std::vector<Link> ExactLinks() const {
+    std::vector<Link> links;
+    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
+      if (own.Own < own.Worked && index_.HasLog(own.Worked))
+        AddLinks(links, ref, own, own.Worked);
+    });
+    return links;
+  }
+
+  // Links from QSOs still open to open QSOs of a log whose call is one edit
+  // away from the call logged.
+  std::vector<Link> NearCallLinks() const {
+    std::vector<Link> links;
+    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
+      if (Settled(ref))
+        return;
+      for (int nearCall : nearCalls_.Near(own.Worked)) {
+        if (nearCall != own.Own)
+          AddLinks(links, ref, own, nearCall);
+      }
+    });
+    return links;
+  }
+
+  template <typename Visit>
+  void ForEachQso(Visit visit) const {
+    for (int l = 0; l < static_cast<int>(logs_.size()); ++l) {
+      for (int q = 0; q < static_cast<int>(logs_[l].Qsos.size()); ++q)
+        visit(QsoRef{l, q}, index_.EntryOf({l, q}));
+    }
+  }
+
+  // Open QSOs of `station`'s log with own's station on the band, within the tolerance.
+  void AddLinks(std::vector<Link>& links, QsoRef ref, const IndexEntry& own, int station) const {
+    for (const IndexEntry& other :
+         index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds)) {
+      if (!Settled(other.Ref))
+        links.push_back(Link{std::llabs(own.Time - other.Time), ref, other.Ref});
+    }
+  }
+
+  // The nearest links first; a QSO takes part in one link at most.
+  std::vector<Link> Closest(std::vector<Link> links) const {
+    auto key = [](const Link& k) {
+      return std::make_tuple(k.Apart, k.Own.Log, k.Own.Qso, k.Other.Log, k.Other.Qso);
+    };
+    std::sort(links.begin(), links.end(),
+              [&](const Link& a, const Link& b) { return key(a) < key(b); });
+    std::vector<Link> chosen;
+    std::vector<std::vector<char>> taken = settled_;
+    for (const Link& link : links) {
+      char& own = taken[link.Own.Log][link.Own.Qso];
+      char& other = taken[link.Other.Log][link.Other.Qso];
+      if (own || other)
+        continue;
+      own = other = 1;
+      chosen.push_back(link);
+    }
+    return chosen;
+  }
+
+  void JudgeTheRest() {
+    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
+      if (Settled(ref))
+        return;
+      QsoRef confirmedTwin = ConfirmedTwin(own);
+      if (confirmedTwin.Found())
+        Settle(ref, Verdict::kRepeat, confirmedTwin);
+      else if (index_.HasLog(own.Worked))
+        Settle(ref, Verdict::kNotInLog, NearestOnAnyBand(own));
+      else if (index_.StationsLogging(own.Worked) <= 1)
+        Settle(ref, Verdict::kUnique, {});
+      else
+        Settle(ref, Verdict::kUnchecked, {});
+    });
+  }
+
+  // Another QSO of the same log with the same call and band that the other log confirms.
+  QsoRef ConfirmedTwin(const IndexEntry& own) const {
+    for (const IndexEntry& twin : index_.Group(own.Own, own.Worked, own.Band)) {
+      Verdict kind = findings_[twin.Ref.Log].Qsos[twin.Ref.Qso].Kind;
+      bool confirmed = Settled(twin.Ref) && twin.Ref.Log == own.Ref.Log &&
+                       (kind == Verdict::kConfirmed || kind == Verdict::kBustedExchange);
+      if (confirmed)
+        return twin.Ref;
+    }
+    return {};
+  }
+
+  // What the other log holds of this station, to show beside a NIL.
+  QsoRef NearestOnAnyBand(const IndexEntry& own) const {
+    const IndexEntry* nearest = nullptr;
+    for (const IndexEntry& other : index_.Pair(own.Worked, own.Own)) {
+      if (!nearest || std::llabs(own.Time - other.Time) < std::llabs(own.Time - nearest->Time))
+        nearest = &other;
+    }
+    return nearest ? nearest->Ref : QsoRef{};
+  }
+
+  const std::vector<CheckLog>& logs_;
+  CheckOptions options_;
+  QsoIndex index_;
+  NearCalls nearCalls_;
+  std::vector<LogFindings> findings_;
+  std::vector<std::vector<char>> settled_;
+};
+
+}  // namespace
+
+std::vector<LogFindings> CheckContest(const std::vector<CheckLog>& logs,
+                                      const CheckOptions& options) {
+  return Checker(logs, options).Run();
+}

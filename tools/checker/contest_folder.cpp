@@ -1,0 +1,38 @@
+#include "contest_folder.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "contest_cabrillo.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Creates the file; fails when it exists already.
+void WriteNew(const fs::path& path, const std::string& bytes) {
+  std::error_code error;
+  if (fs::exists(path, error))
+    throw WriteError(path.string() + " exists already; nothing was written over");
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  out.close();
+  if (!out)
+    throw WriteError("cannot write " + path.string());
+}
+
+}  // namespace
+
+void WriteContest(const GeneratedContest& contest, const std::string& folder,
+                  const std::string& truthFile) {
+  std::error_code error;
+  if (fs::exists(folder, error))
+    throw WriteError(folder + " exists already; give a new folder");
+  if (fs::exists(truthFile, error))
+    throw WriteError(truthFile + " exists already; nothing was written over");
+  if (!fs::create_directories(folder, error))
+    throw WriteError("cannot create " + folder + ": " + error.message());
+  for (const GeneratedLog& log : contest.Logs)
+    WriteNew(fs::path(folder) / CabrilloFileName(log.Log.Call), CabrilloText(log));
+  WriteNew(truthFile, TruthCsv(contest.Truth));
+}

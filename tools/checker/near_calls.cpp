@@ -1,0 +1,47 @@
+#include "near_calls.h"
+
+#include <algorithm>
+
+#include "call_text.h"
+
+namespace {
+
+// The text itself and each form of it with one character dropped: two texts one
+// edit apart always share one of these keys.
+std::vector<std::string> Keys(const std::string& call) {
+  std::vector<std::string> keys{call};
+  for (size_t i = 0; i < call.size(); ++i) {
+    std::string dropped = call.substr(0, i) + call.substr(i + 1);
+    if (std::find(keys.begin(), keys.end(), dropped) == keys.end())
+      keys.push_back(std::move(dropped));
+  }
+  return keys;
+}
+
+}  // namespace
+
+NearCalls::NearCalls(const QsoIndex& index) : index_(index) {
+  for (int id = 0; id < index.CallCount(); ++id) {
+    if (!index.HasLog(id))
+      continue;
+    for (std::string& key : Keys(index.CallText(id)))
+      byKey_[std::move(key)].push_back(id);
+  }
+}
+
+std::vector<int> NearCalls::Near(int call) const {
+  const std::string& text = index_.CallText(call);
+  std::vector<int> found;
+  for (const std::string& key : Keys(text)) {
+    auto hit = byKey_.find(key);
+    if (hit == byKey_.end())
+      continue;
+    for (int id : hit->second) {
+      bool fresh = std::find(found.begin(), found.end(), id) == found.end();
+      if (fresh && OneEditApart(text, index_.CallText(id)))
+        found.push_back(id);
+    }
+  }
+  std::sort(found.begin(), found.end());
+  return found;
+}
