@@ -4,7 +4,7 @@
 # under Wine and Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/bootstrap.sh
+tools/bootstrap.sh browser
 source tools/build.sh
 
 echo "== style"
