@@ -1,6 +1,7 @@
 #include "report_page.h"
 
 #include "page_html.h"
+#include "report_file.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ std::string ReportPage(const ReportFacts& facts) {
   std::string title = HtmlEscape(summary.Contestant + " \u2013 " + summary.Title);
   std::string page;
   page.reserve(64 * 1024);
-  page += "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n<title>";
+  page += kReportPageStart;
+  page += "<title>";
   page += title + "</title>\n";
   page += kStyle;
   page += "\n</head><body>\n<h1>" + title + "</h1>\n<p>Log: " + HtmlEscape(facts.LogName) +

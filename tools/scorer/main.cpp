@@ -12,6 +12,9 @@
 #include "dkz_version.h"
 #include "log_qso.h"
 #include "plugin_host.h"
+#include "report_file.h"
+#include "report_of_run.h"
+#include "report_page.h"
 #include "score_command_win.h"
 #include "score_options.h"
 
@@ -40,6 +43,15 @@ int Score(const ScoreCommand& command) {
     }
   }
   std::cout << files << " are in " << run.WorkFolder << "\n";
+  if (!command.ReportPath.empty()) {
+    std::string errText = ReadWholeFile(run.WorkFolder + "\\err.txt");
+    if (WriteReportFile(command.ReportPath, ReportPage(ReportFactsOfRun(run.Outcome, errText)))) {
+      std::cout << "report page: " << command.ReportPath << "\n";
+    } else {
+      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << "\n";
+      exitCode = 1;
+    }
+  }
   return exitCode;
 }
 

@@ -7,6 +7,7 @@
 #include "country_file.h"
 #include "log_file.h"
 #include "plugin_host.h"
+#include "report_file.h"
 #include "replay_plan.h"
 
 namespace {
@@ -64,6 +65,10 @@ class CurrentFolder {
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // Read and check all input before anything is written.
+  std::string reportRefusal =
+      command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
+  if (!reportRefusal.empty())
+    throw InputError(reportRefusal);
   std::string countryPath = FullPath(command.CountryFile);
   std::string besideUs = ExecutableFolder() + "\\cty.dat";
   if (!command.CountryFileGiven && IsFile(besideUs))
@@ -94,11 +99,11 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
     ResetConfirmingHeader(plugin, plan.Reset, command.Header);
   else
     plugin.ResetStats0(plan.Reset);
+  outcome.HandedOver = plan.Qsos;
   for (const QsoInput& qso : plan.Qsos) {
-    if (plugin.AddData0(qso) == 1)
-      ++outcome.Stored;
-    else
-      ++outcome.Refused;
+    const bool stored = plugin.AddData0(qso) == 1;
+    ++(stored ? outcome.Stored : outcome.Refused);
+    outcome.StoredQso.push_back(stored);
   }
   if (report) {
     run.Cabrillo.emplace();

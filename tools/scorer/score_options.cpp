@@ -22,6 +22,8 @@ const char* const kUsageText =
     "  --to DATE        end of the period, YYYY-MM-DD (default: date of the last QSO)\n"
     "  --cty FILE       AD1C country file (default: /usr/share/hamradio-files/cty.dat)\n"
     "  --dir FOLDER     working folder, made if missing (default: the current folder)\n"
+    "  --report FILE    also write a report page of the run (HTML, opens from disk): the\n"
+    "                   summary, the districts by band, the rate and err.txt by kind\n"
     "  --cabrillo       also write the Cabrillo log CALL.cbr into the working folder: the\n"
     "                   plug-in's header dialog is confirmed with the header stored there\n"
     "                   (Plugins\\DKZ.ini), changed by the header options\n"
@@ -64,6 +66,7 @@ const Option kOptions[] = {
        s.CountryFileGiven = true;
      }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
+    {"--report", [](const std::string& v, ScoreCommand& s) { s.ReportPath = v; }},
 };
 
 const Option* FindOption(const std::string& name) {
