@@ -1,25 +1,22 @@
 // The districts (and a Japanese operator's continents) worked on each band.
 #include <string>
 
-#include "contest/rules.h"
 #include "page_html.h"
 #include "worked_grid.h"
 
 namespace {
 
-template <size_t Rows>
-void AppendGrid(std::string& page, const char* id, const char* const* names,
-                const std::array<std::array<bool, kBandCount>, Rows>& worked) {
+void AppendGrid(std::string& page, const char* id, const std::vector<GridRow>& rows) {
   page += std::string("<table class=\"grid\" id=\"") + id + "\"><thead><tr><th></th>";
   for (int b = 0; b < kBandCount; ++b)
     page += std::string("<th>") + BandNames[b] + "</th>";
   page += "</tr></thead>\n<tbody>\n";
   std::array<int, kBandCount> counts{};
-  for (size_t r = 0; r < Rows; ++r) {
-    page += std::string("<tr><th>") + names[r] + "</th>";
+  for (const GridRow& row : rows) {
+    page += "<tr><th>" + (row.Name.empty() ? "(none)" : HtmlEscape(row.Name)) + "</th>";
     for (int b = 0; b < kBandCount; ++b) {
-      counts[b] += worked[r][b] ? 1 : 0;
-      page += worked[r][b] ? "<td class=\"b" + std::to_string(b) + "\"></td>" : "<td></td>";
+      counts[b] += row.Worked[b] ? 1 : 0;
+      page += row.Worked[b] ? "<td class=\"b" + std::to_string(b) + "\"></td>" : "<td></td>";
     }
     page += "</tr>\n";
   }
@@ -29,19 +26,32 @@ void AppendGrid(std::string& page, const char* id, const char* const* names,
   page += "</tr></tfoot></table>\n";
 }
 
-// The grid is drawn from the QSOs; the plug-in's own count is the summary's.
+int WorkedOn(const std::vector<GridRow>& rows, int band) {
+  int count = 0;
+  for (const GridRow& row : rows)
+    count += row.Worked[band] ? 1 : 0;
+  return count;
+}
+
+// The grids are drawn from the QSOs; the plug-in's own counts are the summary's.
 void AppendMismatches(std::string& page, const SummaryTable& summary, const WorkedGrid& grid) {
   for (const SummaryRow& row : summary.Bands) {
     int b = BandIndexOf(row.Band);
     if (b == kNoBand)
       continue;
-    long long shown = 0;
-    for (const auto& district : grid.Districts)
-      shown += district[b] ? 1 : 0;
-    if (shown != row.Districts) {
-      page += "<p class=\"warn\">" + HtmlEscape(row.Band) + ": the grid shows " +
-              std::to_string(shown) + " districts, the plug-in counted " +
-              std::to_string(row.Districts) + ".</p>\n";
+    const struct {
+      const char* What;
+      long long Counted;
+      int Shown;
+    } checks[] = {{"districts", row.Districts, WorkedOn(grid.Districts, b)},
+                  {"continents", summary.Japanese ? row.Continents : 0,
+                   summary.Japanese ? WorkedOn(grid.Continents, b) : 0}};
+    for (const auto& check : checks) {
+      if (check.Shown != check.Counted) {
+        page += "<p class=\"warn\">" + HtmlEscape(row.Band) + ": the grid shows " +
+                std::to_string(check.Shown) + " " + check.What + ", the plug-in counted " +
+                std::to_string(check.Counted) + ".</p>\n";
+      }
     }
   }
 }
@@ -57,8 +67,8 @@ void AppendGridSection(std::string& page, const ReportFacts& facts) {
       "neither a dupe nor worth 0 points.</p>\n";
   AppendMismatches(page, facts.Summary, grid);
   page += "<div class=\"grids\">\n";
-  AppendGrid(page, "district-grid", DistrictCodes, grid.Districts);
+  AppendGrid(page, "district-grid", grid.Districts);
   if (facts.Summary.Japanese)
-    AppendGrid(page, "continent-grid", Continents, grid.Continents);
+    AppendGrid(page, "continent-grid", grid.Continents);
   page += "</div>\n</section>\n";
 }
