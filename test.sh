@@ -22,5 +22,8 @@ echo "== Windows build"
 dkz_build_windows
 tools/check-exports.sh "$DKZ_BUILD/windows/Stats.dll"
 
+echo "== report pages in a headless browser"
+tools/report/browser-test.sh
+
 echo "== end-to-end tests under Wine"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" tools/run-wine-tests.sh
