@@ -9,13 +9,11 @@
 
 #include "../unit/scoring_input.h"
 #include "contest/bands.h"
-#include "engine/acceptance.h"
-#include "engine/error_file.h"
 #include "hour_rate.h"
+#include "plugin_pass.h"
 #include "report_file.h"
 #include "report_gather.h"
 #include "report_page.h"
-#include "reports/summary.h"
 #include "worked_grid.h"
 
 namespace {
@@ -48,16 +46,11 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
   } operators[] = {{"JA", 3}, {"DL", 0}};
   for (const auto& op : operators) {
     SCOPED_TRACE(op.OwnPrefix);
-    ContestState state;
-    state.OwnPrefix = op.OwnPrefix;
-    state.Contestant = "JA1ZZZ";
-    std::string errText = kErrorFileHeader;
-    std::vector<bool> stored;
-    for (const QsoInput& qso : qsos)
-      stored.push_back(AcceptQso(state, qso, errText) == 1);
-    BuildSummary(state);
-
-    ReportFacts facts = GatherReportFacts(ResetInput{}, qsos, stored, errText, state.SummaryText);
+    PluginPass pass = RunPluginPass(op.OwnPrefix, qsos);
+    const ContestState& state = pass.State;
+    const std::string& errText = pass.ErrorText;
+    ReportFacts facts =
+        GatherReportFacts(ResetInput{}, qsos, pass.Stored, errText, state.SummaryText);
     WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
     for (int b = 0; b < kBandCount; ++b) {
       SCOPED_TRACE(BandNames[b]);

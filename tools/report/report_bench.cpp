@@ -8,9 +8,7 @@
 
 #include "contest/districts.h"
 #include "contest/rules.h"
-#include "engine/acceptance.h"
-#include "engine/error_file.h"
-#include "reports/summary.h"
+#include "plugin_pass.h"
 #include "report_gather.h"
 #include "report_page.h"
 
@@ -56,16 +54,7 @@ std::vector<QsoInput> MadeUpLog(size_t count) {
 
 void Measure(size_t count) {
   std::vector<QsoInput> qsos = MadeUpLog(count);
-  ContestState state;
-  state.OwnPrefix = "JA";
-  state.Contestant = "JA1VZT";
-  state.PeriodStartText = "10.06";
-  state.PeriodEndText = "11.06.2023";
-  std::string errText = kErrorFileHeader;
-  std::vector<bool> stored;
-  for (const QsoInput& qso : qsos)
-    stored.push_back(AcceptQso(state, qso, errText) == 1);
-  BuildSummary(state);
+  PluginPass pass = RunPluginPass("JA", qsos);
   ResetInput reset;
   reset.PeriodStart = MakeOleDateTime(2023, 6, 10);
   reset.PeriodEnd = MakeOleDateTime(2023, 6, 11);
@@ -75,7 +64,8 @@ void Measure(size_t count) {
   double gatherMs = 0, pageMs = 0;
   for (int r = 0; r < rounds; ++r) {
     auto start = std::chrono::steady_clock::now();
-    ReportFacts facts = GatherReportFacts(reset, qsos, stored, errText, state.SummaryText);
+    ReportFacts facts =
+        GatherReportFacts(reset, qsos, pass.Stored, pass.ErrorText, pass.State.SummaryText);
     facts.LogName = "made-up.adi";
     auto gathered = std::chrono::steady_clock::now();
     size = ReportPage(facts).size();
@@ -86,7 +76,7 @@ void Measure(size_t count) {
   std::printf(
       "%6zu QSOs (err.txt %7zu bytes): page %7zu bytes; %.2f ms to match err.txt to the "
       "QSOs, %.2f ms to lay out\n",
-      count, errText.size(), size, gatherMs, pageMs);
+      count, pass.ErrorText.size(), size, gatherMs, pageMs);
 }
 
 }  // namespace
