@@ -69,11 +69,12 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
     EXPECT_EQ(facts.Problems.size() + 1,
               static_cast<size_t>(std::count(errText.begin(), errText.end(), '\n')));
     EXPECT_EQ(facts.Summary.Score, state.ClaimedScore);
-    EXPECT_EQ(facts.Summary.Japanese, state.OwnPrefix == "JA");
+    EXPECT_EQ(facts.Summary.Japanese(), state.OwnPrefix == "JA");
     long long qsoSum = 0;
     for (const SummaryRow& row : facts.Summary.Bands)
-      qsoSum += row.Qsos;
-    EXPECT_EQ(facts.Summary.Total.Qsos, qsoSum);
+      qsoSum += ValueIn(row, kQsosColumn);
+    ASSERT_TRUE(facts.Summary.Total);
+    EXPECT_EQ(ValueIn(*facts.Summary.Total, kQsosColumn), qsoSum);
   }
 }
 

@@ -43,9 +43,9 @@ void AppendMismatches(std::string& page, const SummaryTable& summary, const Work
       const char* What;
       long long Counted;
       int Shown;
-    } checks[] = {{"districts", row.Districts, WorkedOn(grid.Districts, b)},
-                  {"continents", summary.Japanese ? row.Continents : 0,
-                   summary.Japanese ? WorkedOn(grid.Continents, b) : 0}};
+    } checks[] = {{"districts", ValueIn(row, kDistrictsColumn), WorkedOn(grid.Districts, b)},
+                  {"continents", ValueIn(row, kContinentsColumn),
+                   summary.Japanese() ? WorkedOn(grid.Continents, b) : 0}};
     for (const auto& check : checks) {
       if (check.Shown != check.Counted) {
         page += "<p class=\"warn\">" + HtmlEscape(row.Band) + ": the grid shows " +
@@ -61,14 +61,14 @@ void AppendMismatches(std::string& page, const SummaryTable& summary, const Work
 void AppendGridSection(std::string& page, const ReportFacts& facts) {
   WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
   page += "<section id=\"grid\"><h2>Districts";
-  page += facts.Summary.Japanese ? " and continents" : "";
+  page += facts.Summary.Japanese() ? " and continents" : "";
   page +=
       " by band</h2>\n<p class=\"note\">From the QSOs the plug-in stored and err.txt calls "
       "neither a dupe nor worth 0 points.</p>\n";
   AppendMismatches(page, facts.Summary, grid);
   page += "<div class=\"grids\">\n";
   AppendGrid(page, "district-grid", grid.Districts);
-  if (facts.Summary.Japanese)
+  if (facts.Summary.Japanese())
     AppendGrid(page, "continent-grid", grid.Continents);
   page += "</div>\n</section>\n";
 }

@@ -5,31 +5,38 @@
 
 namespace {
 
-void AppendRow(std::string& page, const SummaryRow& row, bool japanese) {
-  page += "<tr><th>" + HtmlEscape(row.Band) + "</th><td>" + std::to_string(row.Qsos) + "</td><td>" +
-          std::to_string(row.Points) + "</td><td>" + std::to_string(row.Districts);
-  if (japanese)
-    page += "</td><td>" + std::to_string(row.Continents);
-  page += "</td></tr>\n";
+// Our names for the plug-in's columns, in its order.
+const char* const kColumnNames[] = {"QSOs", "Points", "Districts", "Continents"};
+
+void AppendRow(std::string& page, const SummaryRow& row, size_t columns) {
+  page += "<tr><th>" + HtmlEscape(row.Band) + "</th>";
+  for (size_t c = 0; c < columns; ++c)
+    page += "<td>" + std::to_string(ValueIn(row, static_cast<SummaryColumn>(c))) + "</td>";
+  page += "</tr>\n";
 }
 
 }  // namespace
 
 void AppendSummarySection(std::string& page, const SummaryTable& summary) {
-  page +=
-      "<section id=\"summary\"><h2>Score</h2>\n<table class=\"sum\" id=\"summary-table\">"
-      "<thead><tr><th>Band</th><th>QSOs</th><th>Points</th><th>Districts</th>";
-  if (summary.Japanese)
-    page += "<th>Continents</th>";
+  const size_t columns = summary.Japanese() ? 4 : 3;
+  page += "<section id=\"summary\"><h2>Score</h2>\n";
+  if (!summary.Score) {
+    page += "<p class=\"warn\">The plug-in gave no score.</p>\n</section>\n";
+    return;
+  }
+  page += "<table class=\"sum\" id=\"summary-table\"><thead><tr><th>Band</th>";
+  for (size_t c = 0; c < columns; ++c)
+    page += std::string("<th>") + kColumnNames[c] + "</th>";
   page += "</tr></thead>\n<tbody>\n";
   for (const SummaryRow& row : summary.Bands)
-    AppendRow(page, row, summary.Japanese);
+    AppendRow(page, row, columns);
   page += "</tbody><tfoot>\n";
-  AppendRow(page, summary.Total, summary.Japanese);
-  page += "<tr id=\"score\"><th>Score</th><td colspan=\"" +
-          std::to_string(summary.Japanese ? 4 : 3) + "\">" + std::to_string(summary.Score) +
-          "</td></tr>\n</tfoot></table>\n<p class=\"note\">Score = points \u00d7 (districts" +
-          (summary.Japanese ? " + continents" : "") + "), as the plug-in counts them.</p>\n" +
+  if (summary.Total)
+    AppendRow(page, *summary.Total, columns);
+  page += "<tr id=\"score\"><th>Score</th><td colspan=\"" + std::to_string(columns) + "\">" +
+          std::to_string(*summary.Score) + "</td></tr>\n</tfoot></table>\n" +
+          "<p class=\"note\">Score = points \u00d7 (districts" +
+          (summary.Japanese() ? " + continents" : "") + "), as the plug-in counts them.</p>\n" +
           "</section>\n";
 }
 

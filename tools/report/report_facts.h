@@ -4,26 +4,36 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-// One row of GetResult0's table ("160m", "Total").
+// One row of GetResult0's table ("160m", "Total") and its numbers, in the
+// order of the table's columns.
 struct SummaryRow {
   std::string Band;
-  long long Qsos = 0;
-  long long Points = 0;
-  long long Districts = 0;
-  long long Continents = 0;  // a Japanese operator's table only
+  std::vector<long long> Values;
 };
+
+// Where the plug-in's columns stand: QSOs, points, districts ("County") and,
+// for a Japanese operator only, continents ("Cont").
+enum SummaryColumn { kQsosColumn, kPointsColumn, kDistrictsColumn, kContinentsColumn };
 
 struct SummaryTable {
   std::string Title;  // "DKZ CONTEST 10.06-11.06.2023"
   std::string Contestant;
-  bool Japanese = false;  // the table has the continents column
+  std::vector<std::string> Columns;  // the heading's names, lower case: "qsos", "points", ...
   std::vector<SummaryRow> Bands;
-  SummaryRow Total;
-  long long Score = 0;
+  std::optional<SummaryRow> Total;
+  std::optional<long long> Score;
+
+  bool Japanese() const { return Columns.size() > kContinentsColumn; }
 };
+
+// A row's number in `column`; 0 when the row has none there.
+inline long long ValueIn(const SummaryRow& row, SummaryColumn column) {
+  return static_cast<size_t>(column) < row.Values.size() ? row.Values[column] : 0;
+}
 
 // A QSO handed to the plug-in, with what it made of it.
 struct ReportQso {

@@ -1,49 +1,57 @@
 #include "summary_table.h"
 
+#include <cctype>
 #include <cstdlib>
-#include <sstream>
 
 #include "base/text.h"
 
 namespace {
 
-std::vector<std::string> Cells(const std::string& line) {
-  std::vector<std::string> cells;
-  std::stringstream in(line);
-  for (std::string cell; std::getline(in, cell, '\t');)
-    cells.push_back(Trim(cell));
-  return cells;
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+    parts.push_back(text.substr(start, at - start));
+  parts.push_back(text.substr(start));
+  return parts;
 }
 
-long long Number(const std::vector<std::string>& cells, size_t i) {
-  return i < cells.size() ? std::atoll(cells[i].c_str()) : 0;
+std::string LowerCase(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The numbers under the heading's columns; cells beyond them are left out.
+SummaryRow Row(const std::vector<std::string>& cells, size_t columns) {
+  SummaryRow row{cells[0], {}};
+  for (size_t i = 1; i < cells.size() && i - 1 < columns; ++i)
+    row.Values.push_back(std::atoll(cells[i].c_str()));
+  return row;
 }
 
 }  // namespace
 
 SummaryTable ParseSummaryTable(const std::string& text) {
   SummaryTable table;
+  if (text.empty())
+    return table;
   const std::string contestant = "Contestant:";
-  std::stringstream in(ReplaceAll(text, "\r\n", "\n"));
-  for (std::string line; std::getline(in, line);) {
-    std::vector<std::string> cells = Cells(line);
-    if (cells.empty())
-      continue;
+  for (const std::string& line : Split(ReplaceAll(text, "\r\n", "\n"), '\n')) {
+    std::vector<std::string> cells = Split(line, '\t');
     if (cells.size() == 1 && table.Title.empty()) {
-      table.Title = cells[0];
-    } else if (cells.size() == 2 && cells[1].rfind(contestant, 0) == 0) {
+      table.Title = Trim(line);
+    } else if (cells.size() > 1 && cells[0].empty() && cells[1].rfind(contestant, 0) == 0) {
       table.Contestant = Trim(cells[1].substr(contestant.size()));
-    } else if (cells[0].empty() && cells.size() >= 4) {
-      table.Japanese = cells.size() >= 5;  // the heading: QSOs, Points, County[, Cont]
-    } else if (cells[0] == "Score") {
-      table.Score = Number(cells, 1);
-    } else if (cells.size() >= 4) {
-      SummaryRow row{cells[0], Number(cells, 1), Number(cells, 2), Number(cells, 3),
-                     Number(cells, 4)};
-      if (row.Band == "Total")
-        table.Total = row;
-      else
-        table.Bands.push_back(row);
+    } else if (cells.size() > 1 && cells[0].empty()) {
+      for (size_t i = 1; i < cells.size(); ++i)
+        table.Columns.push_back(LowerCase(Trim(cells[i])));
+    } else if (cells[0] == "Total") {
+      table.Total = Row(cells, table.Columns.size());
+    } else if (cells[0] == "Score" && cells.size() == 2) {
+      table.Score = std::atoll(cells[1].c_str());
+    } else if (cells.size() > 1) {
+      table.Bands.push_back(Row(cells, table.Columns.size()));
     }
   }
   return table;

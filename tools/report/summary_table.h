@@ -1,10 +1,11 @@
-// GetResult0's summary text read back into its table.
+// GetResult0's summary text read back into its table: the one reading of it
+// that the JSON output and the report page share.
 #pragma once
 
 #include <string>
 
 #include "report_facts.h"
 
-// Rows are "band<TAB> n<TAB> n..." after the title, contestant and heading
-// lines, then "Total" and "Score". Lines of another shape are passed over.
+// A title, "\tContestant: CALL", the heading "\tQSOs\tPoints...", one row per
+// band ("160m\t 30\t 78\t 14\t 5"), "Total" and "Score". Empty text: an empty table.
 SummaryTable ParseSummaryTable(const std::string& text);
