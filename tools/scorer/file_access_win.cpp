@@ -9,7 +9,8 @@
 std::wstring Widen(const std::string& utf8) {
   if (utf8.empty())
     return {};
-  int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &wide[0], length);
   return wide;
@@ -57,13 +58,15 @@ HANDLE OpenForQuery(const std::string& path) {
 }  // namespace
 
 PathKind KindOf(const std::string& path) {
+  // Windows resolves a device name (NUL, CON, COM1...) in any folder and
+  // with any extension to the device itself.
+  if (FullPath(path).compare(0, 4, "\\\\.\\") == 0)
+    return PathKind::kDevice;
   DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES)
     return PathKind::kMissing;
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return PathKind::kFolder;
-  // Device names (NUL, CON, COM1...) are found in every folder, whatever
-  // their extension.
   HANDLE file = OpenForQuery(path);
   if (file == INVALID_HANDLE_VALUE)
     return PathKind::kFile;  // reading it will say why

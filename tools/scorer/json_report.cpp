@@ -98,9 +98,8 @@ std::string Problem(const ScoreOutcome& o, const ErrorProblem& p) {
   const QsoInput& q = o.HandedOver[p.Qso];
   return Object({Field("where", JsonString(o.Where[p.Qso])), Field("call", JsonString(q.Call)),
                  Field("time", JsonString(FormatDateTime(q.Time, "%Y-%m-%d %H:%M"))),
-                 Field("freq_khz", Number(q.FrequencyHz / 1000)),
-                 Field("band", JsonString(q.Band)), Field("mode", JsonString(q.Mode)),
-                 Field("rst_sent", JsonString(q.RstSent)),
+                 Field("freq_khz", Number(q.FrequencyHz / 1000)), Field("band", JsonString(q.Band)),
+                 Field("mode", JsonString(q.Mode)), Field("rst_sent", JsonString(q.RstSent)),
                  Field("exch_sent", JsonString(q.ExchSent)),
                  Field("rst_rcvd", JsonString(q.RstRcvd)),
                  Field("exch_rcvd", JsonString(q.ExchRcvd)),
@@ -148,9 +147,8 @@ std::string FormatJson(const ScoreOutcome& o) {
        Field("refused_no_exchange", Number(by.NoExchange)),
        Field("refused_not_said", Number(by.NotSaid)),
        Field("problems", Number(static_cast<long long>(o.Problems.size()))),
-       Field("cabrillo_qso_lines", o.CabrilloQsoLines
-                                       ? Number(static_cast<long long>(*o.CabrilloQsoLines))
-                                       : "null")});
+       Field("cabrillo_qso_lines",
+             o.CabrilloQsoLines ? Number(static_cast<long long>(*o.CabrilloQsoLines)) : "null")});
   std::vector<std::string> top = {
       Field("tool", JsonString("dkz-score")),
       Field("version", JsonString(DKZ_VERSION_TEXT)),
@@ -159,15 +157,13 @@ std::string FormatJson(const ScoreOutcome& o) {
       Field("format", JsonString(o.Format)),
       Field("own_call", JsonString(o.Reset.OwnCall)),
       Field("own_prefix", JsonString(o.Reset.OwnPrefix)),
-      Field("period", Object({Field("from", JsonString(FormatDateTime(o.Reset.PeriodStart,
-                                                                      "%Y-%m-%d"))),
-                              Field("to", JsonString(FormatDateTime(o.Reset.PeriodEnd,
-                                                                    "%Y-%m-%d")))})),
+      Field("period",
+            Object({Field("from", JsonString(FormatDateTime(o.Reset.PeriodStart, "%Y-%m-%d"))),
+                    Field("to", JsonString(FormatDateTime(o.Reset.PeriodEnd, "%Y-%m-%d")))})),
       Field("counts", counts),
       Field("summary", Summary(o.Summary)),
       Field("err_txt_written", o.ErrorFileWritten ? "true" : "false"),
-      Field("cabrillo_file",
-            o.CabrilloQsoLines ? JsonString(o.CabrilloFile) : std::string("null")),
+      Field("cabrillo_file", o.CabrilloQsoLines ? JsonString(o.CabrilloFile) : std::string("null")),
       Field("problems", "[" + problems + (problems.empty() ? "]" : "\n  ]")),
   };
   std::string out = "{";

@@ -84,10 +84,10 @@ int Score(const ScoreCommand& command) {
   }
   if (outcome.Stored == 0) {
     std::cerr << "dkz-score: Stats.dll stored none of the " << outcome.HandedOver.size()
-              << " QSOs handed over" << (run.Outcome.OutsidePeriod > 0 ? " (the others lie outside the period)" : "")
+              << " QSOs handed over"
+              << (run.Outcome.OutsidePeriod > 0 ? " (the others lie outside the period)" : "")
               << ": there is no score"
-              << (command.Replay.ReportFlag != 0 ? " and no Cabrillo log was written" : "")
-              << "\n";
+              << (command.Replay.ReportFlag != 0 ? " and no Cabrillo log was written" : "") << "\n";
     exitCode = kExitNothingStored;
   }
   return exitCode;

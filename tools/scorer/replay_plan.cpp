@@ -96,9 +96,14 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
   auto span = std::minmax_element(log.Qsos.begin(), log.Qsos.end(), byDate);
   CalendarTime start = options.PeriodStart.value_or(span.first->Time);
   CalendarTime end = options.PeriodEnd.value_or(span.second->Time);
+  // One end given beyond the log's QSOs: a one-day period there, holding none.
+  if (!options.PeriodEnd && DateKey(end) < DateKey(start))
+    end = start;
+  if (!options.PeriodStart && DateKey(end) < DateKey(start))
+    start = end;
   if (DateKey(end) < DateKey(start)) {
     throw InputError("the period " + FormatDate(start) + " to " + FormatDate(end) +
-                     " ends before it starts: --from or --to lies beyond the log's QSOs");
+                     " ends before it starts");
   }
   reset.PeriodStart = DateOnly(start);
   reset.PeriodEnd = DateOnly(end);

@@ -11,8 +11,8 @@
 #include "log_qso.h"
 
 struct ReplayOptions {
-  std::string OwnCall;                      // empty: from the log
-  std::string OwnPrefix;                    // empty: the own call's entity in the country file
+  std::string OwnCall;    // empty: from the log
+  std::string OwnPrefix;  // empty: the own call's entity in the country file
   // Only QSOs of these days (UTC, both included) are handed over, as the
   // logging program hands over its statistics period.
   std::optional<CalendarTime> PeriodStart;  // absent: the first QSO's date

@@ -29,15 +29,15 @@ struct ScoreOutcome {
   size_t RecordsSkipped = 0;
   size_t OutsidePeriod = 0;  // read but not handed over
   ResetInput Reset;
-  std::vector<QsoInput> HandedOver;   // in the order of the AddData0 calls
-  std::vector<std::string> Where;     // each handed-over QSO's place in the log
-  int Stored = 0;                     // AddData0 returned 1
-  int Refused = 0;                    // AddData0 returned 0
+  std::vector<QsoInput> HandedOver;  // in the order of the AddData0 calls
+  std::vector<std::string> Where;    // each handed-over QSO's place in the log
+  int Stored = 0;                    // AddData0 returned 1
+  int Refused = 0;                   // AddData0 returned 0
   RefusalCounts RefusedBy;
-  std::vector<ErrorProblem> Problems;  // err.txt's lines after its header
-  bool ErrorFileWritten = true;        // false: err.txt holds an earlier run's lines
-  std::string Summary;                 // GetResult0's text, CR LF line ends; empty if not asked
-  std::string CabrilloFile;            // with --cabrillo: the file the plug-in named
+  std::vector<ErrorProblem> Problems;      // err.txt's lines after its header
+  bool ErrorFileWritten = true;            // false: err.txt holds an earlier run's lines
+  std::string Summary;                     // GetResult0's text, CR LF line ends; empty if not asked
+  std::string CabrilloFile;                // with --cabrillo: the file the plug-in named
   std::optional<size_t> CabrilloQsoLines;  // QSO lines in the file it wrote
   std::string DllVersion;                  // Stats.dll's FileVersion
 };
