@@ -47,8 +47,8 @@ struct NamedFile {
   std::string Shown;
 };
 
-// The run writes only files of the plug-in's own (and the JSON asked for):
-// none of them may be one the user handed in.
+// None of the files the run writes may be one it reads (or, for the JSON,
+// one the plug-in writes).
 void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
                             const std::vector<NamedFile>& inputs) {
   for (const NamedFile& output : outputs) {
@@ -120,13 +120,14 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
     outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)"});
     outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp"});
   }
-  std::vector<NamedFile> guarded = inputs;
+  RefuseWritingOverInput(outputs, inputs);
   if (!command.JsonPath.empty() && command.JsonPath != "-") {
-    RequireFile(FullPath(command.JsonPath), command.JsonPath);
-    guarded.insert(guarded.end(), outputs.begin(), outputs.end());
-    outputs.push_back({FullPath(command.JsonPath), command.JsonPath});
+    const NamedFile json{FullPath(command.JsonPath), command.JsonPath};
+    RequireFile(json.Path, json.Shown);
+    std::vector<NamedFile> others = inputs;
+    others.insert(others.end(), outputs.begin(), outputs.end());
+    RefuseWritingOverInput({json}, others);
   }
-  RefuseWritingOverInput(outputs, guarded);
   // The header options reach the Cabrillo file only through the settings.
   if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
       !CanWriteExisting(settingsPath)) {
