@@ -7,14 +7,15 @@
 
 namespace {
 
-// Built only when there is something to report.
+// An error line repeats the QSO in the column order of a Cabrillo QSO line,
+// then carries its message. Built only when there is something to report.
 class ErrorLines {
  public:
   ErrorLines(const QsoInput& qso, std::string& out) : qso_(qso), out_(out) {}
 
   void Add(const char* message, const std::string* code = nullptr) {
     if (head_.empty())
-      head_ = ErrorLineHead(qso_);
+      head_ = Head();
     out_ += head_;
     if (code != nullptr)
       out_.append("  ").append(*code);
@@ -22,27 +23,27 @@ class ErrorLines {
   }
 
  private:
+  std::string Head() const {
+    const char* const gap = "  ";
+    std::string head = "QSO:  ";
+    head.append(std::to_string(qso_.FrequencyHz / 1000)).append(gap);
+    head.append(qso_.Mode).append(gap);
+    head.append(FormatDateTime(qso_.Time, "%Y-%m-%d %H%M")).append(gap);
+    head.append(qso_.OwnCall).append(gap);
+    head.append(qso_.RstSent).append(gap);
+    head.append(qso_.ExchSent).append(gap);
+    head.append(qso_.Call).append(gap);
+    head.append(qso_.RstRcvd).append(gap);
+    head.append(qso_.ExchRcvd);
+    return head;
+  }
+
   const QsoInput& qso_;
   std::string& out_;
   std::string head_;
 };
 
 }  // namespace
-
-std::string ErrorLineHead(const QsoInput& qso) {
-  const char* const gap = "  ";
-  std::string head = "QSO:  ";
-  head.append(std::to_string(qso.FrequencyHz / 1000)).append(gap);
-  head.append(qso.Mode).append(gap);
-  head.append(FormatDateTime(qso.Time, "%Y-%m-%d %H%M")).append(gap);
-  head.append(qso.OwnCall).append(gap);
-  head.append(qso.RstSent).append(gap);
-  head.append(qso.ExchSent).append(gap);
-  head.append(qso.Call).append(gap);
-  head.append(qso.RstRcvd).append(gap);
-  head.append(qso.ExchRcvd);
-  return head;
-}
 
 int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines) {
   ErrorLines errors(qso, errorLines);

@@ -6,10 +6,6 @@
 #include "engine/contest_state.h"
 #include "engine/host_input.h"
 
-// How an err.txt line begins for `qso`: the QSO in the column order of a
-// Cabrillo QSO line; the problem follows. Tools match lines to QSOs by it.
-std::string ErrorLineHead(const QsoInput& qso);
-
 // Appends one err.txt line (CR LF ended) to `errorLines` per problem found.
 // Returns 1 when the QSO was stored, counting or not; 0 when it was refused
 // (non-contest band, mode other than CW, an empty exchange).

@@ -10,9 +10,9 @@
 #include "../unit/scoring_input.h"
 #include "contest/bands.h"
 #include "hour_rate.h"
-#include "plugin_pass.h"
+#include "native_pass.h"
 #include "report_file.h"
-#include "report_gather.h"
+#include "report_of_run.h"
 #include "report_page.h"
 #include "worked_grid.h"
 
@@ -31,7 +31,6 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
   QsoInput warc = Qso("JA4DMW", "OY", "30m");
   QsoInput maritime = DxQso("DL2AXF/MM", "5", "15m", "");
   maritime.Prefix = "";
-  // All at one minute: lines of identical heads still go to the right QSO.
   const std::vector<QsoInput> qsos = {Qso("JA2AAA", "AC"),
                                       Qso("JA2AAA", "AC"),  // the dupe
                                       DxQso("W1AW", "5", "40m", "NA"),
@@ -46,11 +45,12 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
   } operators[] = {{"JA", 3}, {"DL", 0}};
   for (const auto& op : operators) {
     SCOPED_TRACE(op.OwnPrefix);
-    PluginPass pass = RunPluginPass(op.OwnPrefix, qsos);
+    ResetInput reset;
+    reset.OwnCall = "JA1ZZZ";
+    reset.OwnPrefix = op.OwnPrefix;
+    NativePass pass = ScoreNatively(reset, qsos);
     const ContestState& state = pass.State;
-    const std::string& errText = pass.ErrorText;
-    ReportFacts facts =
-        GatherReportFacts(ResetInput{}, qsos, pass.Stored, errText, state.SummaryText);
+    ReportFacts facts = ReportFactsOfRun(pass.Outcome);
     WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
     for (int b = 0; b < kBandCount; ++b) {
       SCOPED_TRACE(BandNames[b]);
@@ -66,8 +66,7 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
     size_t notes = std::count_if(facts.Problems.begin(), facts.Problems.end(),
                                  [](const ProblemLine& p) { return p.Note; });
     EXPECT_EQ(notes, op.Notes);
-    EXPECT_EQ(facts.Problems.size() + 1,
-              static_cast<size_t>(std::count(errText.begin(), errText.end(), '\n')));
+    EXPECT_EQ(facts.Problems.size(), pass.Outcome.Problems.size());
     EXPECT_EQ(facts.Summary.Score, state.ClaimedScore);
     EXPECT_EQ(facts.Summary.Japanese(), state.OwnPrefix == "JA");
     long long qsoSum = 0;

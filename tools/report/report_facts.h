@@ -68,6 +68,3 @@ struct ReportFacts {
   std::vector<ProblemLine> Problems;
   std::vector<LeftOutCount> LeftOut;
 };
-
-// Minutes since 1899-12-30 of an OLE date value (days, fraction the time).
-int64_t MinuteOfOleDate(double days);

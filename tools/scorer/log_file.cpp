@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -9,7 +10,8 @@
 #include "cabrillo_reader.h"
 
 std::string ReadTextFile(const std::string& path, const std::string& shownName) {
-  std::ifstream in(path, std::ios::binary);
+  // UTF-8 names reach Windows as wide ones.
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   if (!in) {
     int error = errno;
     throw InputError("cannot read " + shownName + ": " +

@@ -27,6 +27,7 @@ struct ScoreCommand {
   std::string CountryFile = kDefaultCountryFile;
   bool CountryFileGiven = false;
   std::string WorkFolder;  // empty: the current folder
+  std::string JsonPath;    // empty: none; "-": standard output
   std::string ReportPath;  // --report: the report page to write; empty: none
   ReplayOptions Replay;    // --cabrillo sets its report flag
   // Boxes of the header dialog to fill in, in command-line order; every other
@@ -34,8 +35,16 @@ struct ScoreCommand {
   std::vector<HeaderEntry> Header;
 };
 
+// What dkz-score exits with.
+enum ExitCode {
+  kExitOk = 0,
+  kExitFailed = 1,        // unusable input, or a file that could not be written
+  kExitCommandLine = 2,   // a wrong command line
+  kExitNothingStored = 3  // the plug-in stored none of the QSOs
+};
+
 struct CommandLine {
-  enum class Action { Help, Info, Score };
+  enum class Action { Help, Version, Info, Score };
   Action Do = Action::Help;
   ScoreCommand Score;
 };

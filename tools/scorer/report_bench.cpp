@@ -1,6 +1,6 @@
 // report_bench: makes up a Japanese operator's log, scores it with the
-// plug-in's own acceptance and summary code, and times turning it into the
-// report page. Prints the page's size and the time per page.
+// plug-in's own acceptance and summary code, and times turning the outcome
+// into the report page. Prints the page's size and the time per page.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -8,8 +8,8 @@
 
 #include "contest/districts.h"
 #include "contest/rules.h"
-#include "plugin_pass.h"
-#include "report_gather.h"
+#include "native_pass.h"
+#include "report_of_run.h"
 #include "report_page.h"
 
 namespace {
@@ -54,19 +54,20 @@ std::vector<QsoInput> MadeUpLog(size_t count) {
 
 void Measure(size_t count) {
   std::vector<QsoInput> qsos = MadeUpLog(count);
-  PluginPass pass = RunPluginPass("JA", qsos);
   ResetInput reset;
+  reset.OwnCall = "JA1VZT";
+  reset.OwnPrefix = "JA";
   reset.PeriodStart = MakeOleDateTime(2023, 6, 10);
   reset.PeriodEnd = MakeOleDateTime(2023, 6, 11);
+  NativePass pass = ScoreNatively(reset, qsos);
+  pass.Outcome.LogName = "made-up.adi";
 
   const int rounds = count > 1000 ? 20 : 200;
   size_t size = 0;
   double gatherMs = 0, pageMs = 0;
   for (int r = 0; r < rounds; ++r) {
     auto start = std::chrono::steady_clock::now();
-    ReportFacts facts =
-        GatherReportFacts(reset, qsos, pass.Stored, pass.ErrorText, pass.State.SummaryText);
-    facts.LogName = "made-up.adi";
+    ReportFacts facts = ReportFactsOfRun(pass.Outcome);
     auto gathered = std::chrono::steady_clock::now();
     size = ReportPage(facts).size();
     auto done = std::chrono::steady_clock::now();
@@ -74,9 +75,9 @@ void Measure(size_t count) {
     pageMs += std::chrono::duration<double, std::milli>(done - gathered).count() / rounds;
   }
   std::printf(
-      "%6zu QSOs (err.txt %7zu bytes): page %7zu bytes; %.2f ms to match err.txt to the "
-      "QSOs, %.2f ms to lay out\n",
-      count, pass.ErrorText.size(), size, gatherMs, pageMs);
+      "%6zu QSOs (%5zu err.txt lines): page %7zu bytes; %.2f ms to gather the facts, %.2f ms "
+      "to lay out\n",
+      count, pass.Outcome.Problems.size(), size, gatherMs, pageMs);
 }
 
 }  // namespace
