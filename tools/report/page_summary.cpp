@@ -41,8 +41,14 @@ void AppendSummarySection(std::string& page, const SummaryTable& summary) {
 }
 
 void AppendLeftOutSection(std::string& page, const std::vector<LeftOutCount>& leftOut) {
-  page += "<section id=\"left-out\"><h2>Left out</h2>\n<ul>\n";
-  for (const LeftOutCount& item : leftOut)
-    page += "<li>" + HtmlEscape(item.What) + ": " + std::to_string(item.Count) + "</li>\n";
-  page += "</ul>\n</section>\n";
+  std::string items;
+  for (const LeftOutCount& item : leftOut) {
+    if (item.Count > 0)
+      items += "<li>" + HtmlEscape(item.What) + ": " + std::to_string(item.Count) + "</li>\n";
+  }
+  page += "<section id=\"left-out\"><h2>Left out</h2>\n";
+  page += items.empty()
+              ? "<p>Nothing: every QSO of the log reached the plug-in and was stored.</p>\n"
+              : "<ul>\n" + items + "</ul>\n";
+  page += "</section>\n";
 }
