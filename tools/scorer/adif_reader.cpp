@@ -112,6 +112,10 @@ class Parser {
   }
 
   size_t ReadField(size_t pos) {
+    // LoTW ends its reports with this bare tag: the end of the data, no record.
+    static const std::string kLotwEnd = "<APP_LOTW_EOF>";
+    if (EqualsIgnoreCase(text_.substr(pos, kLotwEnd.size()), kLotwEnd))
+      return pos + kLotwEnd.size();
     if (current_.Fields.empty()) {
       current_.Number = ++recordCount_;
       current_.Line = LineAt(pos);

@@ -7,6 +7,7 @@
 #include "country_file.h"
 #include "log_file.h"
 #include "plugin_host.h"
+#include "reading_report.h"
 #include "replay_plan.h"
 
 namespace {
@@ -69,8 +70,8 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   if (!command.CountryFileGiven && IsFile(besideUs))
     countryPath = besideUs;
   LogContents log = ReadLogFile(FullPath(command.LogPath), command.LogPath);
-  for (const std::string& skipped : log.Skipped)
-    notes << skipped << "\n";
+  for (const std::string& line : ReadingReport(log))
+    notes << line << "\n";
   std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
