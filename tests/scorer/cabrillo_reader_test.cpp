@@ -52,7 +52,8 @@ TEST(CabrilloReader, LinesThatCannotBeReadAreNamedAndSkipped) {
   EXPECT_EQ(log.Skipped[0],
             "dl.cbr: line 9: expected 10 or 11 fields for this contest's exchange (freq mode date "
             "time call rst exch call rst exch [transmitter id 0/1]), found 9");
-  EXPECT_EQ(log.Skipped[1].substr(17), "expected 10 or 11 fields for this contest's exchange (freq "
+  EXPECT_EQ(log.Skipped[1].substr(17),
+            "expected 10 or 11 fields for this contest's exchange (freq "
             "mode date time call rst exch call rst exch [transmitter id 0/1]), found 11, and the "
             "11th, '2', is no transmitter id");
   EXPECT_EQ(log.Skipped[2],

@@ -20,7 +20,7 @@ std::string Repeat(const std::string& text, int times) {
 struct Case {
   const char* Name;
   std::string Text;
-  int Qsos;  // -1: the log is refused as a whole
+  int Qsos;              // -1: the log is refused as a whole
   std::string Exchange;  // of the first QSO
   std::string Said;      // part of the refusal or of what is printed
 };
@@ -33,8 +33,8 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
        3, "TK",
        "a.log: the received exchange of 3 QSOs was read from APP_N1MM_EXCHANGE1, a contest "
        "logger's own field, as SRX_STRING and SRX were empty"},
-      {"the standard field wins", "<CALL:4>JA1A" + kQso + "<SRX_STRING:2>AC<APP_N1MM_EXCHANGE1:2>TK<EOR>",
-       1, "AC", ""},
+      {"the standard field wins",
+       "<CALL:4>JA1A" + kQso + "<SRX_STRING:2>AC<APP_N1MM_EXCHANGE1:2>TK<EOR>", 1, "AC", ""},
       {"another logger's field", "<CALL:4>K1AB" + kQso + "<APP_DXLOG_RCVD:3>017<EOR>", 1, "017",
        "read from APP_DXLOG_RCVD"},
       {"LoTW's end marker is no record",
@@ -60,8 +60,8 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
        "QSO: 7012 CW 2023-06-10 1205 DL4MCF 599 TK JA1ABC 599 0077 EU\n", 0, "",
        "found 11, and the 11th, 'EU', is no transmitter id"},
       {"X-QSO lines, counted once",
-       kLine + "\nX-QSO: 7012 CW 2023-06-10 1206 DL4MCF 599 2 JA2A 599 AC\nX-QSO: " + kLine.substr(5) +
-           "\n",
+       kLine + "\nX-QSO: 7012 CW 2023-06-10 1206 DL4MCF 599 2 JA2A 599 AC\nX-QSO: " +
+           kLine.substr(5) + "\n",
        1, "TK", "a.log: 2 X-QSO: lines, QSOs not claimed for score, left out"},
       {"a line break inside an exchange",
        "<CALL:4>JA1A" + kQso + "<SRX_STRING:28>TK\r\nQSO: 7012 CW forged line<EOR>", 0, "",

@@ -33,10 +33,8 @@ struct ExchangeField {
   const char* Name;
   bool Standard;
 };
-const ExchangeField kReceivedFields[] = {{"SRX_STRING", true},
-                                         {"SRX", true},
-                                         {"APP_N1MM_EXCHANGE1", false},
-                                         {"APP_DXLOG_RCVD", false}};
+const ExchangeField kReceivedFields[] = {
+    {"SRX_STRING", true}, {"SRX", true}, {"APP_N1MM_EXCHANGE1", false}, {"APP_DXLOG_RCVD", false}};
 
 // The received exchange from the first of those fields that the record
 // fills; `from` names it.

@@ -18,8 +18,8 @@ bool LooksLikeUtf16(const std::string& text) {
   if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0)
     return true;
   std::string head = text.substr(0, 512);
-  return !head.empty() && std::count(head.begin(), head.end(), '\0') * 4 >=
-                              static_cast<std::ptrdiff_t>(head.size());
+  return !head.empty() &&
+         std::count(head.begin(), head.end(), '\0') * 4 >= static_cast<std::ptrdiff_t>(head.size());
 }
 
 // ADX, the XML form of ADIF: "<?xml" or "<ADX" after an optional BOM and blanks.

@@ -6,10 +6,14 @@
 
 std::string ControlCharacterFault(const LogQso& qso) {
   const std::pair<const char*, const std::string*> texts[] = {
-      {"own call", &qso.OwnCall},     {"call", &qso.Call},
-      {"band", &qso.Band},            {"mode", &qso.Mode},
-      {"RST sent", &qso.RstSent},     {"RST received", &qso.RstRcvd},
-      {"sent exchange", &qso.ExchSent}, {"received exchange", &qso.ExchRcvd},
+      {"own call", &qso.OwnCall},
+      {"call", &qso.Call},
+      {"band", &qso.Band},
+      {"mode", &qso.Mode},
+      {"RST sent", &qso.RstSent},
+      {"RST received", &qso.RstRcvd},
+      {"sent exchange", &qso.ExchSent},
+      {"received exchange", &qso.ExchRcvd},
   };
   for (const auto& text : texts) {
     std::string found = FirstControlCharacter(*text.second);
