@@ -35,8 +35,6 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
        "logger's own field, as SRX_STRING and SRX were empty"},
       {"the standard field wins",
        "<CALL:4>JA1A" + kQso + "<SRX_STRING:2>AC<APP_N1MM_EXCHANGE1:2>TK<EOR>", 1, "AC", ""},
-      {"another logger's field", "<CALL:4>K1AB" + kQso + "<APP_DXLOG_RCVD:3>017<EOR>", 1, "017",
-       "read from APP_DXLOG_RCVD"},
       {"LoTW's end marker is no record",
        "LoTW report\n<eoh>\n<CALL:4>JA1A" + kQso + "<SRX:2>12<eor>\n\n<APP_LoTW_EOF>\n\n", 1, "12",
        ""},
@@ -68,13 +66,14 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
        "a.log: record 1 (line 1): the received exchange holds a control character (CR)"},
       {"a NUL inside a call", "<CALL:4>JA" + std::string(1, '\0') + "A" + kQso + "<SRX:1>1<EOR>", 0,
        "", "record 1 (line 1): the call holds a control character (NUL)"},
-      {"a NUL inside a Cabrillo exchange", kLine + std::string(1, '\0') + "X\n", 0, "",
-       "line 1: the received exchange holds a control character (NUL)"},
       {"2,703 lines of one fault: 20 of them and a count",
-       Repeat("QSO: 7012 CW 2023-06-10 1205 DL4MCF 599 14 DX JA1ABC 599 25 AS\n", 2703), 0, "",
+       Repeat("QSO: 7012 CW 2023-06-10 1205 DL4MCF 599 14 DX JA1ABC 599 25 AS\n", 2703) +
+           "QSO: 7012 CW 2023-06-10 1205 DL4MCF 599 TK JA1ABC 599 0077 EU\n",
+       0, "",
        "a.log: line 20: expected 10 or 11 fields for this contest's exchange (freq mode date time "
        "call rst exch call rst exch [transmitter id 0/1]), found 12\n"
-       "  ... and 2683 more like the one above, not shown (2703 in all)\n"},
+       "  ... and 2683 more like the one above, not shown (2703 in all)\n"
+       "a.log: line 2704: expected"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -99,7 +98,6 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
       EXPECT_EQ(report, "");
     else
       EXPECT_NE(report.find(c.Said), std::string::npos) << report;
-    EXPECT_LE(report.size(), 8000u);
   }
 }
 

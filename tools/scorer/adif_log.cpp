@@ -118,8 +118,9 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
       log.Qsos.push_back(std::move(qso));
       if (receivedFrom != nullptr && !receivedFrom->Standard)
         ++loggerFields[receivedFrom->Name];
-    } else
+    } else {
       skipped.push_back({record.Number, qso.Where + ": " + fault});
+    }
   }
   std::stable_sort(skipped.begin(), skipped.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });

@@ -1,17 +1,25 @@
 #include "reading_report.h"
 
+#include <cctype>
 #include <map>
 
 namespace {
 
+bool IsAlphanumeric(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0;
+}
+
 // The message with each number and each quoted value replaced by one mark.
+// A quote opens after a blank or a bracket only: "contest's" quotes nothing.
 std::string KindOf(const std::string& message) {
   std::string kind;
   bool quoted = false;
-  for (char c : message) {
-    if (c == '\'') {
+  for (size_t i = 0; i < message.size(); ++i) {
+    char c = message[i];
+    if (c == '\'' && (quoted || i == 0 || !IsAlphanumeric(message[i - 1]))) {
+      if (!quoted)
+        kind += "'?'";
       quoted = !quoted;
-      kind += quoted ? "'?" : "";
     } else if (quoted) {
       continue;
     } else if (c >= '0' && c <= '9') {
