@@ -104,8 +104,8 @@ TEST(CommandLine, UnusableInputStopsBeforeAnythingIsWritten) {
       {"score header.adi --dir out", 1,
        "dkz-score: header.adi: the header that starts on line 1 is not ended by <EOH>\n"},
       {"score empty.cbr --dir out", 1,
-       "empty.cbr: line 2: a QSO line needs 10 fields after QSO: (freq mode date time call rst "
-       "exch call rst exch), this one has 5\n"
+       "empty.cbr: line 2: expected 10 or 11 fields for this contest's exchange (freq mode date "
+       "time call rst exch call rst exch [transmitter id 0/1]), found 5\n"
        "dkz-score: empty.cbr (Cabrillo): none of its 1 records could be read\n"},
       {"score nocall.adi --dir out", 1,
        "dkz-score: nocall.adi: the log does not name the own callsign (STATION_CALLSIGN, "

@@ -10,6 +10,7 @@
 #include "file_access_win.h"
 #include "log_file.h"
 #include "plugin_host.h"
+#include "reading_report.h"
 #include "report_file.h"
 #include "replay_plan.h"
 #include "reports/cabrillo_log.h"
@@ -106,11 +107,11 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   for (const NamedFile& input : inputs)
     RequireFile(input.Path, input.Shown);
   LogContents log = ReadLogFile(inputs[0].Path, command.LogPath);
-  for (const std::string& skipped : log.Skipped)
-    notes << skipped << "\n";
+  for (const std::string& line : ReadingReport(log))
+    notes << line << "\n";
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
-  for (const std::string& note : plan.Notes)
+  for (const std::string& note : LimitEachKind(plan.Notes))
     notes << note << "\n";
 
   ScoreRun run;
