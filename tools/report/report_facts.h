@@ -61,6 +61,7 @@ struct LeftOutCount {
 
 struct ReportFacts {
   std::string LogName;
+  std::string OwnCall;  // the run's, for a page without the plug-in's summary
   SummaryTable Summary;
   int64_t PeriodStartMinute = 0;  // first minute of the contest
   int64_t PeriodEndMinute = 0;    // the minute after its last

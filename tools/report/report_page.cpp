@@ -25,7 +25,8 @@ pre{font-size:12px;overflow-x:auto;background:#f6f6f6;padding:.5em}summary{curso
 
 std::string ReportPage(const ReportFacts& facts) {
   const SummaryTable& summary = facts.Summary;
-  std::string title = HtmlEscape(summary.Contestant + " \u2013 " + summary.Title);
+  std::string title = HtmlEscape(summary.Contestant.empty() ? facts.OwnCall : summary.Contestant);
+  title += HtmlEscape(summary.Title.empty() ? "" : " \u2013 " + summary.Title);
   std::string page;
   page.reserve(64 * 1024);
   page += kReportPageStart;

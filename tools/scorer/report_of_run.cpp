@@ -30,6 +30,7 @@ std::string KindOf(const std::string& message) {
 ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
   ReportFacts facts;
   facts.LogName = outcome.LogName;
+  facts.OwnCall = outcome.Reset.OwnCall;
   facts.Summary = ParseSummaryTable(outcome.Summary);
   facts.PeriodStartMinute = MinuteOf(outcome.Reset.PeriodStart);
   facts.PeriodEndMinute = MinuteOf(outcome.Reset.PeriodEnd) + 24 * 60;  // the last day's end
