@@ -230,6 +230,17 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
        "dkz-score: ja1vzt.adi would be written over ja1vzt.adi, which this run reads: nothing was "
        "written; give another working folder with --dir\n",
        ""},
+      // The report page replaces a page of its own, nothing else.
+      {"score ja1vzt.adi --dir out --report page.html", 0, "", "report page: page.html\n"},
+      {"score ja1vzt.adi --dir out --report page.html", 0, "", "report page: page.html\n"},
+      {"score ja1vzt.adi --dir out --report ja1vzt.cbr", 1,
+       "dkz-score: ja1vzt.cbr exists and is not a report page written by dkz-score: it is left "
+       "alone\n",
+       ""},
+      {"score ja1vzt.adi --dir fresh --report fresh\\err.txt", 1,
+       "dkz-score: fresh\\err.txt would be written over err.txt, which this run reads: nothing "
+       "was written; give another working folder with --dir\n",
+       ""},
       {"score refused.adi --dir out --cabrillo", 3,
        "dkz-score: Stats.dll stored none of the 3 QSOs handed over: there is no score and no "
        "Cabrillo log was written\n",
