@@ -64,12 +64,18 @@ void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
   }
 }
 
-std::string PathsOf(const std::vector<NamedFile>& files, std::vector<std::string>& paths) {
+std::vector<std::string> PathsOf(const std::vector<NamedFile>& files) {
+  std::vector<std::string> paths;
+  for (const NamedFile& file : files)
+    paths.push_back(file.Path);
+  return paths;
+}
+
+// "a, b and c"
+std::string NamesOf(const std::vector<NamedFile>& files) {
   std::string names;
-  for (size_t i = 0; i < files.size(); ++i) {
+  for (size_t i = 0; i < files.size(); ++i)
     names += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i].Shown;
-    paths.push_back(files[i].Path);
-  }
   return names;
 }
 
@@ -80,10 +86,8 @@ bool IsFile(const std::string& path) {
 // Files already in the working folder that no run of ours made belong to the
 // user or to the logging program (when run in its folder): never written over.
 void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreRun& run) {
-  std::vector<std::string> paths;
-  PathsOf(outputs, paths);
   std::vector<std::string> others =
-      NotMadeByUs(ReadMadeFiles(run.WorkFolder), run.WorkFolder, paths, IsFile);
+      NotMadeByUs(ReadMadeFiles(run.WorkFolder), run.WorkFolder, PathsOf(outputs), IsFile);
   if (others.empty())
     return;
   std::vector<NamedFile> found;
@@ -92,7 +96,7 @@ void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreR
       found.push_back(output);
   }
   const bool one = found.size() == 1;
-  throw InputError("would write over " + PathsOf(found, paths) + " in " + run.WorkFolderShown +
+  throw InputError("would write over " + NamesOf(found) + " in " + run.WorkFolderShown +
                    ", which dkz-score did not make: nothing was written; give another working "
                    "folder with --dir, or move " +
                    (one ? "it" : "them") + " away");
@@ -237,8 +241,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   outcome.Where = plan.Where;
   outcome.DllVersion = FileVersionOf(PluginPath());
 
-  std::vector<std::string> made;
-  PathsOf(outputs, made);
+  const std::vector<std::string> made = PathsOf(outputs);
   try {
     Replay(plan, command, run);
   } catch (...) {
