@@ -11,5 +11,12 @@ source tools/build.sh
 dkz_build_windows >/dev/null
 log="${1:-samples/ja1vzt.adi}"
 [ $# -gt 0 ] && shift
+# Only this script writes into build/run: what a version of it from before
+# dkz-score listed the files it made there was made by dkz-score too.
+if [ -d build/run ] && [ ! -e build/run/dkz-score.files ]; then
+  (cd build/run && for f in err.txt Plugins/DKZ.ini *.cbr *.json; do
+    if [ -f "$f" ]; then printf '%s\r\n' "${f//\//\\}"; fi
+  done) >build/run/dkz-score.files
+fi
 page="build/run/$(basename "${log%.*}").html"
 exec tools/dkz-score.sh score "$log" --dir build/run --report "$page" "$@"

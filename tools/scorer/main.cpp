@@ -80,9 +80,12 @@ int Score(const ScoreCommand& command) {
     std::string json = FormatJson(outcome);
     if (command.JsonPath == "-") {
       std::cout << json;
-    } else if (!WriteJson(command.JsonPath, json)) {
-      std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
-      exitCode = kExitFailed;
+    } else {
+      if (!WriteJson(command.JsonPath, json)) {
+        std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
+        exitCode = kExitFailed;
+      }
+      RememberMadeFiles(run.WorkFolder, {FullPath(command.JsonPath)}, std::cerr);
     }
   }
   if (!command.ReportPath.empty()) {

@@ -48,7 +48,8 @@ const char* const kUsageText =
     "\n"
     "exit codes: 0 scored; 1 unusable input, or a file that would be written over or\n"
     "could not be written (nothing is written over the log, the country file or a\n"
-    "file of another program); 2 wrong command line; 3 the plug-in stored no QSO.\n";
+    "file that dkz-score did not make); 2 wrong command line; 3 the plug-in stored\n"
+    "no QSO.\n";
 
 namespace {
 
