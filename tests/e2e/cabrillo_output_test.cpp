@@ -15,9 +15,10 @@ std::vector<HostQso> OneQso() {
 
 // Runs one report pass with a one-QSO log whose file differs only where the
 // case under test says.
-SummaryRun ReportPass(PluginHost& host, const HostReset& reset = HostReset()) {
+SummaryRun ReportPass(PluginHost& host, const HostReset& reset = HostReset(),
+                      const std::vector<HostQso>& log = OneQso()) {
   ResetWithDialog(host, reset, PressOk);
-  AddAll(host, OneQso());
+  AddAll(host, log);
   return SummaryWithReport(host);
 }
 
@@ -131,14 +132,12 @@ int LinesStartingWith(const std::string& text, const std::string& start) {
 // breaks in an exchange forged a QSO line and a second score line.
 TEST(CabrilloWrite, HostileCallAndExchangeStayInTheFolderAndOnTheirLines) {
   ScratchFolder folder;
-  PluginHost host;
   HostReset reset;
   reset.OwnCall = "C:EVIL";
-  ResetWithDialog(host, reset, PressOk);
   std::vector<HostQso> log = OneQso();
   log[0].ExchRcvd = "AC\r\nQSO: forged\r\nCLAIMED-SCORE: 999999";
-  AddAll(host, log);
-  SummaryRun run = SummaryWithReport(host);
+  PluginHost host;
+  SummaryRun run = ReportPass(host, reset, log);
   EXPECT_EQ(run.Box.Text, "File produced: C_EVIL.cbr");
   const std::string file = ReadWholeFile("C_EVIL.cbr");
   EXPECT_EQ(LinesStartingWith(file, "QSO:"), 1) << file;

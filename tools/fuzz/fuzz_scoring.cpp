@@ -5,6 +5,7 @@
 // and summary must agree after every call.
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "contest/live_view.h"
 #include "contest/rules.h"
@@ -115,11 +116,24 @@ void ExpectSameWorkedBefore(const ContestState& state, const ScoringModel& model
   }
 }
 
+// One state for every input, as the plug-in keeps one for its whole life:
+// each input starts from a fresh state whose store keeps the blocks (and the
+// old records in them) of the inputs before. Also spares allocating a block of
+// a thousand records per input.
+ContestState& FreshState() {
+  static ContestState state;
+  QsoStore store = std::move(state.QsoLog);
+  store.Clear();
+  state = ContestState();
+  state.QsoLog = std::move(store);
+  return state;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Input in(data, size);
-  ContestState state;
+  ContestState& state = FreshState();
   ScoringModel model;
   MemorySettings settings;
   while (!in.Done()) {

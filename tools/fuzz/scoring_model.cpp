@@ -106,19 +106,20 @@ int ScoringModel::Add(const QsoInput& qso, std::string& errorLines) {
   if (!Contains(LogBands, qso.Band))
     LogBands.push_back(qso.Band);
 
-  CInfo r;
-  r.Call = qso.Call;
-  r.Band = qso.Band;
-  r.Mode = qso.Mode;
-  r.Continent = qso.Continent;
-  r.RstRcvd = qso.RstRcvd;
-  r.RstSent = qso.RstSent;
-  r.ExchRcvd = qso.ExchRcvd;
-  r.ExchSent = qso.ExchSent;
   bool folded = qso.Prefix == "IT9" || qso.Prefix == "IG9" || qso.Prefix == "IH9";
-  r.Prefix = folded ? "I" : qso.Prefix;
-  r.FreqKhz = static_cast<int32_t>(qso.FrequencyHz / 1000);
-  r.Time = qso.Time;
+  CInfo r{qso.Call,
+          folded ? "I" : qso.Prefix,
+          qso.Continent,
+          qso.Band,
+          qso.Mode,
+          qso.RstRcvd,
+          qso.RstSent,
+          qso.ExchRcvd,
+          qso.ExchSent,
+          "",
+          static_cast<int32_t>(qso.FrequencyHz / 1000),
+          0,
+          qso.Time};
 
   std::string code = Normalized(qso.ExchRcvd);
   if (IsDistrict(code))
