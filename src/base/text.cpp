@@ -34,3 +34,12 @@ std::vector<std::string> SplitWords(const std::string& text) {
     words.push_back(word);
   return words;
 }
+
+std::string BlankControlCharacters(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) {
+    if (IsControlCharacter(c))
+      c = ' ';
+  }
+  return out;
+}
