@@ -82,7 +82,9 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
     errors.Add("  Code is not acceptable !!!", &code);
 
   // One line per earlier record of the same station, band and mode.
-  size_t earlier = state.QsoLog.CountSame(record.Call, record.Band, record.Mode);
+  const QsoStore::SameGroupId same =
+      state.QsoLog.SameGroupOf(record.Call, record.Band, record.Mode);
+  size_t earlier = state.QsoLog.CountSame(same);
   for (size_t i = 0; i < earlier; ++i)
     errors.Add("   DUPE !!!");
   if (earlier > 0)
@@ -91,6 +93,6 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
     record.NoScore = 1;
     errors.Add("   QSO 0 points !!!");
   }
-  state.QsoLog.Append(std::move(record));
+  state.QsoLog.Append(std::move(record), same);
   return 1;
 }
