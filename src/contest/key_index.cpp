@@ -40,13 +40,14 @@ bool Equals(const std::string& joined, KeyIndex::Parts key) {
 }
 
 std::string Joined(KeyIndex::Parts key) {
-  std::string joined;
-  bool first = true;
+  size_t size = key.size() == 0 ? 0 : key.size() - 1;  // the NULs
+  for (std::string_view part : key)
+    size += part.size();
+  std::string joined(size, '\0');  // the separators in place already
+  size_t at = 0;
   for (std::string_view part : key) {
-    if (!first)
-      joined += '\0';
-    first = false;
-    joined.append(part);
+    part.copy(&joined[at], part.size());
+    at += part.size() + 1;
   }
   return joined;
 }

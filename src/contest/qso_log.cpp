@@ -31,8 +31,8 @@ void QsoStore::SetNoScore(size_t i, int32_t value) {
   IndexCounted(records_[i], +1);
 }
 
-QsoStore::SameGroupId QsoStore::SameGroupOf(const std::string& call, const std::string& band,
-                                            const std::string& mode) {
+QsoStore::SameGroupId QsoStore::SameGroupOf(std::string_view call, std::string_view band,
+                                            std::string_view mode) {
   uint32_t id = sameKeys_.Add({call, band, mode});
   if (id == sameGroups_.size())
     sameGroups_.emplace_back();
@@ -44,7 +44,7 @@ void QsoStore::Append(CInfo record) {
   Append(std::move(record), same);
 }
 
-void QsoStore::Append(CInfo record, SameGroupId same) {
+void QsoStore::Append(CInfo&& record, SameGroupId same) {
   uint64_t serial = nextSerial_++;
   SameGroup& group = sameGroups_[same.Value];
   if (group.First == SameGroup::kEmpty)
@@ -84,16 +84,16 @@ void QsoStore::Clear() {
   byCountedDistrict_.Clear();
 }
 
-const QsoStore::SameGroup* QsoStore::FindGroup(const std::string& call, const std::string& band,
-                                               const std::string& mode) const {
+const QsoStore::SameGroup* QsoStore::FindGroup(std::string_view call, std::string_view band,
+                                               std::string_view mode) const {
   uint32_t id = sameKeys_.Find({call, band, mode});
   if (id == KeyIndex::kNone || sameGroups_[id].First == SameGroup::kEmpty)
     return nullptr;
   return &sameGroups_[id];
 }
 
-std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::string& band,
-                                       const std::string& mode) const {
+std::vector<size_t> QsoStore::FindSame(std::string_view call, std::string_view band,
+                                       std::string_view mode) const {
   std::vector<size_t> positions;
   const SameGroup* group = FindGroup(call, band, mode);
   if (group == nullptr)
@@ -105,8 +105,8 @@ std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::strin
   return positions;
 }
 
-size_t QsoStore::CountSame(const std::string& call, const std::string& band,
-                           const std::string& mode) const {
+size_t QsoStore::CountSame(std::string_view call, std::string_view band,
+                           std::string_view mode) const {
   const SameGroup* group = FindGroup(call, band, mode);
   return group == nullptr ? 0 : group->Size();
 }
@@ -115,10 +115,10 @@ size_t QsoStore::CountSame(SameGroupId same) const {
   return sameGroups_[same.Value].Size();
 }
 
-bool QsoStore::HasBandContinent(const std::string& band, const std::string& continent) const {
+bool QsoStore::HasBandContinent(std::string_view band, std::string_view continent) const {
   return byBandContinent_.Has({band, continent});
 }
 
-bool QsoStore::HasCountedDistrict(const std::string& band, const std::string& district) const {
+bool QsoStore::HasCountedDistrict(std::string_view band, std::string_view district) const {
   return byCountedDistrict_.Has({band, district});
 }

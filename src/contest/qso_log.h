@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "contest/bands.h"
@@ -33,24 +34,23 @@ class QsoStore {
   struct SameGroupId {
     uint32_t Value;
   };
-  SameGroupId SameGroupOf(const std::string& call, const std::string& band,
-                          const std::string& mode);
+  SameGroupId SameGroupOf(std::string_view call, std::string_view band, std::string_view mode);
 
   void Append(CInfo record);
   // `same` is the group of the record's callsign, band and mode.
-  void Append(CInfo record, SameGroupId same);
+  void Append(CInfo&& record, SameGroupId same);
   void RemoveAt(size_t i);
   void Clear();
 
   // Positions of the records with this callsign, band and mode, in log order.
-  std::vector<size_t> FindSame(const std::string& call, const std::string& band,
-                               const std::string& mode) const;
-  size_t CountSame(const std::string& call, const std::string& band, const std::string& mode) const;
+  std::vector<size_t> FindSame(std::string_view call, std::string_view band,
+                               std::string_view mode) const;
+  size_t CountSame(std::string_view call, std::string_view band, std::string_view mode) const;
   size_t CountSame(SameGroupId same) const;
   // Whether any record on this band has this continent.
-  bool HasBandContinent(const std::string& band, const std::string& continent) const;
+  bool HasBandContinent(std::string_view band, std::string_view continent) const;
   // Whether a record that counts (see Counts) carries this district on this band.
-  bool HasCountedDistrict(const std::string& band, const std::string& district) const;
+  bool HasCountedDistrict(std::string_view band, std::string_view district) const;
 
  private:
   size_t PositionOf(uint64_t serial) const;
@@ -68,8 +68,8 @@ class QsoStore {
     std::vector<uint64_t> Later;
     size_t Size() const { return First == kEmpty ? 0 : 1 + Later.size(); }
   };
-  const SameGroup* FindGroup(const std::string& call, const std::string& band,
-                             const std::string& mode) const;
+  const SameGroup* FindGroup(std::string_view call, std::string_view band,
+                             std::string_view mode) const;
   KeyIndex sameKeys_;                  // callsign, band and mode: a group number
   std::vector<SameGroup> sameGroups_;  // by group number
   KeyCounts byBandContinent_;

@@ -4,8 +4,6 @@
 
 #include "contest/districts.h"
 
-const char* const kContestMode = "CW";
-const char* const kJapanPrefix = "JA";
 const char* const Continents[6] = {"EU", "NA", "SA", "AF", "AS", "OC"};
 
 std::string FoldPrefix(const std::string& prefix) {
