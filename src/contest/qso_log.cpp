@@ -1,6 +1,7 @@
 #include "contest/qso_log.h"
 
 #include <algorithm>
+#include <new>
 
 int IndexOf(const TextList& list, const std::string& text) {
   for (size_t i = 0; i < list.size(); ++i) {
@@ -41,10 +42,20 @@ QsoStore::SameGroupId QsoStore::SameGroupOf(std::string_view call, std::string_v
 
 void QsoStore::Append(CInfo record) {
   SameGroupId same = SameGroupOf(record.Call, record.Band, record.Mode);
-  Append(std::move(record), same);
+  StartAppend() = std::move(record);
+  FinishAppend(same);
 }
 
-void QsoStore::Append(CInfo&& record, SameGroupId same) {
+CInfo& QsoStore::StartAppend() {
+  // Made anew where it lies: nothing of what the place last held survives,
+  // for a fraction of the cost of assigning an empty record.
+  CInfo* place = &records_.Spare();
+  place->~CInfo();
+  return *new (place) CInfo();
+}
+
+void QsoStore::FinishAppend(SameGroupId same) {
+  const CInfo& record = records_.Spare();
   uint64_t serial = nextSerial_++;
   SameGroup& group = sameGroups_[same.Value];
   if (group.First == SameGroup::kEmpty)
@@ -52,7 +63,7 @@ void QsoStore::Append(CInfo&& record, SameGroupId same) {
   else
     group.Later.push_back(serial);
   Index(record, +1);
-  records_.push_back(std::move(record));
+  records_.push_spare();
   serials_.push_back(serial);
 }
 

@@ -37,8 +37,12 @@ class QsoStore {
   SameGroupId SameGroupOf(std::string_view call, std::string_view band, std::string_view mode);
 
   void Append(CInfo record);
-  // `same` is the group of the record's callsign, band and mode.
-  void Append(CInfo&& record, SameGroupId same);
+  // Appending without moving the record: StartAppend gives an empty record
+  // in the place where it will stay, FinishAppend adds it once filled in.
+  // Nothing else may change the store in between. `same` is the group of the
+  // record's callsign, band and mode.
+  CInfo& StartAppend();
+  void FinishAppend(SameGroupId same);
   void RemoveAt(size_t i);
   void Clear();
 

@@ -62,7 +62,7 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   if (state.LogBandSet.insert(qso.Band).second)
     state.LogBands.push_back(qso.Band);
 
-  CInfo record;
+  CInfo& record = state.QsoLog.StartAppend();
   record.Call = qso.Call;
   record.Prefix = FoldPrefix(qso.Prefix);
   record.Continent = qso.Continent;
@@ -93,6 +93,6 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
     record.NoScore = 1;
     errors.Add("   QSO 0 points !!!");
   }
-  state.QsoLog.Append(std::move(record), same);
+  state.QsoLog.FinishAppend(same);
   return 1;
 }
