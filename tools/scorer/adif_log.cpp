@@ -72,6 +72,7 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
   for (const AdifRecord& record : file.Records) {
     LogQso qso;
     qso.Where = Where(record.Number, record.Line);
+    qso.Line = record.Line;
     std::string fault = MapRecord(record, qso);
     if (fault.empty())
       log.Qsos.push_back(std::move(qso));

@@ -11,6 +11,7 @@
 #include "engine/settings.h"
 #include "dkz_version.h"
 #include "log_qso.h"
+#include "check_command_win.h"
 #include "plugin_host.h"
 #include "score_command_win.h"
 #include "score_options.h"
@@ -43,6 +44,13 @@ int Score(const ScoreCommand& command) {
   return exitCode;
 }
 
+int Check(const CheckCommand& command) {
+  CheckRun run = RunCheck(command, std::cerr);
+  std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
+            << run.ResultsFolder << "\n";
+  return run.Checked > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,15 +65,17 @@ int main(int argc, char** argv) {
     CommandLine line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     switch (line.Do) {
       case CommandLine::Action::Help:
-        std::cout << kUsageText;
+        std::cout << kUsageText << "\n" << kCheckUsageText;
         return 0;
       case CommandLine::Action::Info:
         return Info();
       case CommandLine::Action::Score:
         return Score(line.Score);
+      case CommandLine::Action::Check:
+        return Check(line.Check);
     }
   } catch (const UsageError& e) {
-    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText;
+    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText << "\n" << kCheckUsageText;
     return 2;
   } catch (const std::exception& e) {
     std::cerr << "dkz-score: " << e.what() << "\n";

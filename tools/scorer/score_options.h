@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check_options.h"
 #include "replay_plan.h"
 
 // Debian's hamradio-files package installs the AD1C country file here.
@@ -34,9 +35,10 @@ struct ScoreCommand {
 };
 
 struct CommandLine {
-  enum class Action { Help, Info, Score };
+  enum class Action { Help, Info, Score, Check };
   Action Do = Action::Help;
   ScoreCommand Score;
+  CheckCommand Check;
 };
 
 // `args` without the program name. Throws UsageError for anything it cannot

@@ -1,0 +1,110 @@
+#include "check_folders.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "log_qso.h"
+#include "log_values.h"
+
+namespace fs = std::filesystem;
+
+const char* const kResultsManifest = "dkz-check-files.txt";
+
+namespace {
+
+// Names compare as Windows compares them.
+std::string NameKey(const fs::path& name) {
+  return ToLower(name.string());
+}
+
+bool Inside(const fs::path& inner, const fs::path& outer) {
+  std::error_code error;
+  std::string in = NameKey(fs::weakly_canonical(fs::absolute(inner, error), error));
+  std::string out = NameKey(fs::weakly_canonical(fs::absolute(outer, error), error));
+  while (!out.empty() && (out.back() == '/' || out.back() == '\\'))
+    out.pop_back();
+  return in.compare(0, out.size(), out) == 0 &&
+         (in.size() == out.size() || in[out.size()] == '/' || in[out.size()] == '\\');
+}
+
+std::set<std::string> ManifestNames(const fs::path& folder) {
+  std::set<std::string> names;
+  std::ifstream in(folder / kResultsManifest, std::ios::binary);
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && line.back() == '\r')
+      line.pop_back();
+    if (!line.empty())
+      names.insert(NameKey(line));
+  }
+  return names;
+}
+
+// Removes an earlier check's outputs, after making sure nothing else is there.
+void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
+  std::set<std::string> ours = ManifestNames(folder);
+  ours.insert(NameKey(kResultsManifest));
+  std::vector<fs::path> entries;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    if (ours.count(NameKey(entry.path().filename())) == 0) {
+      throw InputError(shown + " holds " + entry.path().filename().string() +
+                       ", which no check wrote: give a new or empty results folder");
+    }
+    entries.push_back(entry.path());
+  }
+  // The manifest goes last: an interrupted clean-up can be run again.
+  std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
+    return (NameKey(a.filename()) == NameKey(kResultsManifest)) <
+           (NameKey(b.filename()) == NameKey(kResultsManifest));
+  });
+  for (const fs::path& entry : entries) {
+    std::error_code error;
+    fs::remove_all(entry, error);
+    if (error)
+      throw InputError("cannot remove the earlier " + entry.string() + ": " + error.message());
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> LogFilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code error;
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    if (it->is_regular_file(error))
+      names.push_back(it->path().filename().string());
+  }
+  if (error)
+    throw InputError("cannot read the folder " + folder + ": " + error.message());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
+                          const std::vector<std::string>& names) {
+  if (Inside(results, logFolder))
+    throw InputError("the results folder " + results + " is in the logs' folder " + logFolder +
+                     ": give one outside it");
+  std::error_code error;
+  if (fs::exists(results, error)) {
+    if (!fs::is_directory(results, error))
+      throw InputError(results + " is a file, not a folder");
+    try {
+      ClearEarlierResults(results, results);
+    } catch (const fs::filesystem_error& e) {
+      throw InputError("cannot read the folder " + results + ": " + e.what());
+    }
+  } else if (!fs::create_directories(results, error)) {
+    throw InputError("cannot make the folder " + results + ": " + error.message());
+  }
+  std::ostringstream list;
+  for (const std::string& name : names)
+    list << name << '\n';
+  std::ofstream out(fs::path(results) / kResultsManifest, std::ios::binary);
+  out << list.str();
+  out.close();
+  if (!out)
+    throw InputError("cannot write into " + results);
+}
