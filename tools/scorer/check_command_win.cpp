@@ -1,5 +1,7 @@
 #include "check_command_win.h"
 
+#include <windows.h>
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -7,6 +9,7 @@
 
 #include "check_folders.h"
 #include "contest_check.h"
+#include "engine/settings.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "plugin_host.h"
@@ -80,6 +83,9 @@ class WorkingIn {
 // Both passes of every log through one loaded plug-in: the whole log for the
 // claimed score, then, after the cross-check, the QSOs it kept.
 void ScoreAndCheck(CheckedContest& contest) {
+  // No logging program runs beside the check: with the master switch on, a
+  // summary does not look for one (a COM lookup that costs more than the log).
+  WritePrivateProfileStringA(SettingsSection, "Master", "1", SettingsFile);
   PluginHost plugin;
   for (Entrant& entrant : contest.Entrants) {
     plugin.ResetStats0(entrant.Plan.Reset);
