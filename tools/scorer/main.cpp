@@ -48,7 +48,10 @@ int Check(const CheckCommand& command) {
   CheckRun run = RunCheck(command, std::cerr);
   std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
             << run.ResultsFolder << "\n";
-  return run.Checked > 0 ? 0 : 1;
+  if (run.Checked > 0)
+    return 0;
+  std::cerr << "dkz-score: no log in " << command.LogFolder << " could be checked\n";
+  return 1;
 }
 
 }  // namespace
