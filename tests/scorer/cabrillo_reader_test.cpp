@@ -50,9 +50,12 @@ TEST(CabrilloReader, LinesThatCannotBeReadAreNamedAndSkipped) {
   LogContents log = ReadCabrilloLog(kLog, "dl.cbr");
   ASSERT_EQ(log.Skipped.size(), 5u);
   EXPECT_EQ(log.Skipped[0],
-            "dl.cbr: line 9: a QSO line needs 10 fields after QSO: (freq mode date time call rst "
-            "exch call rst exch), this one has 9");
-  EXPECT_EQ(log.Skipped[1], "dl.cbr: line 10: transmitter id '2' is neither 0 nor 1");
+            "dl.cbr: line 9: expected 10 or 11 fields for this contest's exchange (freq mode date "
+            "time call rst exch call rst exch [transmitter id 0/1]), found 9");
+  EXPECT_EQ(log.Skipped[1].substr(17),
+            "expected 10 or 11 fields for this contest's exchange (freq "
+            "mode date time call rst exch call rst exch [transmitter id 0/1]), found 11, and the "
+            "11th, '2', is no transmitter id");
   EXPECT_EQ(log.Skipped[2],
             "dl.cbr: line 11: frequency '8000' is neither kHz in an amateur band nor a band "
             "designator");

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,22 +18,31 @@ struct Result {
   std::string Out, Err;
 };
 
-// Runs dkz-score.exe in the current folder with its output in two files.
+// Runs dkz-score.exe in the current folder with its output in two files;
+// `arguments` are UTF-8.
 Result RunScorer(const std::string& arguments) {
+  // Files of their own for each run: Wine may close an ended child's
+  // handles only after its process has signalled.
+  static int runs = 0;
+  const std::string outName = "stdout" + std::to_string(++runs) + ".txt";
+  const std::string errName = "stderr" + std::to_string(runs) + ".txt";
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE out = CreateFileA("stdout.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                           nullptr);
-  HANDLE err = CreateFileA("stderr.txt", GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0,
-                           nullptr);
-  STARTUPINFOA startup{};
+  HANDLE out = CreateFileA(outName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           0, nullptr);
+  HANDLE err = CreateFileA(errName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           0, nullptr);
+  STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = out;
   startup.hStdError = err;
-  std::string line = "\"" + ExecutableFolder() + "\\dkz-score.exe\" " + arguments;
+  std::string utf8 = "\"" + ExecutableFolder() + "\\dkz-score.exe\" " + arguments;
+  std::wstring line(
+      static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0)), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &line[0], static_cast<int>(line.size()));
   PROCESS_INFORMATION process{};
   Result result;
-  if (CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+  if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
                      &process)) {
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0)
       TerminateProcess(process.hProcess, 99);
@@ -44,8 +54,8 @@ Result RunScorer(const std::string& arguments) {
   }
   CloseHandle(out);
   CloseHandle(err);
-  result.Out = ReadWholeFile("stdout.txt");
-  result.Err = ReadWholeFile("stderr.txt");
+  result.Out = ReadWholeFile(outName);
+  result.Err = ReadWholeFile(errName);
   return result;
 }
 
@@ -65,7 +75,10 @@ TEST(CommandLine, ScoresALogAndSkipsWhatItCannotRead) {
   EXPECT_EQ(run.Err, "log.adi: record 2 (line 3): unreadable tag '<CALL:x>' on line 3\n");
   EXPECT_NE(run.Out.find("log.adi (ADIF): 3 QSOs read, 1 record skipped\n"), std::string::npos)
       << run.Out;
-  EXPECT_NE(run.Out.find("Stats.dll: 3 QSOs stored, 0 refused"), std::string::npos);
+  EXPECT_NE(run.Out.find("QSOs: 3 read, 0 outside the period, 3 stored, 0 refused (band 0, mode "
+                         "0, no exchange 0)\nerr.txt: 1 problem\n"),
+            std::string::npos)
+      << run.Out;
   // 1 + 1 + 5 points; districts AC and KN; continents AS and NA.
   EXPECT_NE(run.Out.find("Total\t 3\t 7\t 2\t 2\n"), std::string::npos) << run.Out;
   EXPECT_EQ(run.Out.find('\r'), std::string::npos);
@@ -91,8 +104,8 @@ TEST(CommandLine, UnusableInputStopsBeforeAnythingIsWritten) {
       {"score header.adi --dir out", 1,
        "dkz-score: header.adi: the header that starts on line 1 is not ended by <EOH>\n"},
       {"score empty.cbr --dir out", 1,
-       "empty.cbr: line 2: a QSO line needs 10 fields after QSO: (freq mode date time call rst "
-       "exch call rst exch), this one has 5\n"
+       "empty.cbr: line 2: expected 10 or 11 fields for this contest's exchange (freq mode date "
+       "time call rst exch call rst exch [transmitter id 0/1]), found 5\n"
        "dkz-score: empty.cbr (Cabrillo): none of its 1 records could be read\n"},
       {"score nocall.adi --dir out", 1,
        "dkz-score: nocall.adi: the log does not name the own callsign (STATION_CALLSIGN, "
@@ -103,6 +116,12 @@ TEST(CommandLine, UnusableInputStopsBeforeAnythingIsWritten) {
        "dkz-score: --from takes a date YYYY-MM-DD, not '2023-13-01'\n"},
       {"score good.adi --soapbox 73 --dir out", 2,
        "dkz-score: --soapbox fills the Cabrillo header: it needs --cabrillo\n"},
+      {"score good.adi --from 2023-06-11 --to 2023-06-10 --dir out", 2,
+       "dkz-score: --to is before --from\n"},
+      {"score . --dir out", 1, "dkz-score: . is a folder, not a file\n"},
+      {"score good.adi --cty . --dir out", 1, "dkz-score: . is a folder, not a file\n"},
+      {"score nul.adi --dir out", 1,
+       "dkz-score: nul.adi is the name of a device, not of a file; rename the file\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Arguments);
@@ -137,8 +156,8 @@ TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
   EXPECT_EQ(run.ExitCode, 0u) << run.Err;
   EXPECT_TRUE(Contains(run.Out, "Total\t 2\t 6\t 1\t 2\nScore\t 18\n")) << run.Out;
   EXPECT_TRUE(Contains(run.Out,
-                       "\nStats.dll: File produced: JA1VZT.cbr\n"
-                       "err.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in "))
+                       "\nJA1VZT.cbr: 2 QSO lines\nStats.dll: File produced: JA1VZT.cbr\n\n"
+                       "err.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in out\n"))
       << run.Out;
   std::string cbr = ReadWholeFile("out\\JA1VZT.cbr");
   for (const char* line :
@@ -174,6 +193,78 @@ TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
     EXPECT_TRUE(Contains(cbr, line)) << line;
 }
 
+// Files of the user are never written over, and a run that stores nothing
+// or leaves an old err.txt says so with its exit code.
+TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
+  ScratchFolder folder;
+  const std::string log = "<EOH>\r\n" + Qso("JA2ABC", "AC") + Qso("JA3ABC", "KN");
+  const std::string refused = "<EOH>\r\n" + ReplaceAll(Qso("JA2ABC", "AC"), "7.012", "10.112") +
+                              ReplaceAll(Qso("JA3ABC", "AC"), "<MODE:2>CW", "<MODE:3>SSB") +
+                              ReplaceAll(Qso("JA4ABC", "AC"), "<SRX_STRING:2>AC", "");
+  WriteWholeFile("ja1vzt.adi", log);
+  WriteWholeFile("ja1vzt.cbr", log);  // named like the Cabrillo log the run would write
+  WriteWholeFile("refused.adi", refused);
+  WriteWholeFile("err.txt", log);
+  CreateDirectoryA("stale", nullptr);
+  CreateDirectoryA("stale\\err.txt", nullptr);
+  CreateDirectoryA("noini", nullptr);
+  CreateDirectoryA("noini\\Plugins", nullptr);
+  CreateDirectoryA("noini\\Plugins\\DKZ.ini", nullptr);
+  CreateDirectoryA("\xe6\x97\xa5\xe6\x9c\xac", nullptr);  // "Japan" in Japanese, UTF-8
+  const struct {
+    const char* Arguments;
+    DWORD ExitCode;
+    const char* Err;  // the end of stderr
+    const char* Out;  // a part of stdout
+  } cases[] = {
+      // The log's own name, in other case, is the Cabrillo file's.
+      {"score ja1vzt.cbr --cabrillo", 1,
+       "dkz-score: JA1VZT.cbr (the Cabrillo log) would be written over ja1vzt.cbr, which this "
+       "run reads: nothing was written; give another working folder with --dir\n",
+       ""},
+      {"score err.txt", 1,
+       "dkz-score: err.txt would be written over err.txt, which this run reads: nothing was "
+       "written; give another working folder with --dir\n",
+       ""},
+      {"score ja1vzt.adi --dir out --json ja1vzt.adi", 1,
+       "dkz-score: ja1vzt.adi would be written over ja1vzt.adi, which this run reads: nothing was "
+       "written; give another working folder with --dir\n",
+       ""},
+      {"score refused.adi --dir out --cabrillo", 3,
+       "dkz-score: Stats.dll stored none of the 3 QSOs handed over: there is no score and no "
+       "Cabrillo log was written\n",
+       "QSOs: 3 read, 0 outside the period, 0 stored, 3 refused (band 1, mode 1, no exchange 1)\n"},
+      {"score ja1vzt.adi --dir out --from 2023-06-11", 3,
+       "dkz-score: Stats.dll stored none of the 0 QSOs handed over (the others lie outside the "
+       "period): there is no score\n",
+       "QSOs: 2 read, 2 outside the period, 0 stored"},
+      {"score ja1vzt.adi --dir stale", 1,
+       "dkz-score: err.txt in stale could not be written (read-only, a folder or held by another "
+       "program): what it holds is not from this run\n",
+       "err.txt: not written in this run\n"},
+      {"score ja1vzt.adi --dir noini --cabrillo --name Taro", 1,
+       "dkz-score: Plugins\\DKZ.ini in noini cannot be written (read-only, a folder or held by "
+       "another program): the header options would be lost; nothing was written\n",
+       ""},
+      {"score ja1vzt.adi --dir \xe6\x97\xa5\xe6\x9c\xac --cabrillo", 0, "",
+       "\nerr.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in \xe6\x97\xa5\xe6\x9c\xac\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    Result run = RunScorer(c.Arguments);
+    EXPECT_EQ(run.ExitCode, c.ExitCode);
+    EXPECT_GE(run.Err.size(), strlen(c.Err));
+    EXPECT_EQ(run.Err.substr(run.Err.size() - std::min(run.Err.size(), strlen(c.Err))), c.Err);
+    EXPECT_TRUE(Contains(run.Out, c.Out)) << run.Out;
+    EXPECT_EQ(ReadWholeFile("ja1vzt.adi"), log);
+    EXPECT_EQ(ReadWholeFile("ja1vzt.cbr"), log);
+    EXPECT_EQ(ReadWholeFile("err.txt"), log);
+    EXPECT_FALSE(FileExists("out\\JA1VZT.cbr"));
+  }
+  std::wstring japanese(L"\u65e5\u672c\\JA1VZT.cbr");
+  EXPECT_NE(GetFileAttributesW(japanese.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST(CommandLine, CabrilloFileThatCannotBeWrittenIsAnError) {
   ScratchFolder folder;
   WriteWholeFile("log.adi", "<EOH>\r\n" + Qso("JA2ABC", "AC"));
@@ -187,7 +278,7 @@ TEST(CommandLine, CabrilloFileThatCannotBeWrittenIsAnError) {
             0u)
       << run.Err;
   EXPECT_TRUE(Contains(run.Out, "Score\t 2\n")) << run.Out;  // the summary still counts
-  EXPECT_TRUE(Contains(run.Out, "\nerr.txt and Plugins\\DKZ.ini are in ")) << run.Out;
+  EXPECT_TRUE(Contains(run.Out, "\nerr.txt and Plugins\\DKZ.ini are in out\n")) << run.Out;
   EXPECT_FALSE(FileExists("out\\JA1VZT.cbr.tmp"));
 }
 

@@ -90,6 +90,26 @@ TEST(ReplayPlan, ResetTakesOwnDataFromTheLogUnlessGiven) {
             "the log names the own callsigns JA1XYZ; every QSO is scored for DL4MCF");
 }
 
+TEST(ReplayPlan, HandsOverOnlyTheQsosOfThePeriodBothDaysIncluded) {
+  ReplayOptions options;
+  options.PeriodStart = CalendarTime{2023, 6, 10, 0, 0, 0};
+  options.PeriodEnd = CalendarTime{2023, 6, 11, 0, 0, 0};
+  ReplayPlan plan =
+      PlanReplay(Log({Qso("JE2AAA", 9), Qso("JE2AAB", 10), Qso("JE2AAC", 11), Qso("JE2AAD", 12)}),
+                 Countries(), options, "a.adi");
+  ASSERT_EQ(plan.Qsos.size(), 2u);
+  EXPECT_EQ(plan.Qsos[0].Call, "JE2AAB");
+  EXPECT_EQ(plan.Qsos[1].Call, "JE2AAC");
+  EXPECT_EQ(plan.Where, (std::vector<std::string>{"line 10", "line 11"}));
+  EXPECT_EQ(plan.OutsidePeriod, 2u);
+
+  options.PeriodEnd.reset();
+  options.PeriodStart = CalendarTime{2023, 7, 1, 0, 0, 0};  // after the last QSO
+  plan = PlanReplay(Log({Qso("JE2AAA", 9)}), Countries(), options, "a.adi");
+  EXPECT_TRUE(plan.Qsos.empty());
+  EXPECT_EQ(FormatDateTime(plan.Reset.PeriodEnd, "%Y-%m-%d"), "2023-07-01");
+}
+
 TEST(ReplayPlan, OwnCallComesFromTheHeaderThenTheFirstRecord) {
   LogContents log = Log({Qso("JE2AAA", 11, ""), Qso("JE2AAB", 11, "JE1XYZ"), Qso("JE2AAC", 11)});
   ReplayPlan plan = PlanReplay(log, Countries(), ReplayOptions(), "a.adi");
@@ -127,9 +147,10 @@ TEST(ReplayPlan, UnusableInputIsRefusedWithTheReason) {
        [] {
          ReplayOptions o;
          o.PeriodStart = CalendarTime{2023, 6, 12, 0, 0, 0};
+         o.PeriodEnd = CalendarTime{2023, 6, 11, 0, 0, 0};
          return o;
        }(),
-       "the period ends before it starts"},
+       "the period 2023-06-12 to 2023-06-11 ends before it starts"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Message);

@@ -8,8 +8,12 @@
 #include <cctype>
 #include <cstdlib>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "cabrillo_check.h"
+#include "dkz_version.h"
+#include "json_report.h"
 #include "plugin_host.h"
 #include "score_command_win.h"
 
@@ -61,6 +65,13 @@ TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   std::ostringstream notes;
   ScoreRun run = RunScore(command, notes);
   run.Outcome.LogName = golden.Log;
+  if (golden.Cabrillo != nullptr) {  // the file's QSO lines are counted last
+    size_t lines = 0;
+    for (size_t at = cabrillo.find("\nQSO:"); at != std::string::npos;
+         at = cabrillo.find("\nQSO:", at + 1))
+      ++lines;
+    report += "JA1VZT.cbr: " + std::to_string(lines) + " QSO lines\n";
+  }
   EXPECT_EQ(FormatReport(run.Outcome), report);
   EXPECT_EQ(WithoutCarriageReturns(ReadWholeFile(folder.Path() + "\\err.txt")), errors);
   EXPECT_TRUE(FileExists(folder.Path() + "\\Plugins\\DKZ.ini"));
@@ -77,6 +88,58 @@ TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   EXPECT_NE(produced.find(
                 "\r\nCLAIMED-SCORE: " + std::to_string(SummaryScore(run.Outcome.Summary)) + "\r\n"),
             std::string::npos);
+}
+
+// The JSON holds the golden summary's numbers under the summary's own column
+// names, and a record for each line of the golden err.txt.
+TEST(SamplesGolden, JsonCarriesTheGoldenSummaryAndProblems) {
+  ScoreCommand command;
+  command.LogPath = SourcePath("samples/ja1vzt.adi");
+  std::string report = ReadWholeFile(SourcePath("samples/expected/ja1vzt.adi.txt"));
+  std::string errors = ReadWholeFile(SourcePath("samples/expected/ja1vzt.err.txt"));
+  ScratchFolder folder;
+  command.WorkFolder = folder.Path();
+  std::ostringstream notes;
+  std::string json = FormatJson(RunScore(command, notes).Outcome);
+
+  std::istringstream lines(report);
+  std::vector<std::string> columns;
+  int rows = 0;
+  for (std::string line; std::getline(lines, line);) {
+    std::vector<std::string> cells;
+    std::istringstream split(line);
+    for (std::string cell; std::getline(split, cell, '\t');)
+      cells.push_back(cell);
+    if (cells.size() > 2 && cells[0].empty()) {
+      for (size_t i = 1; i < cells.size(); ++i)
+        columns.push_back(WithoutCarriageReturns(cells[i]));
+      for (std::string& c : columns)
+        std::transform(c.begin(), c.end(), c.begin(),
+                       [](unsigned char x) { return std::tolower(x); });
+    } else if (cells.size() == columns.size() + 1 && !columns.empty()) {
+      std::string row = cells[0] == "Total" ? "\"total\": {" : "{\"band\": \"" + cells[0] + "\", ";
+      for (size_t i = 0; i < columns.size(); ++i)
+        row += (i == 0 ? "\"" : ", \"") + columns[i] +
+               "\": " + std::to_string(std::stol(cells[i + 1]));
+      EXPECT_NE(json.find(row + "}"), std::string::npos) << row;
+      ++rows;
+    }
+  }
+  EXPECT_EQ(rows, 7);  // six bands and the total
+  EXPECT_NE(json.find("\"score\": " + std::to_string(SummaryScore(report))), std::string::npos);
+  EXPECT_NE(json.find("\"stored\": 316, \"refused\": 2, \"refused_band\": 1, \"refused_mode\": 1"),
+            std::string::npos);
+  EXPECT_NE(json.find("\"version\": \"" DKZ_VERSION_TEXT "\""), std::string::npos);
+  EXPECT_NE(json.find("\"dll_version\": \"" DKZ_VERSION_TEXT ".0\""), std::string::npos);
+  // Each err.txt line after the header, in order, as a record's "line".
+  std::istringstream errorLines(errors);
+  std::string line;
+  std::getline(errorLines, line);
+  size_t at = 0;
+  while (std::getline(errorLines, line)) {
+    at = json.find("\"line\": " + JsonString(line) + "}", at);
+    ASSERT_NE(at, std::string::npos) << line;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(

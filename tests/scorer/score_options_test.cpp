@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/cabrillo_dialog_ids.h"
+#include "json_report.h"
 #include "score_options.h"
 #include "score_report.h"
 
@@ -36,6 +37,11 @@ TEST(ScoreOptions, ReadsTheScoreCommand) {
   EXPECT_EQ(Parse({}).Do, CommandLine::Action::Help);
   EXPECT_EQ(Parse({"--help"}).Do, CommandLine::Action::Help);
   EXPECT_EQ(Parse({"info"}).Do, CommandLine::Action::Info);
+  EXPECT_EQ(Parse({"--version"}).Do, CommandLine::Action::Version);
+  EXPECT_EQ(Parse({"score", "a.adi", "--json", "-"}).Score.JsonPath, "-");
+  // One day is a period.
+  EXPECT_TRUE(Parse({"score", "a.adi", "--from", "2023-06-10", "--to", "2023-06-10"})
+                  .Score.Replay.PeriodEnd.has_value());
 }
 
 TEST(ScoreOptions, CabrilloTakesHeaderValuesForTheDialogBoxes) {
@@ -82,6 +88,9 @@ TEST(ScoreOptions, RefusesWhatItCannotTake) {
       {{"score", "a.adi", "--from", "10.06.2023"},
        "--from takes a date YYYY-MM-DD, not '10.06.2023'"},
       {{"info", "x"}, "info takes no arguments"},
+      {{"--version", "x"}, "--version takes no arguments"},
+      {{"score", "a.adi", "--json"}, "--json needs a value"},
+      {{"score", "a.adi", "--from", "2023-06-11", "--to", "2023-06-10"}, "--to is before --from"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Message);
@@ -104,14 +113,40 @@ TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
   o.Reset.OwnPrefix = "JA";
   o.Reset.PeriodStart = MakeOleDateTime(2023, 6, 10);
   o.Reset.PeriodEnd = MakeOleDateTime(2023, 6, 11);
+  o.OutsidePeriod = 4;
+  o.HandedOver.resize(3);
   o.Stored = 1;
+  o.Refused = 2;
+  // What the plug-in wrote to err.txt while it was handed each QSO.
+  TakeErrorLines(o, 0, false,
+                 "QSO:  7012  CW  2023-06-10 1200  JA1XYZ  599  TK  W1AW  599  12  12  Code is not "
+                 "acceptable !!!\r\n");
+  TakeErrorLines(o, 1, true,
+                 "QSO:  10112  CW  2023-06-10 1201  JA1XYZ  599  TK  JA2ABC  599  AC   NO CONTEST "
+                 "BAND !!!\r\n");
+  TakeErrorLines(o, 2, true, "");
   o.Summary = "    DKZ CONTEST\r\n\tQSOs\r\nTotal\t 1";
+  o.CabrilloFile = "JA1XYZ.cbr";
+  o.CabrilloQsoLines = 1;
   EXPECT_EQ(FormatReport(o),
             "samples/x.adi (ADIF): 1 QSO read, 2 records skipped\n"
             "own call JA1XYZ, own prefix JA, period 2023-06-10 to 2023-06-11\n"
-            "Stats.dll: 1 QSO stored, 0 refused (see err.txt)\n"
             "\n"
-            "    DKZ CONTEST\n\tQSOs\nTotal\t 1\n");
+            "    DKZ CONTEST\n\tQSOs\nTotal\t 1\n"
+            "\n"
+            "QSOs: 1 read, 4 outside the period, 1 stored, 2 refused (band 1, mode 0, no "
+            "exchange 0, reason not in err.txt 1)\n"
+            "err.txt: 2 problems\n"
+            "JA1XYZ.cbr: 1 QSO line\n");
+  ASSERT_EQ(o.Problems.size(), 2u);
+  EXPECT_EQ(o.Problems[0].Message, "Code is not acceptable !!!");
+  EXPECT_EQ(o.Problems[1].Qso, 1u);
+  EXPECT_EQ(o.Problems[1].Message, "NO CONTEST BAND !!!");
+}
+
+TEST(JsonReport, StringsAreEscapedAndBytesThatAreNotUtf8TakenAsLatin1) {
+  EXPECT_EQ(JsonString("a\"b\\c\r\n\x01"), "\"a\\\"b\\\\c\\u000d\\u000a\\u0001\"");
+  EXPECT_EQ(JsonString("\xe6\x97\xa5 \xe9"), "\"\xe6\x97\xa5 \\u00e9\"");
 }
 
 }  // namespace

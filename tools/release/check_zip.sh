@@ -39,7 +39,8 @@ in_wine() {  # a user's run: Windows' own folders and this one, nothing else
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES" \
     wine "$@" </dev/null
 }
-expect "dkz-score.exe --version" "dkz-score $version" "$(in_wine ./dkz-score.exe --version)"
+expect "dkz-score.exe --version" "dkz-score $version
+Stats.dll $version.0" "$(in_wine ./dkz-score.exe --version)"
 in_wine ./dkz-score.exe score samples/ja1vzt.adi >summary.txt
 expect "the summary" "$(cat "$root/samples/expected/ja1vzt.adi.txt")" "$(head -n -1 summary.txt)"
 expect "the summary's last line" 'err.txt and Plugins\DKZ.ini are in ' \

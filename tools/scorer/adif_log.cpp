@@ -1,6 +1,7 @@
 #include "adif_log.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -23,8 +24,46 @@ std::string FirstOf(const AdifRecord& record, const char* name, const char* fall
   return value == nullptr ? "" : Trim(*value);
 }
 
-// Empty when the record maps; otherwise why not.
-std::string MapRecord(const AdifRecord& record, LogQso& qso) {
+// Where a record keeps an exchange, in the order tried: the ADIF contest
+// fields (the text, then the serial number), then the fields that contest
+// loggers write instead (sources in the README). ADIF's other contest fields
+// (CQZ, STATE, ARRL_SECT, CLASS, ...) hold other contests' exchanges and
+// are not read: a district is none of them.
+struct ExchangeField {
+  const char* Name;
+  bool Standard;
+};
+const ExchangeField kReceivedFields[] = {
+    {"SRX_STRING", true}, {"SRX", true}, {"APP_N1MM_EXCHANGE1", false}, {"APP_DXLOG_RCVD", false}};
+
+// The received exchange from the first of those fields that the record
+// fills; `from` names it.
+std::string ReadReceivedExchange(const AdifRecord& record, const ExchangeField*& from) {
+  for (const ExchangeField& field : kReceivedFields) {
+    std::string value = FirstOf(record, field.Name);
+    if (!value.empty()) {
+      from = &field;
+      return value;
+    }
+  }
+  return "";
+}
+
+// One line per logger's field that some received exchanges came from.
+std::vector<std::string> FieldsUsedNotes(const std::map<std::string, int>& tally,
+                                         const std::string& fileName) {
+  std::vector<std::string> notes;
+  for (const auto& entry : tally) {
+    notes.push_back(fileName + ": the received exchange of " + std::to_string(entry.second) +
+                    (entry.second == 1 ? " QSO" : " QSOs") + " was read from " + entry.first +
+                    ", a contest logger's own field, as SRX_STRING and SRX were empty");
+  }
+  return notes;
+}
+
+// Empty when the record maps; otherwise why not. `receivedFrom` names the
+// field the received exchange was read from, if any.
+std::string MapRecord(const AdifRecord& record, LogQso& qso, const ExchangeField*& receivedFrom) {
   qso.Call = ToUpper(FirstOf(record, "CALL"));
   if (qso.Call.empty())
     return "no CALL";
@@ -54,9 +93,9 @@ std::string MapRecord(const AdifRecord& record, LogQso& qso) {
   qso.RstSent = FirstOf(record, "RST_SENT");
   qso.RstRcvd = FirstOf(record, "RST_RCVD");
   qso.ExchSent = FirstOf(record, "STX_STRING", "STX");
-  qso.ExchRcvd = FirstOf(record, "SRX_STRING", "SRX");
+  qso.ExchRcvd = ReadReceivedExchange(record, receivedFrom);
   qso.OwnCall = ToUpper(FirstOf(record, "STATION_CALLSIGN", "OPERATOR"));
-  return "";
+  return ControlCharacterFault(qso);
 }
 
 }  // namespace
@@ -69,19 +108,25 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
   for (const AdifProblem& problem : file.Problems)
     skipped.push_back(
         {problem.Number, Where(problem.Number, problem.Line) + ": " + problem.Message});
+  std::map<std::string, int> loggerFields;  // QSOs whose exchange came from each
   for (const AdifRecord& record : file.Records) {
     LogQso qso;
     qso.Where = Where(record.Number, record.Line);
     qso.Line = record.Line;
-    std::string fault = MapRecord(record, qso);
-    if (fault.empty())
+    const ExchangeField* receivedFrom = nullptr;
+    std::string fault = MapRecord(record, qso, receivedFrom);
+    if (fault.empty()) {
       log.Qsos.push_back(std::move(qso));
-    else
+      if (receivedFrom != nullptr && !receivedFrom->Standard)
+        ++loggerFields[receivedFrom->Name];
+    } else {
       skipped.push_back({record.Number, qso.Where + ": " + fault});
+    }
   }
   std::stable_sort(skipped.begin(), skipped.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& entry : skipped)
     log.Skipped.push_back(fileName + ": " + entry.second);
+  log.Notes = FieldsUsedNotes(loggerFields, fileName);
   return log;
 }

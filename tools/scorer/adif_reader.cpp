@@ -136,6 +136,10 @@ class Parser {
   }
 
   size_t ReadField(size_t pos) {
+    // LoTW ends its reports with this bare tag: the end of the data, no record.
+    static const std::string kLotwEnd = "<APP_LOTW_EOF>";
+    if (EqualsIgnoreCase(text_.substr(pos, kLotwEnd.size()), kLotwEnd))
+      return pos + kLotwEnd.size();
     if (current_.Fields.empty()) {
       names_.clear();
       current_.Number = ++recordCount_;

@@ -21,12 +21,19 @@ std::string ModeName(const std::string& token) {
   return mode;
 }
 
+const char kQsoLayout[] = "freq mode date time call rst exch call rst exch [transmitter id 0/1]";
+
 // Empty when the fields after "QSO:" map; otherwise why not.
 std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
-  if (t.size() != 10 && t.size() != 11) {
-    return "a QSO line needs 10 fields after QSO: (freq mode date time call rst exch call rst "
-           "exch), this one has " +
-           std::to_string(t.size());
+  // An exchange of more than one word, as other contests have, shows as a
+  // field count this contest's one-word exchange cannot have.
+  bool transmitterId = t.size() == 11 && (t[10] == "0" || t[10] == "1");
+  if (t.size() != 10 && !transmitterId) {
+    std::string found = "found " + std::to_string(t.size());
+    if (t.size() == 11)
+      found += ", and the 11th, '" + t[10] + "', is no transmitter id";
+    return std::string("expected 10 or 11 fields for this contest's exchange (") + kQsoLayout +
+           "), " + found;
   }
   if (ParseKilohertz(t[0], qso.FrequencyHz))
     qso.Band = BandOfFrequency(qso.FrequencyHz);
@@ -47,9 +54,7 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   qso.Call = ToUpper(t[7]);
   qso.RstRcvd = t[8];
   qso.ExchRcvd = t[9];
-  if (t.size() == 11 && t[10] != "0" && t[10] != "1")
-    return "transmitter id '" + t[10] + "' is neither 0 nor 1";
-  return "";
+  return ControlCharacterFault(qso);
 }
 
 // "TAG" of a "TAG: value" line, upper case; empty when the line has none.
@@ -79,6 +84,7 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
   log.Format = "Cabrillo";
   std::istringstream in(text);
   int lineNumber = 0;
+  int unclaimed = 0;
   for (std::string line; std::getline(in, line);) {
     ++lineNumber;
     std::string value;
@@ -87,6 +93,8 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
       break;
     if (tag == "CALLSIGN") {
       log.HeaderCall = ToUpper(value);
+    } else if (tag == "X-QSO") {
+      ++unclaimed;
     } else if (tag == "QSO") {
       LogQso qso;
       qso.Where = "line " + std::to_string(lineNumber);
@@ -97,6 +105,11 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
       else
         log.Skipped.push_back(fileName + ": " + qso.Where + ": " + fault);
     }
+  }
+  if (unclaimed > 0) {
+    log.Notes.push_back(fileName + ": " + std::to_string(unclaimed) +
+                        (unclaimed == 1 ? " X-QSO: line, a QSO" : " X-QSO: lines, QSOs") +
+                        " not claimed for score, left out");
   }
   return log;
 }

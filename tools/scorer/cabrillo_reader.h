@@ -7,8 +7,8 @@
 #include "log_qso.h"
 
 // Reads the QSO: lines up to END-OF-LOG:, and CALLSIGN: as the own call.
-// X-QSO: lines are not claimed and are left out without a message. A QSO
-// line that cannot be read is left out and named in `Skipped`.
+// X-QSO: lines are not claimed: they are left out and counted in one note.
+// A QSO line that cannot be read is left out and named in `Skipped`.
 LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName);
 
 // True when the first non-blank line is START-OF-LOG: or QSO:.

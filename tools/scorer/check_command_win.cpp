@@ -31,7 +31,7 @@ std::string CountryPath(const CheckCommand& command) {
     return command.CountryFile;
   fs::path besideUs = fs::path(ExecutableFolder()) / "cty.dat";
   std::error_code error;
-  return fs::is_regular_file(besideUs, error) ? besideUs.string() : kDefaultCountryFile;
+  return fs::is_regular_file(besideUs, error) ? besideUs.u8string() : kDefaultCountryFile;
 }
 
 // Reads every file of the folder; what cannot be scored is set aside with its
@@ -46,7 +46,7 @@ void ReadLogs(const CheckCommand& command, CheckedContest& contest,
                                                    {ToLower(kResultsManifest), "-"}};
   for (const std::string& file : LogFilesIn(command.LogFolder)) {
     try {
-      std::string path = (fs::path(command.LogFolder) / file).string();
+      std::string path = (fs::u8path(command.LogFolder) / fs::u8path(file)).u8string();
       Entrant entrant = MakeEntrant(file, ReadLogFile(path, file), countries);
       auto taken = fileOfName.emplace(ToLower(entrant.ReportName), file);
       if (!taken.second) {
@@ -111,11 +111,11 @@ void ScoreAndCheck(CheckedContest& contest) {
 }
 
 void WriteResult(const fs::path& folder, const std::string& name, const std::string& text) {
-  std::ofstream out(folder / name, std::ios::binary);
+  std::ofstream out(folder / fs::u8path(name), std::ios::binary);
   out << text;
   out.close();
   if (!out)
-    throw std::runtime_error("cannot write " + (folder / name).string());
+    throw std::runtime_error("cannot write " + (folder / fs::u8path(name)).u8string());
 }
 
 }  // namespace
@@ -132,8 +132,8 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   for (const Entrant& entrant : contest.Entrants)
     names.push_back(entrant.ReportName);
   PrepareResultsFolder(command.LogFolder, command.ResultsFolder, names);
-  const fs::path results = fs::absolute(command.ResultsFolder);
-  run.ResultsFolder = results.string();
+  const fs::path results = fs::absolute(fs::u8path(command.ResultsFolder));
+  run.ResultsFolder = results.u8string();
   const fs::path work = results / kWorkFolder;
   fs::create_directories(work / "Plugins");
   {

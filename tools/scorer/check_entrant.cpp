@@ -1,5 +1,6 @@
 #include "check_entrant.h"
 
+#include "reading_report.h"
 #include "reports/cabrillo_log.h"
 #include "utc_time.h"
 
@@ -9,8 +10,10 @@ Entrant MakeEntrant(const std::string& file, const LogContents& log, const Count
   entrant.Plan = PlanReplay(log, countries, ReplayOptions(), file);
   entrant.ReportName = ReportNameOf(entrant.Plan.Reset.OwnCall);
   entrant.QsosRead = log.Qsos.size();
-  entrant.Notes = log.Skipped;
-  entrant.Notes.insert(entrant.Notes.end(), entrant.Plan.Notes.begin(), entrant.Plan.Notes.end());
+  entrant.Notes = ReadingReport(log);
+  for (const std::string& note : LimitEachKind(entrant.Plan.Notes))
+    entrant.Notes.push_back(note);
+  // No period is set, so every QSO read is handed over, in log order.
   for (const LogQso& qso : log.Qsos)
     entrant.Lines.push_back(qso.Line);
   return entrant;

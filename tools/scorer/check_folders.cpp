@@ -15,9 +15,14 @@ const char* const kResultsManifest = "dkz-check-files.txt";
 
 namespace {
 
+// Paths are UTF-8 text, as everywhere in the scorer.
+fs::path PathOf(const std::string& utf8) {
+  return fs::u8path(utf8);
+}
+
 // Names compare as Windows compares them.
 std::string NameKey(const fs::path& name) {
-  return ToLower(name.string());
+  return ToLower(name.u8string());
 }
 
 bool Inside(const fs::path& inner, const fs::path& outer) {
@@ -49,7 +54,7 @@ void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
   std::vector<fs::path> entries;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
     if (ours.count(NameKey(entry.path().filename())) == 0) {
-      throw InputError(shown + " holds " + entry.path().filename().string() +
+      throw InputError(shown + " holds " + entry.path().filename().u8string() +
                        ", which no check wrote: give a new or empty results folder");
     }
     entries.push_back(entry.path());
@@ -63,7 +68,7 @@ void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
     std::error_code error;
     fs::remove_all(entry, error);
     if (error)
-      throw InputError("cannot remove the earlier " + entry.string() + ": " + error.message());
+      throw InputError("cannot remove the earlier " + entry.u8string() + ": " + error.message());
   }
 }
 
@@ -72,9 +77,10 @@ void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
 std::vector<std::string> LogFilesIn(const std::string& folder) {
   std::vector<std::string> names;
   std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(PathOf(folder), error), end; !error && it != end;
+       it.increment(error)) {
     if (it->is_regular_file(error))
-      names.push_back(it->path().filename().string());
+      names.push_back(it->path().filename().u8string());
   }
   if (error)
     throw InputError("cannot read the folder " + folder + ": " + error.message());
@@ -84,27 +90,28 @@ std::vector<std::string> LogFilesIn(const std::string& folder) {
 
 void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
                           const std::vector<std::string>& names) {
-  if (Inside(results, logFolder))
+  const fs::path out = PathOf(results);
+  if (Inside(out, PathOf(logFolder)))
     throw InputError("the results folder " + results + " is in the logs' folder " + logFolder +
                      ": give one outside it");
   std::error_code error;
-  if (fs::exists(results, error)) {
-    if (!fs::is_directory(results, error))
+  if (fs::exists(out, error)) {
+    if (!fs::is_directory(out, error))
       throw InputError(results + " is a file, not a folder");
     try {
-      ClearEarlierResults(results, results);
+      ClearEarlierResults(out, results);
     } catch (const fs::filesystem_error& e) {
       throw InputError("cannot read the folder " + results + ": " + e.what());
     }
-  } else if (!fs::create_directories(results, error)) {
+  } else if (!fs::create_directories(out, error)) {
     throw InputError("cannot make the folder " + results + ": " + error.message());
   }
   std::ostringstream list;
   for (const std::string& name : names)
     list << name << '\n';
-  std::ofstream out(fs::path(results) / kResultsManifest, std::ios::binary);
-  out << list.str();
-  out.close();
-  if (!out)
+  std::ofstream manifest(out / kResultsManifest, std::ios::binary);
+  manifest << list.str();
+  manifest.close();
+  if (!manifest)
     throw InputError("cannot write into " + results);
 }

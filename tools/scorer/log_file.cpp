@@ -1,15 +1,53 @@
 #include "log_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "adif_log.h"
 #include "cabrillo_reader.h"
+#include "log_values.h"
+
+namespace {
+
+// UTF-16 by its byte-order mark, or by the NUL byte that every other byte
+// of text in the ASCII range is in it (one NUL inside a field is no sign).
+bool LooksLikeUtf16(const std::string& text) {
+  if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0)
+    return true;
+  std::string head = text.substr(0, 512);
+  return !head.empty() &&
+         std::count(head.begin(), head.end(), '\0') * 4 >= static_cast<std::ptrdiff_t>(head.size());
+}
+
+// ADX, the XML form of ADIF: "<?xml" or "<ADX" after an optional BOM and blanks.
+bool LooksLikeAdx(const std::string& text) {
+  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  start = text.find_first_not_of(" \t\r\n", start);
+  if (start == std::string::npos)
+    return false;
+  std::string head = ToUpper(text.substr(start, 5));
+  return head == "<?XML" || head.compare(0, 4, "<ADX") == 0;
+}
+
+// Old Mac files end lines with a lone CR: make each one a LF, so that both
+// readers see their lines (a LF is one byte, as the CR was: ADIF lengths hold).
+std::string WithLineFeeds(std::string text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+      text[i] = '\n';
+  }
+  return text;
+}
+
+}  // namespace
 
 std::string ReadTextFile(const std::string& path, const std::string& shownName) {
-  std::ifstream in(path, std::ios::binary);
+  // UTF-8 names reach Windows as wide ones.
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   if (!in) {
     int error = errno;
     throw InputError("cannot read " + shownName + ": " +
@@ -22,7 +60,20 @@ std::string ReadTextFile(const std::string& path, const std::string& shownName) 
   return bytes.str();
 }
 
-LogContents ReadLogFile(const std::string& path, const std::string& shownName) {
-  std::string text = ReadTextFile(path, shownName);
+LogContents ReadLogText(const std::string& bytes, const std::string& shownName) {
+  if (LooksLikeUtf16(bytes)) {
+    throw InputError(shownName +
+                     " is written in UTF-16, which is not supported: save it as UTF-8 (or ANSI)");
+  }
+  if (LooksLikeAdx(bytes)) {
+    throw InputError(shownName +
+                     " is ADX (ADIF written as XML), which is not supported: export or save the "
+                     "log as ADIF .adi");
+  }
+  std::string text = WithLineFeeds(bytes);
   return LooksLikeCabrillo(text) ? ReadCabrilloLog(text, shownName) : ReadAdifLog(text, shownName);
+}
+
+LogContents ReadLogFile(const std::string& path, const std::string& shownName) {
+  return ReadLogText(ReadTextFile(path, shownName), shownName);
 }

@@ -10,5 +10,10 @@
 // cannot be read at all.
 LogContents ReadLogFile(const std::string& path, const std::string& shownName);
 
+// The same for the file's bytes. Lines may end in CR LF, LF or CR alone.
+// Throws InputError for UTF-16 text and for ADX (XML) files, naming what
+// to save the log as instead.
+LogContents ReadLogText(const std::string& bytes, const std::string& shownName);
+
 // The whole file as bytes; throws InputError naming `shownName` on failure.
 std::string ReadTextFile(const std::string& path, const std::string& shownName);

@@ -31,10 +31,19 @@ struct LogQso {
   std::string ExchRcvd;
 };
 
+// Empty when every text the plug-in is handed is free of control
+// characters; otherwise which text holds one, for the record's message. A
+// line break there would forge lines in err.txt or the Cabrillo file, and a
+// NUL would cut the text short at the plug-in's boundary.
+std::string ControlCharacterFault(const LogQso& qso);
+
 struct LogContents {
   std::string Format;        // "ADIF" or "Cabrillo"
   std::string HeaderCall;    // own call from the file's header, if it has one
   std::vector<LogQso> Qsos;  // in log order
   // One message per record that could not be read and was left out.
   std::vector<std::string> Skipped;
+  // What the user should know once per log rather than per QSO: an
+  // exchange read from a logger's own field, lines not claimed for score.
+  std::vector<std::string> Notes;
 };

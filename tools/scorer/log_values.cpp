@@ -99,6 +99,29 @@ bool ParseKilohertz(const std::string& text, uint32_t& hertz) {
   return true;
 }
 
+std::string FirstControlCharacter(const std::string& text) {
+  for (char c : text) {
+    unsigned char code = static_cast<unsigned char>(c);
+    if (code >= 0x20 && code != 0x7F)
+      continue;
+    switch (code) {
+      case '\r':
+        return "CR";
+      case '\n':
+        return "LF";
+      case '\0':
+        return "NUL";
+      case '\t':
+        return "TAB";
+      default: {
+        const char* hex = "0123456789ABCDEF";
+        return std::string("0x") + hex[code >> 4] + hex[code & 15];
+      }
+    }
+  }
+  return "";
+}
+
 std::string ToUpper(std::string text) {
   for (char& c : text)
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

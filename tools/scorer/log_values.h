@@ -19,6 +19,10 @@ bool ParseMegahertz(const std::string& text, uint32_t& hertz);
 // Whole kilohertz ("7012") into hertz; false when it does not fit 32 bits.
 bool ParseKilohertz(const std::string& text, uint32_t& hertz);
 
+// The first control character of `text` (C0 or DEL) by name: "CR", "LF",
+// "NUL", "TAB" or its code such as "0x1B"; empty when there is none.
+std::string FirstControlCharacter(const std::string& text);
+
 std::string ToUpper(std::string text);
 std::string ToLower(std::string text);
 // Case-insensitive comparison of ASCII text.

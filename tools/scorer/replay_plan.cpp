@@ -15,6 +15,10 @@ OleDateTime DateOnly(const CalendarTime& t) {
   return MakeOleDateTime(t.Year, t.Month, t.Day);
 }
 
+std::string FormatDate(const CalendarTime& t) {
+  return FormatDateTime(DateOnly(t), "%Y-%m-%d");
+}
+
 std::string OwnCallOf(const LogContents& log, const ReplayOptions& options,
                       const std::string& shownName, std::vector<std::string>& notes) {
   std::string own = ToUpper(options.OwnCall);
@@ -92,13 +96,25 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
   auto span = std::minmax_element(log.Qsos.begin(), log.Qsos.end(), byDate);
   CalendarTime start = options.PeriodStart.value_or(span.first->Time);
   CalendarTime end = options.PeriodEnd.value_or(span.second->Time);
-  if (DateKey(end) < DateKey(start))
-    throw InputError("the period ends before it starts");
+  // One end given beyond the log's QSOs: a one-day period there, holding none.
+  if (!options.PeriodEnd && DateKey(end) < DateKey(start))
+    end = start;
+  if (!options.PeriodStart && DateKey(end) < DateKey(start))
+    start = end;
+  if (DateKey(end) < DateKey(start)) {
+    throw InputError("the period " + FormatDate(start) + " to " + FormatDate(end) +
+                     " ends before it starts");
+  }
   reset.PeriodStart = DateOnly(start);
   reset.PeriodEnd = DateOnly(end);
 
   for (const LogQso& qso : log.Qsos) {
+    if (DateKey(qso.Time) < DateKey(start) || DateKey(end) < DateKey(qso.Time)) {
+      ++plan.OutsidePeriod;
+      continue;
+    }
     bool found = false;
+    plan.Where.push_back(qso.Where);
     plan.Qsos.push_back(MapQso(qso, reset.OwnCall, countries, found));
     if (!found) {
       plan.Notes.push_back(shownName + ": " + qso.Where + ": no country for " + qso.Call +

@@ -11,8 +11,10 @@
 #include "log_qso.h"
 
 struct ReplayOptions {
-  std::string OwnCall;                      // empty: from the log
-  std::string OwnPrefix;                    // empty: the own call's entity in the country file
+  std::string OwnCall;    // empty: from the log
+  std::string OwnPrefix;  // empty: the own call's entity in the country file
+  // Only QSOs of these days (UTC, both included) are handed over, as the
+  // logging program hands over its statistics period.
   std::optional<CalendarTime> PeriodStart;  // absent: the first QSO's date
   std::optional<CalendarTime> PeriodEnd;    // absent: the last QSO's date
   int ReportFlag = 0;  // non-zero: the pass ends in the plug-in's Cabrillo report
@@ -21,6 +23,8 @@ struct ReplayOptions {
 struct ReplayPlan {
   ResetInput Reset;
   std::vector<QsoInput> Qsos;
+  std::vector<std::string> Where;  // each handed-over QSO's place in the log
+  size_t OutsidePeriod = 0;        // QSOs of the log not handed over
   std::vector<std::string> Notes;  // things the user should know, one line each
 };
 

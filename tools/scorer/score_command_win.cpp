@@ -5,39 +5,25 @@
 #include <stdexcept>
 
 #include "country_file.h"
+#include "engine/error_file.h"
+#include "engine/settings.h"
+#include "file_access_win.h"
 #include "log_file.h"
 #include "plugin_host.h"
+#include "reading_report.h"
 #include "replay_plan.h"
+#include "reports/cabrillo_log.h"
 
 namespace {
-
-// Relative to the folder the user started us in: resolved before we move.
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH * 4];
-  DWORD length = GetFullPathNameA(path.c_str(), sizeof buffer, buffer, nullptr);
-  if (length == 0 || length >= sizeof buffer)
-    throw InputError("cannot use the path " + path);
-  return std::string(buffer, length);
-}
-
-bool IsFolder(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
-bool IsFile(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
 
 // Makes a folder and any missing parents.
 void MakeFolder(const std::string& path) {
   for (size_t slash = path.find_first_of("\\/", 3); slash != std::string::npos;
        slash = path.find_first_of("\\/", slash + 1)) {
-    CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    CreateDirectoryW(Widen(path.substr(0, slash)).c_str(), nullptr);
   }
-  CreateDirectoryA(path.c_str(), nullptr);
-  if (!IsFolder(path))
+  CreateDirectoryW(Widen(path).c_str(), nullptr);
+  if (KindOf(path) != PathKind::kFolder)
     throw std::runtime_error("cannot make the folder " + path);
 }
 
@@ -45,14 +31,11 @@ void MakeFolder(const std::string& path) {
 // length of the replay.
 class CurrentFolder {
  public:
-  explicit CurrentFolder(const std::string& path) {
-    char previous[MAX_PATH * 4] = {};
-    GetCurrentDirectoryA(sizeof previous, previous);
-    previous_ = previous;
-    if (!SetCurrentDirectoryA(path.c_str()))
+  explicit CurrentFolder(const std::string& path) : previous_(FullPath(".")) {
+    if (!SetCurrentDirectoryW(Widen(path).c_str()))
       throw std::runtime_error("cannot work in the folder " + path);
   }
-  ~CurrentFolder() { SetCurrentDirectoryA(previous_.c_str()); }
+  ~CurrentFolder() { SetCurrentDirectoryW(Widen(previous_).c_str()); }
   CurrentFolder(const CurrentFolder&) = delete;
   CurrentFolder& operator=(const CurrentFolder&) = delete;
 
@@ -60,49 +43,139 @@ class CurrentFolder {
   std::string previous_;
 };
 
+struct NamedFile {
+  std::string Path;  // full
+  std::string Shown;
+};
+
+// None of the files the run writes may be one it reads (or, for the JSON,
+// one the plug-in writes).
+void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
+                            const std::vector<NamedFile>& inputs) {
+  for (const NamedFile& output : outputs) {
+    for (const NamedFile& input : inputs) {
+      if (SameFile(output.Path, input.Path)) {
+        throw InputError(output.Shown + " would be written over " + input.Shown +
+                         ", which this run reads: nothing was written; give another working "
+                         "folder with --dir");
+      }
+    }
+  }
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
+// err.txt as the reset left it: its header only, and written now.
+bool ErrorFileIsFresh(GrowingFile& file, const std::string& path, unsigned long long before) {
+  if (!file.Open(path))
+    return false;
+  std::string content = file.ReadNew();
+  return content == kErrorFileHeader && (before == 0 || LastWriteTime(path) != before);
+}
+
+size_t CountQsoLines(const std::string& path) {
+  std::string bytes;
+  ReadShared(path, bytes);
+  size_t count = bytes.compare(0, 4, "QSO:") == 0 ? 1 : 0;
+  for (size_t at = bytes.find("\nQSO:"); at != std::string::npos; at = bytes.find("\nQSO:", at + 1))
+    ++count;
+  return count;
+}
+
 }  // namespace
+
+std::string PluginPath() {
+  return ExecutableFolder() + "\\Stats.dll";
+}
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // Read and check all input before anything is written.
   std::string countryPath = FullPath(command.CountryFile);
   std::string besideUs = ExecutableFolder() + "\\cty.dat";
-  if (!command.CountryFileGiven && IsFile(besideUs))
+  if (!command.CountryFileGiven && KindOf(besideUs) == PathKind::kFile)
     countryPath = besideUs;
-  LogContents log = ReadLogFile(FullPath(command.LogPath), command.LogPath);
-  for (const std::string& skipped : log.Skipped)
-    notes << skipped << "\n";
   std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
+  const std::vector<NamedFile> inputs = {{FullPath(command.LogPath), command.LogPath},
+                                         {countryPath, countryName}};
+  for (const NamedFile& input : inputs)
+    RequireFile(input.Path, input.Shown);
+  LogContents log = ReadLogFile(inputs[0].Path, command.LogPath);
+  for (const std::string& line : ReadingReport(log))
+    notes << line << "\n";
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
-  for (const std::string& note : plan.Notes)
+  for (const std::string& note : LimitEachKind(plan.Notes))
     notes << note << "\n";
 
   ScoreRun run;
   run.WorkFolder = FullPath(command.WorkFolder.empty() ? "." : command.WorkFolder);
-  MakeFolder(run.WorkFolder + "\\Plugins");
+  run.WorkFolderShown = command.WorkFolder.empty() ? "the current folder" : command.WorkFolder;
+  const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
+  const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
+  std::vector<NamedFile> outputs = {{errorPath, kErrorFileName}, {settingsPath, SettingsFile}};
+  const bool report = plan.Reset.ReportFlag != 0;
+  if (report) {
+    std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
+    outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)"});
+    outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp"});
+  }
+  RefuseWritingOverInput(outputs, inputs);
+  if (!command.JsonPath.empty() && command.JsonPath != "-") {
+    const NamedFile json{FullPath(command.JsonPath), command.JsonPath};
+    RequireFile(json.Path, json.Shown);
+    std::vector<NamedFile> others = inputs;
+    others.insert(others.end(), outputs.begin(), outputs.end());
+    RefuseWritingOverInput({json}, others);
+  }
+  // The header options reach the Cabrillo file only through the settings.
+  if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
+      !CanWriteExisting(settingsPath)) {
+    throw InputError(std::string(SettingsFile) + " in " + run.WorkFolderShown +
+                     " cannot be written (read-only, a folder or held by another program): the "
+                     "header options would be lost; nothing was written");
+  }
+  MakeFolder(InFolder(run.WorkFolder, "Plugins"));
+
   ScoreOutcome& outcome = run.Outcome;
   outcome.LogName = command.LogPath;
   outcome.Format = log.Format;
   outcome.QsosRead = log.Qsos.size();
   outcome.RecordsSkipped = log.Skipped.size();
+  outcome.OutsidePeriod = plan.OutsidePeriod;
   outcome.Reset = plan.Reset;
+  outcome.HandedOver = plan.Qsos;
+  outcome.Where = plan.Where;
+  outcome.DllVersion = FileVersionOf(PluginPath());
 
+  const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
   PluginHost plugin;
-  const bool report = plan.Reset.ReportFlag != 0;
   if (report)
     ResetConfirmingHeader(plugin, plan.Reset, command.Header);
   else
     plugin.ResetStats0(plan.Reset);
-  for (const QsoInput& qso : plan.Qsos) {
-    if (plugin.AddData0(qso) == 1)
-      ++outcome.Stored;
-    else
-      ++outcome.Refused;
+  if (report && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
+    throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
+                             run.WorkFolderShown + ": the header options were lost");
   }
+  GrowingFile errors;
+  outcome.ErrorFileWritten = ErrorFileIsFresh(errors, errorPath, errorFileBefore);
+  for (size_t i = 0; i < plan.Qsos.size(); ++i) {
+    const bool stored = plugin.AddData0(plan.Qsos[i]) == 1;
+    ++(stored ? outcome.Stored : outcome.Refused);
+    TakeErrorLines(outcome, i, !stored, errors.ReadNew());
+  }
+  if (outcome.Stored == 0)
+    return run;  // nothing to score: no summary, and no Cabrillo file without QSOs
   if (report) {
     run.Cabrillo.emplace();
     outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
+    if (run.Cabrillo->Written) {
+      outcome.CabrilloFile = run.Cabrillo->FileName;
+      outcome.CabrilloQsoLines = CountQsoLines(InFolder(run.WorkFolder, outcome.CabrilloFile));
+    }
   } else {
     outcome.Summary = plugin.GetResult0();
   }

@@ -13,12 +13,17 @@
 struct ScoreRun {
   ScoreOutcome Outcome;
   std::string WorkFolder;                   // full path
-  std::optional<CabrilloOutcome> Cabrillo;  // with --cabrillo
+  std::string WorkFolderShown;              // as the user gave it
+  std::optional<CabrilloOutcome> Cabrillo;  // with --cabrillo, once a QSO was stored
 };
 
 // Everything the user should know along the way (records skipped, calls
 // without a country) goes to `notes`, one line each. Throws InputError for
-// input that cannot be used, before the working folder is touched, and
-// std::runtime_error when the plug-in cannot be run (or its Cabrillo dialogs
-// cannot be worked).
+// input that cannot be used or a file that would be written over, before the
+// working folder is touched, and std::runtime_error when the plug-in cannot
+// be run (or its Cabrillo dialogs cannot be worked). When the plug-in stores
+// no QSO the pass ends without a summary or a Cabrillo file.
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes);
+
+// The path of the Stats.dll that RunScore loads.
+std::string PluginPath();

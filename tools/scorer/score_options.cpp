@@ -1,5 +1,7 @@
 #include "score_options.h"
 
+#include <tuple>
+
 #include "log_values.h"
 #include "reports/cabrillo_fields.h"
 #include "resources/cabrillo_dialog_ids.h"
@@ -10,19 +12,24 @@ const char* const kUsageText =
     "usage: dkz-score score LOG [options]\n"
     "       dkz-score check FOLDER --out RESULTS [--minutes N] [--cty FILE]\n"
     "       dkz-score info\n"
+    "       dkz-score --version\n"
     "\n"
     "score  replays LOG (ADIF .adi or Cabrillo) through Stats.dll as the logging\n"
     "       program does, prints the score summary, and leaves err.txt and\n"
     "       Plugins\\DKZ.ini in the working folder.\n"
     "info   prints what the plug-in offers.\n"
+    "--version  prints the versions of dkz-score and of the Stats.dll beside it.\n"
     "\n"
     "options of score:\n"
     "  --call CALL      own callsign (default: from the log)\n"
     "  --prefix PREFIX  own country prefix, JA for Japan (default: from the country file)\n"
-    "  --from DATE      start of the period, YYYY-MM-DD (default: date of the first QSO)\n"
-    "  --to DATE        end of the period, YYYY-MM-DD (default: date of the last QSO)\n"
+    "  --from DATE      first day of the period, YYYY-MM-DD, UTC (default: the first QSO's)\n"
+    "  --to DATE        last day of the period (default: the last QSO's); only QSOs of\n"
+    "                   the period are handed to the plug-in, the others are counted\n"
     "  --cty FILE       AD1C country file (default: /usr/share/hamradio-files/cty.dat)\n"
     "  --dir FOLDER     working folder, made if missing (default: the current folder)\n"
+    "  --json FILE      also write the outcome as JSON into FILE (- for standard output;\n"
+    "                   the report then goes to standard error)\n"
     "  --cabrillo       also write the Cabrillo log CALL.cbr into the working folder: the\n"
     "                   plug-in's header dialog is confirmed with the header stored there\n"
     "                   (Plugins\\DKZ.ini), changed by the header options\n"
@@ -36,7 +43,11 @@ const char* const kUsageText =
     "  --category-band ALL|80M|40M|20M|15M|10M\n"
     "  --category-transmitter ONE|TWO|UNLIMITED (written only for MULTI-OP)\n"
     "                   the categories start at SINGLE-OP, ALL and ONE in every run; a\n"
-    "                   listed value is picked whatever its case, other text is typed\n";
+    "                   listed value is picked whatever its case, other text is typed\n"
+    "\n"
+    "exit codes: 0 scored; 1 unusable input, or a file that would be written over or\n"
+    "could not be written (nothing is written over the log, the country file or a\n"
+    "file of another program); 2 wrong command line; 3 the plug-in stored no QSO.\n";
 
 namespace {
 
@@ -65,6 +76,7 @@ const Option kOptions[] = {
        s.CountryFileGiven = true;
      }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
+    {"--json", [](const std::string& v, ScoreCommand& s) { s.JsonPath = v; }},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -113,6 +125,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h")
     return line;
+  if (args[0] == "--version") {
+    if (args.size() > 1)
+      throw UsageError("--version takes no arguments");
+    line.Do = CommandLine::Action::Version;
+    return line;
+  }
   if (args[0] == "info") {
     if (args.size() > 1)
       throw UsageError("info takes no arguments");
@@ -165,6 +183,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (line.Score.LogPath.empty())
     throw UsageError("score needs a log file");
+  const ReplayOptions& replay = line.Score.Replay;
+  if (replay.PeriodStart && replay.PeriodEnd &&
+      std::make_tuple(replay.PeriodEnd->Year, replay.PeriodEnd->Month, replay.PeriodEnd->Day) <
+          std::make_tuple(replay.PeriodStart->Year, replay.PeriodStart->Month,
+                          replay.PeriodStart->Day))
+    throw UsageError("--to is before --from");
   if (!line.Score.Header.empty() && line.Score.Replay.ReportFlag == 0) {
     throw UsageError(HeaderOptionName(line.Score.Header.front().ControlId) +
                      " fills the Cabrillo header: it needs --cabrillo");

@@ -28,14 +28,23 @@ struct ScoreCommand {
   std::string CountryFile = kDefaultCountryFile;
   bool CountryFileGiven = false;
   std::string WorkFolder;  // empty: the current folder
+  std::string JsonPath;    // empty: none; "-": standard output
   ReplayOptions Replay;    // --cabrillo sets its report flag
   // Boxes of the header dialog to fill in, in command-line order; every other
   // box keeps what the plug-in shows (the stored header).
   std::vector<HeaderEntry> Header;
 };
 
+// What dkz-score exits with.
+enum ExitCode {
+  kExitOk = 0,
+  kExitFailed = 1,        // unusable input, or a file that could not be written
+  kExitCommandLine = 2,   // a wrong command line
+  kExitNothingStored = 3  // the plug-in stored none of the QSOs
+};
+
 struct CommandLine {
-  enum class Action { Help, Info, Score, Check };
+  enum class Action { Help, Version, Info, Score, Check };
   Action Do = Action::Help;
   ScoreCommand Score;
   CheckCommand Check;

@@ -1,0 +1,52 @@
+// The scorer's file edges on Windows: UTF-8 inside, wide names at the
+// system, so that any path the user can type works.
+#pragma once
+
+#include <string>
+#include <vector>
+
+std::wstring Widen(const std::string& utf8);
+std::string Narrow(const std::wstring& wide);
+
+// The command line as UTF-8 arguments, without the program name.
+std::vector<std::string> CommandLineArguments();
+
+// Relative to the current folder; throws InputError naming `path`.
+std::string FullPath(const std::string& path);
+
+enum class PathKind { kMissing, kFile, kFolder, kDevice };
+PathKind KindOf(const std::string& path);
+
+// Throws InputError, naming the file as `shownName`, unless `path` is a
+// plain file: a folder or a device name ("nul.adi") is said to be one.
+void RequireFile(const std::string& path, const std::string& shownName);
+
+// Both name one existing file (hard links and other spellings included), or
+// are the same full path whatever the case.
+bool SameFile(const std::string& a, const std::string& b);
+
+// The last-write time; 0 when the file is missing or cannot be opened.
+unsigned long long LastWriteTime(const std::string& path);
+
+// Opens for writing without changing anything; false when it cannot be.
+bool CanWriteExisting(const std::string& path);
+
+// The whole file, read with the other writers still holding it; false when it
+// cannot be opened.
+bool ReadShared(const std::string& path, std::string& bytes);
+
+// "1.1.0.0"; empty when the file has no version information.
+std::string FileVersionOf(const std::string& path);
+
+// A file another writer appends to: each ReadNew returns what was added since
+// the last one.
+class GrowingFile {
+ public:
+  // False when the file cannot be opened for reading.
+  bool Open(const std::string& path);
+  std::string ReadNew();
+  ~GrowingFile();
+
+ private:
+  void* handle_ = nullptr;
+};

@@ -1,0 +1,173 @@
+#include "json_report.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "base/text.h"
+#include "dkz_version.h"
+#include "log_values.h"
+
+namespace {
+
+// Length of the UTF-8 sequence at `at`; 0 when it is not one.
+size_t Utf8Length(const std::string& s, size_t at) {
+  unsigned char lead = static_cast<unsigned char>(s[at]);
+  size_t length = lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+  if (length == 0 || at + length > s.size())
+    return 0;
+  for (size_t i = 1; i < length; ++i) {
+    if ((static_cast<unsigned char>(s[at + i]) & 0xC0) != 0x80)
+      return 0;
+  }
+  return length;
+}
+
+std::string Field(const char* key, const std::string& value) {
+  return std::string("\"") + key + "\": " + value;
+}
+
+std::string Number(long long n) {
+  return std::to_string(n);
+}
+
+std::string Object(const std::vector<std::string>& fields) {
+  std::string out = "{";
+  for (size_t i = 0; i < fields.size(); ++i)
+    out += (i == 0 ? "" : ", ") + fields[i];
+  return out + "}";
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+    parts.push_back(text.substr(start, at - start));
+  parts.push_back(text.substr(start));
+  return parts;
+}
+
+// One row of the summary ("160m\t 30\t 78\t 14\t 5") under the column names.
+std::string Row(const std::vector<std::string>& cells, const std::vector<std::string>& columns,
+                const char* firstKey) {
+  std::vector<std::string> fields;
+  if (firstKey != nullptr)
+    fields.push_back(Field(firstKey, JsonString(cells[0])));
+  for (size_t i = 1; i < cells.size() && i - 1 < columns.size(); ++i)
+    fields.push_back(Field(columns[i - 1].c_str(), Number(std::atoll(cells[i].c_str()))));
+  return Object(fields);
+}
+
+// The plug-in's summary text: a title, "\tContestant: CALL", "\tQSOs\tPoints...",
+// one row per band, "Total" and "Score".
+std::string Summary(const std::string& text) {
+  if (text.empty())
+    return "null";
+  std::vector<std::string> columns, bands;
+  std::string title, contestant, total = "null", score = "null";
+  for (const std::string& line : Split(ReplaceAll(text, "\r\n", "\n"), '\n')) {
+    std::vector<std::string> cells = Split(line, '\t');
+    if (cells.size() == 1 && title.empty()) {
+      title = Trim(line);
+    } else if (cells[0].empty() && cells[1].compare(0, 11, "Contestant:") == 0) {
+      contestant = Trim(cells[1].substr(11));
+    } else if (cells[0].empty()) {
+      for (size_t i = 1; i < cells.size(); ++i)
+        columns.push_back(ToLower(Trim(cells[i])));
+    } else if (cells[0] == "Total") {
+      total = Row(cells, columns, nullptr);
+    } else if (cells[0] == "Score" && cells.size() == 2) {
+      score = Number(std::atoll(cells[1].c_str()));
+    } else if (cells.size() > 1) {
+      bands.push_back(Row(cells, columns, "band"));
+    }
+  }
+  std::string columnList, bandList;
+  for (const std::string& c : columns)
+    columnList += (columnList.empty() ? "" : ", ") + JsonString(c);
+  for (const std::string& b : bands)
+    bandList += (bandList.empty() ? "\n      " : ",\n      ") + b;
+  return "{\n    " + Field("title", JsonString(title)) + ",\n    " +
+         Field("contestant", JsonString(contestant)) + ",\n    " +
+         Field("columns", "[" + columnList + "]") + ",\n    " +
+         Field("bands", "[" + bandList + "]") + ",\n    " + Field("total", total) + ",\n    " +
+         Field("score", score) + "\n  }";
+}
+
+std::string Problem(const ScoreOutcome& o, const ErrorProblem& p) {
+  const QsoInput& q = o.HandedOver[p.Qso];
+  return Object({Field("where", JsonString(o.Where[p.Qso])), Field("call", JsonString(q.Call)),
+                 Field("time", JsonString(FormatDateTime(q.Time, "%Y-%m-%d %H:%M"))),
+                 Field("freq_khz", Number(q.FrequencyHz / 1000)), Field("band", JsonString(q.Band)),
+                 Field("mode", JsonString(q.Mode)), Field("rst_sent", JsonString(q.RstSent)),
+                 Field("exch_sent", JsonString(q.ExchSent)),
+                 Field("rst_rcvd", JsonString(q.RstRcvd)),
+                 Field("exch_rcvd", JsonString(q.ExchRcvd)),
+                 Field("message", JsonString(p.Message)), Field("line", JsonString(p.Line))});
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+  std::string out = "\"";
+  for (size_t i = 0; i < text.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(text[i]);
+    char escaped[8];
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c == 0x7F) {
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    } else if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (size_t length = Utf8Length(text, i)) {
+      out.append(text, i, length);
+      i += length - 1;
+    } else {
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+      out += escaped;
+    }
+  }
+  return out + "\"";
+}
+
+std::string FormatJson(const ScoreOutcome& o) {
+  const RefusalCounts& by = o.RefusedBy;
+  std::string problems;
+  for (const ErrorProblem& p : o.Problems)
+    problems += (problems.empty() ? "\n    " : ",\n    ") + Problem(o, p);
+  std::string counts = Object(
+      {Field("read", Number(static_cast<long long>(o.QsosRead))),
+       Field("records_skipped", Number(static_cast<long long>(o.RecordsSkipped))),
+       Field("outside_period", Number(static_cast<long long>(o.OutsidePeriod))),
+       Field("handed_over", Number(static_cast<long long>(o.HandedOver.size()))),
+       Field("stored", Number(o.Stored)), Field("refused", Number(o.Refused)),
+       Field("refused_band", Number(by.Band)), Field("refused_mode", Number(by.Mode)),
+       Field("refused_no_exchange", Number(by.NoExchange)),
+       Field("refused_not_said", Number(by.NotSaid)),
+       Field("problems", Number(static_cast<long long>(o.Problems.size()))),
+       Field("cabrillo_qso_lines",
+             o.CabrilloQsoLines ? Number(static_cast<long long>(*o.CabrilloQsoLines)) : "null")});
+  std::vector<std::string> top = {
+      Field("tool", JsonString("dkz-score")),
+      Field("version", JsonString(DKZ_VERSION_TEXT)),
+      Field("dll_version", JsonString(o.DllVersion)),
+      Field("log", JsonString(o.LogName)),
+      Field("format", JsonString(o.Format)),
+      Field("own_call", JsonString(o.Reset.OwnCall)),
+      Field("own_prefix", JsonString(o.Reset.OwnPrefix)),
+      Field("period",
+            Object({Field("from", JsonString(FormatDateTime(o.Reset.PeriodStart, "%Y-%m-%d"))),
+                    Field("to", JsonString(FormatDateTime(o.Reset.PeriodEnd, "%Y-%m-%d")))})),
+      Field("counts", counts),
+      Field("summary", Summary(o.Summary)),
+      Field("err_txt_written", o.ErrorFileWritten ? "true" : "false"),
+      Field("cabrillo_file", o.CabrilloQsoLines ? JsonString(o.CabrilloFile) : std::string("null")),
+      Field("problems", "[" + problems + (problems.empty() ? "]" : "\n  ]")),
+  };
+  std::string out = "{";
+  for (size_t i = 0; i < top.size(); ++i)
+    out += (i == 0 ? "\n  " : ",\n  ") + top[i];
+  return out + "\n}\n";
+}
