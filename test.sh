@@ -4,7 +4,7 @@
 # under Wine and Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")"
-tools/bootstrap.sh
+tools/bootstrap.sh browser
 source tools/build.sh
 
 echo "== style"
@@ -21,6 +21,9 @@ ctest --test-dir "$DKZ_BUILD/sanitize" --output-on-failure -j "$JOBS"
 echo "== Windows build"
 dkz_build_windows
 tools/check-exports.sh "$DKZ_BUILD/windows/Stats.dll"
+
+echo "== report pages in a headless browser"
+tools/report/browser-test.sh
 
 echo "== end-to-end tests under Wine"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" tools/run-wine-tests.sh

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build and test toolchain from Debian packages. Idempotent: a fast
-# no-op when everything is already there.
+# no-op when everything is already there. `tools/bootstrap.sh browser` also
+# installs the headless browser that only the tests of the report page need.
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   cmake g++ make libgtest-dev googletest clang clang-format llvm
   hamradio-files python3
 )
+[ "${1:-}" = browser ] && packages+=(chromium)
 
 missing=()
 for p in "${packages[@]}"; do

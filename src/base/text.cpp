@@ -47,3 +47,12 @@ std::vector<std::string> SplitWords(const std::string& text) {
   }
   return words;
 }
+
+std::string BlankControlCharacters(const std::string& text) {
+  std::string out = text;
+  for (char& c : out) {
+    if (IsControlCharacter(c))
+      c = ' ';
+  }
+  return out;
+}

@@ -14,6 +14,15 @@ std::string Trim(const std::string& text);
 // The words of a line, split at runs of white space.
 std::vector<std::string> SplitWords(const std::string& text);
 
+// An ASCII control character: C0 (CR, LF and TAB among them) or DEL.
+inline bool IsControlCharacter(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+}
+
+// Every control character replaced by a blank: a field written into a line of
+// a file can then never end that line or start another.
+std::string BlankControlCharacters(const std::string& text);
+
 // Text argument from the host: a null pointer reads as the empty text.
 inline std::string HostText(const char* text) {
   return text ? std::string(text) : std::string();

@@ -1,14 +1,18 @@
 #include "engine/acceptance.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "base/text.h"
 #include "contest/districts.h"
 #include "contest/rules.h"
 
 namespace {
 
 // An error line repeats the QSO in the column order of a Cabrillo QSO line,
-// then carries its message. Built only when there is something to report.
+// then carries its message. Built only when there is something to report. A
+// control character in a field is written as a blank, so that no field can
+// end the line or forge another.
 class ErrorLines {
  public:
   ErrorLines(const QsoInput& qso, std::string& out) : qso_(qso), out_(out) {}
@@ -18,7 +22,7 @@ class ErrorLines {
       head_ = Head();
     out_ += head_;
     if (code != nullptr)
-      out_.append("  ").append(*code);
+      out_.append("  ").append(BlankControlCharacters(*code));
     out_.append(message).append("\r\n");
   }
 
@@ -35,7 +39,7 @@ class ErrorLines {
     head.append(qso_.Call).append(gap);
     head.append(qso_.RstRcvd).append(gap);
     head.append(qso_.ExchRcvd);
-    return head;
+    return BlankControlCharacters(head);
   }
 
   const QsoInput& qso_;
@@ -81,9 +85,11 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   else
     errors.Add("  Code is not acceptable !!!", &code);
 
-  // One line per earlier record of the same station, band and mode.
+  // One line per earlier record of the same station, band and mode, up to a
+  // cap: one QSO repeated thousands of times would otherwise write lines by
+  // the square of its count and fill the disk.
   size_t earlier = state.QsoLog.CountSame(record.Call, record.Band, record.Mode);
-  for (size_t i = 0; i < earlier; ++i)
+  for (size_t i = 0; i < std::min(earlier, kMaxDupeLinesPerQso); ++i)
     errors.Add("   DUPE !!!");
   if (earlier > 0)
     record.NoScore = 1;

@@ -12,6 +12,22 @@ std::string PadRight(const std::string& text, size_t width) {
   return text.size() < width ? text + std::string(width - text.size(), ' ') : text;
 }
 
+// A header value after its tag, its control characters written as blanks. The
+// only line breaks kept are those of a multi-line text's file form: CR LF
+// followed by the same tag again.
+void AppendHeaderValue(std::string& out, const std::string& tag, const std::string& value,
+                       bool multiLine) {
+  const std::string lineBreak = "\r\n" + tag;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (multiLine && value.compare(i, lineBreak.size(), lineBreak) == 0) {
+      out += lineBreak;
+      i += lineBreak.size() - 1;
+    } else {
+      out += IsControlCharacter(value[i]) ? ' ' : value[i];
+    }
+  }
+}
+
 }  // namespace
 
 void CabrilloLog::AddQsoLine(const std::string& call, int32_t freqKhz, const std::string& mode,
@@ -27,15 +43,15 @@ void CabrilloLog::AddQsoLine(const std::string& call, int32_t freqKhz, const std
   line += PadRight(exchSent, 6) + ' ';
   line += PadRight(call, 13) + ' ';
   line += PadRight(rstRcvd, 3) + ' ';
-  line += exchRcvd + "\r\n";
-  QsoLines.push_back(std::move(line));
+  line += exchRcvd;
+  QsoLines.push_back(BlankControlCharacters(line) + "\r\n");
 }
 
 std::string CabrilloLog::FileBytes(int32_t claimedScore, const std::string& hostVersion) const {
   std::string out;
-  auto tag = [&out](const char* name, const std::string& value) {
+  auto tag = [&out](const char* name, const std::string& value, bool multiLine = false) {
     out += name;
-    out += value;
+    AppendHeaderValue(out, name, value, multiLine);
     out += "\r\n";
   };
   tag("START-OF-LOG: ", "3.0");
@@ -47,7 +63,7 @@ std::string CabrilloLog::FileBytes(int32_t claimedScore, const std::string& host
   } else {
     tag("CATEGORY-BAND: ", CategoryBand);
   }
-  tag("OPERATORS: ", Operators);
+  tag("OPERATORS: ", Operators, true);
   tag("LOCATION: ", Location);
   tag("CLAIMED-SCORE: ", std::to_string(claimedScore));
   tag("CLUB: ", Club);
@@ -58,7 +74,7 @@ std::string CabrilloLog::FileBytes(int32_t claimedScore, const std::string& host
   tag("ADDRESS-POSTALCODE: ", AddressPostalCode);
   tag("ADDRESS-COUNTRY: ", AddressCountry);
   tag("E-MAIL: ", Email);
-  tag("SOAPBOX: ", SoapBox);
+  tag("SOAPBOX: ", SoapBox, true);
   for (const std::string& line : QsoLines)
     out += line;
   out += "END-OF-LOG:\r\n";
@@ -66,7 +82,14 @@ std::string CabrilloLog::FileBytes(int32_t claimedScore, const std::string& host
 }
 
 std::string CabrilloBaseName(const std::string& ownCall) {
-  std::string name = Trim(ReplaceAll(ReplaceAll(ownCall, "/", "_"), "\\", "_"));
+  // The characters Windows refuses in a file name: a colon would name a
+  // drive or a stream, a slash a folder.
+  const std::string forbidden = "/\\<>:\"|?*";
+  std::string name = Trim(ownCall);
+  for (char& c : name) {
+    if (IsControlCharacter(c) || forbidden.find(c) != std::string::npos)
+      c = '_';
+  }
   return name.empty() ? "VUNT" : name;
 }
 

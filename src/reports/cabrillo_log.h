@@ -32,19 +32,23 @@ struct CabrilloLog {
 
   // Formats one QSO line with the own call and appends it. Widths are
   // minimums: longer values shift the rest of the line rather than being cut.
+  // A control character in a value is written as a blank.
   void AddQsoLine(const std::string& call, int32_t freqKhz, const std::string& mode,
                   const OleDateTime& time, const std::string& rstSent, const std::string& exchSent,
                   const std::string& rstRcvd, const std::string& exchRcvd);
 
   // The whole file. An empty `hostVersion` gives the CREATED-BY line of a
-  // host whose version was not found.
+  // host whose version was not found. A control character in a header value
+  // is written as a blank; Operators and SoapBox keep the line breaks of
+  // their file form.
   std::string FileBytes(int32_t claimedScore, const std::string& hostVersion) const;
 
   std::string FileName() const { return BaseName + ".cbr"; }
 };
 
-// The file's base name from the own callsign: slashes and backslashes become
-// "_", white space is trimmed, and an empty result is "VUNT".
+// The file's base name from the own callsign: white space is trimmed, every
+// character Windows forbids in a file name (/ \ < > : " | ? * and control
+// characters) becomes "_", and an empty result is "VUNT".
 std::string CabrilloBaseName(const std::string& ownCall);
 
 // The host's version as CREATED-BY shows it: "2.19" for major version 2,

@@ -15,9 +15,10 @@ std::vector<HostQso> OneQso() {
 
 // Runs one report pass with a one-QSO log whose file differs only where the
 // case under test says.
-SummaryRun ReportPass(PluginHost& host, const HostReset& reset = HostReset()) {
+SummaryRun ReportPass(PluginHost& host, const HostReset& reset = HostReset(),
+                      const std::vector<HostQso>& log = OneQso()) {
   ResetWithDialog(host, reset, PressOk);
-  AddAll(host, OneQso());
+  AddAll(host, log);
   return SummaryWithReport(host);
 }
 
@@ -111,10 +112,39 @@ TEST(CabrilloWrite, NameTheFileSystemRefusesIsReportedWithItsReason) {
   ScratchFolder folder;
   PluginHost host;
   HostReset reset;
-  reset.OwnCall = "JA1*ZZZ";
+  reset.OwnCall = std::string(300, 'J');  // longer than a file name may be
   SummaryRun run = ReportPass(host, reset);
-  ExpectPlainFailure(run, "JA1*ZZZ.cbr");
+  ExpectPlainFailure(run, reset.OwnCall + ".cbr");
   EXPECT_FALSE(AnyFile("*.cbr"));
+}
+
+int LinesStartingWith(const std::string& text, const std::string& start) {
+  int count = 0;
+  for (size_t at = 0;; at += 2) {
+    count += text.compare(at, start.size(), start) == 0;
+    at = text.find("\r\n", at);
+    if (at == std::string::npos)
+      return count;
+  }
+}
+
+// A colon once made the name a drive ("C:EVIL" wrote C:\EVIL.cbr), and line
+// breaks in an exchange forged a QSO line and a second score line.
+TEST(CabrilloWrite, HostileCallAndExchangeStayInTheFolderAndOnTheirLines) {
+  ScratchFolder folder;
+  HostReset reset;
+  reset.OwnCall = "C:EVIL";
+  std::vector<HostQso> log = OneQso();
+  log[0].ExchRcvd = "AC\r\nQSO: forged\r\nCLAIMED-SCORE: 999999";
+  PluginHost host;
+  SummaryRun run = ReportPass(host, reset, log);
+  EXPECT_EQ(run.Box.Text, "File produced: C_EVIL.cbr");
+  const std::string file = ReadWholeFile("C_EVIL.cbr");
+  EXPECT_EQ(LinesStartingWith(file, "QSO:"), 1) << file;
+  EXPECT_EQ(LinesStartingWith(file, "CLAIMED-SCORE:"), 1) << file;
+  EXPECT_NE(file.find("AC  QSO: forged  CLAIMED-SCORE: 999999\r\n"), std::string::npos) << file;
+  const std::string errors = ReadWholeFile("err.txt");
+  EXPECT_EQ(LinesStartingWith(errors, "QSO:"), 1) << errors;
 }
 
 TEST(CabrilloWrite, OldLogSurvivesAFailedReplaceAndIsReplacedLater) {

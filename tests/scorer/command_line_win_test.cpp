@@ -147,6 +147,7 @@ TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
   WriteSetting("Email", "ja1vzt@example.jp");
   WriteSetting("Club", "Old Club");
   WriteSetting("SoapBox", "stored remark");
+  WriteWholeFile("dkz-score.files", "Plugins\\DKZ.ini\r\n");  // that run made it
   SetCurrentDirectoryA("..");
 
   Result run = RunScorer(
@@ -193,8 +194,9 @@ TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
     EXPECT_TRUE(Contains(cbr, line)) << line;
 }
 
-// Files of the user are never written over, and a run that stores nothing
-// or leaves an old err.txt says so with its exit code.
+// Files of the user are never written over (those of an earlier run are),
+// and a run that stores nothing or leaves an old err.txt says so with its
+// exit code.
 TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
   ScratchFolder folder;
   const std::string log = "<EOH>\r\n" + Qso("JA2ABC", "AC") + Qso("JA3ABC", "KN");
@@ -230,6 +232,17 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
        "dkz-score: ja1vzt.adi would be written over ja1vzt.adi, which this run reads: nothing was "
        "written; give another working folder with --dir\n",
        ""},
+      // The report page replaces a page of its own, nothing else.
+      {"score ja1vzt.adi --dir out --report page.html", 0, "", "report page: page.html\n"},
+      {"score ja1vzt.adi --dir out --report page.html", 0, "", "report page: page.html\n"},
+      {"score ja1vzt.adi --dir out --report ja1vzt.cbr", 1,
+       "dkz-score: ja1vzt.cbr exists and is not a report page written by dkz-score: it is left "
+       "alone\n",
+       ""},
+      {"score ja1vzt.adi --dir fresh --report fresh\\err.txt", 1,
+       "dkz-score: fresh\\err.txt would be written over err.txt, which this run reads: nothing "
+       "was written; give another working folder with --dir\n",
+       ""},
       {"score refused.adi --dir out --cabrillo", 3,
        "dkz-score: Stats.dll stored none of the 3 QSOs handed over: there is no score and no "
        "Cabrillo log was written\n",
@@ -246,6 +259,17 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
        "dkz-score: Plugins\\DKZ.ini in noini cannot be written (read-only, a folder or held by "
        "another program): the header options would be lost; nothing was written\n",
        ""},
+      // Here err.txt and ja1vzt.cbr are the user's; in the other folders what
+      // an earlier run made is made again.
+      {"score ja1vzt.adi --cabrillo --json summary.json", 1,
+       "dkz-score: would write over err.txt and JA1VZT.cbr (the Cabrillo log) in the current "
+       "folder, which dkz-score did not make: nothing was written; give another working folder "
+       "with --dir, or move them away\n",
+       ""},
+      {"score ja1vzt.adi --dir out --from 2023-06-11 --json out\\summary.json", 3, "", ""},
+      {"score ja1vzt.adi --dir out --json OUT\\Summary.json", 0, "", "Score\t 6\n"},
+      {"score ja1vzt.adi --dir \xe6\x97\xa5\xe6\x9c\xac --cabrillo", 0, "",
+       "\nerr.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in \xe6\x97\xa5\xe6\x9c\xac\n"},
       {"score ja1vzt.adi --dir \xe6\x97\xa5\xe6\x9c\xac --cabrillo", 0, "",
        "\nerr.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in \xe6\x97\xa5\xe6\x9c\xac\n"},
   };
@@ -260,6 +284,7 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
     EXPECT_EQ(ReadWholeFile("ja1vzt.cbr"), log);
     EXPECT_EQ(ReadWholeFile("err.txt"), log);
     EXPECT_FALSE(FileExists("out\\JA1VZT.cbr"));
+    EXPECT_FALSE(FileExists("summary.json"));
   }
   std::wstring japanese(L"\u65e5\u672c\\JA1VZT.cbr");
   EXPECT_NE(GetFileAttributesW(japanese.c_str()), INVALID_FILE_ATTRIBUTES);

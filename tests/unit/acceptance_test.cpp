@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/acceptance.h"
 #include "scoring_input.h"
 
@@ -114,6 +117,35 @@ TEST_F(Acceptance, HostileTextsAreCopiedNeverInterpreted) {
   EXPECT_EQ(lines_,
             "QSO:  7012  CW  Invalid DateTime  %s%n  %s%n  %s%n  %s%n  %s%n  %s%n  %S%N  Code is "
             "not acceptable !!!\r\n");
+}
+
+// 4,000 copies of one QSO once wrote 8 million lines: now a copy writes one
+// line per earlier copy up to the cap, so the file grows linearly.
+TEST_F(Acceptance, DupeLinesOfOneQsoStopAtTheCap) {
+  state_.OwnPrefix = "JA";
+  std::vector<size_t> linesPerCopy, expected;
+  for (size_t i = 0; i < 200; ++i) {
+    lines_.clear();
+    ASSERT_EQ(Add(Qso("JA2AAA")), 1);
+    linesPerCopy.push_back(static_cast<size_t>(std::count(lines_.begin(), lines_.end(), '\n')));
+    expected.push_back(std::min<size_t>(i, 10));
+  }
+  EXPECT_EQ(linesPerCopy, expected);
+  EXPECT_EQ(state_.QsoLog.At(199).NoScore, 1);
+}
+
+TEST_F(Acceptance, ControlCharactersInFieldsAreBlanksAndBreakNoLine) {
+  state_.OwnPrefix = "JA";
+  QsoInput q = Qso("JA2\rAAA", "a\tc\r\nQSO: forged");
+  q.OwnCall = "JA1\nZZZ";
+  q.RstSent =
+      "5\x7f"
+      "9";
+  EXPECT_EQ(Add(q), 1);
+  EXPECT_EQ(
+      lines_,
+      "QSO:  7012  CW  2016-06-09 0705  JA1 ZZZ  5 9  TK  JA2 AAA  579  a c  QSO: forged  A C  "
+      "QSO: FORGED  Code is not acceptable !!!\r\n");
 }
 
 }  // namespace

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "base/text.h"
 #include "reports/cabrillo_log.h"
 
 namespace {
@@ -97,6 +102,39 @@ TEST(CabrilloLog, OnlyExactMultiOpSwapsTheBandForTheTransmitterLine) {
   }
 }
 
+// A CR LF inside an exchange once forged a QSO line and a second score line.
+TEST(CabrilloLog, ControlCharactersInFieldsBecomeBlanksAndForgeNoLine) {
+  CabrilloLog log = Filled();
+  log.Name = "Taro\r\nCLAIMED-SCORE: 999999";
+  log.Email = "a\tb\x7f";
+  log.SoapBox = "first\r\nSOAPBOX: sec\rond\nQSO: x";
+  log.AddQsoLine("JA2\nAAA", 7012, "CW", MakeOleDateTime(2016, 6, 10, 12, 0), "599", "TK", "599",
+                 "AC\r\nQSO:  7012 CW 2016-06-10 1200 JA1ZZZ 599 TK JA9FAKE 599 AC");
+  const std::string file = log.FileBytes(1234, "2.19");
+
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = file.find("\r\n", start)) != std::string::npos;
+       start = end + 2)
+    lines.push_back(file.substr(start, end - start));
+  ASSERT_EQ(lines.size(), 22u);
+  int qsoLines = 0, scoreLines = 0;
+  for (const std::string& line : lines) {
+    EXPECT_EQ(std::count_if(line.begin(), line.end(), IsControlCharacter), 0) << line;
+    qsoLines += line.rfind("QSO:", 0) == 0;
+    scoreLines += line.rfind("CLAIMED-SCORE:", 0) == 0;
+  }
+  EXPECT_EQ(qsoLines, 2);
+  EXPECT_EQ(scoreLines, 1);
+  EXPECT_EQ(lines[11], "NAME: Taro  CLAIMED-SCORE: 999999");
+  EXPECT_EQ(lines[16], "E-MAIL: a b ");
+  EXPECT_EQ(lines[17], "SOAPBOX: first");
+  EXPECT_EQ(lines[18], "SOAPBOX: sec ond QSO: x");
+  EXPECT_EQ(
+      lines[20],
+      "QSO:  7012 CW 2016-06-10 1200 JA1ZZZ/1      599 TK     JA2 AAA       599 AC  QSO:  7012 "
+      "CW 2016-06-10 1200 JA1ZZZ 599 TK JA9FAKE 599 AC");
+}
+
 TEST(CabrilloLog, ScoreAndVersionLines) {
   CabrilloLog log;
   std::string file = log.FileBytes(-42, "");
@@ -112,7 +150,9 @@ TEST(CabrilloLog, BaseNameFromTheOwnCall) {
       {"JA1ZZZ\\P", "JA1ZZZ_P"}, {"/JA1ZZZ/", "_JA1ZZZ_"},
       {"  JA1ZZZ \t", "JA1ZZZ"}, {"", "VUNT"},
       {"   ", "VUNT"},           {" / ", "_"},
-      {"JA1*ZZZ:", "JA1*ZZZ:"},
+      {"C:EVIL", "C_EVIL"},      {"a<b>c\"d|e?f*g", "a_b_c_d_e_f_g"},
+      {"JA1*ZZZ:", "JA1_ZZZ_"},  {"JA1\tZZZ\x7f", "JA1_ZZZ_"},
+      {"..\\..\\X", ".._.._X"},
   };
   for (auto& c : cases)
     EXPECT_EQ(CabrilloBaseName(c[0]), c[1]) << "'" << c[0] << "'";

@@ -12,6 +12,7 @@
 #include "engine/settings.h"
 #include "log_file.h"
 #include "log_values.h"
+#include "made_files.h"
 #include "plugin_host.h"
 #include "score_options.h"
 
@@ -43,7 +44,7 @@ void ReadLogs(const CheckCommand& command, CheckedContest& contest,
   std::map<std::string, std::string> fileOfName = {{kResultsCsv, "-"},
                                                    {kFindingsCsv, "-"},
                                                    {kRejectedText, "-"},
-                                                   {ToLower(kResultsManifest), "-"}};
+                                                   {ToLower(kMadeFilesName), "-"}};
   for (const std::string& file : LogFilesIn(command.LogFolder)) {
     try {
       std::string path = (fs::u8path(command.LogFolder) / fs::u8path(file)).u8string();

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <set>
 #include <sstream>
 
 #include "log_qso.h"
 #include "log_values.h"
+#include "made_files.h"
 
 namespace fs = std::filesystem;
-
-const char* const kResultsManifest = "dkz-check-files.txt";
 
 namespace {
 
@@ -35,34 +33,30 @@ bool Inside(const fs::path& inner, const fs::path& outer) {
          (in.size() == out.size() || in[out.size()] == '/' || in[out.size()] == '\\');
 }
 
-std::set<std::string> ManifestNames(const fs::path& folder) {
-  std::set<std::string> names;
-  std::ifstream in(folder / kResultsManifest, std::ios::binary);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
-    if (!line.empty())
-      names.insert(NameKey(line));
-  }
-  return names;
+MadeFiles RecordIn(const fs::path& folder) {
+  std::ifstream in(folder / kMadeFilesName, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return MadeFiles::Parse(text.str());
 }
 
 // Removes an earlier check's outputs, after making sure nothing else is there.
 void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
-  std::set<std::string> ours = ManifestNames(folder);
-  ours.insert(NameKey(kResultsManifest));
+  MadeFiles ours = RecordIn(folder);
+  ours.Update(kMadeFilesName, true);
   std::vector<fs::path> entries;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    if (ours.count(NameKey(entry.path().filename())) == 0) {
+    if (!ours.Holds(entry.path().filename().u8string())) {
       throw InputError(shown + " holds " + entry.path().filename().u8string() +
                        ", which no check wrote: give a new or empty results folder");
     }
     entries.push_back(entry.path());
   }
-  // The manifest goes last: an interrupted clean-up can be run again.
-  std::sort(entries.begin(), entries.end(), [](const fs::path& a, const fs::path& b) {
-    return (NameKey(a.filename()) == NameKey(kResultsManifest)) <
-           (NameKey(b.filename()) == NameKey(kResultsManifest));
+  // The record goes last: an interrupted clean-up can be run again.
+  MadeFiles record;
+  record.Update(kMadeFilesName, true);
+  std::stable_partition(entries.begin(), entries.end(), [&](const fs::path& path) {
+    return !record.Holds(path.filename().u8string());
   });
   for (const fs::path& entry : entries) {
     std::error_code error;
@@ -106,12 +100,12 @@ void PrepareResultsFolder(const std::string& logFolder, const std::string& resul
   } else if (!fs::create_directories(out, error)) {
     throw InputError("cannot make the folder " + results + ": " + error.message());
   }
-  std::ostringstream list;
+  MadeFiles record;
   for (const std::string& name : names)
-    list << name << '\n';
-  std::ofstream manifest(out / kResultsManifest, std::ios::binary);
-  manifest << list.str();
-  manifest.close();
-  if (!manifest)
+    record.Update(name, true);
+  std::ofstream written(out / kMadeFilesName, std::ios::binary);
+  written << record.Text();
+  written.close();
+  if (!written)
     throw InputError("cannot write into " + results);
 }

@@ -136,6 +136,32 @@ bool ReadShared(const std::string& path, std::string& bytes) {
   return true;
 }
 
+MadeFiles ReadMadeFiles(const std::string& folder) {
+  std::string text;
+  ReadShared(folder + "\\" + kMadeFilesName, text);
+  return MadeFiles::Parse(text);
+}
+
+bool WriteMadeFiles(const std::string& folder, const MadeFiles& record) {
+  // A name the system makes new, so that no file is written over on the way.
+  wchar_t temporary[MAX_PATH + 1] = {};
+  if (GetTempFileNameW(Widen(folder).c_str(), L"dkz", 0, temporary) == 0)
+    return false;
+  HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
+  const std::string text = record.Text();
+  DWORD written = 0;
+  bool whole = file != INVALID_HANDLE_VALUE &&
+               WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+               written == text.size();
+  if (file != INVALID_HANDLE_VALUE)
+    CloseHandle(file);
+  if (whole && MoveFileExW(temporary, Widen(folder + "\\" + kMadeFilesName).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileW(temporary);
+  return false;
+}
+
 std::string FileVersionOf(const std::string& path) {
   std::wstring wide = Widen(path);
   DWORD ignored = 0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "made_files.h"
+
 std::wstring Widen(const std::string& utf8);
 std::string Narrow(const std::wstring& wide);
 
@@ -34,6 +36,12 @@ bool CanWriteExisting(const std::string& path);
 // The whole file, read with the other writers still holding it; false when it
 // cannot be opened.
 bool ReadShared(const std::string& path, std::string& bytes);
+
+// The record of the files dkz-score made in `folder`; empty when there is none.
+MadeFiles ReadMadeFiles(const std::string& folder);
+
+// Replaces the record whole or not at all; false when it could not.
+bool WriteMadeFiles(const std::string& folder, const MadeFiles& record);
 
 // "1.1.0.0"; empty when the file has no version information.
 std::string FileVersionOf(const std::string& path);

@@ -1,12 +1,10 @@
 #include "json_report.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <vector>
 
-#include "base/text.h"
 #include "dkz_version.h"
-#include "log_values.h"
+#include "summary_table.h"
 
 namespace {
 
@@ -38,57 +36,29 @@ std::string Object(const std::vector<std::string>& fields) {
   return out + "}";
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  size_t start = 0;
-  for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
-    parts.push_back(text.substr(start, at - start));
-  parts.push_back(text.substr(start));
-  return parts;
-}
-
-// One row of the summary ("160m\t 30\t 78\t 14\t 5") under the column names.
-std::string Row(const std::vector<std::string>& cells, const std::vector<std::string>& columns,
-                const char* firstKey) {
+// One row of the summary under the column names.
+std::string Row(const SummaryRow& row, const std::vector<std::string>& columns, bool withBand) {
   std::vector<std::string> fields;
-  if (firstKey != nullptr)
-    fields.push_back(Field(firstKey, JsonString(cells[0])));
-  for (size_t i = 1; i < cells.size() && i - 1 < columns.size(); ++i)
-    fields.push_back(Field(columns[i - 1].c_str(), Number(std::atoll(cells[i].c_str()))));
+  if (withBand)
+    fields.push_back(Field("band", JsonString(row.Band)));
+  for (size_t i = 0; i < row.Values.size(); ++i)
+    fields.push_back(Field(columns[i].c_str(), Number(row.Values[i])));
   return Object(fields);
 }
 
-// The plug-in's summary text: a title, "\tContestant: CALL", "\tQSOs\tPoints...",
-// one row per band, "Total" and "Score".
 std::string Summary(const std::string& text) {
   if (text.empty())
     return "null";
-  std::vector<std::string> columns, bands;
-  std::string title, contestant, total = "null", score = "null";
-  for (const std::string& line : Split(ReplaceAll(text, "\r\n", "\n"), '\n')) {
-    std::vector<std::string> cells = Split(line, '\t');
-    if (cells.size() == 1 && title.empty()) {
-      title = Trim(line);
-    } else if (cells[0].empty() && cells[1].compare(0, 11, "Contestant:") == 0) {
-      contestant = Trim(cells[1].substr(11));
-    } else if (cells[0].empty()) {
-      for (size_t i = 1; i < cells.size(); ++i)
-        columns.push_back(ToLower(Trim(cells[i])));
-    } else if (cells[0] == "Total") {
-      total = Row(cells, columns, nullptr);
-    } else if (cells[0] == "Score" && cells.size() == 2) {
-      score = Number(std::atoll(cells[1].c_str()));
-    } else if (cells.size() > 1) {
-      bands.push_back(Row(cells, columns, "band"));
-    }
-  }
+  const SummaryTable table = ParseSummaryTable(text);
   std::string columnList, bandList;
-  for (const std::string& c : columns)
+  for (const std::string& c : table.Columns)
     columnList += (columnList.empty() ? "" : ", ") + JsonString(c);
-  for (const std::string& b : bands)
-    bandList += (bandList.empty() ? "\n      " : ",\n      ") + b;
-  return "{\n    " + Field("title", JsonString(title)) + ",\n    " +
-         Field("contestant", JsonString(contestant)) + ",\n    " +
+  for (const SummaryRow& band : table.Bands)
+    bandList += (bandList.empty() ? "\n      " : ",\n      ") + Row(band, table.Columns, true);
+  std::string total = table.Total ? Row(*table.Total, table.Columns, false) : "null";
+  std::string score = table.Score ? Number(*table.Score) : "null";
+  return "{\n    " + Field("title", JsonString(table.Title)) + ",\n    " +
+         Field("contestant", JsonString(table.Contestant)) + ",\n    " +
          Field("columns", "[" + columnList + "]") + ",\n    " +
          Field("bands", "[" + bandList + "]") + ",\n    " + Field("total", total) + ",\n    " +
          Field("score", score) + "\n  }";

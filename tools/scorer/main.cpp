@@ -18,6 +18,9 @@
 #include "json_report.h"
 #include "log_qso.h"
 #include "plugin_host.h"
+#include "report_file.h"
+#include "report_of_run.h"
+#include "report_page.h"
 #include "score_command_win.h"
 #include "score_options.h"
 
@@ -78,8 +81,19 @@ int Score(const ScoreCommand& command) {
     std::string json = FormatJson(outcome);
     if (command.JsonPath == "-") {
       std::cout << json;
-    } else if (!WriteJson(command.JsonPath, json)) {
-      std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
+    } else {
+      if (!WriteJson(command.JsonPath, json)) {
+        std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
+        exitCode = kExitFailed;
+      }
+      RememberMadeFiles(run.WorkFolder, {FullPath(command.JsonPath)}, std::cerr);
+    }
+  }
+  if (!command.ReportPath.empty()) {
+    if (WriteReportFile(command.ReportPath, ReportPage(ReportFactsOfRun(outcome)))) {
+      out << "report page: " << command.ReportPath << "\n";
+    } else {
+      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << "\n";
       exitCode = kExitFailed;
     }
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "country_file.h"
@@ -11,6 +12,7 @@
 #include "log_file.h"
 #include "plugin_host.h"
 #include "reading_report.h"
+#include "report_file.h"
 #include "replay_plan.h"
 #include "reports/cabrillo_log.h"
 
@@ -48,8 +50,8 @@ struct NamedFile {
   std::string Shown;
 };
 
-// None of the files the run writes may be one it reads (or, for the JSON,
-// one the plug-in writes).
+// None of the files the run writes may be one it reads (or, for the JSON and
+// the report page, one the plug-in writes).
 void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
                             const std::vector<NamedFile>& inputs) {
   for (const NamedFile& output : outputs) {
@@ -61,6 +63,44 @@ void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
       }
     }
   }
+}
+
+std::vector<std::string> PathsOf(const std::vector<NamedFile>& files) {
+  std::vector<std::string> paths;
+  for (const NamedFile& file : files)
+    paths.push_back(file.Path);
+  return paths;
+}
+
+// "a, b and c"
+std::string NamesOf(const std::vector<NamedFile>& files) {
+  std::string names;
+  for (size_t i = 0; i < files.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i].Shown;
+  return names;
+}
+
+bool IsFile(const std::string& path) {
+  return KindOf(path) == PathKind::kFile;
+}
+
+// Files already in the working folder that no run of ours made belong to the
+// user or to the logging program (when run in its folder): never written over.
+void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreRun& run) {
+  std::vector<std::string> others =
+      NotMadeByUs(ReadMadeFiles(run.WorkFolder), run.WorkFolder, PathsOf(outputs), IsFile);
+  if (others.empty())
+    return;
+  std::vector<NamedFile> found;
+  for (const NamedFile& output : outputs) {
+    if (std::find(others.begin(), others.end(), output.Path) != others.end())
+      found.push_back(output);
+  }
+  const bool one = found.size() == 1;
+  throw InputError("would write over " + NamesOf(found) + " in " + run.WorkFolderShown +
+                   ", which dkz-score did not make: nothing was written; give another working "
+                   "folder with --dir, or move " +
+                   (one ? "it" : "them") + " away");
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -84,7 +124,57 @@ size_t CountQsoLines(const std::string& path) {
   return count;
 }
 
+// The plug-in's pass in the working folder, as the logging program makes it.
+void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) {
+  const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
+  const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
+  const bool report = plan.Reset.ReportFlag != 0;
+  ScoreOutcome& outcome = run.Outcome;
+  const unsigned long long errorFileBefore = LastWriteTime(errorPath);
+  CurrentFolder folder(run.WorkFolder);
+  PluginHost plugin;
+  if (report)
+    ResetConfirmingHeader(plugin, plan.Reset, command.Header);
+  else
+    plugin.ResetStats0(plan.Reset);
+  if (report && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
+    throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
+                             run.WorkFolderShown + ": the header options were lost");
+  }
+  GrowingFile errors;
+  outcome.ErrorFileWritten = ErrorFileIsFresh(errors, errorPath, errorFileBefore);
+  for (size_t i = 0; i < plan.Qsos.size(); ++i) {
+    const bool stored = plugin.AddData0(plan.Qsos[i]) == 1;
+    ++(stored ? outcome.Stored : outcome.Refused);
+    outcome.StoredQso.push_back(stored);
+    TakeErrorLines(outcome, i, !stored, errors.ReadNew());
+  }
+  if (outcome.Stored == 0)
+    return;  // nothing to score: no summary, and no Cabrillo file without QSOs
+  if (report) {
+    run.Cabrillo.emplace();
+    outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
+    if (run.Cabrillo->Written) {
+      outcome.CabrilloFile = run.Cabrillo->FileName;
+      outcome.CabrilloQsoLines = CountQsoLines(InFolder(run.WorkFolder, outcome.CabrilloFile));
+    }
+  } else {
+    outcome.Summary = plugin.GetResult0();
+  }
+}
+
 }  // namespace
+
+void RememberMadeFiles(const std::string& workFolder, const std::vector<std::string>& paths,
+                       std::ostream& notes) {
+  MadeFiles record = ReadMadeFiles(workFolder);
+  for (const std::string& path : paths)
+    record.Update(NameInFolder(workFolder, path), IsFile(path));
+  if (!WriteMadeFiles(workFolder, record)) {
+    notes << "dkz-score: " << kMadeFilesName << " in " << workFolder
+          << " could not be written: a later run there will not write over the files made now\n";
+  }
+}
 
 std::string PluginPath() {
   return ExecutableFolder() + "\\Stats.dll";
@@ -92,6 +182,10 @@ std::string PluginPath() {
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // Read and check all input before anything is written.
+  std::string reportRefusal =
+      command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
+  if (!reportRefusal.empty())
+    throw InputError(reportRefusal);
   std::string countryPath = FullPath(command.CountryFile);
   std::string besideUs = ExecutableFolder() + "\\cty.dat";
   if (!command.CountryFileGiven && KindOf(besideUs) == PathKind::kFile)
@@ -122,13 +216,23 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
     outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp"});
   }
   RefuseWritingOverInput(outputs, inputs);
-  if (!command.JsonPath.empty() && command.JsonPath != "-") {
-    const NamedFile json{FullPath(command.JsonPath), command.JsonPath};
-    RequireFile(json.Path, json.Shown);
-    std::vector<NamedFile> others = inputs;
-    others.insert(others.end(), outputs.begin(), outputs.end());
-    RefuseWritingOverInput({json}, others);
+  // The JSON and the report page: neither an input, nor the plug-in's, nor each
+  // other, nor the list of the files made here.
+  std::vector<NamedFile> others = inputs;
+  others.insert(others.end(), outputs.begin(), outputs.end());
+  others.push_back({InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName});
+  std::vector<NamedFile> written = outputs;
+  for (const std::string& path : {command.JsonPath, command.ReportPath}) {
+    if (path.empty() || path == "-")
+      continue;
+    const NamedFile ours{FullPath(path), path};
+    RequireFile(ours.Path, ours.Shown);
+    RefuseWritingOverInput({ours}, others);
+    others.push_back(ours);
+    if (path == command.JsonPath)  // the page guards itself: it knows its own pages
+      written.push_back(ours);
   }
+  RefuseWritingOverOthers(written, run);
   // The header options reach the Cabrillo file only through the settings.
   if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
       !CanWriteExisting(settingsPath)) {
@@ -149,35 +253,13 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   outcome.Where = plan.Where;
   outcome.DllVersion = FileVersionOf(PluginPath());
 
-  const unsigned long long errorFileBefore = LastWriteTime(errorPath);
-  CurrentFolder folder(run.WorkFolder);
-  PluginHost plugin;
-  if (report)
-    ResetConfirmingHeader(plugin, plan.Reset, command.Header);
-  else
-    plugin.ResetStats0(plan.Reset);
-  if (report && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
-    throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
-                             run.WorkFolderShown + ": the header options were lost");
+  const std::vector<std::string> made = PathsOf(outputs);
+  try {
+    Replay(plan, command, run);
+  } catch (...) {
+    RememberMadeFiles(run.WorkFolder, made, notes);
+    throw;
   }
-  GrowingFile errors;
-  outcome.ErrorFileWritten = ErrorFileIsFresh(errors, errorPath, errorFileBefore);
-  for (size_t i = 0; i < plan.Qsos.size(); ++i) {
-    const bool stored = plugin.AddData0(plan.Qsos[i]) == 1;
-    ++(stored ? outcome.Stored : outcome.Refused);
-    TakeErrorLines(outcome, i, !stored, errors.ReadNew());
-  }
-  if (outcome.Stored == 0)
-    return run;  // nothing to score: no summary, and no Cabrillo file without QSOs
-  if (report) {
-    run.Cabrillo.emplace();
-    outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
-    if (run.Cabrillo->Written) {
-      outcome.CabrilloFile = run.Cabrillo->FileName;
-      outcome.CabrilloQsoLines = CountQsoLines(InFolder(run.WorkFolder, outcome.CabrilloFile));
-    }
-  } else {
-    outcome.Summary = plugin.GetResult0();
-  }
+  RememberMadeFiles(run.WorkFolder, made, notes);
   return run;
 }

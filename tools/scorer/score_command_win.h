@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "cabrillo_pass_win.h"
 #include "score_options.h"
@@ -19,11 +20,18 @@ struct ScoreRun {
 
 // Everything the user should know along the way (records skipped, calls
 // without a country) goes to `notes`, one line each. Throws InputError for
-// input that cannot be used or a file that would be written over, before the
+// input that cannot be used or a file that would be written over (one it
+// reads, or one it did not make), before the
 // working folder is touched, and std::runtime_error when the plug-in cannot
 // be run (or its Cabrillo dialogs cannot be worked). When the plug-in stores
 // no QSO the pass ends without a summary or a Cabrillo file.
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes);
+
+// Updates the working folder's record of the files dkz-score made there
+// with those of `paths` (full) that are there now; a record that cannot be
+// written is said in `notes`.
+void RememberMadeFiles(const std::string& workFolder, const std::vector<std::string>& paths,
+                       std::ostream& notes);
 
 // The path of the Stats.dll that RunScore loads.
 std::string PluginPath();

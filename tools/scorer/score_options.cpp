@@ -30,6 +30,8 @@ const char* const kUsageText =
     "  --dir FOLDER     working folder, made if missing (default: the current folder)\n"
     "  --json FILE      also write the outcome as JSON into FILE (- for standard output;\n"
     "                   the report then goes to standard error)\n"
+    "  --report FILE    also write a report page of the run (HTML, opens from disk): the\n"
+    "                   summary, the districts by band, the rate and err.txt by kind\n"
     "  --cabrillo       also write the Cabrillo log CALL.cbr into the working folder: the\n"
     "                   plug-in's header dialog is confirmed with the header stored there\n"
     "                   (Plugins\\DKZ.ini), changed by the header options\n"
@@ -47,7 +49,8 @@ const char* const kUsageText =
     "\n"
     "exit codes: 0 scored; 1 unusable input, or a file that would be written over or\n"
     "could not be written (nothing is written over the log, the country file or a\n"
-    "file of another program); 2 wrong command line; 3 the plug-in stored no QSO.\n";
+    "file that dkz-score did not make); 2 wrong command line; 3 the plug-in stored\n"
+    "no QSO.\n";
 
 namespace {
 
@@ -77,6 +80,7 @@ const Option kOptions[] = {
      }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
     {"--json", [](const std::string& v, ScoreCommand& s) { s.JsonPath = v; }},
+    {"--report", [](const std::string& v, ScoreCommand& s) { s.ReportPath = v; }},
 };
 
 const Option* FindOption(const std::string& name) {

@@ -31,6 +31,7 @@ struct ScoreOutcome {
   ResetInput Reset;
   std::vector<QsoInput> HandedOver;  // in the order of the AddData0 calls
   std::vector<std::string> Where;    // each handed-over QSO's place in the log
+  std::vector<bool> StoredQso;       // AddData0's answer to each: true for 1
   int Stored = 0;                    // AddData0 returned 1
   int Refused = 0;                   // AddData0 returned 0
   RefusalCounts RefusedBy;

@@ -1,0 +1,9 @@
+// The report page: one self-contained HTML file (inline CSS and SVG, no
+// script, nothing fetched) of a scored log.
+#pragma once
+
+#include <string>
+
+#include "report_facts.h"
+
+std::string ReportPage(const ReportFacts& facts);
