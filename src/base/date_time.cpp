@@ -1,7 +1,6 @@
 #include "base/date_time.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -33,10 +32,14 @@ const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
 const double kMinOleDate = -657434.0;
 const double kMaxOleDate = 2958466.0;
 
+// `value` is never negative (ToCalendarTime's fields); zero-padded to `width`.
 void AppendNumber(std::string& out, int value, int width) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%0*d", width, value);
-  out += buf;
+  char digits[12];
+  int n = 0;
+  for (unsigned rest = static_cast<unsigned>(value); rest != 0 || n < width; rest /= 10)
+    digits[n++] = static_cast<char>('0' + rest % 10);
+  while (n > 0)
+    out += digits[--n];
 }
 
 }  // namespace

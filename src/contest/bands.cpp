@@ -1,6 +1,7 @@
 #include "contest/bands.h"
 
 #include <cmath>
+#include <string_view>
 
 const char* const BandNames[kBandCount] = {"160m", "80m", "40m", "20m", "15m", "10m"};
 
@@ -28,5 +29,6 @@ int BandIndexOfFrequency(double hertz) {
 }
 
 bool IsNonContestBand(const std::string& band) {
-  return band == "30m" || band == "17m" || band == "12m";
+  using namespace std::string_view_literals;
+  return band == "30m"sv || band == "17m"sv || band == "12m"sv;
 }

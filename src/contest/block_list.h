@@ -16,10 +16,18 @@ class BlockList {
   T& operator[](size_t i) { return blocks_[i / kBlockSize][i % kBlockSize]; }
 
   void push_back(T&& value) {
+    Spare() = std::move(value);
+    ++size_;
+  }
+
+  // The place past the end, holding whatever it last held, to be filled in
+  // where it lies; push_spare makes it the last element.
+  T& Spare() {
     if (size_ == blocks_.size() * kBlockSize)
       blocks_.push_back(std::make_unique<T[]>(kBlockSize));
-    (*this)[size_++] = std::move(value);
+    return (*this)[size_];
   }
+  void push_spare() { ++size_; }
 
   void erase(size_t i) {
     for (; i + 1 < size_; ++i)

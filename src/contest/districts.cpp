@@ -15,11 +15,18 @@ int DistrictIndexOf(const std::string& code) {
   if (code.size() != 2)
     return -1;
   // The table is in alphabetical order: a binary search finds the same entry
-  // as a walk from the start, in six steps instead of up to 62.
-  auto less = [](const char* entry, const std::string& text) { return text.compare(entry) > 0; };
+  // as a walk from the start, in six steps instead of up to 62. Both sides
+  // have two letters, compared as unsigned bytes as std::string does.
+  auto less = [](const char* entry, const std::string& text) {
+    auto byte = [](char c) { return static_cast<unsigned char>(c); };
+    return byte(entry[0]) != byte(text[0]) ? byte(entry[0]) < byte(text[0])
+                                           : byte(entry[1]) < byte(text[1]);
+  };
   const char* const* end = DistrictCodes + kDistrictCount;
   const char* const* hit = std::lower_bound(DistrictCodes, end, code, less);
-  return hit != end && code == *hit ? static_cast<int>(hit - DistrictCodes) : -1;
+  return hit != end && code[0] == (*hit)[0] && code[1] == (*hit)[1]
+             ? static_cast<int>(hit - DistrictCodes)
+             : -1;
 }
 
 bool FindDistrict(const std::string& code) {
@@ -27,8 +34,10 @@ bool FindDistrict(const std::string& code) {
 }
 
 std::string NormalizeCode(const std::string& exchange) {
-  std::string upper = exchange;
-  for (char& c : upper)
+  // Trimmed first, which is the same: upper-casing turns no character into
+  // white space or out of it.
+  std::string code = Trim(exchange);
+  for (char& c : code)
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return Trim(upper);
+  return code;
 }

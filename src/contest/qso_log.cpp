@@ -1,6 +1,7 @@
 #include "contest/qso_log.h"
 
 #include <algorithm>
+#include <new>
 
 int IndexOf(const TextList& list, const std::string& text) {
   for (size_t i = 0; i < list.size(); ++i) {
@@ -10,38 +11,19 @@ int IndexOf(const TextList& list, const std::string& text) {
   return -1;
 }
 
-std::string QsoStore::Key(const std::string& a, const std::string& b, const std::string& c) {
-  std::string key;
-  key.reserve(a.size() + b.size() + c.size() + 2);
-  key.append(a).append(1, '\0').append(b).append(1, '\0').append(c);
-  return key;
-}
-
 size_t QsoStore::PositionOf(uint64_t serial) const {
   return static_cast<size_t>(std::lower_bound(serials_.begin(), serials_.end(), serial) -
                              serials_.begin());
 }
 
-namespace {
-void Adjust(std::unordered_map<std::string, size_t>& counts, const std::string& key, int delta) {
-  if (delta > 0) {
-    ++counts[key];
-    return;
-  }
-  auto it = counts.find(key);
-  if (it != counts.end() && --it->second == 0)
-    counts.erase(it);
-}
-}  // namespace
-
 void QsoStore::Index(const CInfo& record, int delta) {
-  Adjust(byBandContinent_, Key(record.Band, record.Continent, ""), delta);
+  byBandContinent_.Adjust({record.Band, record.Continent}, delta);
   IndexCounted(record, delta);
 }
 
 void QsoStore::IndexCounted(const CInfo& record, int delta) {
   if (Counts(record) && !record.District.empty())
-    Adjust(byCountedDistrict_, Key(record.Band, record.District, ""), delta);
+    byCountedDistrict_.Adjust({record.Band, record.District}, delta);
 }
 
 void QsoStore::SetNoScore(size_t i, int32_t value) {
@@ -50,24 +32,44 @@ void QsoStore::SetNoScore(size_t i, int32_t value) {
   IndexCounted(records_[i], +1);
 }
 
-void QsoStore::Append(CInfo record) {
-  uint64_t serial = nextSerial_++;
-  uint32_t id = sameKeys_.Add(Key(record.Call, record.Band, record.Mode));
+QsoStore::SameGroupId QsoStore::SameGroupOf(std::string_view call, std::string_view band,
+                                            std::string_view mode) {
+  uint32_t id = sameKeys_.Add({call, band, mode});
   if (id == sameGroups_.size())
     sameGroups_.emplace_back();
-  SameGroup& group = sameGroups_[id];
+  return {id};
+}
+
+void QsoStore::Append(CInfo record) {
+  SameGroupId same = SameGroupOf(record.Call, record.Band, record.Mode);
+  StartAppend() = std::move(record);
+  FinishAppend(same);
+}
+
+CInfo& QsoStore::StartAppend() {
+  // Made anew where it lies: nothing of what the place last held survives,
+  // for a fraction of the cost of assigning an empty record.
+  CInfo* place = &records_.Spare();
+  place->~CInfo();
+  return *new (place) CInfo();
+}
+
+void QsoStore::FinishAppend(SameGroupId same) {
+  const CInfo& record = records_.Spare();
+  uint64_t serial = nextSerial_++;
+  SameGroup& group = sameGroups_[same.Value];
   if (group.First == SameGroup::kEmpty)
     group.First = serial;
   else
     group.Later.push_back(serial);
   Index(record, +1);
-  records_.push_back(std::move(record));
+  records_.push_spare();
   serials_.push_back(serial);
 }
 
 void QsoStore::RemoveAt(size_t i) {
   const CInfo& record = records_[i];
-  uint32_t id = sameKeys_.Find(Key(record.Call, record.Band, record.Mode));
+  uint32_t id = sameKeys_.Find({record.Call, record.Band, record.Mode});
   if (id != KeyIndex::kNone) {
     SameGroup& group = sameGroups_[id];
     if (group.First != serials_[i]) {
@@ -89,20 +91,20 @@ void QsoStore::Clear() {
   serials_.clear();
   sameKeys_.Clear();
   sameGroups_.clear();
-  byBandContinent_.clear();
-  byCountedDistrict_.clear();
+  byBandContinent_.Clear();
+  byCountedDistrict_.Clear();
 }
 
-const QsoStore::SameGroup* QsoStore::FindGroup(const std::string& call, const std::string& band,
-                                               const std::string& mode) const {
-  uint32_t id = sameKeys_.Find(Key(call, band, mode));
+const QsoStore::SameGroup* QsoStore::FindGroup(std::string_view call, std::string_view band,
+                                               std::string_view mode) const {
+  uint32_t id = sameKeys_.Find({call, band, mode});
   if (id == KeyIndex::kNone || sameGroups_[id].First == SameGroup::kEmpty)
     return nullptr;
   return &sameGroups_[id];
 }
 
-std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::string& band,
-                                       const std::string& mode) const {
+std::vector<size_t> QsoStore::FindSame(std::string_view call, std::string_view band,
+                                       std::string_view mode) const {
   std::vector<size_t> positions;
   const SameGroup* group = FindGroup(call, band, mode);
   if (group == nullptr)
@@ -114,16 +116,20 @@ std::vector<size_t> QsoStore::FindSame(const std::string& call, const std::strin
   return positions;
 }
 
-size_t QsoStore::CountSame(const std::string& call, const std::string& band,
-                           const std::string& mode) const {
+size_t QsoStore::CountSame(std::string_view call, std::string_view band,
+                           std::string_view mode) const {
   const SameGroup* group = FindGroup(call, band, mode);
-  return group == nullptr ? 0 : 1 + group->Later.size();
+  return group == nullptr ? 0 : group->Size();
 }
 
-bool QsoStore::HasBandContinent(const std::string& band, const std::string& continent) const {
-  return byBandContinent_.count(Key(band, continent, "")) != 0;
+size_t QsoStore::CountSame(SameGroupId same) const {
+  return sameGroups_[same.Value].Size();
 }
 
-bool QsoStore::HasCountedDistrict(const std::string& band, const std::string& district) const {
-  return byCountedDistrict_.count(Key(band, district, "")) != 0;
+bool QsoStore::HasBandContinent(std::string_view band, std::string_view continent) const {
+  return byBandContinent_.Has({band, continent});
+}
+
+bool QsoStore::HasCountedDistrict(std::string_view band, std::string_view district) const {
+  return byCountedDistrict_.Has({band, district});
 }

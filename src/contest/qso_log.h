@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "contest/bands.h"
@@ -28,21 +28,35 @@ class QsoStore {
   const CInfo& At(size_t i) const { return records_[i]; }
   void SetNoScore(size_t i, int32_t value);
 
+  // The group of the records with this callsign, band and mode, made now if
+  // new, and valid until Clear: one lookup serves both the count and the
+  // append of a new record.
+  struct SameGroupId {
+    uint32_t Value;
+  };
+  SameGroupId SameGroupOf(std::string_view call, std::string_view band, std::string_view mode);
+
   void Append(CInfo record);
+  // Appending without moving the record: StartAppend gives an empty record
+  // in the place where it will stay, FinishAppend adds it once filled in.
+  // Nothing else may change the store in between. `same` is the group of the
+  // record's callsign, band and mode.
+  CInfo& StartAppend();
+  void FinishAppend(SameGroupId same);
   void RemoveAt(size_t i);
   void Clear();
 
   // Positions of the records with this callsign, band and mode, in log order.
-  std::vector<size_t> FindSame(const std::string& call, const std::string& band,
-                               const std::string& mode) const;
-  size_t CountSame(const std::string& call, const std::string& band, const std::string& mode) const;
+  std::vector<size_t> FindSame(std::string_view call, std::string_view band,
+                               std::string_view mode) const;
+  size_t CountSame(std::string_view call, std::string_view band, std::string_view mode) const;
+  size_t CountSame(SameGroupId same) const;
   // Whether any record on this band has this continent.
-  bool HasBandContinent(const std::string& band, const std::string& continent) const;
+  bool HasBandContinent(std::string_view band, std::string_view continent) const;
   // Whether a record that counts (see Counts) carries this district on this band.
-  bool HasCountedDistrict(const std::string& band, const std::string& district) const;
+  bool HasCountedDistrict(std::string_view band, std::string_view district) const;
 
  private:
-  static std::string Key(const std::string& a, const std::string& b, const std::string& c);
   size_t PositionOf(uint64_t serial) const;
   void Index(const CInfo& record, int delta);
   void IndexCounted(const CInfo& record, int delta);
@@ -56,11 +70,12 @@ class QsoStore {
     static constexpr uint64_t kEmpty = UINT64_MAX;
     uint64_t First = kEmpty;
     std::vector<uint64_t> Later;
+    size_t Size() const { return First == kEmpty ? 0 : 1 + Later.size(); }
   };
-  const SameGroup* FindGroup(const std::string& call, const std::string& band,
-                             const std::string& mode) const;
+  const SameGroup* FindGroup(std::string_view call, std::string_view band,
+                             std::string_view mode) const;
   KeyIndex sameKeys_;                  // callsign, band and mode: a group number
   std::vector<SameGroup> sameGroups_;  // by group number
-  std::unordered_map<std::string, size_t> byBandContinent_;
-  std::unordered_map<std::string, size_t> byCountedDistrict_;
+  KeyCounts byBandContinent_;
+  KeyCounts byCountedDistrict_;
 };

@@ -1,13 +1,14 @@
 #include "contest/rules.h"
 
+#include <string_view>
+
 #include "contest/districts.h"
 
-const char* const kContestMode = "CW";
-const char* const kJapanPrefix = "JA";
 const char* const Continents[6] = {"EU", "NA", "SA", "AF", "AS", "OC"};
 
 std::string FoldPrefix(const std::string& prefix) {
-  if (prefix == "IT9" || prefix == "IG9" || prefix == "IH9")
+  using namespace std::string_view_literals;
+  if (prefix == "IT9"sv || prefix == "IG9"sv || prefix == "IH9"sv)
     return "I";
   return prefix;
 }

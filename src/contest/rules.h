@@ -3,9 +3,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-extern const char* const kContestMode;   // "CW"
-extern const char* const kJapanPrefix;   // "JA"
+inline constexpr std::string_view kContestMode = "CW";
+inline constexpr std::string_view kJapanPrefix = "JA";
 extern const char* const Continents[6];  // "EU", "NA", "SA", "AF", "AS", "OC"
 
 inline bool IsJapanese(const std::string& prefix) {

@@ -66,7 +66,7 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   if (state.LogBandSet.insert(qso.Band).second)
     state.LogBands.push_back(qso.Band);
 
-  CInfo record;
+  CInfo& record = state.QsoLog.StartAppend();
   record.Call = qso.Call;
   record.Prefix = FoldPrefix(qso.Prefix);
   record.Continent = qso.Continent;
@@ -88,7 +88,9 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   // One line per earlier record of the same station, band and mode, up to a
   // cap: one QSO repeated thousands of times would otherwise write lines by
   // the square of its count and fill the disk.
-  size_t earlier = state.QsoLog.CountSame(record.Call, record.Band, record.Mode);
+  const QsoStore::SameGroupId same =
+      state.QsoLog.SameGroupOf(record.Call, record.Band, record.Mode);
+  size_t earlier = state.QsoLog.CountSame(same);
   for (size_t i = 0; i < std::min(earlier, kMaxDupeLinesPerQso); ++i)
     errors.Add("   DUPE !!!");
   if (earlier > 0)
@@ -97,6 +99,6 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
     record.NoScore = 1;
     errors.Add("   QSO 0 points !!!");
   }
-  state.QsoLog.Append(std::move(record));
+  state.QsoLog.FinishAppend(same);
   return 1;
 }

@@ -88,6 +88,24 @@ TEST(QsoStore, AppendCopiesTheRecord) {
   EXPECT_EQ(log.At(0).Call, "A");
 }
 
+TEST(QsoStore, ARecordFilledInPlaceStartsEmptyAfterAClear) {
+  QsoStore log;
+  CInfo old = Record("A", "40m");
+  old.District = "AC";
+  old.NoScore = 1;
+  log.Append(old);
+  log.Clear();  // keeps the place and, until now, what it held
+  CInfo& record = log.StartAppend();
+  EXPECT_TRUE(record.Call.empty() && record.District.empty());
+  EXPECT_EQ(record.NoScore, 0);
+  record.Call = "B";
+  record.Band = "40m";
+  record.Mode = "CW";
+  log.FinishAppend(log.SameGroupOf("B", "40m", "CW"));
+  EXPECT_EQ(log.FindSame("B", "40m", "CW"), (std::vector<size_t>{0}));
+  EXPECT_EQ(log.CountSame("A", "40m", "CW"), 0u);
+}
+
 TEST(TextLists, IndexOfFindsTheFirstEqualEntry) {
   TextList bands = {"40m", "20m", "40m"};
   EXPECT_EQ(IndexOf(bands, "40m"), 0);
