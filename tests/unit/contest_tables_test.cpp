@@ -95,6 +95,8 @@ TEST(Text, ReplaceAllDoesNotRescanReplacedText) {
   EXPECT_EQ(ReplaceAll("abc", "b", "b"), "abc");
   EXPECT_EQ(Trim("  \t x y \r\n"), "x y");
   EXPECT_EQ(Trim("   "), "");
+  EXPECT_EQ(SplitWords(" QSO:\t7012  CW\r"), (std::vector<std::string>{"QSO:", "7012", "CW"}));
+  EXPECT_TRUE(SplitWords(" \t ").empty());
 }
 
 }  // namespace

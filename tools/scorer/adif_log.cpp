@@ -112,6 +112,7 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
   for (const AdifRecord& record : file.Records) {
     LogQso qso;
     qso.Where = Where(record.Number, record.Line);
+    qso.Line = record.Line;
     const ExchangeField* receivedFrom = nullptr;
     std::string fault = MapRecord(record, qso, receivedFrom);
     if (fault.empty()) {

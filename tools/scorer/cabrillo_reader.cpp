@@ -98,6 +98,7 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
     } else if (tag == "QSO") {
       LogQso qso;
       qso.Where = "line " + std::to_string(lineNumber);
+      qso.Line = lineNumber;
       std::string fault = MapQsoLine(SplitWords(value), qso);
       if (fault.empty())
         log.Qsos.push_back(std::move(qso));

@@ -18,6 +18,7 @@ class InputError : public std::runtime_error {
 
 struct LogQso {
   std::string Where;    // "record 12 (line 40)" or "line 17": for messages
+  int Line = 0;         // the file line the QSO starts on
   std::string OwnCall;  // the call the station used on the air; may be empty
   std::string Call;     // worked station, upper case
   CalendarTime Time{};  // UTC

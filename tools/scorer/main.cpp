@@ -11,6 +11,7 @@
 #include <iostream>
 #include <vector>
 
+#include "check_command_win.h"
 #include "dkz_version.h"
 #include "engine/settings.h"
 #include "file_access_win.h"
@@ -107,6 +108,16 @@ int Score(const ScoreCommand& command) {
   return exitCode;
 }
 
+int Check(const CheckCommand& command) {
+  CheckRun run = RunCheck(command, std::cerr);
+  std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
+            << run.ResultsFolder << "\n";
+  if (run.Checked > 0)
+    return kExitOk;
+  std::cerr << "dkz-score: no log in " << command.LogFolder << " could be checked\n";
+  return kExitFailed;
+}
+
 }  // namespace
 
 int main() {
@@ -119,7 +130,7 @@ int main() {
     CommandLine line = ParseCommandLine(CommandLineArguments());
     switch (line.Do) {
       case CommandLine::Action::Help:
-        std::cout << kUsageText;
+        std::cout << kUsageText << "\n" << kCheckUsageText;
         return kExitOk;
       case CommandLine::Action::Version:
         return Version();
@@ -127,9 +138,11 @@ int main() {
         return Info();
       case CommandLine::Action::Score:
         return Score(line.Score);
+      case CommandLine::Action::Check:
+        return Check(line.Check);
     }
   } catch (const UsageError& e) {
-    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText;
+    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText << "\n" << kCheckUsageText;
     return kExitCommandLine;
   } catch (const std::exception& e) {
     std::cerr << "dkz-score: " << e.what() << "\n";

@@ -10,6 +10,7 @@ const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
 
 const char* const kUsageText =
     "usage: dkz-score score LOG [options]\n"
+    "       dkz-score check FOLDER --out RESULTS [--minutes N] [--cty FILE]\n"
     "       dkz-score info\n"
     "       dkz-score --version\n"
     "\n"
@@ -138,6 +139,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (args.size() > 1)
       throw UsageError("info takes no arguments");
     line.Do = CommandLine::Action::Info;
+    return line;
+  }
+  if (args[0] == "check") {
+    line.Do = CommandLine::Action::Check;
+    line.Check = ParseCheckCommand(std::vector<std::string>(args.begin() + 1, args.end()));
     return line;
   }
   if (args[0] != "score")

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "check_options.h"
 #include "replay_plan.h"
 
 // Debian's hamradio-files package installs the AD1C country file here.
@@ -44,9 +45,10 @@ enum ExitCode {
 };
 
 struct CommandLine {
-  enum class Action { Help, Version, Info, Score };
+  enum class Action { Help, Version, Info, Score, Check };
   Action Do = Action::Help;
   ScoreCommand Score;
+  CheckCommand Check;
 };
 
 // `args` without the program name. Throws UsageError for anything it cannot

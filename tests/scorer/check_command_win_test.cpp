@@ -1,0 +1,110 @@
+// dkz-score check on a generated contest, under Wine: the findings must be the
+// faults the generator put in, no more and no fewer.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "contest_folder.h"
+#include "plugin_host.h"
+#include "truth_comparison.h"
+
+namespace {
+
+DWORD RunCheck(const std::string& arguments) {
+  std::string line = "\"" + ExecutableFolder() + "\\dkz-score.exe\" check " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return 98;
+  DWORD exitCode = 99;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &exitCode);
+  else
+    TerminateProcess(process.hProcess, 99);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return exitCode;
+}
+
+Verdict VerdictNamed(const std::string& name) {
+  for (int v = 0; v < kVerdictCount; ++v) {
+    if (name == VerdictName(static_cast<Verdict>(v)))
+      return static_cast<Verdict>(v);
+  }
+  ADD_FAILURE() << "no verdict " << name;
+  return Verdict::kConfirmed;
+}
+
+// findings.csv read back into one LogFindings per generated log.
+std::vector<LogFindings> ReadFindings(const GeneratedContest& contest, const std::string& csv) {
+  std::map<std::string, Verdict> byLine;  // "CALL,LINE"
+  std::map<std::string, int64_t> offsets;
+  std::istringstream in(csv);
+  std::string row;
+  std::getline(in, row);
+  EXPECT_EQ(row, "call,line,verdict,detail");
+  while (std::getline(in, row)) {
+    std::istringstream fields(row);
+    std::string call, line, verdict, detail;
+    std::getline(fields, call, ',');
+    std::getline(fields, line, ',');
+    std::getline(fields, verdict, ',');
+    std::getline(fields, detail);
+    if (verdict == "clock_offset")
+      offsets[call] = std::stoll(detail);
+    else
+      byLine[call + ',' + line] = VerdictNamed(verdict);
+  }
+  std::vector<LogFindings> findings(contest.Logs.size());
+  for (size_t l = 0; l < contest.Logs.size(); ++l) {
+    const CheckLog& log = contest.Logs[l].Log;
+    findings[l].ClockOffsetSeconds = offsets[log.Call];
+    for (const CheckQso& qso : log.Qsos) {
+      auto found = byLine.find(log.Call + ',' + std::to_string(qso.Line));
+      findings[l].Qsos.emplace_back();
+      findings[l].Qsos.back().Kind = found == byLine.end() ? Verdict::kConfirmed : found->second;
+    }
+  }
+  return findings;
+}
+
+TEST(CheckCommand, FindsTheFaultsOfAGeneratedContestAndNothingElse) {
+  ScratchFolder folder;
+  WorldOptions options;
+  options.Seed = 7;
+  options.Stations = 80;
+  options.MeanQsos = 60;
+  GeneratedContest contest = GenerateContest(options);
+  WriteContest(contest, "logs", "truth.csv");
+  WriteWholeFile("logs\\notes.txt", "not a log\r\n");
+
+  ASSERT_EQ(RunCheck("logs --out results"), 0u);
+  TruthComparison comparison =
+      CompareWithTruth(contest, ReadFindings(contest, ReadWholeFile("results\\findings.csv")));
+  std::cout << ComparisonTable(comparison);
+  EXPECT_TRUE(comparison.Perfect()) << comparison.Differences.front();
+  EXPECT_GT(comparison.Kinds[static_cast<int>(Verdict::kBustedCall)].Agreed, 0);
+
+  // One row per log, and a report per log; the unreadable file is listed, not fatal.
+  std::string results = ReadWholeFile("results\\results.csv");
+  EXPECT_EQ(std::count(results.begin(), results.end(), '\n'),
+            static_cast<long>(contest.Logs.size()) + 1);
+  EXPECT_EQ(ReadWholeFile("results\\rejected.txt").substr(0, 11), "notes.txt: ");
+  for (size_t l = 0; l < contest.Logs.size(); ++l) {
+    std::string report = ReadWholeFile("results\\" + contest.Logs[l].Log.Call + ".txt");
+    EXPECT_NE(report.find("Checked score"), std::string::npos) << contest.Logs[l].Log.Call;
+    EXPECT_EQ(report.find("Clock:") != std::string::npos, contest.WrongClock[l] != 0);
+  }
+  EXPECT_FALSE(FileExists("results\\work\\err.txt"));
+  EXPECT_FALSE(FileExists("logs\\results.csv"));
+}
+
+}  // namespace

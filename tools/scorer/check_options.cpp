@@ -1,0 +1,65 @@
+#include "check_options.h"
+
+#include <cstdlib>
+
+#include "score_options.h"
+
+const char* const kCheckUsageText =
+    "check  reads every log (Cabrillo or ADIF) in FOLDER, scores each through\n"
+    "       Stats.dll, checks each QSO against the other station's log, scores the\n"
+    "       log again without its NIL, busted-call and busted-exchange QSOs, and\n"
+    "       writes results.csv, findings.csv, rejected.txt and one CALL.txt per log\n"
+    "       into RESULTS (new, empty, or holding only an earlier check's results).\n"
+    "\n"
+    "options of check:\n"
+    "  --out RESULTS    the results folder (required)\n"
+    "  --minutes N      how far apart two logs' times of one QSO may be (default 3)\n"
+    "  --cty FILE       AD1C country file, as for score\n";
+
+namespace {
+
+int MinutesOption(const std::string& value) {
+  char* end = nullptr;
+  long minutes = std::strtol(value.c_str(), &end, 10);
+  if (value.empty() || *end != '\0' || minutes < 0 || minutes > 24 * 60)
+    throw UsageError("--minutes takes a whole number of minutes from 0 to 1440, not '" + value +
+                     "'");
+  return static_cast<int>(minutes);
+}
+
+}  // namespace
+
+CheckCommand ParseCheckCommand(const std::vector<std::string>& args) {
+  CheckCommand command;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.compare(0, 2, "--") != 0) {
+      if (!command.LogFolder.empty())
+        throw UsageError("more than one log folder: '" + command.LogFolder + "' and '" + arg + "'");
+      command.LogFolder = arg;
+      continue;
+    }
+    size_t equals = arg.find('=');
+    std::string name = arg.substr(0, equals);
+    if (name != "--out" && name != "--minutes" && name != "--cty")
+      throw UsageError("unknown option of check " + name);
+    std::string value;
+    if (equals != std::string::npos)
+      value = arg.substr(equals + 1);
+    else if (i + 1 < args.size())
+      value = args[++i];
+    if (value.empty())
+      throw UsageError(name + " needs a value");
+    if (name == "--out")
+      command.ResultsFolder = value;
+    else if (name == "--minutes")
+      command.Minutes = MinutesOption(value);
+    else
+      command.CountryFile = value;
+  }
+  if (command.LogFolder.empty())
+    throw UsageError("check needs the folder of the contest's logs");
+  if (command.ResultsFolder.empty())
+    throw UsageError("check needs --out RESULTS, the folder for the results");
+  return command;
+}
