@@ -15,7 +15,7 @@ TEST(RealSamples, ReadAsTheirWritersMeant) {
       {"k0swe-lotw.adi", 1, "", nullptr},
       {"k0swe-qrz.adi", 3, "1592", nullptr},
       {"k0swe-js8call.adi", 1, "", nullptr},
-      {"k0swe-spec-sample.adx", -1, "", "is ADX"},
+      {"k0swe-adx-sample.adx", -1, "", "is ADX"},
       {"n1mm-field-day.adi", 1, "2F", "1 QSO was read from APP_N1MM_EXCHANGE1"},
       {"thxo-CQWPX.log", 2, "4", nullptr},
   };
