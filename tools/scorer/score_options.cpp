@@ -2,6 +2,7 @@
 
 #include <tuple>
 
+#include "base/text.h"
 #include "log_values.h"
 #include "reports/cabrillo_fields.h"
 #include "resources/cabrillo_dialog_ids.h"
@@ -102,8 +103,8 @@ const CabrilloField* FindHeaderOption(const std::string& name) {
 
 // A later value replaces an earlier one, except that each --soapbox adds a line.
 void TakeHeader(const CabrilloField& option, const std::string& value, ScoreCommand& score) {
-  for (unsigned char c : value) {
-    if (c < 0x20 || c == 0x7F)
+  for (char c : value) {
+    if (IsControlCharacter(c))
       throw UsageError(std::string(option.Option) + " takes one line of text");
   }
   for (HeaderEntry& entry : score.Header) {
