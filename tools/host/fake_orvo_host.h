@@ -15,9 +15,9 @@
 
 class FakeOrvoHost : public IDispatch {
  public:
-  static const DISPID kFrequency = 2;
-  static const DISPID kEntryText = 8;
-  static const DISPID kMacro = 16;
+  static constexpr DISPID kFrequency = 2;
+  static constexpr DISPID kEntryText = 8;
+  static constexpr DISPID kMacro = 16;
 
   struct Call {
     DISPID Id;
