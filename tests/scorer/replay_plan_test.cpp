@@ -63,6 +63,21 @@ TEST(ReplayPlan, HandsOverEachQsoWithItsCountryInLogOrder) {
             "continent");
 }
 
+TEST(ReplayPlan, NotesAStationRepeatedMoreOftenThanErrTxtNamesEarlierOnes) {
+  for (size_t copies : {11u, 12u}) {
+    ReplayPlan plan = PlanReplay(Log(std::vector<LogQso>(copies, Qso("JE2AAA", 11))), Countries(),
+                                 ReplayOptions(), "a.adi");
+    if (copies == 11) {
+      EXPECT_TRUE(plan.Notes.empty());
+      continue;
+    }
+    ASSERT_EQ(plan.Notes.size(), 1u);
+    EXPECT_EQ(plan.Notes[0],
+              "a.adi: JE2AAA on 40m CW is in the log 12 times; err.txt names at most 10 "
+              "earlier ones for each repeat");
+  }
+}
+
 TEST(ReplayPlan, ResetTakesOwnDataFromTheLogUnlessGiven) {
   ReplayPlan plan = PlanReplay(Log({Qso("JE2AAA", 11), Qso("JE2AAB", 10), Qso("JE2AAC", 12)}),
                                Countries(), ReplayOptions(), "a.adi");

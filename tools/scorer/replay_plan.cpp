@@ -1,8 +1,10 @@
 #include "replay_plan.h"
 
 #include <algorithm>
+#include <map>
 #include <tuple>
 
+#include "engine/acceptance.h"
 #include "log_values.h"
 
 namespace {
@@ -43,6 +45,23 @@ std::string OwnCallOf(const LogContents& log, const ReplayOptions& options,
     notes.push_back("the log names the own callsigns " + list + "; every QSO is scored for " + own);
   }
   return own;
+}
+
+// A station worked many times on one band and mode: the plug-in names at most
+// kMaxDupeLinesPerQso earlier QSOs for each repeat, so say how many there are.
+void NoteRepeatedQsos(const std::vector<QsoInput>& qsos, const std::string& shownName,
+                      std::vector<std::string>& notes) {
+  std::map<std::tuple<std::string, std::string, std::string>, size_t> counts;
+  for (const QsoInput& qso : qsos)
+    ++counts[{qso.Call, qso.Band, qso.Mode}];
+  for (const auto& [key, count] : counts) {
+    if (count <= kMaxDupeLinesPerQso + 1)
+      continue;
+    const auto& [call, band, mode] = key;
+    notes.push_back(shownName + ": " + call + " on " + band + " " + mode + " is in the log " +
+                    std::to_string(count) + " times; err.txt names at most " +
+                    std::to_string(kMaxDupeLinesPerQso) + " earlier ones for each repeat");
+  }
 }
 
 }  // namespace
@@ -121,5 +140,6 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
                            ": handed over with an empty prefix and continent");
     }
   }
+  NoteRepeatedQsos(plan.Qsos, shownName, plan.Notes);
   return plan;
 }
