@@ -111,7 +111,7 @@ int Score(const ScoreCommand& command) {
 int Check(const CheckCommand& command) {
   CheckRun run = RunCheck(command, std::cerr);
   std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
-            << run.ResultsFolder << "\n";
+            << command.ResultsFolder << "\n";
   if (run.Checked > 0)
     return kExitOk;
   std::cerr << "dkz-score: no log in " << command.LogFolder << " could be checked\n";
