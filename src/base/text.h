@@ -14,6 +14,10 @@ std::string Trim(const std::string& text);
 // The words of a line, split at runs of white space.
 std::vector<std::string> SplitWords(const std::string& text);
 
+// The lines of a text without their ends (LF or CR LF); nothing follows a
+// final LF.
+std::vector<std::string> SplitLines(const std::string& text);
+
 // An ASCII control character: C0 (CR, LF and TAB among them) or DEL.
 inline bool IsControlCharacter(char c) {
   return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;

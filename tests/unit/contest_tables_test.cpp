@@ -97,6 +97,8 @@ TEST(Text, ReplaceAllDoesNotRescanReplacedText) {
   EXPECT_EQ(Trim("   "), "");
   EXPECT_EQ(SplitWords(" QSO:\t7012  CW\r"), (std::vector<std::string>{"QSO:", "7012", "CW"}));
   EXPECT_TRUE(SplitWords(" \t ").empty());
+  EXPECT_EQ(SplitLines("a\r\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+  EXPECT_EQ(SplitLines("a\n"), (std::vector<std::string>{"a"}));
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "base/text.h"
+
 namespace {
 
 char Folded(char c) {
@@ -19,17 +21,9 @@ bool SameName(const std::string& a, const std::string& b) {
 
 MadeFiles MadeFiles::Parse(const std::string& text) {
   MadeFiles record;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos)
-      end = text.size();
-    std::string name = text.substr(start, end - start);
-    if (!name.empty() && name.back() == '\r')
-      name.pop_back();
+  for (const std::string& name : SplitLines(text)) {
     if (!name.empty())
       record.Update(name, true);
-    start = end + 1;
   }
   return record;
 }

@@ -29,15 +29,7 @@ std::string MessageOf(const std::string& line) {
 
 void TakeErrorLines(ScoreOutcome& outcome, size_t qso, bool refused, const std::string& lines) {
   bool reasonFound = false;
-  size_t start = 0;
-  while (start < lines.size()) {
-    size_t end = lines.find('\n', start);
-    if (end == std::string::npos)
-      end = lines.size();
-    std::string line = lines.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r')
-      line.pop_back();
+  for (const std::string& line : SplitLines(lines)) {
     if (line.empty())
       continue;
     ErrorProblem problem{qso, MessageOf(line), line};
