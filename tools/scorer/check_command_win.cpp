@@ -14,6 +14,7 @@
 #include "log_values.h"
 #include "made_files.h"
 #include "plugin_host.h"
+#include "score_command_win.h"
 #include "score_options.h"
 
 namespace fs = std::filesystem;
@@ -26,20 +27,11 @@ const char* const kRejectedText = "rejected.txt";
 // The plug-in's working folder (err.txt, its settings), removed after the run.
 const char* const kWorkFolder = "work";
 
-// As for score: the file given, else one beside the executable, else the default.
-std::string CountryPath(const CheckCommand& command) {
-  if (!command.CountryFile.empty())
-    return command.CountryFile;
-  fs::path besideUs = fs::path(ExecutableFolder()) / "cty.dat";
-  std::error_code error;
-  return fs::is_regular_file(besideUs, error) ? besideUs.u8string() : kDefaultCountryFile;
-}
-
 // Reads every file of the folder; what cannot be scored is set aside with its
 // reason. One log per station: a second one of a call is set aside.
 void ReadLogs(const CheckCommand& command, CheckedContest& contest,
               std::vector<Rejection>& rejected) {
-  std::string countryPath = CountryPath(command);
+  std::string countryPath = ChooseCountryFile(command.CountryFile);
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
   std::map<std::string, std::string> fileOfName = {{kResultsCsv, "-"},
                                                    {kFindingsCsv, "-"},

@@ -180,16 +180,21 @@ std::string PluginPath() {
   return ExecutableFolder() + "\\Stats.dll";
 }
 
+std::string ChooseCountryFile(const std::string& given) {
+  if (!given.empty())
+    return given;
+  std::string besideUs = ExecutableFolder() + "\\cty.dat";
+  return KindOf(besideUs) == PathKind::kFile ? besideUs : kDefaultCountryFile;
+}
+
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // Read and check all input before anything is written.
   std::string reportRefusal =
       command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
   if (!reportRefusal.empty())
     throw InputError(reportRefusal);
-  std::string countryPath = FullPath(command.CountryFile);
-  std::string besideUs = ExecutableFolder() + "\\cty.dat";
-  if (!command.CountryFileGiven && KindOf(besideUs) == PathKind::kFile)
-    countryPath = besideUs;
+  std::string countryPath =
+      FullPath(ChooseCountryFile(command.CountryFileGiven ? command.CountryFile : ""));
   std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
   const std::vector<NamedFile> inputs = {{FullPath(command.LogPath), command.LogPath},
                                          {countryPath, countryName}};

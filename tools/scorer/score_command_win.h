@@ -35,3 +35,7 @@ void RememberMadeFiles(const std::string& workFolder, const std::vector<std::str
 
 // The path of the Stats.dll that RunScore loads.
 std::string PluginPath();
+
+// The country file to read: the one `given`, else a cty.dat beside the
+// executable, else Debian's.
+std::string ChooseCountryFile(const std::string& given);
