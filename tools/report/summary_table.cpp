@@ -37,7 +37,7 @@ SummaryTable ParseSummaryTable(const std::string& text) {
   if (text.empty())
     return table;
   const std::string contestant = "Contestant:";
-  for (const std::string& line : Split(ReplaceAll(text, "\r\n", "\n"), '\n')) {
+  for (const std::string& line : SplitLines(text)) {
     std::vector<std::string> cells = Split(line, '\t');
     if (cells.size() == 1 && table.Title.empty()) {
       table.Title = Trim(line);
