@@ -15,7 +15,7 @@ dkz_build_native native
 ctest --test-dir "$DKZ_BUILD/native" --output-on-failure -j "$JOBS"
 
 echo "== unit tests under AddressSanitizer and UBSan"
-dkz_build_native sanitize -DDKZ_SANITIZE=ON
+dkz_build_native sanitize
 ctest --test-dir "$DKZ_BUILD/sanitize" --output-on-failure -j "$JOBS"
 
 echo "== Windows build"
@@ -23,7 +23,7 @@ dkz_build_windows
 tools/check-exports.sh "$DKZ_BUILD/windows/Stats.dll"
 
 echo "== report pages in a headless browser"
-tools/report/browser-test.sh
+tests/report_page/browser-test.sh
 
 echo "== end-to-end tests under Wine"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" tools/run-wine-tests.sh

@@ -10,4 +10,4 @@ dkz_build_windows >/dev/null
 dkz_in_wine 1280x1024x24 timeout 900 wine "$DKZ_BUILD/windows/dkz-bench.exe"
 # The report page: its size and the time to lay it out, natively.
 dkz_build_native native >/dev/null
-"$DKZ_BUILD/native/tools/scorer/report_bench"
+"$DKZ_BUILD/native/tools/report_bench"

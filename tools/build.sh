@@ -1,16 +1,18 @@
-# Sourced: configure and build the native and the cross tree.
+# Sourced: configure and build the trees of CMakePresets.json.
 DKZ_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DKZ_BUILD="$DKZ_ROOT/build"
 JOBS="$(nproc)"
 
-dkz_build_native() {  # $1: folder name, then extra cmake arguments
-  local dir="$DKZ_BUILD/$1"; shift
-  cmake -S "$DKZ_ROOT" -B "$dir" -DCMAKE_BUILD_TYPE=Debug "$@" >/dev/null
-  cmake --build "$dir" -j "$JOBS" -- --no-print-directory
+dkz_build_preset() {  # $1: preset (native, sanitize, windows, fuzz), then build arguments
+  local preset="$1"; shift
+  (cd "$DKZ_ROOT" && cmake --preset "$preset" >/dev/null)
+  cmake --build "$DKZ_BUILD/$preset" -j "$JOBS" "$@" -- --no-print-directory
+}
+
+dkz_build_native() {  # $1: native or sanitize
+  dkz_build_preset "$1"
 }
 
 dkz_build_windows() {  # extra arguments go to the build, e.g. --target Stats
-  cmake -S "$DKZ_ROOT" -B "$DKZ_BUILD/windows" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$DKZ_ROOT/cmake/mingw-i686.cmake" >/dev/null
-  cmake --build "$DKZ_BUILD/windows" -j "$JOBS" "$@" -- --no-print-directory
+  dkz_build_preset windows "$@"
 }

@@ -14,9 +14,7 @@ targets=("$@")
 source tools/build.sh
 dir="$DKZ_BUILD/fuzz"
 
-CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDKZ_SANITIZE=ON \
-  -DDKZ_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link >/dev/null
-cmake --build "$dir" -j "$JOBS" --target "${targets[@]/#/fuzz_}" -- --no-print-directory >/dev/null
+dkz_build_preset fuzz --target "${targets[@]/#/fuzz_}" >/dev/null
 
 status=0
 for target in "${targets[@]}"; do

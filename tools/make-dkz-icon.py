@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws icon 110 of the live windows: a cream card with a grid of check
-boxes, some ticked in red, at 32x32 and 16x16. Writes src/resources/dkz.ico.
+boxes, some ticked in red, at 32x32 and 16x16. Writes src/plugin/resources/dkz.ico.
 Only the standard library: run it again after changing the drawing."""
 import os
 import struct

@@ -1,7 +1,7 @@
 // The application object: constructed at load, its exit step run at unload.
 #include <windows.h>
 
-#include "live/info_windows.h"
+#include "plugin/live/info_windows.h"
 #include "win/module.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include "plugin/exports.h"
 
-#include "base/date_time.h"
-#include "base/text.h"
-#include "contest/rules.h"
-#include "live/info_windows.h"
+#include "core/base/date_time.h"
+#include "core/base/text.h"
+#include "core/contest/rules.h"
+#include "plugin/live/info_windows.h"
 #include "plugin/scoring_calls.h"
-#include "setup/setup_dialog.h"
+#include "plugin/setup/setup_dialog.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 
 #include <string>
 
-#include "engine/acceptance.h"
-#include "engine/call_check.h"
-#include "engine/error_file.h"
-#include "engine/removal.h"
-#include "engine/reset.h"
-#include "engine/settings.h"
-#include "live/host_client.h"
-#include "live/info_windows.h"
-#include "reports/cabrillo_report_win.h"
-#include "reports/summary.h"
+#include "core/engine/acceptance.h"
+#include "core/engine/call_check.h"
+#include "core/engine/error_file.h"
+#include "core/engine/removal.h"
+#include "core/engine/reset.h"
+#include "core/engine/settings.h"
+#include "plugin/live/host_client.h"
+#include "plugin/live/info_windows.h"
+#include "plugin/cabrillo/host_report.h"
+#include "core/engine/summary.h"
 
 // Each call computes under the state lock and lets go of it before it calls
 // out (dialogs, the info thread, the host) and before it writes err.txt or a

@@ -1,7 +1,7 @@
 // What the scoring exports do, once their arguments are copied out.
 #pragma once
 
-#include "engine/host_input.h"
+#include "core/engine/host_input.h"
 
 int PluginAddData(const QsoInput& qso);
 int PluginRemoveData(const QsoInput& qso);

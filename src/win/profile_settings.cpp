@@ -2,7 +2,7 @@
 // over unchanged, so the file lives below the host's current folder.
 #include <windows.h>
 
-#include "engine/settings.h"
+#include "core/engine/settings.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "plugin_host.h"
-#include "resources/cabrillo_dialog_ids.h"
+#include "plugin/resources/cabrillo_dialog_ids.h"
 #include "ui_driver.h"
 
 // Works the open dialog and ends it (OK, CANCEL, a key...).

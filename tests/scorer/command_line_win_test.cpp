@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "base/text.h"
+#include "core/base/text.h"
 #include "cabrillo_check.h"
 #include "plugin_host.h"
 

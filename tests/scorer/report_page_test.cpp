@@ -8,7 +8,7 @@
 #include <set>
 
 #include "../unit/scoring_input.h"
-#include "contest/bands.h"
+#include "core/contest/bands.h"
 #include "hour_rate.h"
 #include "native_pass.h"
 #include "report_file.h"

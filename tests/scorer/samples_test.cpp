@@ -5,7 +5,7 @@
 #include <map>
 #include <tuple>
 
-#include "contest/districts.h"
+#include "core/contest/districts.h"
 #include "country_file.h"
 #include "log_file.h"
 #include "replay_plan.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "resources/cabrillo_dialog_ids.h"
+#include "plugin/resources/cabrillo_dialog_ids.h"
 #include "json_report.h"
 #include "score_options.h"
 #include "score_report.h"

@@ -4,7 +4,7 @@
 #include <set>
 #include <sstream>
 
-#include "base/text.h"
+#include "core/base/text.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "engine/acceptance.h"
+#include "core/engine/acceptance.h"
 #include "scoring_input.h"
 
 namespace {

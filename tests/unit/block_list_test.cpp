@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "contest/block_list.h"
+#include "core/contest/block_list.h"
 
 namespace {
 

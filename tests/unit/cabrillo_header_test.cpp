@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "reports/cabrillo_header.h"
+#include "core/cabrillo/cabrillo_header.h"
 
 namespace {
 

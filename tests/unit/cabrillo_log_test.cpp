@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "base/text.h"
-#include "reports/cabrillo_log.h"
+#include "core/base/text.h"
+#include "core/cabrillo/cabrillo_log.h"
 
 namespace {
 

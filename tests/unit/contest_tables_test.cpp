@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "base/text.h"
-#include "contest/bands.h"
-#include "contest/districts.h"
-#include "contest/rules.h"
+#include "core/base/text.h"
+#include "core/contest/bands.h"
+#include "core/contest/districts.h"
+#include "core/contest/rules.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "base/date_time.h"
+#include "core/base/date_time.h"
 
 namespace {
 

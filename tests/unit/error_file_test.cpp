@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "engine/error_file.h"
+#include "core/engine/error_file.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "contest/key_index.h"
+#include "core/contest/key_index.h"
 
 namespace {
 

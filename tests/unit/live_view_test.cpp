@@ -1,7 +1,7 @@
 // What the live windows show: spot rule, titles, worked-before rows, ticks.
 #include <gtest/gtest.h>
 
-#include "contest/live_view.h"
+#include "core/contest/live_view.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "contest/qso_log.h"
+#include "core/contest/qso_log.h"
 
 namespace {
 

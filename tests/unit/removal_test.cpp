@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/acceptance.h"
-#include "engine/call_check.h"
-#include "engine/removal.h"
+#include "core/engine/acceptance.h"
+#include "core/engine/call_check.h"
+#include "core/engine/removal.h"
 #include "scoring_input.h"
 
 namespace {

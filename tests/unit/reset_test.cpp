@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "engine/acceptance.h"
-#include "engine/reset.h"
+#include "core/engine/acceptance.h"
+#include "core/engine/reset.h"
 #include "scoring_input.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "engine/host_input.h"
+#include "core/engine/host_input.h"
 
 // A valid QSO of JA1ZZZ with a Japanese station on 40 m, logged 9 June 2016, 07:05.
 inline QsoInput Qso(const std::string& call = "JA2AAA", const std::string& exchRcvd = "AC",

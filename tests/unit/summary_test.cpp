@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "engine/acceptance.h"
-#include "engine/removal.h"
-#include "reports/summary.h"
+#include "core/engine/acceptance.h"
+#include "core/engine/removal.h"
+#include "core/engine/summary.h"
 #include "scoring_input.h"
 
 namespace {

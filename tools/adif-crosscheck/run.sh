@@ -14,7 +14,7 @@ trap 'rm -rf "$work"' EXIT
 failed=0
 for file in "$DKZ_ROOT"/samples/*.adi "$here"/cases/*.adi "$@"; do
   node "$here/read-adif.js" "$file" >"$work/theirs.json"
-  "$DKZ_BUILD/native/tools/scorer/adif_dump" "$file" >"$work/ours.json"
+  "$DKZ_BUILD/native/tools/adif_dump" "$file" >"$work/ours.json"
   if python3 - "$work/theirs.json" "$work/ours.json" "$file" <<'PY'
 import json, sys
 theirs, ours = (json.load(open(p)) for p in sys.argv[1:3])

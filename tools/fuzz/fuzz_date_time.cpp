@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "base/date_time.h"
+#include "core/base/date_time.h"
 #include "fuzz_target.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -7,14 +7,14 @@
 #include <string>
 #include <utility>
 
-#include "contest/live_view.h"
-#include "contest/rules.h"
-#include "engine/acceptance.h"
-#include "engine/call_check.h"
-#include "engine/removal.h"
-#include "engine/reset.h"
+#include "core/contest/live_view.h"
+#include "core/contest/rules.h"
+#include "core/engine/acceptance.h"
+#include "core/engine/call_check.h"
+#include "core/engine/removal.h"
+#include "core/engine/reset.h"
 #include "fuzz_target.h"
-#include "reports/summary.h"
+#include "core/engine/summary.h"
 #include "scoring_model.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <cctype>
 #include <cstring>
 
-#include "contest/bands.h"
-#include "contest/districts.h"
+#include "core/contest/bands.h"
+#include "core/contest/districts.h"
 
 namespace {
 

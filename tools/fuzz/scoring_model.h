@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "contest/qso_record.h"
-#include "engine/host_input.h"
+#include "core/contest/qso_record.h"
+#include "core/engine/host_input.h"
 
 class ScoringModel {
  public:

@@ -1,0 +1,39 @@
+// Everything a scoring pass keeps in memory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+
+#include "core/contest/qso_log.h"
+#include "core/engine/state_lock.h"
+
+struct ContestState {
+  QsoStore QsoLog;
+  TextList LogBands;  // band texts in order of first appearance; the summary sorts it
+  std::unordered_set<std::string> LogBandSet;  // the same texts, for a quick lookup
+  PerBandLists WorkedBeforeGrid;
+  PerBandLists DistrictsByBand;
+  PerBandLists ContinentsByBand;
+
+  std::string OwnPrefix;
+  std::string Contestant;
+  std::string PeriodStartText;
+  std::string PeriodEndText;
+  std::string ContestYear;
+  int32_t ReportFlag = 0;
+  int32_t MasterSetting = 0;
+  int32_t MultiplierSetting = 0;
+
+  std::string SummaryText;
+  int32_t ClaimedScore = 0;
+};
+
+// The one contest state of the loaded plug-in, reachable only under the lock.
+ContestState& TheContest(const LockHeld& held);
+
+// Runs `body(state)` under the lock with the one contest state; returns its value.
+template <typename Body>
+auto WithState(Body&& body) {
+  return WithLock([&](const LockHeld& held) { return body(TheContest(held)); });
+}

@@ -1,0 +1,120 @@
+#include "core/engine/summary.h"
+
+#include <algorithm>
+#include <climits>
+#include <initializer_list>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "core/contest/rules.h"
+
+namespace {
+
+std::string Padded(const std::string& text) {
+  const size_t width = 20;
+  return text.size() >= width ? text : std::string(width - text.size(), '0') + text;
+}
+
+struct BandRow {
+  long long Qsos = 0;
+  long long Points = 0;
+  TextList Districts;  // distinct, in first-seen order
+  TextList Continents;
+  std::unordered_set<std::string> SeenDistricts;
+  std::unordered_set<std::string> SeenContinents;
+};
+
+void AppendRow(std::string& out, const std::string& first,
+               std::initializer_list<long long> values) {
+  out += first;
+  for (long long value : values)
+    out.append("\t ").append(std::to_string(value));
+  out += "\r\n";
+}
+
+}  // namespace
+
+void SortLogBands(TextList& bands) {
+  std::vector<std::pair<std::string, std::string>> keyed;  // padded form, text
+  keyed.reserve(bands.size());
+  for (const std::string& band : bands)
+    keyed.emplace_back(Padded(band), band);
+  // The plain exchange sort decides the order of texts whose padded forms are
+  // equal ("0m" and "m"). It is quadratic: past a few thousand made-up band
+  // texts a stable sort takes over, so that such a log cannot freeze the host.
+  const size_t kExchangeSortLimit = 2000;
+  if (keyed.size() <= kExchangeSortLimit) {
+    for (size_t i = 0; i + 1 < keyed.size(); ++i) {
+      for (size_t j = i + 1; j < keyed.size(); ++j) {
+        if (keyed[i].first < keyed[j].first)
+          std::swap(keyed[i], keyed[j]);
+      }
+    }
+  } else {
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return b.first < a.first; });
+  }
+  for (size_t i = 0; i < keyed.size(); ++i)
+    bands[i] = std::move(keyed[i].second);
+}
+
+void BuildSummary(ContestState& state) {
+  const bool japanese = IsJapanese(state.OwnPrefix);
+  std::string& text = state.SummaryText;
+  text = "    DKZ CONTEST " + state.PeriodStartText + "-" + state.PeriodEndText +
+         "\r\n\tContestant: " + state.Contestant + " \r\n\tQSOs\tPoints\tCounty" +
+         (japanese ? "\tCont\r\n" : "\r\n");
+
+  SortLogBands(state.LogBands);
+  std::vector<BandRow> rows(state.LogBands.size());
+  std::unordered_map<std::string, size_t> rowOfBand;
+  for (size_t i = 0; i < state.LogBands.size(); ++i)
+    rowOfBand.emplace(state.LogBands[i], i);
+
+  for (size_t i = 0; i < state.QsoLog.Count(); ++i) {
+    const CInfo& r = state.QsoLog.At(i);
+    auto found = rowOfBand.find(r.Band);
+    if (found == rowOfBand.end() || !Counts(r))
+      continue;
+    BandRow& row = rows[found->second];
+    ++row.Qsos;
+    row.Points += japanese ? QsoPoints(state.OwnPrefix, r.Prefix) : 1;
+    if (!r.District.empty() && row.SeenDistricts.insert(r.District).second)
+      row.Districts.push_back(r.District);
+    if (japanese && row.SeenContinents.insert(r.Continent).second)
+      row.Continents.push_back(r.Continent);
+  }
+
+  long long qsos = 0, points = 0, districts = 0, continents = 0;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    BandRow& row = rows[i];
+    const long long rowDistricts = static_cast<long long>(row.Districts.size());
+    const long long rowContinents = static_cast<long long>(row.Continents.size());
+    if (japanese)
+      AppendRow(text, state.LogBands[i], {row.Qsos, row.Points, rowDistricts, rowContinents});
+    else
+      AppendRow(text, state.LogBands[i], {row.Qsos, row.Points, rowDistricts});
+    qsos += row.Qsos;
+    points += row.Points;
+    districts += rowDistricts;
+    continents += rowContinents;
+    // A band text outside the table has a row but no per-band lists.
+    int b = BandIndexOf(state.LogBands[i]);
+    if (b != kNoBand) {
+      state.DistrictsByBand[b] = std::move(row.Districts);
+      state.ContinentsByBand[b] = std::move(row.Continents);
+    }
+  }
+  if (japanese)
+    AppendRow(text, "Total", {qsos, points, districts, continents});
+  else
+    AppendRow(text, "Total", {qsos, points, districts});
+
+  // A score beyond 32 bits (never seen in a real log) is shown as the largest.
+  const long long score = points * (districts + continents);
+  state.ClaimedScore = static_cast<int32_t>(std::min<long long>(score, INT32_MAX));
+  text += "Score\t " + std::to_string(state.ClaimedScore);
+}

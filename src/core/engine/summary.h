@@ -1,0 +1,13 @@
+// GetResult0's score summary: the per-band table and the claimed score.
+#pragma once
+
+#include "core/engine/contest_state.h"
+
+// Sorts band texts in place into band order ("160m", "80m", ... "10m"):
+// descending by the text padded with leading "0"s to 20 characters.
+void SortLogBands(TextList& bands);
+
+// Recounts the whole store. Sorts LogBands, sets SummaryText and ClaimedScore,
+// and rebuilds DistrictsByBand and ContinentsByBand for the listed contest
+// bands (ContinentsByBand stays empty unless the operator is Japanese).
+void BuildSummary(ContestState& state);

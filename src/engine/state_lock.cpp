@@ -1,6 +1,0 @@
-#include "engine/state_lock.h"
-
-std::mutex& LockHeld::Mutex() {
-  static std::mutex lock;
-  return lock;
-}

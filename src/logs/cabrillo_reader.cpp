@@ -1,0 +1,115 @@
+#include "cabrillo_reader.h"
+
+#include <sstream>
+#include <vector>
+
+#include "band_plan.h"
+#include "core/base/text.h"
+#include "log_values.h"
+
+namespace {
+
+// Cabrillo's two-letter modes, in the words a logging program uses.
+std::string ModeName(const std::string& token) {
+  std::string mode = ToUpper(token);
+  if (mode == "PH")
+    return "SSB";
+  if (mode == "RY")
+    return "RTTY";
+  if (mode == "DG")
+    return "DIGI";
+  return mode;
+}
+
+const char kQsoLayout[] = "freq mode date time call rst exch call rst exch [transmitter id 0/1]";
+
+// Empty when the fields after "QSO:" map; otherwise why not.
+std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
+  // An exchange of more than one word, as other contests have, shows as a
+  // field count this contest's one-word exchange cannot have.
+  bool transmitterId = t.size() == 11 && (t[10] == "0" || t[10] == "1");
+  if (t.size() != 10 && !transmitterId) {
+    std::string found = "found " + std::to_string(t.size());
+    if (t.size() == 11)
+      found += ", and the 11th, '" + t[10] + "', is no transmitter id";
+    return std::string("expected 10 or 11 fields for this contest's exchange (") + kQsoLayout +
+           "), " + found;
+  }
+  if (ParseKilohertz(t[0], qso.FrequencyHz))
+    qso.Band = BandOfFrequency(qso.FrequencyHz);
+  if (qso.Band.empty()) {
+    qso.Band = BandOfDesignator(t[0]);
+    qso.FrequencyHz = BandLowerEdge(qso.Band);
+  }
+  if (qso.Band.empty())
+    return "frequency '" + t[0] + "' is neither kHz in an amateur band nor a band designator";
+  qso.Mode = ModeName(t[1]);
+  if (!ParseIsoDate(t[2], qso.Time))
+    return "date '" + t[2] + "' is not YYYY-MM-DD";
+  if (t[3].size() != 4 || !ParseTimeOfDay(t[3], qso.Time))
+    return "time '" + t[3] + "' is not HHMM";
+  qso.OwnCall = ToUpper(t[4]);
+  qso.RstSent = t[5];
+  qso.ExchSent = t[6];
+  qso.Call = ToUpper(t[7]);
+  qso.RstRcvd = t[8];
+  qso.ExchRcvd = t[9];
+  return ControlCharacterFault(qso);
+}
+
+// "TAG" of a "TAG: value" line, upper case; empty when the line has none.
+std::string TagOf(const std::string& line, std::string& value) {
+  size_t colon = line.find(':');
+  if (colon == std::string::npos)
+    return "";
+  value = Trim(line.substr(colon + 1));
+  return ToUpper(Trim(line.substr(0, colon)));
+}
+
+}  // namespace
+
+bool LooksLikeCabrillo(const std::string& text) {
+  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  start = text.find_first_not_of(" \t\r\n", start);
+  if (start == std::string::npos)
+    return false;
+  std::string first = text.substr(start, text.find('\n', start) - start);
+  std::string value;
+  std::string tag = TagOf(first, value);
+  return tag == "START-OF-LOG" || tag == "QSO";
+}
+
+LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName) {
+  LogContents log;
+  log.Format = "Cabrillo";
+  std::istringstream in(text);
+  int lineNumber = 0;
+  int unclaimed = 0;
+  for (std::string line; std::getline(in, line);) {
+    ++lineNumber;
+    std::string value;
+    std::string tag = TagOf(line, value);
+    if (tag == "END-OF-LOG")
+      break;
+    if (tag == "CALLSIGN") {
+      log.HeaderCall = ToUpper(value);
+    } else if (tag == "X-QSO") {
+      ++unclaimed;
+    } else if (tag == "QSO") {
+      LogQso qso;
+      qso.Where = "line " + std::to_string(lineNumber);
+      qso.Line = lineNumber;
+      std::string fault = MapQsoLine(SplitWords(value), qso);
+      if (fault.empty())
+        log.Qsos.push_back(std::move(qso));
+      else
+        log.Skipped.push_back(fileName + ": " + qso.Where + ": " + fault);
+    }
+  }
+  if (unclaimed > 0) {
+    log.Notes.push_back(fileName + ": " + std::to_string(unclaimed) +
+                        (unclaimed == 1 ? " X-QSO: line, a QSO" : " X-QSO: lines, QSOs") +
+                        " not claimed for score, left out");
+  }
+  return log;
+}

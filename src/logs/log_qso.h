@@ -1,0 +1,49 @@
+// One QSO as read from a log file, before it is mapped to the plug-in's
+// arguments, and what a reader hands back for a whole file.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/base/date_time.h"
+
+// Input that cannot be used at all (missing file, broken header, no QSOs):
+// the message names the file and, where there is one, the line.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct LogQso {
+  std::string Where;    // "record 12 (line 40)" or "line 17": for messages
+  int Line = 0;         // the file line the QSO starts on
+  std::string OwnCall;  // the call the station used on the air; may be empty
+  std::string Call;     // worked station, upper case
+  CalendarTime Time{};  // UTC
+  uint32_t FrequencyHz = 0;
+  std::string Band;  // lower case, as the logging program passes it: "40m"
+  std::string Mode;  // upper case: "CW", "SSB"
+  std::string RstSent;
+  std::string RstRcvd;
+  std::string ExchSent;
+  std::string ExchRcvd;
+};
+
+// Empty when every text the plug-in is handed is free of control
+// characters; otherwise which text holds one, for the record's message. A
+// line break there would forge lines in err.txt or the Cabrillo file, and a
+// NUL would cut the text short at the plug-in's boundary.
+std::string ControlCharacterFault(const LogQso& qso);
+
+struct LogContents {
+  std::string Format;        // "ADIF" or "Cabrillo"
+  std::string HeaderCall;    // own call from the file's header, if it has one
+  std::vector<LogQso> Qsos;  // in log order
+  // One message per record that could not be read and was left out.
+  std::vector<std::string> Skipped;
+  // What the user should know once per log rather than per QSO: an
+  // exchange read from a logger's own field, lines not claimed for score.
+  std::vector<std::string> Notes;
+};

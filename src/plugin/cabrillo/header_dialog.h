@@ -1,0 +1,17 @@
+// The "DKZ Contest" dialog in which the operator checks the Cabrillo header.
+#pragma once
+
+#include "core/cabrillo/cabrillo_log.h"
+#include "win/dialog.h"
+
+class Cabrillo : public DialogBase {
+ public:
+  // Shows and, on OK, takes back every field of `log` except Claimed.
+  explicit Cabrillo(CabrilloLog& log);
+
+ protected:
+  void DoDataExchange(DataExchange& exchange) override;
+
+ private:
+  CabrilloLog& log_;
+};

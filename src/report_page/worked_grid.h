@@ -1,0 +1,24 @@
+// Which districts and continents were worked on which band, from the QSOs
+// that count.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/contest/bands.h"
+#include "report_facts.h"
+
+struct GridRow {
+  std::string Name;
+  std::array<bool, kBandCount> Worked{};
+};
+
+struct WorkedGrid {
+  std::vector<GridRow> Districts;  // the 62, in code order
+  // EU, NA, SA, AF, AS, OC, then any other text the QSOs carried ("" for a
+  // station without a country): the plug-in counts each distinct text.
+  std::vector<GridRow> Continents;
+};
+
+WorkedGrid BuildWorkedGrid(const std::vector<ReportQso>& qsos);

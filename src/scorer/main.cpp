@@ -1,0 +1,152 @@
+// dkz-score: replays a contest log through Stats.dll the way the logging
+// program does, and prints the plug-in's score summary.
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <vector>
+
+#include "check_command_win.h"
+#include "dkz_version.h"
+#include "core/engine/settings.h"
+#include "file_access_win.h"
+#include "json_report.h"
+#include "log_qso.h"
+#include "plugin_host.h"
+#include "report_file.h"
+#include "report_of_run.h"
+#include "report_page.h"
+#include "score_command_win.h"
+#include "score_options.h"
+
+namespace {
+
+int Info() {
+  PluginHost plugin;
+  std::cout << "sets: " << plugin.GetNumberOfSets() << "\n";
+  std::cout << "set 0: " << plugin.GetSetName(0) << "\n";
+  std::cout << "exchange fields: " << plugin.GetExchgCount0() << "\n";
+  return kExitOk;
+}
+
+int Version() {
+  std::cout << "dkz-score " DKZ_VERSION_TEXT "\n";
+  std::string dll = FileVersionOf(PluginPath());
+  if (dll.empty()) {
+    std::cerr << "dkz-score: no version of " << PluginPath() << " (missing?)\n";
+    return kExitFailed;
+  }
+  std::cout << "Stats.dll " << dll << "\n";
+  return kExitOk;
+}
+
+// Written whole or not at all.
+bool WriteJson(const std::string& path, const std::string& json) {
+  std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
+  out << json;
+  out.close();
+  return !out.fail();
+}
+
+int Score(const ScoreCommand& command) {
+  ScoreRun run = RunScore(command, std::cerr);
+  const ScoreOutcome& outcome = run.Outcome;
+  // With the JSON on standard output, the report for people goes to standard error.
+  std::ostream& out = command.JsonPath == "-" ? std::cerr : std::cout;
+  out << FormatReport(outcome);
+  std::string files = std::string("err.txt and ") + SettingsFile;
+  int exitCode = kExitOk;
+  if (run.Cabrillo) {
+    out << "Stats.dll: " << run.Cabrillo->Message << "\n";
+    if (run.Cabrillo->Written) {
+      files = std::string("err.txt, ") + SettingsFile + " and " + run.Cabrillo->FileName;
+    } else {
+      std::cerr << "dkz-score: no Cabrillo log: " << run.Cabrillo->Message << "\n";
+      exitCode = kExitFailed;
+    }
+  }
+  out << "\n" << files << " are in " << run.WorkFolderShown << "\n";
+  if (!outcome.ErrorFileWritten) {
+    std::cerr << "dkz-score: err.txt in " << run.WorkFolderShown
+              << " could not be written (read-only, a folder or held by another program): what "
+                 "it holds is not from this run\n";
+    exitCode = kExitFailed;
+  }
+  if (!command.JsonPath.empty()) {
+    std::string json = FormatJson(outcome);
+    if (command.JsonPath == "-") {
+      std::cout << json;
+    } else {
+      if (!WriteJson(command.JsonPath, json)) {
+        std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
+        exitCode = kExitFailed;
+      }
+      RememberMadeFiles(run.WorkFolder, {FullPath(command.JsonPath)}, std::cerr);
+    }
+  }
+  if (!command.ReportPath.empty()) {
+    if (WriteReportFile(command.ReportPath, ReportPage(ReportFactsOfRun(outcome)))) {
+      out << "report page: " << command.ReportPath << "\n";
+    } else {
+      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << "\n";
+      exitCode = kExitFailed;
+    }
+  }
+  if (outcome.Stored == 0) {
+    std::cerr << "dkz-score: Stats.dll stored none of the " << outcome.HandedOver.size()
+              << " QSOs handed over"
+              << (run.Outcome.OutsidePeriod > 0 ? " (the others lie outside the period)" : "")
+              << ": there is no score"
+              << (command.Replay.ReportFlag != 0 ? " and no Cabrillo log was written" : "") << "\n";
+    exitCode = kExitNothingStored;
+  }
+  return exitCode;
+}
+
+int Check(const CheckCommand& command) {
+  CheckRun run = RunCheck(command, std::cerr);
+  std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
+            << command.ResultsFolder << "\n";
+  if (run.Checked > 0)
+    return kExitOk;
+  std::cerr << "dkz-score: no log in " << command.LogFolder << " could be checked\n";
+  return kExitFailed;
+}
+
+}  // namespace
+
+int main() {
+  // Plain line ends, the same on a console and in a pipe under Wine; paths
+  // and calls are UTF-8 throughout.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+  SetConsoleOutputCP(CP_UTF8);
+  try {
+    CommandLine line = ParseCommandLine(CommandLineArguments());
+    switch (line.Do) {
+      case CommandLine::Action::Help:
+        std::cout << kUsageText << "\n" << kCheckUsageText;
+        return kExitOk;
+      case CommandLine::Action::Version:
+        return Version();
+      case CommandLine::Action::Info:
+        return Info();
+      case CommandLine::Action::Score:
+        return Score(line.Score);
+      case CommandLine::Action::Check:
+        return Check(line.Check);
+    }
+  } catch (const UsageError& e) {
+    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText << "\n" << kCheckUsageText;
+    return kExitCommandLine;
+  } catch (const std::exception& e) {
+    std::cerr << "dkz-score: " << e.what() << "\n";
+    return kExitFailed;
+  }
+  return kExitFailed;
+}

@@ -1,0 +1,23 @@
+#include "native_pass.h"
+
+#include "core/engine/acceptance.h"
+#include "core/engine/summary.h"
+
+NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& qsos) {
+  NativePass pass;
+  pass.State.OwnPrefix = reset.OwnPrefix;
+  pass.State.Contestant = reset.OwnCall;
+  ScoreOutcome& outcome = pass.Outcome;
+  outcome.Reset = reset;
+  outcome.HandedOver = qsos;
+  for (size_t i = 0; i < qsos.size(); ++i) {
+    std::string lines;
+    const bool stored = AcceptQso(pass.State, qsos[i], lines) == 1;
+    ++(stored ? outcome.Stored : outcome.Refused);
+    outcome.StoredQso.push_back(stored);
+    TakeErrorLines(outcome, i, !stored, lines);
+  }
+  BuildSummary(pass.State);
+  outcome.Summary = pass.State.SummaryText;
+  return pass;
+}

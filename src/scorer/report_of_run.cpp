@@ -1,0 +1,73 @@
+#include "report_of_run.h"
+
+#include <cmath>
+
+#include "core/contest/districts.h"
+#include "core/contest/rules.h"
+#include "summary_table.h"
+
+namespace {
+
+// The messages after which the plug-in no longer counts a stored QSO, and the
+// one it writes for a code that is no district.
+const char* const kDupeMessage = "DUPE !!!";
+const char* const kZeroPointsMessage = "QSO 0 points !!!";
+const char* const kCodeMessage = "Code is not acceptable !!!";
+
+int64_t MinuteOf(const OleDateTime& time) {
+  return static_cast<int64_t>(std::floor(time.Date * 1440.0 + 0.5 / 60.0));  // to the second
+}
+
+std::string KindOf(const std::string& message) {
+  const std::string bangs = " !!!";
+  bool shouting = message.size() > bangs.size() &&
+                  message.compare(message.size() - bangs.size(), bangs.size(), bangs) == 0;
+  return shouting ? message.substr(0, message.size() - bangs.size()) : message;
+}
+
+}  // namespace
+
+ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
+  ReportFacts facts;
+  facts.LogName = outcome.LogName;
+  facts.OwnCall = outcome.Reset.OwnCall;
+  facts.Summary = ParseSummaryTable(outcome.Summary);
+  facts.PeriodStartMinute = MinuteOf(outcome.Reset.PeriodStart);
+  facts.PeriodEndMinute = MinuteOf(outcome.Reset.PeriodEnd) + 24 * 60;  // the last day's end
+
+  facts.Qsos.resize(outcome.HandedOver.size());
+  for (size_t i = 0; i < outcome.HandedOver.size(); ++i) {
+    const QsoInput& handed = outcome.HandedOver[i];
+    ReportQso& qso = facts.Qsos[i];
+    qso.Minute = MinuteOf(handed.Time);
+    qso.Band = handed.Band;
+    qso.Continent = handed.Continent;
+    qso.Stored = i < outcome.StoredQso.size() && outcome.StoredQso[i];
+    qso.Counts = qso.Stored;
+    std::string code = NormalizeCode(handed.ExchRcvd);
+    if (qso.Stored && FindDistrict(code))
+      qso.District = code;
+  }
+  for (const ErrorProblem& problem : outcome.Problems) {
+    if (problem.Message == kDupeMessage || problem.Message == kZeroPointsMessage)
+      facts.Qsos[problem.Qso].Counts = false;
+  }
+  for (const ErrorProblem& problem : outcome.Problems) {
+    bool note = problem.Message == kCodeMessage && facts.Qsos[problem.Qso].Counts &&
+                !IsJapanese(FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
+    facts.Problems.push_back({KindOf(problem.Message), problem.Line, note});
+  }
+
+  facts.LeftOut = {
+      {"records that could not be read", outcome.RecordsSkipped},
+      {"QSOs outside the contest period, not handed to the plug-in", outcome.OutsidePeriod},
+      {"QSOs refused by the plug-in: not a contest band",
+       static_cast<size_t>(outcome.RefusedBy.Band)},
+      {"QSOs refused by the plug-in: not CW", static_cast<size_t>(outcome.RefusedBy.Mode)},
+      {"QSOs refused by the plug-in: no exchange",
+       static_cast<size_t>(outcome.RefusedBy.NoExchange)},
+      {"QSOs refused by the plug-in for a reason err.txt does not give",
+       static_cast<size_t>(outcome.RefusedBy.NotSaid)},
+  };
+  return facts;
+}

@@ -1,0 +1,270 @@
+#include "score_command_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "country_file.h"
+#include "core/engine/error_file.h"
+#include "core/engine/settings.h"
+#include "file_access_win.h"
+#include "log_file.h"
+#include "plugin_host.h"
+#include "reading_report.h"
+#include "report_file.h"
+#include "replay_plan.h"
+#include "core/cabrillo/cabrillo_log.h"
+
+namespace {
+
+// Makes a folder and any missing parents.
+void MakeFolder(const std::string& path) {
+  for (size_t slash = path.find_first_of("\\/", 3); slash != std::string::npos;
+       slash = path.find_first_of("\\/", slash + 1)) {
+    CreateDirectoryW(Widen(path.substr(0, slash)).c_str(), nullptr);
+  }
+  CreateDirectoryW(Widen(path).c_str(), nullptr);
+  if (KindOf(path) != PathKind::kFolder)
+    throw std::runtime_error("cannot make the folder " + path);
+}
+
+// The host's current folder for the plug-in's relative file names, for the
+// length of the replay.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& path) : previous_(FullPath(".")) {
+    if (!SetCurrentDirectoryW(Widen(path).c_str()))
+      throw std::runtime_error("cannot work in the folder " + path);
+  }
+  ~CurrentFolder() { SetCurrentDirectoryW(Widen(previous_).c_str()); }
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
+
+struct NamedFile {
+  std::string Path;  // full
+  std::string Shown;
+};
+
+// None of the files the run writes may be one it reads (or, for the JSON and
+// the report page, one the plug-in writes).
+void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
+                            const std::vector<NamedFile>& inputs) {
+  for (const NamedFile& output : outputs) {
+    for (const NamedFile& input : inputs) {
+      if (SameFile(output.Path, input.Path)) {
+        throw InputError(output.Shown + " would be written over " + input.Shown +
+                         ", which this run reads: nothing was written; give another working "
+                         "folder with --dir");
+      }
+    }
+  }
+}
+
+std::vector<std::string> PathsOf(const std::vector<NamedFile>& files) {
+  std::vector<std::string> paths;
+  for (const NamedFile& file : files)
+    paths.push_back(file.Path);
+  return paths;
+}
+
+// "a, b and c"
+std::string NamesOf(const std::vector<NamedFile>& files) {
+  std::string names;
+  for (size_t i = 0; i < files.size(); ++i)
+    names += (i == 0 ? "" : i + 1 == files.size() ? " and " : ", ") + files[i].Shown;
+  return names;
+}
+
+bool IsFile(const std::string& path) {
+  return KindOf(path) == PathKind::kFile;
+}
+
+// Files already in the working folder that no run of ours made belong to the
+// user or to the logging program (when run in its folder): never written over.
+void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreRun& run) {
+  std::vector<std::string> others =
+      NotMadeByUs(ReadMadeFiles(run.WorkFolder), run.WorkFolder, PathsOf(outputs), IsFile);
+  if (others.empty())
+    return;
+  std::vector<NamedFile> found;
+  for (const NamedFile& output : outputs) {
+    if (std::find(others.begin(), others.end(), output.Path) != others.end())
+      found.push_back(output);
+  }
+  const bool one = found.size() == 1;
+  throw InputError("would write over " + NamesOf(found) + " in " + run.WorkFolderShown +
+                   ", which dkz-score did not make: nothing was written; give another working "
+                   "folder with --dir, or move " +
+                   (one ? "it" : "them") + " away");
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
+// err.txt as the reset left it: its header only, and written now.
+bool ErrorFileIsFresh(GrowingFile& file, const std::string& path, unsigned long long before) {
+  if (!file.Open(path))
+    return false;
+  std::string content = file.ReadNew();
+  return content == kErrorFileHeader && (before == 0 || LastWriteTime(path) != before);
+}
+
+size_t CountQsoLines(const std::string& path) {
+  std::string bytes;
+  ReadShared(path, bytes);
+  size_t count = bytes.compare(0, 4, "QSO:") == 0 ? 1 : 0;
+  for (size_t at = bytes.find("\nQSO:"); at != std::string::npos; at = bytes.find("\nQSO:", at + 1))
+    ++count;
+  return count;
+}
+
+// The plug-in's pass in the working folder, as the logging program makes it.
+void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) {
+  const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
+  const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
+  const bool report = plan.Reset.ReportFlag != 0;
+  ScoreOutcome& outcome = run.Outcome;
+  const unsigned long long errorFileBefore = LastWriteTime(errorPath);
+  CurrentFolder folder(run.WorkFolder);
+  PluginHost plugin;
+  if (report)
+    ResetConfirmingHeader(plugin, plan.Reset, command.Header);
+  else
+    plugin.ResetStats0(plan.Reset);
+  if (report && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
+    throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
+                             run.WorkFolderShown + ": the header options were lost");
+  }
+  GrowingFile errors;
+  outcome.ErrorFileWritten = ErrorFileIsFresh(errors, errorPath, errorFileBefore);
+  for (size_t i = 0; i < plan.Qsos.size(); ++i) {
+    const bool stored = plugin.AddData0(plan.Qsos[i]) == 1;
+    ++(stored ? outcome.Stored : outcome.Refused);
+    outcome.StoredQso.push_back(stored);
+    TakeErrorLines(outcome, i, !stored, errors.ReadNew());
+  }
+  if (outcome.Stored == 0)
+    return;  // nothing to score: no summary, and no Cabrillo file without QSOs
+  if (report) {
+    run.Cabrillo.emplace();
+    outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
+    if (run.Cabrillo->Written) {
+      outcome.CabrilloFile = run.Cabrillo->FileName;
+      outcome.CabrilloQsoLines = CountQsoLines(InFolder(run.WorkFolder, outcome.CabrilloFile));
+    }
+  } else {
+    outcome.Summary = plugin.GetResult0();
+  }
+}
+
+}  // namespace
+
+void RememberMadeFiles(const std::string& workFolder, const std::vector<std::string>& paths,
+                       std::ostream& notes) {
+  MadeFiles record = ReadMadeFiles(workFolder);
+  for (const std::string& path : paths)
+    record.Update(NameInFolder(workFolder, path), IsFile(path));
+  if (!WriteMadeFiles(workFolder, record)) {
+    notes << "dkz-score: " << kMadeFilesName << " in " << workFolder
+          << " could not be written: a later run there will not write over the files made now\n";
+  }
+}
+
+std::string PluginPath() {
+  return ExecutableFolder() + "\\Stats.dll";
+}
+
+std::string ChooseCountryFile(const std::string& given) {
+  if (!given.empty())
+    return given;
+  std::string besideUs = ExecutableFolder() + "\\cty.dat";
+  return KindOf(besideUs) == PathKind::kFile ? besideUs : kDefaultCountryFile;
+}
+
+ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
+  // Read and check all input before anything is written.
+  std::string reportRefusal =
+      command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
+  if (!reportRefusal.empty())
+    throw InputError(reportRefusal);
+  std::string countryPath =
+      FullPath(ChooseCountryFile(command.CountryFileGiven ? command.CountryFile : ""));
+  std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
+  const std::vector<NamedFile> inputs = {{FullPath(command.LogPath), command.LogPath},
+                                         {countryPath, countryName}};
+  for (const NamedFile& input : inputs)
+    RequireFile(input.Path, input.Shown);
+  LogContents log = ReadLogFile(inputs[0].Path, command.LogPath);
+  for (const std::string& line : ReadingReport(log))
+    notes << line << "\n";
+  CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
+  ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
+  for (const std::string& note : LimitEachKind(plan.Notes))
+    notes << note << "\n";
+
+  ScoreRun run;
+  run.WorkFolder = FullPath(command.WorkFolder.empty() ? "." : command.WorkFolder);
+  run.WorkFolderShown = command.WorkFolder.empty() ? "the current folder" : command.WorkFolder;
+  const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
+  const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
+  std::vector<NamedFile> outputs = {{errorPath, kErrorFileName}, {settingsPath, SettingsFile}};
+  const bool report = plan.Reset.ReportFlag != 0;
+  if (report) {
+    std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
+    outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)"});
+    outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp"});
+  }
+  RefuseWritingOverInput(outputs, inputs);
+  // The JSON and the report page: neither an input, nor the plug-in's, nor each
+  // other, nor the list of the files made here.
+  std::vector<NamedFile> others = inputs;
+  others.insert(others.end(), outputs.begin(), outputs.end());
+  others.push_back({InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName});
+  std::vector<NamedFile> written = outputs;
+  for (const std::string& path : {command.JsonPath, command.ReportPath}) {
+    if (path.empty() || path == "-")
+      continue;
+    const NamedFile ours{FullPath(path), path};
+    RequireFile(ours.Path, ours.Shown);
+    RefuseWritingOverInput({ours}, others);
+    others.push_back(ours);
+    if (path == command.JsonPath)  // the page guards itself: it knows its own pages
+      written.push_back(ours);
+  }
+  RefuseWritingOverOthers(written, run);
+  // The header options reach the Cabrillo file only through the settings.
+  if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
+      !CanWriteExisting(settingsPath)) {
+    throw InputError(std::string(SettingsFile) + " in " + run.WorkFolderShown +
+                     " cannot be written (read-only, a folder or held by another program): the "
+                     "header options would be lost; nothing was written");
+  }
+  MakeFolder(InFolder(run.WorkFolder, "Plugins"));
+
+  ScoreOutcome& outcome = run.Outcome;
+  outcome.LogName = command.LogPath;
+  outcome.Format = log.Format;
+  outcome.QsosRead = log.Qsos.size();
+  outcome.RecordsSkipped = log.Skipped.size();
+  outcome.OutsidePeriod = plan.OutsidePeriod;
+  outcome.Reset = plan.Reset;
+  outcome.HandedOver = plan.Qsos;
+  outcome.Where = plan.Where;
+  outcome.DllVersion = FileVersionOf(PluginPath());
+
+  const std::vector<std::string> made = PathsOf(outputs);
+  try {
+    Replay(plan, command, run);
+  } catch (...) {
+    RememberMadeFiles(run.WorkFolder, made, notes);
+    throw;
+  }
+  RememberMadeFiles(run.WorkFolder, made, notes);
+  return run;
+}
