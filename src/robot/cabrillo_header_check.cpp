@@ -10,18 +10,37 @@
 namespace {
 
 // Cabrillo 3's header tags; "X-" tags are anyone's own and always allowed.
-const std::array<const char*, 31> kKnownTags = {
-    "START-OF-LOG",         "END-OF-LOG",           "CALLSIGN",
-    "CONTEST",              "CATEGORY-ASSISTED",    "CATEGORY-BAND",
-    "CATEGORY-MODE",        "CATEGORY-OPERATOR",    "CATEGORY-POWER",
-    "CATEGORY-STATION",     "CATEGORY-TIME",        "CATEGORY-TRANSMITTER",
-    "CATEGORY-OVERLAY",     "CERTIFICATE",          "CLAIMED-SCORE",
-    "CLUB",                 "CREATED-BY",           "EMAIL",
-    "GRID-LOCATOR",         "LOCATION",             "NAME",
-    "ADDRESS",              "ADDRESS-CITY",         "ADDRESS-STATE-PROVINCE",
-    "ADDRESS-POSTALCODE",   "ADDRESS-COUNTRY",      "OPERATORS",
-    "OFFTIME",              "SOAPBOX",              "QSO",
-    "X-QSO"};
+const std::array<const char*, 31> kKnownTags = {"START-OF-LOG",
+                                                "END-OF-LOG",
+                                                "CALLSIGN",
+                                                "CONTEST",
+                                                "CATEGORY-ASSISTED",
+                                                "CATEGORY-BAND",
+                                                "CATEGORY-MODE",
+                                                "CATEGORY-OPERATOR",
+                                                "CATEGORY-POWER",
+                                                "CATEGORY-STATION",
+                                                "CATEGORY-TIME",
+                                                "CATEGORY-TRANSMITTER",
+                                                "CATEGORY-OVERLAY",
+                                                "CERTIFICATE",
+                                                "CLAIMED-SCORE",
+                                                "CLUB",
+                                                "CREATED-BY",
+                                                "EMAIL",
+                                                "GRID-LOCATOR",
+                                                "LOCATION",
+                                                "NAME",
+                                                "ADDRESS",
+                                                "ADDRESS-CITY",
+                                                "ADDRESS-STATE-PROVINCE",
+                                                "ADDRESS-POSTALCODE",
+                                                "ADDRESS-COUNTRY",
+                                                "OPERATORS",
+                                                "OFFTIME",
+                                                "SOAPBOX",
+                                                "QSO",
+                                                "X-QSO"};
 
 struct CategoryTag {
   const char* Tag;
@@ -113,8 +132,7 @@ CabrilloHeader ReadCabrilloHeader(const std::string& text) {
       continue;
     size_t colon = head.find(':');
     if (colon == std::string::npos) {
-      header.Faults.push_back(Where(line) + "not a 'TAG: value' line: '" + Clipped(head, 40) +
-                              "'");
+      header.Faults.push_back(Where(line) + "not a 'TAG: value' line: '" + Clipped(head, 40) + "'");
       continue;
     }
     std::string tag = ToUpper(Trim(head.substr(0, colon)));

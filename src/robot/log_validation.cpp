@@ -22,14 +22,23 @@ const size_t kLongestCall = 20;
 
 std::string Plain(const std::string& message) {
   std::string prefix = std::string(kShownName) + ": ";
-  std::string text = message.compare(0, prefix.size(), prefix) == 0
-                         ? message.substr(prefix.size())
-                         : message;
+  std::string text =
+      message.compare(0, prefix.size(), prefix) == 0 ? message.substr(prefix.size()) : message;
   return Clipped(text, kWarningBytes);
 }
 
+std::string Counted(size_t count, const std::string& one, const std::string& many) {
+  return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 // Text logs hold no control bytes but line ends, tabs and the odd form feed.
+// UTF-16 text, whose NULs look binary, is left to the reader, which names it.
 bool LooksBinary(const std::string& bytes) {
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
+    return false;
+  std::string head = bytes.substr(0, 512);
+  if (std::count(head.begin(), head.end(), '\0') * 4 >= static_cast<std::ptrdiff_t>(head.size()))
+    return false;
   size_t controls = 0;
   for (char c : bytes) {
     if (c == '\0')
@@ -117,11 +126,11 @@ void CheckCategoryAgainstQsos(const LogContents& log, const CategoryReading& cat
   }
   if (otherBand > 0) {
     Warn(verdict, "the category is single-band " + category.Band + ", but " +
-                      std::to_string(otherBand) + " QSOs are on other bands (first: " +
-                      firstBand->Where + ", " + firstBand->Band + ")");
+                      Counted(otherBand, "QSO is", "QSOs are") +
+                      " on other bands (first: " + firstBand->Where + ", " + firstBand->Band + ")");
   }
   if (otherMode > 0) {
-    Warn(verdict, std::to_string(otherMode) + " QSOs are not CW (first: " + firstMode->Where +
+    Warn(verdict, Counted(otherMode, "QSO is", "QSOs are") + " not CW (first: " + firstMode->Where +
                       ", " + firstMode->Mode + "): this contest counts CW only");
   }
 }
@@ -142,7 +151,7 @@ void CheckPeriod(const LogContents& log, const RobotSettings& settings, LogVerdi
   std::string lines;
   for (size_t i = 0; i < outside.size() && i < 5; ++i)
     lines += (i ? ", " : "") + outside[i];
-  Warn(verdict, std::to_string(outside.size()) + " QSOs are outside the contest period, " +
+  Warn(verdict, Counted(outside.size(), "QSO is", "QSOs are") + " outside the contest period, " +
                     PeriodText(settings) + ", and score nothing (" + lines +
                     (outside.size() > 5 ? ", ..." : "") + ")");
 }
@@ -176,15 +185,15 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
     Refuse(verdict, "the file is empty");
     return verdict;
   }
+  if (LooksBinary(bytes)) {
+    Refuse(verdict, "the file holds binary data: send the log as a text file (Cabrillo or ADIF)");
+    return verdict;
+  }
   LogContents log;
   try {
     log = ReadLogText(bytes, kShownName);
   } catch (const InputError& error) {
     Refuse(verdict, Plain(error.what()));
-    return verdict;
-  }
-  if (LooksBinary(bytes)) {
-    Refuse(verdict, "the file holds binary data: send the log as a text file (Cabrillo or ADIF)");
     return verdict;
   }
   verdict.Format = log.Format;
@@ -200,9 +209,10 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
   for (const std::string& note : log.Notes)
     Warn(verdict, Plain(note));
   if (log.Qsos.empty()) {
-    Refuse(verdict, log.Skipped.empty() ? "no QSO found: this is not a contest log"
-                                        : "none of its " + std::to_string(log.Skipped.size()) +
-                                              " QSO lines could be read");
+    Refuse(verdict, log.Skipped.empty()
+                        ? "no QSO found: this is not a contest log"
+                        : "none of its " + Counted(log.Skipped.size(), "QSO line", "QSO lines") +
+                              " could be read");
     return verdict;
   }
   verdict.Call = ToUpper(OwnCallOf(log));

@@ -48,7 +48,6 @@ void WriteNew(const std::string& folder, const std::string& name, const std::str
     throw StorageError("cannot write " + path + ": " + strerror(errno));
 }
 
-
 std::vector<QsoInput> Picked(const Entrant& entrant, const std::vector<int>& which) {
   std::vector<QsoInput> qsos;
   for (int q : which)
@@ -75,7 +74,8 @@ void ScoreAndCheck(CheckedContest& contest) {
     Entrant& entrant = contest.Entrants[e];
     std::vector<int> kept = KeptByCheck(entrant, contest.Findings[e]);
     entrant.CheckedQsos = static_cast<int>(kept.size());
-    entrant.CheckedSummary = ScoreNatively(entrant.Plan.Reset, Picked(entrant, kept)).Outcome.Summary;
+    entrant.CheckedSummary =
+        ScoreNatively(entrant.Plan.Reset, Picked(entrant, kept)).Outcome.Summary;
   }
 }
 
@@ -102,10 +102,10 @@ std::string IndexPage(const CheckedContest& contest, const std::vector<Rejection
     const Entrant& e = *line.Of;
     body += "<tr><td class=\"n\">" + std::to_string(++place) + "</td><td>" +
             HtmlEscape(e.Plan.Reset.OwnCall) + "</td><td class=\"n\">" +
-            std::to_string(e.CheckedQsos) + "</td><td class=\"n\">" +
-            std::to_string(line.Claimed) + "</td><td class=\"n\">" +
-            std::to_string(line.Checked) + "</td><td><a href=\"/results/" +
-            HtmlEscape(e.ReportName) + "\">" + HtmlEscape(e.ReportName) + "</a></td></tr>\n";
+            std::to_string(e.CheckedQsos) + "</td><td class=\"n\">" + std::to_string(line.Claimed) +
+            "</td><td class=\"n\">" + std::to_string(line.Checked) +
+            "</td><td><a href=\"/results/" + HtmlEscape(e.ReportName) + "\">" +
+            HtmlEscape(e.ReportName) + "</a></td></tr>\n";
   }
   body += "</tbody>\n</table>\n<h2>Not checked</h2>\n";
   if (rejected.empty())
@@ -119,7 +119,8 @@ std::string IndexPage(const CheckedContest& contest, const std::vector<Rejection
 
 bool IsResultFileName(const std::string& name) {
   return !name.empty() && name.size() <= 120 && name[0] != '.' &&
-         name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-.") ==
+         name.find_first_not_of(
+             "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-.") ==
              std::string::npos;
 }
 

@@ -11,7 +11,9 @@ class JsonObject {
     text_ += (text_.empty() ? "{" : ", ") + JsonString(key) + ": " + json;
     return *this;
   }
-  JsonObject& Text(const char* key, const std::string& value) { return Add(key, JsonString(value)); }
+  JsonObject& Text(const char* key, const std::string& value) {
+    return Add(key, JsonString(value));
+  }
   JsonObject& Number(const char* key, int64_t value) { return Add(key, std::to_string(value)); }
   JsonObject& Number(const char* key, const std::optional<int64_t>& value) {
     return Add(key, value ? std::to_string(*value) : "null");
@@ -62,8 +64,8 @@ std::string ReceiptJson(const Submission& row, const RobotSettings& settings) {
       .Number("computed_score", row.ComputedScore)
       .Add("warnings", TextArray(row.Warnings))
       .Flag("counts", row.SupersededBy == 0)
-      .Number("superseded_by", row.SupersededBy == 0 ? std::nullopt
-                                                     : std::optional<int64_t>(row.SupersededBy))
+      .Number("superseded_by",
+              row.SupersededBy == 0 ? std::nullopt : std::optional<int64_t>(row.SupersededBy))
       .Text("receipt", "/receipts/" + std::to_string(row.Id))
       .Text("history", "/calls/" + row.Call)
       .Done();
@@ -81,8 +83,8 @@ std::string ErrorJson(const std::string& message) {
   return JsonObject().Text("error", message).Done();
 }
 
-std::string LogsJson(const std::vector<Submission>& current, const std::vector<MissingCall>& missing,
-                     const RobotSettings& settings) {
+std::string LogsJson(const std::vector<Submission>& current,
+                     const std::vector<MissingCall>& missing, const RobotSettings& settings) {
   std::vector<std::string> logs;
   for (const Submission& row : current) {
     logs.push_back(JsonObject()

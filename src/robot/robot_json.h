@@ -21,8 +21,8 @@ std::string ErrorJson(const std::string& message);
 
 // {"logs": [{id, call, category, category_text, received, late}, ...],
 //  "missing": [{call, logs}, ...], "deadline": ...}
-std::string LogsJson(const std::vector<Submission>& current, const std::vector<MissingCall>& missing,
-                     const RobotSettings& settings);
+std::string LogsJson(const std::vector<Submission>& current,
+                     const std::vector<MissingCall>& missing, const RobotSettings& settings);
 
 // {"call": ..., "submissions": [receipt, ...]} newest first.
 std::string HistoryJson(const std::string& call, const std::vector<Submission>& rows,

@@ -80,8 +80,8 @@ int Serve(const RobotOptions& options) {
     std::cerr << "dkz-robot: the sponsor's token was written to " << data << "/sponsor-token\n";
   std::cerr << "dkz-robot: contest period " << PeriodText(settings) << ", deadline "
             << DeadlineText(settings) << "\n";
-  std::cout << "dkz-robot: listening on http://127.0.0.1:" << port << "/ (data in " << data
-            << ")" << std::endl;
+  std::cout << "dkz-robot: listening on http://127.0.0.1:" << port << "/ (data in " << data << ")"
+            << std::endl;
   std::thread stopper([&server, stopSignals] {
     int signal = 0;
     sigwait(&stopSignals, &signal);

@@ -3,7 +3,8 @@
 #include "page_html.h"
 #include "robot_text.h"
 
-const char* const kRobotStyleSheet = R"(body { font: 15px/1.45 system-ui, sans-serif; margin: 0; color: #1d2330; }
+const char* const kRobotStyleSheet =
+    R"(body { font: 15px/1.45 system-ui, sans-serif; margin: 0; color: #1d2330; }
 header { background: #1d3557; color: #fff; padding: .6em 1.2em; }
 header a { color: #fff; margin-right: 1.2em; text-decoration: none; }
 main { padding: 1em 1.2em; max-width: 60em; }
@@ -64,7 +65,7 @@ std::string RobotPage(const std::string& title, const std::string& body) {
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
          "<title>" +
          E(title) +
-         " - DKZ log robot</title>\n<link rel=\"icon\" href=\"data:,\">\n"
+         " - DKZ log robot</title>\n"
          "<link rel=\"stylesheet\" href=\"/style.css\">\n</head>\n<body>\n"
          "<header><a href=\"/\">Send a log</a><a href=\"/received\">Logs received</a>"
          "<a href=\"/results\">Results</a></header>\n<main>\n<h1>" +
@@ -100,8 +101,8 @@ std::string ReceiptPage(const Submission& row, const RobotSettings& settings, bo
             std::to_string(row.SupersededBy) + "\">receipt " + std::to_string(row.SupersededBy) +
             "</a>.</p>\n";
   }
-  body += "<table id=\"receipt\">\n" + Fact("Log id", "<span id=\"log-id\">" +
-                                                          std::to_string(row.Id) + "</span>") +
+  body += "<table id=\"receipt\">\n" +
+          Fact("Log id", "<span id=\"log-id\">" + std::to_string(row.Id) + "</span>") +
           Fact("Call", CallLink(row.Call)) + Fact("Received", E(When(row.Received))) +
           Fact("Deadline", E(DeadlineText(settings)) + (row.Late ? " (late)" : "")) +
           Fact("File", E(row.FileName) + " (" + std::to_string(row.Size) + " bytes, " +
@@ -115,8 +116,8 @@ std::string ReceiptPage(const Submission& row, const RobotSettings& settings, bo
           Fact("Claimed score (header)", Score(row.ClaimedScore)) +
           Fact("Score by the contest's rules", Score(row.ComputedScore)) + "</table>\n";
   body += "<h2>Warnings</h2>\n" + List(row.Warnings, "warn");
-  body += "<p><a href=\"/calls/" + E(row.Call) + "\">Every log sent for " + E(row.Call) +
-          "</a></p>\n";
+  body +=
+      "<p><a href=\"/calls/" + E(row.Call) + "\">Every log sent for " + E(row.Call) + "</a></p>\n";
   return RobotPage("Receipt " + std::to_string(row.Id), body);
 }
 
@@ -141,13 +142,13 @@ std::string ReceivedPage(const std::vector<Submission>& current,
                  E(When(row.Received)), row.Late ? "<td class=\"late\">late</td>" : ""});
   }
   body += "</tbody>\n</table>\n<h2>Logs missing</h2>\n<p>Stations found in at least " +
-          std::to_string(settings.MissingAfter) +
-          " logs received that have not sent one:</p>\n";
+          std::to_string(settings.MissingAfter) + " logs received that have not sent one:</p>\n";
   if (missing.empty()) {
     body += "<p>None.</p>\n";
   } else {
-    body += "<table id=\"missing\">\n<thead><tr><th>Call</th><th>In logs</th></tr></thead>\n"
-            "<tbody>\n";
+    body +=
+        "<table id=\"missing\">\n<thead><tr><th>Call</th><th>In logs</th></tr></thead>\n"
+        "<tbody>\n";
     for (const MissingCall& call : missing)
       body += Row({E(call.Call), "<td class=\"n\">" + std::to_string(call.Logs) + "</td>"});
     body += "</tbody>\n</table>\n";
@@ -156,16 +157,17 @@ std::string ReceivedPage(const std::vector<Submission>& current,
 }
 
 std::string HistoryPage(const std::string& call, const std::vector<Submission>& rows) {
-  std::string body = "<p>The last log sent counts; earlier ones are kept.</p>\n"
-                     "<table id=\"history\">\n<thead><tr><th>Log id</th><th>Received</th>"
-                     "<th>Lines read</th><th>Score</th><th></th></tr></thead>\n<tbody>\n";
+  std::string body =
+      "<p>The last log sent counts; earlier ones are kept.</p>\n"
+      "<table id=\"history\">\n<thead><tr><th>Log id</th><th>Received</th>"
+      "<th>Lines read</th><th>Score</th><th></th></tr></thead>\n<tbody>\n";
   for (const Submission& row : rows) {
-    body += Row({"<a href=\"/receipts/" + std::to_string(row.Id) + "\">" +
-                     std::to_string(row.Id) + "</a>",
-                 E(When(row.Received)) + (row.Late ? " <span class=\"late\">late</span>" : ""),
-                 "<td class=\"n\">" + std::to_string(row.LinesRead) + "</td>",
-                 "<td class=\"n\">" + Score(row.ComputedScore) + "</td>",
-                 row.SupersededBy == 0 ? "counts" : "replaced"});
+    body += Row(
+        {"<a href=\"/receipts/" + std::to_string(row.Id) + "\">" + std::to_string(row.Id) + "</a>",
+         E(When(row.Received)) + (row.Late ? " <span class=\"late\">late</span>" : ""),
+         "<td class=\"n\">" + std::to_string(row.LinesRead) + "</td>",
+         "<td class=\"n\">" + Score(row.ComputedScore) + "</td>",
+         row.SupersededBy == 0 ? "counts" : "replaced"});
   }
   body += "</tbody>\n</table>\n";
   return RobotPage("Logs sent for " + call, body);

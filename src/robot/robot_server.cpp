@@ -31,6 +31,10 @@ const char kHtml[] = "text/html; charset=utf-8";
 const char kJson[] = "application/json; charset=utf-8";
 // Room for the multipart framing and the e-mail field around the log.
 const size_t kFormOverhead = 64 * 1024;
+// What is still read, and dropped, of a body once it is over the limit: a
+// client that sends on without waiting then reads the 413 instead of a reset
+// connection. Beyond this the connection is closed.
+const size_t kDrainBytes = 16 * 1024 * 1024;
 const size_t kLongestEmail = 320;
 const size_t kOtherFieldBytes = 4096;
 
@@ -45,17 +49,28 @@ void Answer(Response& res, int status, const std::string& body, const char* type
 
 const char* StatusTitle(int status) {
   switch (status) {
-    case 400: return "Bad request";
-    case 401: return "Token needed";
-    case 403: return "Forbidden";
-    case 404: return "Not found";
-    case 408: return "Too slow";
-    case 409: return "Busy";
-    case 411: return "Length required";
-    case 413: return "Too large";
-    case 415: return "Encoding not taken";
-    case 503: return "Not stored";
-    default: return status >= 500 ? "Server error" : "Refused";
+    case 400:
+      return "Bad request";
+    case 401:
+      return "Token needed";
+    case 403:
+      return "Forbidden";
+    case 404:
+      return "Not found";
+    case 408:
+      return "Too slow";
+    case 409:
+      return "Busy";
+    case 411:
+      return "Length required";
+    case 413:
+      return "Too large";
+    case 415:
+      return "Encoding not taken";
+    case 503:
+      return "Not stored";
+    default:
+      return status >= 500 ? "Server error" : "Refused";
   }
 }
 
@@ -104,6 +119,7 @@ struct UploadForm {
   Upload Log;
   Sha256 Hash;
   size_t OtherBytes = 0;
+  size_t Dropped = 0;
   bool TooBig = false;
   bool TooSlow = false;
   bool TooLongEmail = false;
@@ -122,10 +138,16 @@ struct UploadForm {
       TooSlow = true;
       return false;
     }
+    if (TooBig) {
+      Dropped += size;
+      return Dropped <= kDrainBytes;
+    }
     if (Field == "log") {
       if (Log.Bytes.size() + size > MaxLogBytes) {
+        // Refused here, while it streams in: nothing more of it is kept.
         TooBig = true;
-        return false;
+        Log.Bytes.clear();
+        return true;
       }
       Log.Bytes.append(data, size);
       Hash.Add(data, size);
@@ -177,7 +199,7 @@ void RobotServer::Impl::Configure() {
   // One request per connection: an idle keep-alive connection would hold a
   // worker, and an unread rest of a refused body can never pass for a request.
   Http.set_keep_alive_max_count(1);
-  Http.set_payload_max_length(MaxBody());
+  Http.set_payload_max_length(MaxBody() + kDrainBytes);
   Http.set_default_headers({
       {"Content-Security-Policy",
        "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
@@ -190,16 +212,18 @@ void RobotServer::Impl::Configure() {
   // A body that is announced too big is refused before it is sent.
   Http.set_expect_100_continue_handler([this](const Request& req, Response& res) {
     if (req.get_header_value<uint64_t>("Content-Length") > MaxBody()) {
-      Fail(req, res, 413, "the file is larger than " +
-                              std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
+      Fail(req, res, 413,
+           "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) +
+               " KB");
       return 413;
     }
     return 100;
   });
-  Http.set_pre_routing_handler([this](const Request& req, Response& res) { return Guard(req, res); });
+  Http.set_pre_routing_handler(
+      [this](const Request& req, Response& res) { return Guard(req, res); });
   // The overload that answers keeps the bodies our handlers set.
-  Http.set_error_handler(httplib::Server::HandlerWithResponse(
-      [](const Request& req, Response& res) {
+  Http.set_error_handler(
+      httplib::Server::HandlerWithResponse([](const Request& req, Response& res) {
         if (!res.body.empty() || res.has_header("Content-Type"))
           return httplib::Server::HandlerResponse::Unhandled;
         Fail(req, res, res.status, StatusTitle(res.status));
@@ -213,8 +237,8 @@ void RobotServer::Impl::Configure() {
       what = e.what();
     } catch (...) {
     }
-    std::cerr << "dkz-robot: " << req.method << " " << Clipped(req.path, 100)
-              << " failed: " << what << "\n";
+    std::cerr << "dkz-robot: " << req.method << " " << Clipped(req.path, 100) << " failed: " << what
+              << "\n";
     res.headers.clear();
     Fail(req, res, 500, "the robot failed on this request; nothing was stored");
   });
@@ -240,10 +264,10 @@ void RobotServer::Impl::Configure() {
   });
   Http.Get("/received", [this](const Request&, Response& res) {
     SubmissionDb& db = Service.Db();
-    Answer(res, 200,
-           ReceivedPage(db.Current(), db.Missing(Service.Settings().MissingAfter),
-                        Service.Settings()),
-           kHtml);
+    Answer(
+        res, 200,
+        ReceivedPage(db.Current(), db.Missing(Service.Settings().MissingAfter), Service.Settings()),
+        kHtml);
   });
   auto receipt = [this](const Request& req, Response& res, bool api) {
     std::optional<Submission> row;
@@ -279,12 +303,10 @@ void RobotServer::Impl::Configure() {
   Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
   Http.Post("/sponsor/archive",
             [this](const Request& req, Response& res) { SendArchive(req, res); });
-  Http.Get("/results", [this](const Request& req, Response& res) {
-    ServeResult(req, res, "index.html");
-  });
-  Http.Get(R"(/results/([A-Za-z0-9_.-]{1,120}))", [this](const Request& req, Response& res) {
-    ServeResult(req, res, req.matches[1]);
-  });
+  Http.Get("/results",
+           [this](const Request& req, Response& res) { ServeResult(req, res, "index.html"); });
+  Http.Get(R"(/results/([A-Za-z0-9_.-]{1,120}))",
+           [this](const Request& req, Response& res) { ServeResult(req, res, req.matches[1]); });
 }
 
 // Before any body is read: what a POST may carry, and from where.
@@ -311,9 +333,10 @@ httplib::Server::HandlerResponse RobotServer::Impl::Guard(const Request& req, Re
     Fail(req, res, 411, "send a Content-Length");
     return Server::HandlerResponse::Handled;
   }
-  if (!chunked && req.get_header_value<uint64_t>("Content-Length") > MaxBody()) {
-    Fail(req, res, 413, "the file is larger than " +
-                            std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
+  if (!chunked && req.get_header_value<uint64_t>("Content-Length") > MaxBody() + kDrainBytes) {
+    Fail(
+        req, res, 413,
+        "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
     return Server::HandlerResponse::Handled;
   }
   return Server::HandlerResponse::Unhandled;
@@ -326,15 +349,14 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
   UploadForm form;
   form.MaxLogBytes = Service.Settings().MaxLogBytes;
   form.Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds);
-  bool read = reader(
-      [&](const httplib::MultipartFormData& part) { return form.Header(part); },
-      [&](const char* data, size_t size) { return form.Data(data, size); });
+  bool read = reader([&](const httplib::MultipartFormData& part) { return form.Header(part); },
+                     [&](const char* data, size_t size) { return form.Data(data, size); });
   if (form.TooBig)
-    return Fail(req, res, 413, "the file is larger than " +
-                                   std::to_string(form.MaxLogBytes / 1024) + " KB");
+    return Fail(req, res, 413,
+                "the file is larger than " + std::to_string(form.MaxLogBytes / 1024) + " KB");
   if (form.TooSlow)
-    return Fail(req, res, 408, "the upload took longer than " +
-                                   std::to_string(Limits.BodySeconds) + " s");
+    return Fail(req, res, 408,
+                "the upload took longer than " + std::to_string(Limits.BodySeconds) + " s");
   if (form.TooLongEmail)
     return Fail(req, res, 400, "the e-mail address is longer than 320 characters");
   if (!read)
@@ -410,9 +432,8 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   if (fromForm)
     return res.set_redirect("/results", 303);
   Answer(res, 200,
-         "{\"checked\": " + std::to_string(run.Checked) +
-             ", \"rejected\": " + std::to_string(run.Rejected.size()) +
-             ", \"results\": \"/results\"}",
+         "{\"checked\": " + std::to_string(run.Checked) + ", \"rejected\": " +
+             std::to_string(run.Rejected.size()) + ", \"results\": \"/results\"}",
          kJson);
 }
 

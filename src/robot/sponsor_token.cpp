@@ -55,8 +55,8 @@ std::string LoadSponsorToken(const std::string& path, bool& made) {
     if (fd < 0)
       throw std::runtime_error("cannot make " + path + ": " + strerror(errno));
     std::string line = token + "\n";
-    bool written = write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size()) &&
-                   fsync(fd) == 0;
+    bool written =
+        write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size()) && fsync(fd) == 0;
     close(fd);
     if (!written)
       throw std::runtime_error("cannot write " + path + ": " + strerror(errno));

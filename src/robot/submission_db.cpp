@@ -80,7 +80,8 @@ class Statement {
     return *this;
   }
   Statement& Bind(int index, const std::optional<int64_t>& value) {
-    Check(value ? sqlite3_bind_int64(statement_, index, *value) : sqlite3_bind_null(statement_, index));
+    Check(value ? sqlite3_bind_int64(statement_, index, *value)
+                : sqlite3_bind_null(statement_, index));
     return *this;
   }
   void Reset() { sqlite3_reset(statement_); }
@@ -117,8 +118,8 @@ class Statement {
 
 sqlite3* Open(const std::string& path, bool readOnly) {
   sqlite3* db = nullptr;
-  int flags = SQLITE_OPEN_NOMUTEX | (readOnly ? SQLITE_OPEN_READONLY
-                                               : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  int flags = SQLITE_OPEN_NOMUTEX |
+              (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
   if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
     StorageError error = Failure(db, "open " + path);
     sqlite3_close(db);
@@ -130,7 +131,8 @@ sqlite3* Open(const std::string& path, bool readOnly) {
     if (!readOnly) {
       // WAL lets pages be read while a log is stored; FULL syncs the WAL at
       // every commit, so that a receipt survives a power loss too.
-      Execute(db, "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;");
+      Execute(db,
+              "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;");
     }
   } catch (...) {
     sqlite3_close(db);
@@ -236,11 +238,12 @@ int64_t SubmissionDb::Insert(const Submission& row, const std::vector<std::strin
     writer_ = OpenWriter();
   try {
     Execute(writer_, "BEGIN IMMEDIATE");
-    Statement insert(writer_,
-                     "INSERT INTO submissions(call, received, late, sha256, size, file_name, email, "
-                     "format, category, category_text, lines_read, lines_unreadable, "
-                     "claimed_score, computed_score, warnings) "
-                     "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    Statement insert(
+        writer_,
+        "INSERT INTO submissions(call, received, late, sha256, size, file_name, email, "
+        "format, category, category_text, lines_read, lines_unreadable, "
+        "claimed_score, computed_score, warnings) "
+        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     insert.Bind(1, row.Call).Bind(2, row.Received).Bind(3, int64_t{row.Late}).Bind(4, row.Sha256);
     insert.Bind(5, row.Size).Bind(6, row.FileName).Bind(7, row.Email).Bind(8, row.Format);
     insert.Bind(9, row.Category).Bind(10, row.CategoryText).Bind(11, row.LinesRead);

@@ -29,9 +29,9 @@ UploadAnswer UploadService::Receive(const Upload& upload, int64_t nowUtcSeconds)
   row.ComputedScore = verdict.ComputedScore;
   row.Warnings = verdict.Warnings;
   if (row.Late) {
-    row.Warnings.insert(row.Warnings.begin(),
-                        "received after the deadline, " + DeadlineText(settings_) +
-                            ": kept and marked late");
+    row.Warnings.insert(
+        row.Warnings.begin(),
+        "received after the deadline, " + DeadlineText(settings_) + ": kept and marked late");
   }
   // The bytes first, then the row that points at them: a row never names a
   // file that is not on disk, and only a committed row makes a receipt.
