@@ -8,10 +8,11 @@
 
 namespace {
 
+// `width` - 1 octal digits and a NUL, as ustar writes numbers.
 void Octal(char* field, size_t width, uint64_t value) {
-  // width - 1 digits and a NUL, as ustar writes numbers.
-  snprintf(field, width, "%0*llo", static_cast<int>(width - 1),
-           static_cast<unsigned long long>(value));
+  for (size_t i = width - 1; i-- > 0; value >>= 3)
+    field[i] = static_cast<char>('0' + (value & 7));
+  field[width - 1] = '\0';
 }
 
 std::string CsvCell(const std::string& text) {
@@ -45,7 +46,7 @@ std::string TarHeader(const std::string& name, uint64_t size, int64_t mtime) {
   unsigned sum = 0;
   for (unsigned char c : block)
     sum += c;
-  snprintf(block + 148, 8, "%06o", sum);
+  Octal(block + 148, 7, sum);
   return std::string(block, sizeof block);
 }
 

@@ -56,6 +56,9 @@ int Serve(const RobotOptions& options) {
   const std::string& data = options.DataFolder;
   if (mkdir(data.c_str(), 0755) != 0 && errno != EEXIST)
     throw std::runtime_error("cannot make " + data + ": " + strerror(errno));
+  // Said plainly here rather than by the first file that cannot be made.
+  if (access(data.c_str(), W_OK) != 0)
+    throw std::runtime_error("the data folder " + data + " cannot be written: " + strerror(errno));
   RobotSettings settings = LoadSettings(data + "/robot.conf");
   bool tokenMade = false;
   std::string token = LoadSponsorToken(data + "/sponsor-token", tokenMade);

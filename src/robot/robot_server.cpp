@@ -231,8 +231,12 @@ void RobotServer::Impl::Configure() {
       }));
   Http.set_exception_handler([](const Request& req, Response& res, std::exception_ptr error) {
     std::string what = "unknown";
+    bool storage = false;
     try {
       std::rethrow_exception(error);
+    } catch (const StorageError& e) {
+      what = e.what();
+      storage = true;
     } catch (const std::exception& e) {
       what = e.what();
     } catch (...) {
@@ -240,7 +244,10 @@ void RobotServer::Impl::Configure() {
     std::cerr << "dkz-robot: " << req.method << " " << Clipped(req.path, 100) << " failed: " << what
               << "\n";
     res.headers.clear();
-    Fail(req, res, 500, "the robot failed on this request; nothing was stored");
+    if (storage)
+      Fail(req, res, 503, "the robot's data cannot be read or written just now");
+    else
+      Fail(req, res, 500, "the robot failed on this request; nothing was stored");
   });
 
   Http.Get("/", [this](const Request&, Response& res) {
@@ -370,8 +377,8 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
   } catch (const StorageError& error) {
     std::cerr << "dkz-robot: no receipt: " << error.what() << "\n";
     return Fail(req, res, 503,
-                "the log could not be stored (" + std::string(error.what()) +
-                    "); it has no receipt: please send it again later");
+                "the log could not be stored just now, so it has no receipt: please send it "
+                "again later");
   }
   if (!answer.Receipt) {
     if (api)
