@@ -175,7 +175,8 @@ std::string HistoryPage(const std::string& call, const std::vector<Submission>& 
 
 std::string SponsorPage() {
   std::string tokenField =
-      "<p><label>Sponsor token<br><input type=\"password\" name=\"token\" required "
+      "<input type=\"text\" name=\"user\" value=\"sponsor\" autocomplete=\"username\" "
+      "hidden>\n<p><label>Sponsor token<br><input type=\"password\" name=\"token\" required "
       "autocomplete=\"current-password\"></label></p>\n";
   std::string body =
       "<p>For the contest's sponsor. The token is in the file <code>sponsor-token</code> of "

@@ -383,7 +383,9 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
   if (!answer.Receipt) {
     if (api)
       return Answer(res, 422, RefusalJson(answer.Verdict), kJson);
-    return Answer(res, 422, RefusalPage(answer.Verdict), kHtml);
+    // The form's page says the log was refused; a browser takes a 4xx page
+    // for a failure to load.
+    return Answer(res, 200, RefusalPage(answer.Verdict), kHtml);
   }
   if (api) {
     res.set_header("Location", "/api/logs/" + std::to_string(answer.Receipt->Id));
