@@ -231,10 +231,16 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
     Warn(verdict, "a checklog: it helps check the other logs and is not ranked");
   CheckCategoryAgainstQsos(log, category, verdict);
   std::set<std::string> worked;
+  std::vector<std::string> notCalls;
   for (const LogQso& qso : log.Qsos) {
     if (IsCallText(qso.Call))
       worked.insert(qso.Call);
+    else
+      notCalls.push_back(qso.Where + ": the worked call '" + Clipped(qso.Call, 30) +
+                         "' is not a callsign");
   }
+  for (const std::string& line : LimitEachKind(notCalls, 5))
+    Warn(verdict, line);
   verdict.WorkedCalls.assign(worked.begin(), worked.end());
   try {
     Score(log, settings, countries, verdict);

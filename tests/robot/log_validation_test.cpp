@@ -84,6 +84,12 @@ const VerdictCase kCases[] = {
                 Replaced(kGood, "CONTEST: DKZ-CW\n", "CONTEST: DKZ-CW\nCLAIMED-SCORE: 99999\n"),
                 false, "the header claims 99999 points"},
     VerdictCase{"CutShort", Replaced(kGood, "END-OF-LOG:\n", ""), false, "cut short"},
+    VerdictCase{"MegabyteQsoLine",
+                Replaced(kGood, "END-OF-LOG:",
+                         "QSO:  7012 CW 2023-06-10 1000 DL4MCF 599 1 " + std::string(2 << 20, 'A') +
+                             " 599 AT\nEND-OF-LOG:"),
+                false,
+                "line 27: the worked call 'AAAAAAAAAAAAAAAAAAAAAAAAAAAAAA...' is not a callsign"},
     VerdictCase{"MegabyteHeaderLine",
                 Replaced(kGood, "CONTEST: DKZ-CW\n",
                          "CONTEST: DKZ-CW\nCATEGORY-X" + std::string(2 << 20, 'Y') + ": 1\n"),
