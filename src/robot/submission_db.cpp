@@ -2,13 +2,17 @@
 
 #include <sqlite3.h>
 
-#include <functional>
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "core/base/text.h"
 
 namespace {
 
-// Version 1: submissions, the calls each log worked, the check runs.
+// Version 1: submissions with the calls each log worked (one text of calls
+// apart by blanks: a table row per call cost every upload hundreds of index
+// writes), the check runs.
 const char kSchema[] = R"(
 CREATE TABLE submissions(
   id INTEGER PRIMARY KEY AUTOINCREMENT,
@@ -26,13 +30,9 @@ CREATE TABLE submissions(
   lines_unreadable INTEGER NOT NULL,
   claimed_score INTEGER,
   computed_score INTEGER,
-  warnings TEXT NOT NULL);
+  warnings TEXT NOT NULL,
+  worked TEXT NOT NULL);
 CREATE INDEX submissions_by_call ON submissions(call, id);
-CREATE TABLE worked(
-  submission INTEGER NOT NULL REFERENCES submissions(id),
-  call TEXT NOT NULL,
-  PRIMARY KEY(submission, call)) WITHOUT ROWID;
-CREATE INDEX worked_by_call ON worked(call);
 CREATE TABLE check_runs(
   id INTEGER PRIMARY KEY AUTOINCREMENT,
   at INTEGER NOT NULL,
@@ -242,20 +242,18 @@ int64_t SubmissionDb::Insert(const Submission& row, const std::vector<std::strin
         writer_,
         "INSERT INTO submissions(call, received, late, sha256, size, file_name, email, "
         "format, category, category_text, lines_read, lines_unreadable, "
-        "claimed_score, computed_score, warnings) "
-        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "claimed_score, computed_score, warnings, worked) "
+        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     insert.Bind(1, row.Call).Bind(2, row.Received).Bind(3, int64_t{row.Late}).Bind(4, row.Sha256);
     insert.Bind(5, row.Size).Bind(6, row.FileName).Bind(7, row.Email).Bind(8, row.Format);
     insert.Bind(9, row.Category).Bind(10, row.CategoryText).Bind(11, row.LinesRead);
     insert.Bind(12, row.LinesUnreadable).Bind(13, row.ClaimedScore).Bind(14, row.ComputedScore);
-    insert.Bind(15, JoinedLines(row.Warnings));
+    std::string worked;
+    for (const std::string& call : workedCalls)
+      worked += (worked.empty() ? "" : " ") + call;
+    insert.Bind(15, JoinedLines(row.Warnings)).Bind(16, worked);
     insert.Step();
     int64_t id = sqlite3_last_insert_rowid(writer_);
-    Statement worked(writer_, "INSERT OR IGNORE INTO worked(submission, call) VALUES(?, ?)");
-    for (const std::string& call : workedCalls) {
-      worked.Bind(1, id).Bind(2, call).Step();
-      worked.Reset();
-    }
     Execute(writer_, "COMMIT");
     return id;
   } catch (const StorageError&) {
@@ -309,15 +307,37 @@ std::vector<Submission> SubmissionDb::All() {
 
 std::vector<MissingCall> SubmissionDb::Missing(int minLogs) {
   Lease db(*this);
+  Statement last(db.Get(), "SELECT IFNULL(MAX(id), 0) FROM submissions");
+  last.Step();
+  const int64_t lastId = last.Int(0);
+  {
+    std::lock_guard<std::mutex> lock(missingMutex_);
+    if (missingOf_ == std::make_pair(lastId, minLogs))
+      return missing_;
+  }
+  std::unordered_set<std::string> sent;
+  std::unordered_map<std::string, int> logsHolding;
   Statement s(db.Get(),
-              "SELECT w.call, COUNT(*) FROM worked w JOIN submissions s ON s.id = w.submission "
-              "WHERE s.id = (SELECT MAX(l.id) FROM submissions l WHERE l.call = s.call) "
-              "AND NOT EXISTS (SELECT 1 FROM submissions o WHERE o.call = w.call) "
-              "GROUP BY w.call HAVING COUNT(*) >= ? ORDER BY COUNT(*) DESC, w.call");
-  s.Bind(1, int64_t{minLogs});
+              "SELECT s.call, s.id = (SELECT MAX(l.id) FROM submissions l WHERE l.call = s.call), "
+              "s.worked FROM submissions s");
+  while (s.Step()) {
+    sent.insert(s.Text(0));
+    if (s.Int(1) != 0) {
+      for (const std::string& call : SplitWords(s.Text(2)))
+        ++logsHolding[call];
+    }
+  }
   std::vector<MissingCall> rows;
-  while (s.Step())
-    rows.push_back({s.Text(0), static_cast<int>(s.Int(1))});
+  for (const auto& [call, logs] : logsHolding) {
+    if (logs >= minLogs && !sent.count(call))
+      rows.push_back({call, logs});
+  }
+  std::sort(rows.begin(), rows.end(), [](const MissingCall& a, const MissingCall& b) {
+    return a.Logs != b.Logs ? a.Logs > b.Logs : a.Call < b.Call;
+  });
+  std::lock_guard<std::mutex> lock(missingMutex_);
+  missingOf_ = {lastId, minLogs};
+  missing_ = rows;
   return rows;
 }
 

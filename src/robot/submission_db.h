@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "storage_error.h"
@@ -80,4 +81,9 @@ class SubmissionDb {
   sqlite3* writer_ = nullptr;  // reopened after a failed write
   std::mutex readersMutex_;
   std::vector<sqlite3*> idleReaders_;
+  // The missing-logs list of the newest submission id and threshold: the
+  // public page asks for it often, and it changes only with an upload.
+  std::mutex missingMutex_;
+  std::pair<int64_t, int> missingOf_{-1, 0};
+  std::vector<MissingCall> missing_;
 };
