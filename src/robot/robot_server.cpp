@@ -1,6 +1,7 @@
 #include "robot_server.h"
 
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -163,6 +164,14 @@ struct UploadForm {
   }
 };
 
+// Debian's library listens with a backlog of 5: a burst of new connections
+// overflows it, and each one dropped waits a second for the SYN to be resent.
+// Listening again on the socket widens it.
+class HttpServer : public httplib::Server {
+ public:
+  bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
+};
+
 }  // namespace
 
 struct RobotServer::Impl {
@@ -170,7 +179,7 @@ struct RobotServer::Impl {
   std::string DataFolder;
   std::string Token;
   ServerLimits Limits;
-  httplib::Server Http;
+  HttpServer Http;
   std::mutex CheckMutex;  // one check run at a time
 
   Impl(UploadService& service, std::string dataFolder, std::string token, ServerLimits limits)
@@ -506,9 +515,11 @@ RobotServer::RobotServer(UploadService& service, std::string dataFolder, std::st
 RobotServer::~RobotServer() = default;
 
 int RobotServer::Bind(int port) {
-  if (port == 0)
-    return impl_->Http.bind_to_any_port("127.0.0.1");
-  return impl_->Http.bind_to_port("127.0.0.1", port) ? port : -1;
+  int bound = port == 0 ? impl_->Http.bind_to_any_port("127.0.0.1")
+                        : (impl_->Http.bind_to_port("127.0.0.1", port) ? port : -1);
+  if (bound > 0 && !impl_->Http.WidenBacklog())
+    return -1;
+  return bound;
 }
 
 bool RobotServer::Run() {
