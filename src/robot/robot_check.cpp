@@ -17,6 +17,7 @@
 #include "native_pass.h"
 #include "page_html.h"
 #include "robot_pages.h"
+#include "robot_text.h"
 #include "storage_error.h"
 
 namespace {
@@ -79,7 +80,8 @@ void ScoreAndCheck(CheckedContest& contest) {
   }
 }
 
-std::string IndexPage(const CheckedContest& contest, const std::vector<Rejection>& rejected) {
+std::string IndexPage(const CheckedContest& contest, const std::vector<Rejection>& rejected,
+                      int64_t at) {
   struct Line {
     long long Checked, Claimed;
     const Entrant* Of;
@@ -91,8 +93,11 @@ std::string IndexPage(const CheckedContest& contest, const std::vector<Rejection
   }
   std::stable_sort(lines.begin(), lines.end(),
                    [](const Line& a, const Line& b) { return a.Checked > b.Checked; });
-  std::string body = "<p>The check of " + std::to_string(lines.size()) +
-                     " logs. Files: <a href=\"/results/results.csv\">results.csv</a>, "
+  std::string iso = IsoUtc(at);
+  std::string body = "<p>The check of the " + std::to_string(lines.size()) +
+                     (lines.size() == 1 ? " log" : " logs") + " that counted on " +
+                     iso.substr(0, 10) + " " + iso.substr(11, 5) +
+                     " UTC. Files: <a href=\"/results/results.csv\">results.csv</a>, "
                      "<a href=\"/results/findings.csv\">findings.csv</a>, "
                      "<a href=\"/results/rejected.txt\">rejected.txt</a>.</p>\n"
                      "<table id=\"ranking\">\n<thead><tr><th>#</th><th>Call</th><th>QSOs</th>"
@@ -125,7 +130,7 @@ bool IsResultFileName(const std::string& name) {
 }
 
 RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryFile& countries,
-                            const std::string& folder) {
+                            const std::string& folder, int64_t at) {
   RobotCheckRun run;
   CheckedContest contest;
   std::map<std::string, std::string> fileOfName = {
@@ -155,7 +160,7 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
   write(kRejectedText, RejectedText(run.Rejected));
   for (size_t e = 0; e < contest.Entrants.size(); ++e)
     write(contest.Entrants[e].ReportName, EntrantReport(contest, static_cast<int>(e)));
-  write(kIndexPage, IndexPage(contest, run.Rejected));
+  write(kIndexPage, IndexPage(contest, run.Rejected, at));
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0 || fsync(fd) != 0) {
     if (fd >= 0)

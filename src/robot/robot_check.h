@@ -3,6 +3,7 @@
 // code run natively, published as a new folder of results.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,10 +23,10 @@ struct RobotCheckRun {
 };
 
 // Writes results.csv, findings.csv, rejected.txt, one CALL.txt per log and
-// index.html into `folder`, which must not exist yet. Throws StorageError when
-// a file cannot be written.
+// index.html (run at `at`, UTC seconds) into `folder`, which must not exist
+// yet. Throws StorageError when a file cannot be written.
 RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryFile& countries,
-                            const std::string& folder);
+                            const std::string& folder, int64_t at);
 
 // True for a name RunRobotCheck may have written: letters, digits, "_-.",
 // not starting with a dot.
