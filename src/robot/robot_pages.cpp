@@ -1,5 +1,7 @@
 #include "robot_pages.h"
 
+#include <algorithm>
+
 #include "page_html.h"
 #include "robot_text.h"
 
@@ -20,6 +22,8 @@ code { font-size: 90%; word-break: break-all; }
 )";
 
 namespace {
+
+const size_t kMissingShown = 500;
 
 std::string E(const std::string& text) {
   return HtmlEscape(text);
@@ -149,9 +153,15 @@ std::string ReceivedPage(const std::vector<Submission>& current,
     body +=
         "<table id=\"missing\">\n<thead><tr><th>Call</th><th>In logs</th></tr></thead>\n"
         "<tbody>\n";
-    for (const MissingCall& call : missing)
-      body += Row({E(call.Call), "<td class=\"n\">" + std::to_string(call.Logs) + "</td>"});
+    // The stations most worked first; the page stays a page to read (the
+    // JSON of /api/logs has them all).
+    const size_t shown = std::min<size_t>(missing.size(), kMissingShown);
+    for (size_t i = 0; i < shown; ++i)
+      body +=
+          Row({E(missing[i].Call), "<td class=\"n\">" + std::to_string(missing[i].Logs) + "</td>"});
     body += "</tbody>\n</table>\n";
+    if (shown < missing.size())
+      body += "<p>... and " + std::to_string(missing.size() - shown) + " more.</p>\n";
   }
   return RobotPage("Logs received", body);
 }
