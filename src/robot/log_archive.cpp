@@ -58,17 +58,17 @@ std::string TarEnd() {
   return std::string(1024, '\0');
 }
 
-std::string ArchiveName(const Submission& row) {
+std::string ArchiveName(const SubmissionRow& row) {
   char id[32];
   snprintf(id, sizeof id, "%06lld", static_cast<long long>(row.Id));
   return std::string("logs/") + id + "-" + ReplaceAll(row.Call, "/", "_") + ".log";
 }
 
-std::string SubmissionsCsv(const std::vector<Submission>& rows) {
+std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows) {
   std::string csv =
       "id,file,call,received,late,counts,sha256,size,sent_as,email,format,category,"
       "lines_read,lines_unreadable,claimed_score,computed_score,warnings\n";
-  for (const Submission& r : rows) {
+  for (const SubmissionRow& r : rows) {
     std::vector<std::string> cells = {
         std::to_string(r.Id),
         ArchiveName(r),

@@ -17,8 +17,8 @@ std::string TarPadding(uint64_t size);
 std::string TarEnd();
 
 // The name of a submission's file in the archive: "logs/000017-JA1ABC_P.log".
-std::string ArchiveName(const Submission& row);
+std::string ArchiveName(const SubmissionRow& row);
 
 // submissions.csv: one row per submission, oldest first; every cell that a
 // spreadsheet would take as a formula is quoted harmless.
-std::string SubmissionsCsv(const std::vector<Submission>& rows);
+std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows);

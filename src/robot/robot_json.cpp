@@ -45,7 +45,7 @@ std::string Deadline(const RobotSettings& settings) {
 
 }  // namespace
 
-std::string ReceiptJson(const Submission& row, const RobotSettings& settings) {
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings) {
   return JsonObject()
       .Number("id", row.Id)
       .Text("call", row.Call)
@@ -83,10 +83,10 @@ std::string ErrorJson(const std::string& message) {
   return JsonObject().Text("error", message).Done();
 }
 
-std::string LogsJson(const std::vector<Submission>& current,
+std::string LogsJson(const std::vector<SubmissionRow>& current,
                      const std::vector<MissingCall>& missing, const RobotSettings& settings) {
   std::vector<std::string> logs;
-  for (const Submission& row : current) {
+  for (const SubmissionRow& row : current) {
     logs.push_back(JsonObject()
                        .Number("id", row.Id)
                        .Text("call", row.Call)
@@ -107,10 +107,10 @@ std::string LogsJson(const std::vector<Submission>& current,
       .Done();
 }
 
-std::string HistoryJson(const std::string& call, const std::vector<Submission>& rows,
+std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,
                         const RobotSettings& settings) {
   std::vector<std::string> receipts;
-  for (const Submission& row : rows)
+  for (const SubmissionRow& row : rows)
     receipts.push_back(ReceiptJson(row, settings));
   return JsonObject().Text("call", call).Add("submissions", Array(receipts)).Done();
 }

@@ -11,7 +11,7 @@
 // id, call, received, deadline, late, sha256, size, file_name, format,
 // lines_read, lines_unreadable, category, category_text, claimed_score,
 // computed_score, warnings, counts, superseded_by, receipt, history.
-std::string ReceiptJson(const Submission& row, const RobotSettings& settings);
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings);
 
 // {"refused": true, "reasons": [...], "warnings": [...]}
 std::string RefusalJson(const LogVerdict& verdict);
@@ -21,9 +21,9 @@ std::string ErrorJson(const std::string& message);
 
 // {"logs": [{id, call, category, category_text, received, late}, ...],
 //  "missing": [{call, logs}, ...], "deadline": ...}
-std::string LogsJson(const std::vector<Submission>& current,
+std::string LogsJson(const std::vector<SubmissionRow>& current,
                      const std::vector<MissingCall>& missing, const RobotSettings& settings);
 
 // {"call": ..., "submissions": [receipt, ...]} newest first.
-std::string HistoryJson(const std::string& call, const std::vector<Submission>& rows,
+std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,
                         const RobotSettings& settings);

@@ -34,7 +34,7 @@ void Reconcile(BlobStore& blobs, SubmissionDb& db) {
   std::set<std::string> onDisk(names.begin(), names.end());
   std::set<std::string> inRows;
   size_t rows = 0;
-  for (const Submission& row : db.All()) {
+  for (const SubmissionRow& row : db.All()) {
     ++rows;
     inRows.insert(row.Sha256);
     if (!onDisk.count(row.Sha256))

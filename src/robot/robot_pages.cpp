@@ -94,7 +94,7 @@ std::string UploadPage(const RobotSettings& settings) {
   return RobotPage("Send a log", body);
 }
 
-std::string ReceiptPage(const Submission& row, const RobotSettings& settings, bool fresh) {
+std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings, bool fresh) {
   std::string body;
   if (fresh)
     body += "<p id=\"received\">Your log was received and stored. Keep this receipt.</p>\n";
@@ -135,13 +135,13 @@ std::string RefusalPage(const LogVerdict& verdict) {
   return RobotPage("Log refused", body);
 }
 
-std::string ReceivedPage(const std::vector<Submission>& current,
+std::string ReceivedPage(const std::vector<SubmissionRow>& current,
                          const std::vector<MissingCall>& missing, const RobotSettings& settings) {
   std::string body = "<p>" + std::to_string(current.size()) +
                      " stations have sent a log. Deadline: " + E(DeadlineText(settings)) +
                      ".</p>\n<table id=\"logs\">\n<thead><tr><th>Call</th><th>Category</th>"
                      "<th>Received</th><th></th></tr></thead>\n<tbody>\n";
-  for (const Submission& row : current) {
+  for (const SubmissionRow& row : current) {
     body += Row({CallLink(row.Call), E(row.CategoryText.empty() ? "-" : row.CategoryText),
                  E(When(row.Received)), row.Late ? "<td class=\"late\">late</td>" : ""});
   }
@@ -166,12 +166,12 @@ std::string ReceivedPage(const std::vector<Submission>& current,
   return RobotPage("Logs received", body);
 }
 
-std::string HistoryPage(const std::string& call, const std::vector<Submission>& rows) {
+std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow>& rows) {
   std::string body =
       "<p>The last log sent counts; earlier ones are kept.</p>\n"
       "<table id=\"history\">\n<thead><tr><th>Log id</th><th>Received</th>"
       "<th>Lines read</th><th>Score</th><th></th></tr></thead>\n<tbody>\n";
-  for (const Submission& row : rows) {
+  for (const SubmissionRow& row : rows) {
     body += Row(
         {"<a href=\"/receipts/" + std::to_string(row.Id) + "\">" + std::to_string(row.Id) + "</a>",
          E(When(row.Received)) + (row.Late ? " <span class=\"late\">late</span>" : ""),

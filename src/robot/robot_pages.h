@@ -14,11 +14,11 @@ extern const char* const kRobotStyleSheet;
 
 std::string UploadPage(const RobotSettings& settings);
 // `fresh`: shown right after the upload, which then says so.
-std::string ReceiptPage(const Submission& row, const RobotSettings& settings, bool fresh);
+std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings, bool fresh);
 std::string RefusalPage(const LogVerdict& verdict);
-std::string ReceivedPage(const std::vector<Submission>& current,
+std::string ReceivedPage(const std::vector<SubmissionRow>& current,
                          const std::vector<MissingCall>& missing, const RobotSettings& settings);
-std::string HistoryPage(const std::string& call, const std::vector<Submission>& rows);
+std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow>& rows);
 std::string SponsorPage();
 // The published results: the check run's index page, or that there is none yet.
 std::string NoResultsPage();

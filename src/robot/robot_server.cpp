@@ -286,7 +286,7 @@ void RobotServer::Impl::Configure() {
         kHtml);
   });
   auto receipt = [this](const Request& req, Response& res, bool api) {
-    std::optional<Submission> row;
+    std::optional<SubmissionRow> row;
     if (req.matches[1].length() <= 15)
       row = Service.Db().Find(std::stoll(req.matches[1]));
     if (!row)
@@ -302,7 +302,7 @@ void RobotServer::Impl::Configure() {
            [receipt](const Request& req, Response& res) { receipt(req, res, false); });
   auto history = [this](const Request& req, Response& res, bool api) {
     std::string call = req.matches[1];
-    std::vector<Submission> rows = Service.Db().History(call);
+    std::vector<SubmissionRow> rows = Service.Db().History(call);
     if (rows.empty())
       return Fail(req, res, 404, "no log has been received from " + call);
     if (api)
@@ -437,7 +437,7 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   if (!running.owns_lock())
     return Fail(req, res, 409, "a check is running already");
   std::vector<ReceivedLog> logs;
-  for (const Submission& row : Service.Db().Current())
+  for (const SubmissionRow& row : Service.Db().Current())
     logs.push_back({ArchiveName(row).substr(5), Service.Blobs().Read(row.Sha256)});
   const int64_t now = NowUtcSeconds();
   std::string name = "check-" + ReplaceAll(ReplaceAll(IsoUtc(now), ":", ""), "-", "") + "-" +
@@ -460,7 +460,7 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
   if (!Sponsor(req, res, fromForm))
     return;
   struct Progress {
-    std::vector<Submission> Rows;
+    std::vector<SubmissionRow> Rows;
     size_t Next = 0;
     bool Ended = false;
   };
@@ -473,7 +473,7 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
         Progress& p = *progress;
         std::string piece;
         if (p.Next < p.Rows.size()) {
-          const Submission& row = p.Rows[p.Next++];
+          const SubmissionRow& row = p.Rows[p.Next++];
           std::string bytes;
           try {
             bytes = blobs.Read(row.Sha256);

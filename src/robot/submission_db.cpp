@@ -141,8 +141,8 @@ sqlite3* Open(const std::string& path, bool readOnly) {
   return db;
 }
 
-Submission RowOf(const Statement& s) {
-  Submission row;
+SubmissionRow RowOf(const Statement& s) {
+  SubmissionRow row;
   row.Id = s.Int(0);
   row.Call = s.Text(1);
   row.Received = s.Int(2);
@@ -232,7 +232,8 @@ sqlite3* SubmissionDb::OpenWriter() {
   return db;
 }
 
-int64_t SubmissionDb::Insert(const Submission& row, const std::vector<std::string>& workedCalls) {
+int64_t SubmissionDb::Insert(const SubmissionRow& row,
+                             const std::vector<std::string>& workedCalls) {
   std::lock_guard<std::mutex> lock(writerMutex_);
   if (writer_ == nullptr)
     writer_ = OpenWriter();
@@ -265,7 +266,7 @@ int64_t SubmissionDb::Insert(const Submission& row, const std::vector<std::strin
   }
 }
 
-std::optional<Submission> SubmissionDb::Find(int64_t id) {
+std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
   Lease db(*this);
   Statement s(db.Get(), std::string("SELECT ") + kColumns + " FROM submissions s WHERE s.id = ?");
   s.Bind(1, id);
@@ -274,32 +275,32 @@ std::optional<Submission> SubmissionDb::Find(int64_t id) {
   return RowOf(s);
 }
 
-std::vector<Submission> SubmissionDb::Current() {
+std::vector<SubmissionRow> SubmissionDb::Current() {
   Lease db(*this);
   Statement s(db.Get(), std::string("SELECT ") + kColumns +
                             " FROM submissions s WHERE s.id = (SELECT MAX(l.id) FROM submissions "
                             "l WHERE l.call = s.call) ORDER BY s.call");
-  std::vector<Submission> rows;
+  std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
   return rows;
 }
 
-std::vector<Submission> SubmissionDb::History(const std::string& call) {
+std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   Lease db(*this);
   Statement s(db.Get(), std::string("SELECT ") + kColumns +
                             " FROM submissions s WHERE s.call = ? ORDER BY s.id DESC");
   s.Bind(1, call);
-  std::vector<Submission> rows;
+  std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
   return rows;
 }
 
-std::vector<Submission> SubmissionDb::All() {
+std::vector<SubmissionRow> SubmissionDb::All() {
   Lease db(*this);
   Statement s(db.Get(), std::string("SELECT ") + kColumns + " FROM submissions s ORDER BY s.id");
-  std::vector<Submission> rows;
+  std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
   return rows;

@@ -14,7 +14,7 @@
 
 struct sqlite3;
 
-struct Submission {
+struct SubmissionRow {
   int64_t Id = 0;
   std::string Call;
   int64_t Received = 0;  // UTC seconds since 1970
@@ -57,15 +57,15 @@ class SubmissionDb {
 
   // Stores the row and the calls its log worked; returns its id. Durable when
   // it returns. Throws StorageError, having stored nothing.
-  int64_t Insert(const Submission& row, const std::vector<std::string>& workedCalls);
+  int64_t Insert(const SubmissionRow& row, const std::vector<std::string>& workedCalls);
 
-  std::optional<Submission> Find(int64_t id);
+  std::optional<SubmissionRow> Find(int64_t id);
   // The submission that counts for each call, by call.
-  std::vector<Submission> Current();
+  std::vector<SubmissionRow> Current();
   // Every submission of `call`, newest first.
-  std::vector<Submission> History(const std::string& call);
+  std::vector<SubmissionRow> History(const std::string& call);
   // Every submission, oldest first.
-  std::vector<Submission> All();
+  std::vector<SubmissionRow> All();
   // Calls found in at least `minLogs` counting logs that sent no log themselves.
   std::vector<MissingCall> Missing(int minLogs);
 

@@ -12,7 +12,7 @@ UploadAnswer UploadService::Receive(const Upload& upload, int64_t nowUtcSeconds)
   const LogVerdict& verdict = answer.Verdict;
   if (verdict.Refused)
     return answer;
-  Submission row;
+  SubmissionRow row;
   row.Call = verdict.Call;
   row.Received = nowUtcSeconds;
   row.Late = settings_.Deadline && nowUtcSeconds > *settings_.Deadline;

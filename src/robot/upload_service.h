@@ -22,7 +22,7 @@ struct Upload {
 
 struct UploadAnswer {
   LogVerdict Verdict;
-  std::optional<Submission> Receipt;  // absent when the log was refused
+  std::optional<SubmissionRow> Receipt;  // absent when the log was refused
 };
 
 class UploadService {

@@ -36,7 +36,7 @@ TEST_F(UploadServiceTest, KeepsTheBytesAsSentAndARowThatSurvivesAReopen) {
   EXPECT_FALSE(std::filesystem::exists(folder_.Path() + "/etc"));
 
   SubmissionDb reopened(folder_.Path() + "/robot.db");
-  std::optional<Submission> row = reopened.Find(answer.Receipt->Id);
+  std::optional<SubmissionRow> row = reopened.Find(answer.Receipt->Id);
   ASSERT_TRUE(row.has_value());
   EXPECT_EQ(row->Sha256, Sha256Hex(bytes));
   EXPECT_EQ(row->Size, static_cast<int64_t>(bytes.size()));
@@ -57,13 +57,13 @@ TEST_F(UploadServiceTest, TheLastSubmissionCountsAndTheEarlierAreKept) {
   int64_t first = service.Receive(UploadOf(TestLog("DL4MCF", 10)), 100).Receipt->Id;
   int64_t other = service.Receive(UploadOf(TestLog("OK1XX", 10)), 150).Receipt->Id;
   int64_t second = service.Receive(UploadOf(TestLog("DL4MCF", 12)), 200).Receipt->Id;
-  std::vector<Submission> history = db_.History("DL4MCF");
+  std::vector<SubmissionRow> history = db_.History("DL4MCF");
   ASSERT_EQ(history.size(), 2u);
   EXPECT_EQ(history[0].Id, second);
   EXPECT_EQ(history[0].SupersededBy, 0);
   EXPECT_EQ(history[1].Id, first);
   EXPECT_EQ(history[1].SupersededBy, second);
-  std::vector<Submission> current = db_.Current();
+  std::vector<SubmissionRow> current = db_.Current();
   ASSERT_EQ(current.size(), 2u);
   EXPECT_EQ(current[0].Id, second);
   EXPECT_EQ(current[1].Id, other);
@@ -74,7 +74,7 @@ TEST_F(UploadServiceTest, ALateLogIsKeptAndMarked) {
   settings.Deadline = 1000;
   UploadService service = Service(settings);
   EXPECT_FALSE(service.Receive(UploadOf(TestLog("DL4MCF")), 1000).Receipt->Late);
-  std::optional<Submission> late = service.Receive(UploadOf(TestLog("OK1XX")), 1001).Receipt;
+  std::optional<SubmissionRow> late = service.Receive(UploadOf(TestLog("OK1XX")), 1001).Receipt;
   ASSERT_TRUE(late.has_value());
   EXPECT_TRUE(late->Late);
   EXPECT_NE(late->Warnings.at(0).find("after the deadline"), std::string::npos);
