@@ -93,3 +93,20 @@ std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows) {
   }
   return csv;
 }
+
+bool ArchiveStream::Next(std::string& piece) {
+  if (next_ < rows_.size()) {
+    const SubmissionRow& row = rows_[next_++];
+    std::string bytes = blobs_.Read(row.Sha256);
+    piece =
+        TarHeader(ArchiveName(row), bytes.size(), row.Received) + bytes + TarPadding(bytes.size());
+    return true;
+  }
+  if (ended_)
+    return false;
+  std::string csv = SubmissionsCsv(rows_);
+  piece =
+      TarHeader("submissions.csv", csv.size(), madeAt_) + csv + TarPadding(csv.size()) + TarEnd();
+  ended_ = true;
+  return true;
+}

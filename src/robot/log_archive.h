@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "blob_store.h"
 #include "submission_db.h"
 
 // The ustar header of a regular file `name` (at most 100 bytes) of `size` bytes.
@@ -22,3 +23,20 @@ std::string ArchiveName(const SubmissionRow& row);
 // submissions.csv: one row per submission, oldest first; every cell that a
 // spreadsheet would take as a formula is quoted harmless.
 std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows);
+
+// The archive of `rows` piece by piece: a log's header and bytes at a time,
+// read from `blobs` when its turn comes, then submissions.csv and the end.
+class ArchiveStream {
+ public:
+  ArchiveStream(std::vector<SubmissionRow> rows, const BlobStore& blobs, int64_t madeAt)
+      : rows_(std::move(rows)), blobs_(blobs), madeAt_(madeAt) {}
+  // False once the archive is whole. Throws StorageError when a log cannot be read.
+  bool Next(std::string& piece);
+
+ private:
+  std::vector<SubmissionRow> rows_;
+  const BlobStore& blobs_;
+  int64_t madeAt_;
+  size_t next_ = 0;
+  bool ended_ = false;
+};

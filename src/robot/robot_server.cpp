@@ -19,7 +19,7 @@
 #include "robot_json.h"
 #include "robot_pages.h"
 #include "robot_text.h"
-#include "sha256.h"
+#include "upload_form.h"
 #include "sponsor_token.h"
 
 using httplib::ContentReader;
@@ -32,12 +32,6 @@ const char kHtml[] = "text/html; charset=utf-8";
 const char kJson[] = "application/json; charset=utf-8";
 // Room for the multipart framing and the e-mail field around the log.
 const size_t kFormOverhead = 64 * 1024;
-// What is still read, and dropped, of a body once it is over the limit: a
-// client that sends on without waiting then reads the 413 instead of a reset
-// connection. Beyond this the connection is closed.
-const size_t kDrainBytes = 16 * 1024 * 1024;
-const size_t kLongestEmail = 320;
-const size_t kOtherFieldBytes = 4096;
 
 bool IsApi(const Request& req) {
   return req.path.compare(0, 5, "/api/") == 0;
@@ -109,60 +103,6 @@ const char* ContentTypeOf(const std::string& name) {
     return "text/csv; charset=utf-8";
   return "text/plain; charset=utf-8";
 }
-
-// The upload form as it streams in: the log and the e-mail kept, their sizes
-// and the time they take bounded while they arrive.
-struct UploadForm {
-  size_t MaxLogBytes = 0;
-  std::chrono::steady_clock::time_point Deadline;
-  std::string Field;
-  int LogParts = 0;
-  Upload Log;
-  Sha256 Hash;
-  size_t OtherBytes = 0;
-  size_t Dropped = 0;
-  bool TooBig = false;
-  bool TooSlow = false;
-  bool TooLongEmail = false;
-
-  bool Header(const httplib::MultipartFormData& part) {
-    Field = part.name;
-    if (Field == "log") {
-      ++LogParts;
-      Log.FileName = part.filename;
-    }
-    return true;
-  }
-
-  bool Data(const char* data, size_t size) {
-    if (std::chrono::steady_clock::now() > Deadline) {
-      TooSlow = true;
-      return false;
-    }
-    if (TooBig) {
-      Dropped += size;
-      return Dropped <= kDrainBytes;
-    }
-    if (Field == "log") {
-      if (Log.Bytes.size() + size > MaxLogBytes) {
-        // Refused here, while it streams in: nothing more of it is kept.
-        TooBig = true;
-        Log.Bytes.clear();
-        return true;
-      }
-      Log.Bytes.append(data, size);
-      Hash.Add(data, size);
-    } else if (Field == "email") {
-      Log.Email.append(data, size);
-      TooLongEmail = Log.Email.size() > kLongestEmail;
-      return !TooLongEmail;
-    } else {
-      OtherBytes += size;
-      return OtherBytes <= kOtherFieldBytes;
-    }
-    return true;
-  }
-};
 
 // Debian's library listens with a backlog of 5: a burst of new connections
 // overflows it, and each one dropped waits a second for the SYN to be resent.
@@ -362,27 +302,27 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
                                 bool api) {
   if (!req.is_multipart_form_data())
     return Fail(req, res, 400, "send a multipart/form-data form with the log in the field 'log'");
-  UploadForm form;
-  form.MaxLogBytes = Service.Settings().MaxLogBytes;
-  form.Deadline = std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds);
-  bool read = reader([&](const httplib::MultipartFormData& part) { return form.Header(part); },
-                     [&](const char* data, size_t size) { return form.Data(data, size); });
-  if (form.TooBig)
-    return Fail(req, res, 413,
-                "the file is larger than " + std::to_string(form.MaxLogBytes / 1024) + " KB");
-  if (form.TooSlow)
+  UploadForm form(Service.Settings().MaxLogBytes,
+                  std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds));
+  bool read = reader(
+      [&](const httplib::MultipartFormData& part) { return form.Part(part.name, part.filename); },
+      [&](const char* data, size_t size) { return form.Data(data, size); });
+  if (form.TooBig())
+    return Fail(
+        req, res, 413,
+        "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
+  if (form.TooSlow())
     return Fail(req, res, 408,
                 "the upload took longer than " + std::to_string(Limits.BodySeconds) + " s");
-  if (form.TooLongEmail)
+  if (form.TooLongEmail())
     return Fail(req, res, 400, "the e-mail address is longer than 320 characters");
   if (!read)
     return Fail(req, res, 400, "the form could not be read");
-  if (form.LogParts != 1)
+  if (form.LogParts() != 1)
     return Fail(req, res, 400, "send one file in the field 'log'");
-  form.Log.Sha256 = form.Hash.HexDigest();
   UploadAnswer answer;
   try {
-    answer = Service.Receive(form.Log, NowUtcSeconds());
+    answer = Service.Receive(form.Finish(), NowUtcSeconds());
   } catch (const StorageError& error) {
     std::cerr << "dkz-robot: no receipt: " << error.what() << "\n";
     return Fail(req, res, 503,
@@ -459,43 +399,24 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
   bool fromForm = false;
   if (!Sponsor(req, res, fromForm))
     return;
-  struct Progress {
-    std::vector<SubmissionRow> Rows;
-    size_t Next = 0;
-    bool Ended = false;
-  };
-  auto progress = std::make_shared<Progress>();
-  progress->Rows = Service.Db().All();
+  auto archive =
+      std::make_shared<ArchiveStream>(Service.Db().All(), Service.Blobs(), NowUtcSeconds());
   res.set_header("Content-Disposition", "attachment; filename=\"dkz-logs.tar\"");
-  BlobStore& blobs = Service.Blobs();
-  res.set_chunked_content_provider(
-      "application/x-tar", [progress, &blobs](size_t, httplib::DataSink& sink) {
-        Progress& p = *progress;
-        std::string piece;
-        if (p.Next < p.Rows.size()) {
-          const SubmissionRow& row = p.Rows[p.Next++];
-          std::string bytes;
-          try {
-            bytes = blobs.Read(row.Sha256);
-          } catch (const StorageError& error) {
-            // The answer has begun: all that is left is to cut it short, so
-            // that the archive cannot pass for a whole one.
-            std::cerr << "dkz-robot: archive cut short: " << error.what() << "\n";
-            return false;
-          }
-          piece = TarHeader(ArchiveName(row), bytes.size(), row.Received) + bytes +
-                  TarPadding(bytes.size());
-        } else if (!p.Ended) {
-          std::string csv = SubmissionsCsv(p.Rows);
-          piece = TarHeader("submissions.csv", csv.size(), NowUtcSeconds()) + csv +
-                  TarPadding(csv.size()) + TarEnd();
-          p.Ended = true;
-        } else {
-          sink.done();
-          return true;
-        }
-        return sink.write(piece.data(), piece.size());
-      });
+  res.set_chunked_content_provider("application/x-tar", [archive](size_t, httplib::DataSink& sink) {
+    std::string piece;
+    try {
+      if (!archive->Next(piece)) {
+        sink.done();
+        return true;
+      }
+    } catch (const StorageError& error) {
+      // The answer has begun: cut it short, so that the archive cannot pass
+      // for a whole one.
+      std::cerr << "dkz-robot: archive cut short: " << error.what() << "\n";
+      return false;
+    }
+    return sink.write(piece.data(), piece.size());
+  });
 }
 
 void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std::string& name) {
