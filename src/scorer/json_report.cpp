@@ -141,3 +141,7 @@ std::string FormatJson(const ScoreOutcome& o) {
     out += (i == 0 ? "\n  " : ",\n  ") + top[i];
   return out + "\n}\n";
 }
+
+std::string FormatJsonError(const std::string&) {
+  return "";
+}

@@ -8,5 +8,9 @@
 
 std::string FormatJson(const ScoreOutcome& outcome);
 
+// The JSON of a run that failed: what a script gets on standard output
+// instead of the outcome.
+std::string FormatJsonError(const std::string& message);
+
 // A JSON string literal; bytes that are not UTF-8 are taken as Latin-1.
 std::string JsonString(const std::string& text);

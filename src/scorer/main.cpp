@@ -14,6 +14,7 @@
 #include "check_command_win.h"
 #include "dkz_version.h"
 #include "core/engine/settings.h"
+#include "failure_text.h"
 #include "file_access_win.h"
 #include "json_report.h"
 #include "log_qso.h"
@@ -142,10 +143,10 @@ int main() {
         return Check(line.Check);
     }
   } catch (const UsageError& e) {
-    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText << "\n" << kCheckUsageText;
+    std::cerr << UsageErrorText(e.what());
     return kExitCommandLine;
   } catch (const std::exception& e) {
-    std::cerr << "dkz-score: " << e.what() << "\n";
+    std::cerr << FailureText(e);
     return kExitFailed;
   }
   return kExitFailed;

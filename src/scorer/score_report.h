@@ -23,8 +23,9 @@ struct RefusalCounts {
 };
 
 struct ScoreOutcome {
-  std::string LogName;  // as the user named it
-  std::string Format;   // "ADIF" or "Cabrillo"
+  std::string LogName;     // as the user named it
+  std::string Format;      // "ADIF" or "Cabrillo"
+  std::string LogContest;  // the contest the log names (Cabrillo CONTEST:, ADIF CONTEST_ID)
   size_t QsosRead = 0;
   size_t RecordsSkipped = 0;
   size_t OutsidePeriod = 0;  // read but not handed over
