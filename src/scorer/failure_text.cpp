@@ -1,12 +1,22 @@
 #include "failure_text.h"
 
-#include "check_options.h"
-#include "score_options.h"
+#include <new>
+#include <stdexcept>
 
 std::string UsageErrorText(const std::string& message) {
-  return "dkz-score: " + message + "\n\n" + kUsageText + "\n" + kCheckUsageText;
+  return "dkz-score: " + message + "\nrun 'dkz-score help' for the commands and options\n";
 }
 
 std::string FailureText(const std::exception& failure) {
-  return std::string("dkz-score: ") + failure.what() + "\n";
+  // Only our own messages and the system's are sentences; what the library
+  // throws otherwise is a name ("std::bad_alloc") that tells a user nothing.
+  std::string said;
+  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr)
+    said = "there was not enough memory for this run; nothing more was written";
+  else if (dynamic_cast<const std::runtime_error*>(&failure) != nullptr)
+    said = failure.what();
+  else
+    said = std::string("the run stopped on an internal fault (") + failure.what() +
+           "); nothing more was written";
+  return "dkz-score: " + said + "\n";
 }

@@ -18,6 +18,7 @@ NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& q
     outcome.StoredQso.push_back(stored);
     TakeErrorLines(outcome, i, !stored, lines);
   }
+  SortOutNotes(outcome);
   BuildSummary(pass.State);
   outcome.Summary = pass.State.SummaryText;
   return pass;

@@ -149,6 +149,7 @@ void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) 
     outcome.StoredQso.push_back(stored);
     TakeErrorLines(outcome, i, !stored, errors.ReadNew());
   }
+  SortOutNotes(outcome);
   if (outcome.Stored == 0)
     return;  // nothing to score: no summary, and no Cabrillo file without QSOs
   if (report) {

@@ -67,9 +67,21 @@ struct Option {
   void (*Take)(const std::string& value, ScoreCommand& score);
 };
 
+// The own call and prefix reach the plug-in, its files and the summary's
+// lines: a control character there would forge lines, as in a log's fields.
+std::string OneWord(const char* option, const char* what, const std::string& value) {
+  for (char c : value) {
+    if (IsControlCharacter(c))
+      throw UsageError(std::string(option) + " takes " + what + " without control characters");
+  }
+  return value;
+}
+
 const Option kOptions[] = {
-    {"--call", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnCall = v; }},
-    {"--prefix", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnPrefix = v; }},
+    {"--call", [](const std::string& v,
+                  ScoreCommand& s) { s.Replay.OwnCall = OneWord("--call", "a callsign", v); }},
+    {"--prefix", [](const std::string& v,
+                    ScoreCommand& s) { s.Replay.OwnPrefix = OneWord("--prefix", "a prefix", v); }},
     {"--from",
      [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodStart = DateOption("--from", v); }},
     {"--to",
@@ -81,7 +93,12 @@ const Option kOptions[] = {
      }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
     {"--json", [](const std::string& v, ScoreCommand& s) { s.JsonPath = v; }},
-    {"--report", [](const std::string& v, ScoreCommand& s) { s.ReportPath = v; }},
+    {"--report",
+     [](const std::string& v, ScoreCommand& s) {
+       if (v == "-")
+         throw UsageError("--report takes a file name: the page is not written to standard output");
+       s.ReportPath = v;
+     }},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -128,7 +145,9 @@ std::string HeaderOptionName(int controlId) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h")
+  if (args.empty())
+    throw UsageError("no command given");
+  if (args[0] == "help" || args[0] == "--help" || args[0] == "-h")
     return line;
   if (args[0] == "--version") {
     if (args.size() > 1)
