@@ -131,7 +131,8 @@ TEST(OperatorWords, TheJsonIsValidUtf8AndSaysWhereTextWasReplaced) {
     std::string Json;
   } cases[] = {
       {"a surrogate", "A\xED\xA0\x80Z", "\"A\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDZ\""},
-      {"above U+10FFFF", "A\xF4\x90\x80\x80Z", "\"A\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDZ\""},
+      {"above U+10FFFF", "A\xF4\x90\x80\x80Z",
+       "\"A\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDZ\""},
       {"overlong", "A\xE0\x80\x80Z", "\"A\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBDZ\""},
       {"overlong of two bytes", "A\xC0\xAFZ", "\"A\xEF\xBF\xBD\xEF\xBF\xBDZ\""},
       {"cut short", "A\xE6\x97", "\"A\xEF\xBF\xBD\""},
@@ -155,8 +156,10 @@ TEST(OperatorWords, TheJsonIsValidUtf8AndSaysWhereTextWasReplaced) {
 
   std::string error = FormatJsonError("cannot read \xED\xA0\x80.adi: no such file");
   EXPECT_EQ(StrictJsonFault(error), "") << error;
-  EXPECT_NE(error.find("\"error\": \"cannot read \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.adi: no such file\""),
-            std::string::npos);
+  EXPECT_NE(
+      error.find(
+          "\"error\": \"cannot read \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.adi: no such file\""),
+      std::string::npos);
 }
 
 TEST(OperatorWords, FailuresAreSaidInPlainWords) {
