@@ -7,7 +7,7 @@ std::string UsageErrorText(const std::string& message) {
   return "dkz-score: " + message + "\nrun 'dkz-score help' for the commands and options\n";
 }
 
-std::string FailureText(const std::exception& failure) {
+std::string FailureMessage(const std::exception& failure) {
   // Only our own messages and the system's are sentences; what the library
   // throws otherwise is a name ("std::bad_alloc") that tells a user nothing.
   std::string said;
@@ -18,5 +18,9 @@ std::string FailureText(const std::exception& failure) {
   else
     said = std::string("the run stopped on an internal fault (") + failure.what() +
            "); nothing more was written";
-  return "dkz-score: " + said + "\n";
+  return said;
+}
+
+std::string FailureText(const std::exception& failure) {
+  return "dkz-score: " + FailureMessage(failure) + "\n";
 }

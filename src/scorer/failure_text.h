@@ -8,5 +8,7 @@
 // A wrong command line: the message and where to read how it is used.
 std::string UsageErrorText(const std::string& message);
 
-// A failure of the run, in words a user reads.
+// A failure of the run, in words a user reads: FailureMessage for the JSON,
+// FailureText the line printed.
+std::string FailureMessage(const std::exception& failure);
 std::string FailureText(const std::exception& failure);

@@ -7,8 +7,6 @@
 #include "core/cabrillo/cabrillo_fields.h"
 #include "plugin/resources/cabrillo_dialog_ids.h"
 
-const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
-
 const char* const kUsageText =
     "usage: dkz-score score LOG [options]\n"
     "       dkz-score check FOLDER --out RESULTS [--minutes N] [--cty FILE]\n"
@@ -27,7 +25,7 @@ const char* const kUsageText =
     "  --from DATE      first day of the period, YYYY-MM-DD, UTC (default: the first QSO's)\n"
     "  --to DATE        last day of the period (default: the last QSO's); only QSOs of\n"
     "                   the period are handed to the plug-in, the others are counted\n"
-    "  --cty FILE       AD1C country file (default: /usr/share/hamradio-files/cty.dat)\n"
+    "  --cty FILE       AD1C country file (default: cty.dat beside dkz-score.exe)\n"
     "  --dir FOLDER     working folder, made if missing (default: the current folder)\n"
     "  --json FILE      also write the outcome as JSON into FILE (- for standard output;\n"
     "                   the report then goes to standard error)\n"
@@ -86,11 +84,7 @@ const Option kOptions[] = {
      [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodStart = DateOption("--from", v); }},
     {"--to",
      [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodEnd = DateOption("--to", v); }},
-    {"--cty",
-     [](const std::string& v, ScoreCommand& s) {
-       s.CountryFile = v;
-       s.CountryFileGiven = true;
-     }},
+    {"--cty", [](const std::string& v, ScoreCommand& s) { s.CountryFile = v; }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
     {"--json", [](const std::string& v, ScoreCommand& s) { s.JsonPath = v; }},
     {"--report",

@@ -24,13 +24,11 @@ TEST(ScoreOptions, ReadsTheScoreCommand) {
   ASSERT_TRUE(s.Replay.PeriodEnd.has_value());
   EXPECT_EQ(s.Replay.PeriodEnd->Day, 11);
   EXPECT_EQ(s.CountryFile, "my.dat");
-  EXPECT_TRUE(s.CountryFileGiven);
   EXPECT_EQ(s.WorkFolder, "out");
   EXPECT_EQ(s.Replay.ReportFlag, 0);
 
   ScoreCommand plain = Parse({"score", "log.cbr"}).Score;
-  EXPECT_EQ(plain.CountryFile, "/usr/share/hamradio-files/cty.dat");
-  EXPECT_FALSE(plain.CountryFileGiven);
+  EXPECT_EQ(plain.CountryFile, "");  // the one beside the exe
   EXPECT_EQ(plain.WorkFolder, "");
   EXPECT_FALSE(plain.Replay.PeriodStart.has_value());
 
