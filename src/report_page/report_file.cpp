@@ -13,9 +13,6 @@ std::string ReportPathRefusal(const std::string& path) {
   std::filesystem::path file = std::filesystem::u8path(path);
   std::error_code error;
   std::filesystem::file_status status = std::filesystem::status(file, error);
-  const std::filesystem::path folder = file.parent_path();
-  if (!folder.empty() && !std::filesystem::is_directory(folder, error))
-    return "the folder of " + path + " does not exist: nothing was written";
   if (status.type() == std::filesystem::file_type::not_found)
     return "";
   if (status.type() != std::filesystem::file_type::regular)

@@ -73,10 +73,11 @@ void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
   }
 }
 
-// An output file named on the command line goes into a folder that is there.
-void RefuseMissingFolder(const NamedFile& file) {
+// An output file named on the command line goes into a folder that is there
+// (or is the working folder, which the run makes).
+void RefuseMissingFolder(const NamedFile& file, const std::string& workFolder) {
   const std::string folder = file.Path.substr(0, file.Path.find_last_of("\\/"));
-  if (KindOf(folder) != PathKind::kFolder)
+  if (KindOf(folder) != PathKind::kFolder && !SameFile(folder, workFolder))
     throw InputError("the folder of " + file.Shown + " does not exist: nothing was written");
 }
 
@@ -260,7 +261,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
       continue;
     const NamedFile ours{FullPath(path), path, path == command.JsonPath ? "--json" : "--report",
                          false};
-    RefuseMissingFolder(ours);
+    RefuseMissingFolder(ours, run.WorkFolder);
     RequireFile(ours.Path, ours.Shown);
     RefuseWritingOverInput({ours}, others);
     others.push_back(ours);

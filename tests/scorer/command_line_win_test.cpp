@@ -76,7 +76,8 @@ TEST(CommandLine, ScoresALogAndSkipsWhatItCannotRead) {
   EXPECT_NE(run.Out.find("log.adi (ADIF): 3 QSOs read, 1 record skipped\n"), std::string::npos)
       << run.Out;
   EXPECT_NE(run.Out.find("QSOs: 3 read, 0 outside the period, 3 stored, 0 refused (band 0, mode "
-                         "0, no exchange 0)\nerr.txt: 1 problem\n"),
+                         "0, no exchange 0)\nerr.txt: 1 line: 0 problems, 1 note on QSOs that "
+                         "count\n"),
             std::string::npos)
       << run.Out;
   // 1 + 1 + 5 points; districts AC and KN; continents AS and NA.
@@ -158,6 +159,7 @@ TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
   EXPECT_TRUE(Contains(run.Out, "Total\t 2\t 6\t 1\t 2\nScore\t 18\n")) << run.Out;
   EXPECT_TRUE(Contains(run.Out,
                        "\nJA1VZT.cbr: 2 QSO lines\nStats.dll: File produced: JA1VZT.cbr\n\n"
+                       "country file: cty.dat beside dkz-score.exe\n"
                        "err.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in out\n"))
       << run.Out;
   std::string cbr = ReadWholeFile("out\\JA1VZT.cbr");

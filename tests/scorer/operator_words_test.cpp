@@ -16,7 +16,6 @@
 #include "log_file.h"
 #include "native_pass.h"
 #include "page_html.h"
-#include "report_file.h"
 #include "report_of_run.h"
 #include "report_page.h"
 #include "score_options.h"
@@ -205,11 +204,6 @@ TEST(OperatorWords, ALogBeyondTheSizeLimitIsRefusedBeforeReading) {
               "below 10 MB)");
   }
   std::filesystem::remove(big);
-}
-
-TEST(OperatorWords, AnOutputFileInAFolderThatIsMissingIsRefusedBeforeAnyWork) {
-  EXPECT_EQ(ReportPathRefusal("nosuch/dir/x.html"),
-            "the folder of nosuch/dir/x.html does not exist: nothing was written");
 }
 
 }  // namespace
