@@ -200,10 +200,13 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
   verdict.LinesRead = static_cast<int64_t>(log.Qsos.size());
   verdict.LinesUnreadable = static_cast<int64_t>(log.Skipped.size());
   CategoryReading category;
-  if (log.Format == "Cabrillo")
+  if (log.Format == "Cabrillo") {
     CheckHeader(bytes, verdict, category);
-  else
+  } else {
+    if (!log.Contest.empty() && !IsThisContest(log.Contest))
+      Refuse(verdict, "CONTEST_ID " + log.Contest + " is another contest; this robot takes DKZ");
     Warn(verdict, "an ADIF log carries no category: send Cabrillo to enter one");
+  }
   for (const std::string& line : LimitEachKind(log.Skipped, 10))
     Warn(verdict, Plain(line));
   for (const std::string& note : log.Notes)

@@ -14,7 +14,6 @@
 #include "log_file.h"
 #include "robot_options.h"
 #include "robot_server.h"
-#include "score_options.h"
 #include "sponsor_token.h"
 #include "submission_db.h"
 #include "upload_service.h"
@@ -62,7 +61,7 @@ int Serve(const RobotOptions& options) {
   RobotSettings settings = LoadSettings(data + "/robot.conf");
   bool tokenMade = false;
   std::string token = LoadSponsorToken(data + "/sponsor-token", tokenMade);
-  std::string countryPath = options.CountryFile.empty() ? kDefaultCountryFile : options.CountryFile;
+  const std::string& countryPath = options.CountryFile;
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
   BlobStore blobs(data + "/logs");
   SubmissionDb db(data + "/robot.db");

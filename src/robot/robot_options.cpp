@@ -1,5 +1,7 @@
 #include "robot_options.h"
 
+const char* const kDebianCountryFile = "/usr/share/hamradio-files/cty.dat";
+
 const char* const kRobotUsage =
     "usage: dkz-robot [--data DIR] [--port N] [--cty FILE]\n"
     "  Receives the contest's logs on http://127.0.0.1:N/ (default 8080), keeping\n"

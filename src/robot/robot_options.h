@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+// Debian's hamradio-files package installs the AD1C country file here.
+extern const char* const kDebianCountryFile;
+
 struct RobotOptions {
   std::string DataFolder = "robot-data";
   int Port = 8080;
-  std::string CountryFile;  // empty: Debian's
+  std::string CountryFile = kDebianCountryFile;
   bool Help = false;
 };
 

@@ -61,6 +61,11 @@ const VerdictCase kCases[] = {
                 "<CALL:6>JA1AAA <QSO_DATE:8>20230610 <TIME_ON:4>0900 <BAND:3>40m "
                 "<MODE:2>CW <SRX_STRING:2>AT <EOR>\n",
                 true, "names no own call"},
+    VerdictCase{"AnotherContestInAdif",
+                "<STATION_CALLSIGN:6>DL4MCF <CONTEST_ID:9>CQ-WPX-CW <CALL:6>JA1AAA "
+                "<QSO_DATE:8>20230610 <TIME_ON:4>0900 <BAND:3>40m <MODE:2>CW <SRX_STRING:2>AT "
+                "<EOR>\n",
+                true, "CONTEST_ID CQ-WPX-CW is another contest"},
     VerdictCase{"NoQsoReadable", ReplaceAll(kGood, "DL4MCF ", ""), true,
                 "none of its 20 QSO lines could be read"},
     VerdictCase{"MarkupForCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: <b>X</b>"), true,

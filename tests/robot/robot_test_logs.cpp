@@ -10,7 +10,7 @@
 #include <httplib.h>
 
 #include "log_file.h"
-#include "score_options.h"
+#include "robot_options.h"
 
 namespace {
 
@@ -41,8 +41,8 @@ std::string TestLog(const std::string& call, int qsos, const std::string& header
 }
 
 const CountryFile& TestCountries() {
-  static const CountryFile countries = CountryFile::Parse(
-      ReadTextFile(kDefaultCountryFile, kDefaultCountryFile), kDefaultCountryFile);
+  static const CountryFile countries =
+      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
   return countries;
 }
 
