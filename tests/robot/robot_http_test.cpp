@@ -157,6 +157,12 @@ TEST_F(RobotHttpTest, MarkupSentInAnyFieldIsShownAsText) {
   EXPECT_NE(page->body.find("was not taken"), std::string::npos);
   EXPECT_EQ(page->body.find("<script"), std::string::npos);
   EXPECT_EQ(Stored(), 1u);
+
+  // A name with a path, a device and control characters is shown, never used.
+  const std::string log2 = TestLog("OK1XX");
+  ASSERT_EQ(Upload(log2, "..\\..\\CON\x1b[31m\x7f.cbr")->status, 201);
+  EXPECT_EQ(robot_.Service().Db().Find(2)->FileName, "..\\..\\CON [31m .cbr");
+  EXPECT_EQ(robot_.Service().Blobs().Read(Sha256Hex(log2)), log2);
 }
 
 TEST_F(RobotHttpTest, RefusedUploadsAreAnsweredAndStoreNothing) {
