@@ -102,7 +102,7 @@ void AppendRateSection(std::string& page, const ReportFacts& facts) {
   }
   page += "</svg>\n<p class=\"key\">";
   for (int b = 0; b < kBandCount; ++b)
-    page += "<span class=\"b" + std::to_string(b) + "\"></span>" + BandNames[b];
+    page += "<span class=\"b" + std::to_string(b) + "\"></span>" + kDkzRules.Bands[b].Text;
   page +=
       "<span class=\"best\" style=\"background:#fdf2c0\"></span>best 60 minutes</p>\n"
       "<p class=\"note\">The QSOs the plug-in stored, per hour of the contest period.</p>\n"

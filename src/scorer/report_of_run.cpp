@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "summary_table.h"
 
 namespace {
@@ -45,7 +44,7 @@ ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
     qso.Stored = i < outcome.StoredQso.size() && outcome.StoredQso[i];
     qso.Counts = qso.Stored;
     std::string code = NormalizeCode(handed.ExchRcvd);
-    if (qso.Stored && FindDistrict(code))
+    if (qso.Stored && kDkzRules.IsDistrictCode(code))
       qso.District = code;
   }
   for (const ErrorProblem& problem : outcome.Problems) {
@@ -54,7 +53,7 @@ ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
   }
   for (const ErrorProblem& problem : outcome.Problems) {
     bool note = problem.Message == kCodeMessage && facts.Qsos[problem.Qso].Counts &&
-                !IsJapanese(FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
+                !kDkzRules.IsJapanese(kDkzRules.FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
     facts.Problems.push_back({KindOf(problem.Message), problem.Line, note});
   }
 

@@ -9,5 +9,6 @@ void SortLogBands(TextList& bands);
 
 // Recounts the whole store. Sorts LogBands, sets SummaryText and ClaimedScore,
 // and rebuilds DistrictsByBand and ContinentsByBand for the listed contest
-// bands (ContinentsByBand stays empty unless the operator is Japanese).
+// bands (ContinentsByBand stays empty unless the operator's continents
+// multiply). Points, multipliers and score are the rules' (state.Rules).
 void BuildSummary(ContestState& state);
