@@ -8,7 +8,7 @@
 
 struct QsoRecord {
   std::string Call;       // worked callsign, unchanged
-  std::string Prefix;     // worked station's country prefix, IT9/IG9/IH9 folded to I
+  std::string Prefix;     // worked station's country prefix, as the rules fold it (IT9 as I)
   std::string Continent;  // as the host passed it
   std::string Band;       // band text, unchanged
   std::string Mode;
