@@ -31,11 +31,6 @@ const ContestRules kDkzRules = {
 };
 // clang-format on
 
-int ContestRules::QsoPoints(const std::string& ownPrefix, const std::string& workedPrefix) const {
-  const OperatorRules& op = OperatorOf(ownPrefix);
-  return IsJapanese(workedPrefix) ? op.PointsWithJapanese : op.PointsWithOthers;
-}
-
 int ContestRules::BandIndexOf(const std::string& band) const {
   for (int b = 0; b < kBandCount; ++b) {
     if (band == Bands[b].Text)
@@ -56,25 +51,36 @@ int ContestRules::BandIndexOfFrequency(double hertz) const {
 }
 
 bool ContestRules::IsRefusedBand(const std::string& band) const {
-  return std::find(RefusedBands.begin(), RefusedBands.end(), std::string_view(band)) !=
-         RefusedBands.end();
+  for (std::string_view refused : RefusedBands) {
+    if (SameShortText(band, refused))
+      return true;
+  }
+  return false;
 }
 
 std::string ContestRules::FoldPrefix(const std::string& prefix) const {
-  bool folded = std::find(FoldedPrefixes.begin(), FoldedPrefixes.end(), std::string_view(prefix)) !=
-                FoldedPrefixes.end();
-  return folded ? FoldedPrefix : prefix;
+  for (std::string_view folded : FoldedPrefixes) {
+    if (SameShortText(prefix, folded))
+      return std::string(FoldedPrefix);
+  }
+  return prefix;
 }
 
 int ContestRules::DistrictIndexOf(const std::string& code) const {
+  if (code.size() != 2)
+    return -1;
   // The codes are in byte order: a binary search finds the same entry as a
-  // walk from the start, in six steps instead of up to 62.
-  auto before = [](const ContestDistrict& entry, std::string_view text) {
-    return std::string_view(entry.Code) < text;
+  // walk from the start, in six steps instead of up to 62. Both sides have
+  // two letters, compared as unsigned bytes as std::string does.
+  auto byte = [](char c) { return static_cast<unsigned char>(c); };
+  auto before = [&](const ContestDistrict& entry, const std::string& text) {
+    return byte(entry.Code[0]) != byte(text[0]) ? byte(entry.Code[0]) < byte(text[0])
+                                                : byte(entry.Code[1]) < byte(text[1]);
   };
-  auto hit = std::lower_bound(Districts.begin(), Districts.end(), std::string_view(code), before);
-  return hit != Districts.end() && code == hit->Code ? static_cast<int>(hit - Districts.begin())
-                                                     : -1;
+  auto hit = std::lower_bound(Districts.begin(), Districts.end(), code, before);
+  return hit != Districts.end() && code[0] == hit->Code[0] && code[1] == hit->Code[1]
+             ? static_cast<int>(hit - Districts.begin())
+             : -1;
 }
 
 bool ContestRules::IsValidExchange(const std::string& exchange,

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 constexpr int kBandCount = 6;
 constexpr int kDistrictCount = 62;
@@ -32,38 +33,59 @@ struct ContestContinent {
   const char* Text;
 };
 
+// Whether two short texts are equal, byte by byte. The record's texts are
+// not known where a QSO is judged, and a library call for each comparison of
+// two or three bytes would cost more than the bytes (AddData0 is hot).
+inline bool SameShortText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i])
+      return false;
+  }
+  return true;
+}
+
 // What one kind of operator scores.
 struct OperatorRules {
   int PointsWithJapanese;   // a QSO with a Japanese station
   int PointsWithOthers;     // a QSO with anyone else; 0: stored, but it never counts
   bool ContinentsMultiply;  // the continents worked on each band are multipliers too
+
+  int PointsFor(bool workedJapanese) const {
+    return workedJapanese ? PointsWithJapanese : PointsWithOthers;
+  }
 };
 
+// The texts that are only compared are views: a QSO is judged against them
+// without measuring them again.
 struct ContestRules {
-  const char* Mode;         // the one mode of the contest; QSOs in others are refused
-  const char* JapanPrefix;  // the country prefix of a Japanese station, exactly
+  std::string_view Mode;         // the one mode of the contest; QSOs in others are refused
+  std::string_view JapanPrefix;  // the country prefix of a Japanese station, exactly
   // The bands in band order; a band's place here is its index in every
   // per-band table. Other band texts are stored and scored as they come,
   // except the refused ones.
   std::array<ContestBand, kBandCount> Bands;
-  std::array<const char*, 3> RefusedBands;
+  std::array<std::string_view, 3> RefusedBands;
   // Prefixes stored as FoldedPrefix: different prefixes of one country.
-  std::array<const char*, 3> FoldedPrefixes;
-  const char* FoldedPrefix;
-  const char* NeverValidExchange;  // whoever sends it
+  std::array<std::string_view, 3> FoldedPrefixes;
+  std::string_view FoldedPrefix;
+  std::string_view NeverValidExchange;  // whoever sends it
   size_t MaxNumberDigits;  // a number sent by a station outside Japan: 1 to this many digits
-  std::array<ContestDistrict, kDistrictCount> Districts;  // in byte order, for the search
+  std::array<ContestDistrict, kDistrictCount> Districts;  // two letters each, in byte order
   std::array<ContestContinent, kContinentCount> Continents;
   OperatorRules JapaneseOperator;
   OperatorRules OtherOperator;
 
-  bool IsJapanese(const std::string& prefix) const { return prefix == JapanPrefix; }
+  bool IsJapanese(std::string_view prefix) const { return SameShortText(prefix, JapanPrefix); }
   const OperatorRules& OperatorOf(const std::string& ownPrefix) const {
     return IsJapanese(ownPrefix) ? JapaneseOperator : OtherOperator;
   }
   // The points of a QSO that counts, by the operator's prefix and the
   // worked station's (folded) prefix.
-  int QsoPoints(const std::string& ownPrefix, const std::string& workedPrefix) const;
+  int QsoPoints(const std::string& ownPrefix, const std::string& workedPrefix) const {
+    return OperatorOf(ownPrefix).PointsFor(IsJapanese(workedPrefix));
+  }
   // The multipliers are the districts worked on each band, for every
   // operator, plus the continents worked on each band where they multiply.
   long long Score(long long points, long long multipliers) const { return points * multipliers; }

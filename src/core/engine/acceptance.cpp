@@ -55,7 +55,7 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
     errors.Add("   NO CONTEST BAND !!!");
     return 0;
   }
-  if (qso.Mode != rules.Mode) {
+  if (!SameShortText(qso.Mode, rules.Mode)) {
     errors.Add("   NO CONTEST MODE !!!");
     return 0;
   }

@@ -63,7 +63,8 @@ void SortLogBands(TextList& bands) {
 
 void BuildSummary(ContestState& state) {
   const ContestRules& rules = *state.Rules;
-  const bool continents = rules.OperatorOf(state.OwnPrefix).ContinentsMultiply;
+  const OperatorRules& op = rules.OperatorOf(state.OwnPrefix);
+  const bool continents = op.ContinentsMultiply;
   std::string& text = state.SummaryText;
   text = "    DKZ CONTEST " + state.PeriodStartText + "-" + state.PeriodEndText +
          "\r\n\tContestant: " + state.Contestant + " \r\n\tQSOs\tPoints\tCounty" +
@@ -82,7 +83,7 @@ void BuildSummary(ContestState& state) {
       continue;
     BandRow& row = rows[found->second];
     ++row.Qsos;
-    row.Points += rules.QsoPoints(state.OwnPrefix, r.Prefix);
+    row.Points += op.PointsFor(rules.IsJapanese(r.Prefix));
     if (!r.District.empty() && row.SeenDistricts.insert(r.District).second)
       row.Districts.push_back(r.District);
     if (continents && row.SeenContinents.insert(r.Continent).second)
