@@ -61,6 +61,10 @@ void SortLogBands(TextList& bands) {
     bands[i] = std::move(keyed[i].second);
 }
 
+int32_t ClaimedScoreOf(long long points, long long multipliers, const ContestRules& rules) {
+  return static_cast<int32_t>(std::min<long long>(rules.Score(points, multipliers), INT32_MAX));
+}
+
 void BuildSummary(ContestState& state) {
   const ContestRules& rules = *state.Rules;
   const OperatorRules& op = rules.OperatorOf(state.OwnPrefix);
@@ -115,8 +119,6 @@ void BuildSummary(ContestState& state) {
   else
     AppendRow(text, "Total", {qsos, points, districtCount});
 
-  // A score beyond 32 bits (never seen in a real log) is shown as the largest.
-  const long long score = rules.Score(points, districtCount + continentCount);
-  state.ClaimedScore = static_cast<int32_t>(std::min<long long>(score, INT32_MAX));
+  state.ClaimedScore = ClaimedScoreOf(points, districtCount + continentCount, rules);
   text += "Score\t " + std::to_string(state.ClaimedScore);
 }
