@@ -149,7 +149,7 @@ void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& comm
             ScoreRun& run) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
-  const bool report = plan.Reset.ReportFlag != 0;
+  const bool report = plan.Reset.CabrilloRequest != 0;
   ScoreOutcome& outcome = run.Outcome;
   const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
@@ -243,7 +243,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
   std::vector<NamedFile> outputs = {{errorPath, kErrorFileName, "", false},
                                     {settingsPath, SettingsFile, "", false}};
-  const bool report = plan.Reset.ReportFlag != 0;
+  const bool report = plan.Reset.CabrilloRequest != 0;
   if (report) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
     outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)", "", false});

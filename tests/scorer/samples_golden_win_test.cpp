@@ -55,7 +55,7 @@ TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   const Golden& golden = GetParam();
   ScoreCommand command;
   command.LogPath = SourcePath(golden.Log);
-  command.Replay.ReportFlag = golden.Cabrillo != nullptr ? 1 : 0;
+  command.Replay.CabrilloRequest = golden.Cabrillo != nullptr ? 1 : 0;
   std::string report = ReadWholeFile(SourcePath(golden.Report));
   std::string errors = ReadWholeFile(SourcePath(golden.Errors));
   std::string cabrillo =
