@@ -192,7 +192,10 @@ void RobotServer::Impl::Configure() {
     }
     std::cerr << "dkz-robot: " << req.method << " " << Clipped(req.path, 100) << " failed: " << what
               << "\n";
-    res.headers.clear();
+    // What a handler set for the answer it did not finish; the security
+    // headers stay.
+    res.headers.erase("Location");
+    res.headers.erase("Content-Disposition");
     if (storage)
       Fail(req, res, 503, "the robot's data cannot be read or written just now");
     else

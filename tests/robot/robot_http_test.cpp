@@ -313,6 +313,10 @@ TEST_F(RobotHttpTest, HistoryShowsEverySubmissionAndWhichCounts) {
   httplib::Result list = client_.Get("/api/logs");
   EXPECT_EQ(list->body.find("\"id\": 1,"), std::string::npos) << list->body;
   EXPECT_EQ(client_.Get("/calls/NOBODY1")->status, 404);
+  httplib::Result nowhere = client_.Get("/nowhere");
+  ASSERT_TRUE(nowhere);
+  EXPECT_EQ(nowhere->status, 404);
+  EXPECT_NE(nowhere->get_header_value("Content-Security-Policy"), "");
   EXPECT_EQ(client_.Get("/receipts/99")->status, 404);
 }
 
