@@ -6,7 +6,7 @@ Prints uploads per second and the median, 99th percentile and longest time to
 a receipt, then checks that every receipted upload is in the database and on
 disk with its SHA-256, none twice. Exit code 1 when any check fails.
 
-usage: robot_bench.py DKZ_ROBOT [--uploads 2000] [--clients 16] [--data DIR]"""
+usage: robot_bench.py DKZ_ROBOT [--uploads 2000] [--clients 16] [--rate R] [--data DIR]"""
 import argparse
 import os
 import shutil
@@ -23,6 +23,9 @@ def main():
     parser.add_argument("robot")
     parser.add_argument("--uploads", type=int, default=2000)
     parser.add_argument("--clients", type=int, default=16)
+    parser.add_argument("--rate", type=float,
+                        help="send on a fixed schedule of this many uploads a second, timing "
+                             "each from when it was due (default: each client sends when answered)")
     parser.add_argument("--data", help="data folder to use (default: a new temporary one)")
     args = parser.parse_args()
     if not 1 <= args.uploads <= 20000 or not 1 <= args.clients <= 64:
@@ -34,12 +37,13 @@ def main():
     sizes = [len(log) for _, log in uploads]
     robot = robot_load.Robot(args.robot, data).start()
     try:
-        load = robot_load.Load(robot.port, uploads, args.clients).run().join()
+        load = robot_load.Load(robot.port, uploads, args.clients, args.rate).run().join()
         cpu = robot.cpu_seconds()
     finally:
         robot.stop()
     times = load.times
-    print(f"robot-bench: {args.uploads} uploads from {args.clients} clients, logs of "
+    schedule = f" at {args.rate:g}/s on a fixed schedule" if args.rate else ""
+    print(f"robot-bench: {args.uploads} uploads from {args.clients} clients{schedule}, logs of "
           f"{min(sizes) // 1024}-{max(sizes) // 1024} KB (median "
           f"{statistics.median(sizes) / 1024:.0f} KB, {sum(sizes) / 2**20:.1f} MB in all)")
     if times:

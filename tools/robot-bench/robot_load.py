@@ -176,10 +176,12 @@ def upload(port, log, file_name="log.cbr", email=""):
 
 class Load:
     """Uploads `uploads` from `clients` threads, each sending its next log as
-    soon as it has its answer. A receipt counts only with a 201 and its JSON."""
+    soon as it has its answer, or with `rate` on a fixed schedule of that many
+    uploads a second, timed from when each was due (so that a stall counts for
+    every upload it held up). A receipt counts only with a 201 and its JSON."""
 
-    def __init__(self, port, uploads, clients):
-        self.port, self.uploads, self.clients = port, uploads, clients
+    def __init__(self, port, uploads, clients, rate=None):
+        self.port, self.uploads, self.clients, self.rate = port, uploads, clients, rate
         self.receipts, self.failures, self.times = [], [], []
         self.next, self.lock = 0, threading.Lock()
         self.stopped = threading.Event()
@@ -192,8 +194,14 @@ class Load:
                 index = self.next
                 self.next += 1
             call, log = self.uploads[index]
+            late = 0.0
+            if self.rate:
+                due = self.started + index / self.rate
+                late = max(0.0, time.perf_counter() - due)
+                time.sleep(max(0.0, due - time.perf_counter()))
             try:
                 status, answer, elapsed = upload(self.port, log, f"{call}.cbr")
+                elapsed += late
             except OSError as error:
                 with self.lock:
                     self.failures.append((index, type(error).__name__))
