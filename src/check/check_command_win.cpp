@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 
 #include "check_folders.h"
 #include "contest_check.h"
 #include "core/engine/settings.h"
+#include "file_access_win.h"
+#include "file_writer.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
@@ -56,29 +57,13 @@ void ReadLogs(const CheckCommand& command, CheckedContest& contest,
   }
 }
 
-// The host's current folder, where the plug-in keeps its files, for the run.
-class WorkingIn {
- public:
-  explicit WorkingIn(const fs::path& folder) : before_(fs::current_path()) {
-    fs::current_path(folder);
-  }
-  ~WorkingIn() {
-    std::error_code error;
-    fs::current_path(before_, error);
-  }
-  WorkingIn(const WorkingIn&) = delete;
-  WorkingIn& operator=(const WorkingIn&) = delete;
-
- private:
-  fs::path before_;
-};
-
 // Both passes of every log through one loaded plug-in: the whole log for the
 // claimed score, then, after the cross-check, the QSOs it kept.
 void ScoreAndCheck(CheckedContest& contest) {
   // No logging program runs beside the check: with the master switch on, a
   // summary does not look for one (a COM lookup that costs more than the log).
-  WritePrivateProfileStringA(SettingsSection, "Master", "1", SettingsFile);
+  std::string ignored;  // without it the check only runs slower
+  WriteFileWhole(SettingsFile, "[" + std::string(SettingsSection) + "]\r\nMaster=1\r\n", ignored);
   PluginHost plugin;
   for (Entrant& entrant : contest.Entrants) {
     plugin.ResetStats0(entrant.Plan.Reset);
@@ -104,11 +89,10 @@ void ScoreAndCheck(CheckedContest& contest) {
 }
 
 void WriteResult(const fs::path& folder, const std::string& name, const std::string& text) {
-  std::ofstream out(folder / fs::u8path(name), std::ios::binary);
-  out << text;
-  out.close();
-  if (!out)
-    throw std::runtime_error("cannot write " + (folder / fs::u8path(name)).u8string());
+  const std::string path = (folder / fs::u8path(name)).u8string();
+  std::string reason;
+  if (!WriteFileWhole(path, text, reason))
+    throw std::runtime_error("cannot write " + path + ": " + reason);
 }
 
 }  // namespace
@@ -130,11 +114,10 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   const fs::path work = results / kWorkFolder;
   fs::create_directories(work / "Plugins");
   {
-    WorkingIn folder(work);
+    CurrentFolder folder(work.u8string());
     ScoreAndCheck(contest);
   }
-  std::error_code error;
-  fs::remove_all(work, error);
+  RemoveWorkFolder(work.u8string());
 
   WriteResult(results, kResultsCsv, ResultsCsv(contest));
   WriteResult(results, kFindingsCsv, FindingsCsv(contest));

@@ -2,7 +2,7 @@
 
 #include "reading_report.h"
 #include "core/cabrillo/cabrillo_log.h"
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 Entrant MakeEntrant(const std::string& file, const LogContents& log, const CountryFile& countries) {
   Entrant entrant;

@@ -16,3 +16,7 @@ std::vector<std::string> LogFilesIn(const std::string& folder);
 // is written, for a folder that holds anything else or lies in the logs' folder.
 void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
                           const std::vector<std::string>& names);
+
+// Removes the plug-in's working folder of a run and what it holds; where a link
+// or a device is found in it, nothing is removed.
+void RemoveWorkFolder(const std::string& folder);

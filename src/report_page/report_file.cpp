@@ -24,15 +24,3 @@ std::string ReportPathRefusal(const std::string& path) {
     return path + " exists and is not a report page written by dkz-score: it is left alone";
   return "";
 }
-
-bool WriteReportFile(const std::string& path, const std::string& page) {
-  std::filesystem::path file = std::filesystem::u8path(path);
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << page;
-  out.close();
-  if (!out.fail())
-    return true;
-  std::error_code ignored;  // a page cut short is worse than none
-  std::filesystem::remove(file, ignored);
-  return false;
-}

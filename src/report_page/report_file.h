@@ -10,7 +10,3 @@ extern const char* const kReportPageStart;
 // Empty when `path` (UTF-8) is free or holds a report page; otherwise why the
 // page may not be written there.
 std::string ReportPathRefusal(const std::string& path);
-
-// False when the page could not be written whole; no part of it is left then.
-// Call it only where ReportPathRefusal found nothing to refuse.
-bool WriteReportFile(const std::string& path, const std::string& page);

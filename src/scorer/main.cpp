@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -15,6 +13,7 @@
 #include "dkz_version.h"
 #include "core/engine/settings.h"
 #include "file_access_win.h"
+#include "file_writer.h"
 #include "json_report.h"
 #include "log_qso.h"
 #include "plugin_host.h"
@@ -43,14 +42,6 @@ int Version() {
   }
   std::cout << "Stats.dll " << dll << "\n";
   return kExitOk;
-}
-
-// Written whole or not at all.
-bool WriteJson(const std::string& path, const std::string& json) {
-  std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
-  out << json;
-  out.close();
-  return !out.fail();
 }
 
 int Score(const ScoreCommand& command) {
@@ -82,18 +73,21 @@ int Score(const ScoreCommand& command) {
     if (command.JsonPath == "-") {
       std::cout << json;
     } else {
-      if (!WriteJson(command.JsonPath, json)) {
-        std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
+      std::string reason;
+      if (!WriteFileWhole(command.JsonPath, json, reason)) {
+        std::cerr << "dkz-score: cannot write " << command.JsonPath << ": " << reason << "\n";
         exitCode = kExitFailed;
       }
       RememberMadeFiles(run.WorkFolder, {FullPath(command.JsonPath)}, std::cerr);
     }
   }
   if (!command.ReportPath.empty()) {
-    if (WriteReportFile(command.ReportPath, ReportPage(ReportFactsOfRun(outcome)))) {
+    std::string reason;
+    if (WriteFileWhole(command.ReportPath, ReportPage(ReportFactsOfRun(outcome)), reason)) {
       out << "report page: " << command.ReportPath << "\n";
     } else {
-      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << "\n";
+      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << ": "
+                << reason << "\n";
       exitCode = kExitFailed;
     }
   }

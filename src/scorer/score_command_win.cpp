@@ -10,6 +10,7 @@
 #include "core/engine/settings.h"
 #include "file_access_win.h"
 #include "log_file.h"
+#include "path_entry.h"
 #include "plugin_host.h"
 #include "reading_report.h"
 #include "report_file.h"
@@ -28,22 +29,6 @@ void MakeFolder(const std::string& path) {
   if (KindOf(path) != PathKind::kFolder)
     throw std::runtime_error("cannot make the folder " + path);
 }
-
-// The host's current folder for the plug-in's relative file names, for the
-// length of the replay.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::string& path) : previous_(FullPath(".")) {
-    if (!SetCurrentDirectoryW(Widen(path).c_str()))
-      throw std::runtime_error("cannot work in the folder " + path);
-  }
-  ~CurrentFolder() { SetCurrentDirectoryW(Widen(previous_).c_str()); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  std::string previous_;
-};
 
 struct NamedFile {
   std::string Path;  // full
@@ -101,6 +86,17 @@ void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreR
                    ", which dkz-score did not make: nothing was written; give another working "
                    "folder with --dir, or move " +
                    (one ? "it" : "them") + " away");
+}
+
+// A link in place of a file the run writes would take the writing elsewhere:
+// the plug-in writes err.txt and its settings in place.
+void RefuseWritingThroughLinks(const std::vector<NamedFile>& outputs, const std::string& where) {
+  for (const NamedFile& output : outputs) {
+    if (EntryAt(output.Path) == EntryKind::kLink) {
+      throw InputError(output.Shown + where + " is " + EntryRefusal(EntryKind::kLink) +
+                       ": nothing was written; move it away");
+    }
+  }
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -218,15 +214,16 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   if (report) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
     outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)"});
-    outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp"});
   }
   RefuseWritingOverInput(outputs, inputs);
   // The JSON and the report page: neither an input, nor the plug-in's, nor each
   // other, nor the list of the files made here.
   std::vector<NamedFile> others = inputs;
   others.insert(others.end(), outputs.begin(), outputs.end());
-  others.push_back({InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName});
+  const NamedFile record{InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName};
+  others.push_back(record);
   std::vector<NamedFile> written = outputs;
+  std::vector<NamedFile> given;
   for (const std::string& path : {command.JsonPath, command.ReportPath}) {
     if (path.empty() || path == "-")
       continue;
@@ -234,10 +231,15 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
     RequireFile(ours.Path, ours.Shown);
     RefuseWritingOverInput({ours}, others);
     others.push_back(ours);
+    given.push_back(ours);
     if (path == command.JsonPath)  // the page guards itself: it knows its own pages
       written.push_back(ours);
   }
   RefuseWritingOverOthers(written, run);
+  std::vector<NamedFile> inWorkFolder = outputs;
+  inWorkFolder.push_back(record);
+  RefuseWritingThroughLinks(inWorkFolder, " in " + run.WorkFolderShown);
+  RefuseWritingThroughLinks(given, "");
   // The header options reach the Cabrillo file only through the settings.
   if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
       !CanWriteExisting(settingsPath)) {
