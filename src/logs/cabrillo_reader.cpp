@@ -71,8 +71,7 @@ std::string TagOf(const std::string& line, std::string& value) {
 }  // namespace
 
 bool LooksLikeCabrillo(const std::string& text) {
-  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  start = text.find_first_not_of(" \t\r\n", start);
+  size_t start = text.find_first_not_of(" \t\r\n", TextStart(text));
   if (start == std::string::npos)
     return false;
   std::string first = text.substr(start, text.find('\n', start) - start);

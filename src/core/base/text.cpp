@@ -16,6 +16,18 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return out;
 }
 
+std::string ToUpper(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ToLower(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 namespace {
 
 bool IsBlank(char c) {

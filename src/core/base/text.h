@@ -8,6 +8,10 @@
 // replaced text is not searched again. An empty `from` changes nothing.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
 
+// ASCII letters in one case; other bytes as they are.
+std::string ToUpper(std::string text);
+std::string ToLower(std::string text);
+
 // Removes white space at both ends.
 std::string Trim(const std::string& text);
 
