@@ -42,10 +42,10 @@ void ReadLogs(const CheckCommand& command, CheckedContest& contest,
     try {
       std::string path = (fs::u8path(command.LogFolder) / fs::u8path(file)).u8string();
       Entrant entrant = MakeEntrant(file, ReadLogFile(path, file), countries);
-      auto taken = fileOfName.emplace(ToLower(entrant.ReportName), file);
+      auto taken = fileOfName.emplace(ToLower(entrant.LetterName), file);
       if (!taken.second) {
         rejected.push_back(
-            {file, "its report " + entrant.ReportName + " is taken" +
+            {file, "its report " + entrant.LetterName + " is taken" +
                        (taken.first->second == "-" ? std::string() : " by " + taken.first->second) +
                        ": one log per station"});
         continue;
@@ -107,7 +107,7 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
 
   std::vector<std::string> names = {kResultsCsv, kFindingsCsv, kRejectedText, kWorkFolder};
   for (const Entrant& entrant : contest.Entrants)
-    names.push_back(entrant.ReportName);
+    names.push_back(entrant.LetterName);
   PrepareResultsFolder(command.LogFolder, command.ResultsFolder, names);
   const fs::path results = fs::absolute(fs::u8path(command.ResultsFolder));
   run.ResultsFolder = results.u8string();
@@ -123,8 +123,8 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   WriteResult(results, kFindingsCsv, FindingsCsv(contest));
   WriteResult(results, kRejectedText, RejectedText(run.Rejected));
   for (size_t e = 0; e < contest.Entrants.size(); ++e)
-    WriteResult(results, contest.Entrants[e].ReportName,
-                EntrantReport(contest, static_cast<int>(e)));
+    WriteResult(results, contest.Entrants[e].LetterName,
+                EntrantLetter(contest, static_cast<int>(e)));
   run.Checked = static_cast<int>(contest.Entrants.size());
   return run;
 }

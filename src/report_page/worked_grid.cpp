@@ -16,13 +16,13 @@ GridRow& RowNamed(std::vector<GridRow>& rows, const std::string& name) {
 
 }  // namespace
 
-WorkedGrid BuildWorkedGrid(const std::vector<ReportQso>& qsos) {
+WorkedGrid BuildWorkedGrid(const std::vector<PageQso>& qsos) {
   WorkedGrid grid;
   for (const char* code : DistrictCodes)
     grid.Districts.push_back({code, {}});
   for (const char* continent : Continents)
     grid.Continents.push_back({continent, {}});
-  for (const ReportQso& qso : qsos) {
+  for (const PageQso& qso : qsos) {
     int band = BandIndexOf(qso.Band);
     if (!qso.Counts || band == kNoBand)
       continue;

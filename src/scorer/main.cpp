@@ -14,14 +14,14 @@
 #include "core/engine/settings.h"
 #include "file_access_win.h"
 #include "file_writer.h"
-#include "json_report.h"
+#include "score_json.h"
 #include "log_qso.h"
 #include "plugin_host.h"
-#include "report_file.h"
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 #include "score_command_win.h"
 #include "score_options.h"
+#include "score_printout.h"
 
 namespace {
 
@@ -47,9 +47,9 @@ int Version() {
 int Score(const ScoreCommand& command) {
   ScoreRun run = RunScore(command, std::cerr);
   const ScoreOutcome& outcome = run.Outcome;
-  // With the JSON on standard output, the report for people goes to standard error.
+  // With the JSON on standard output, the printout for people goes to standard error.
   std::ostream& out = command.JsonPath == "-" ? std::cerr : std::cout;
-  out << FormatReport(outcome);
+  out << FormatPrintout(outcome);
   std::string files = std::string("err.txt and ") + SettingsFile;
   int exitCode = kExitOk;
   if (run.Cabrillo) {
@@ -81,13 +81,13 @@ int Score(const ScoreCommand& command) {
       RememberMadeFiles(run.WorkFolder, {FullPath(command.JsonPath)}, std::cerr);
     }
   }
-  if (!command.ReportPath.empty()) {
+  if (!command.PagePath.empty()) {
     std::string reason;
-    if (WriteFileWhole(command.ReportPath, ReportPage(ReportFactsOfRun(outcome)), reason)) {
-      out << "report page: " << command.ReportPath << "\n";
+    if (WriteFileWhole(command.PagePath, ReportPage(PageFactsOfRun(outcome)), reason)) {
+      out << "report page: " << command.PagePath << "\n";
     } else {
-      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << ": "
-                << reason << "\n";
+      std::cerr << "dkz-score: cannot write the report page " << command.PagePath << ": " << reason
+                << "\n";
       exitCode = kExitFailed;
     }
   }

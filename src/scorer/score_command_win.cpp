@@ -12,8 +12,8 @@
 #include "log_file.h"
 #include "path_entry.h"
 #include "plugin_host.h"
-#include "reading_report.h"
-#include "report_file.h"
+#include "reading_notes.h"
+#include "page_file.h"
 #include "replay_plan.h"
 #include "core/cabrillo/cabrillo_log.h"
 
@@ -124,16 +124,16 @@ size_t CountQsoLines(const std::string& path) {
 void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
-  const bool report = plan.Reset.ReportFlag != 0;
+  const bool cabrillo = plan.Reset.ReportFlag != 0;
   ScoreOutcome& outcome = run.Outcome;
   const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
   PluginHost plugin;
-  if (report)
+  if (cabrillo)
     ResetConfirmingHeader(plugin, plan.Reset, command.Header);
   else
     plugin.ResetStats0(plan.Reset);
-  if (report && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
+  if (cabrillo && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
     throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
                              run.WorkFolderShown + ": the header options were lost");
   }
@@ -147,7 +147,7 @@ void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) 
   }
   if (outcome.Stored == 0)
     return;  // nothing to score: no summary, and no Cabrillo file without QSOs
-  if (report) {
+  if (cabrillo) {
     run.Cabrillo.emplace();
     outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
     if (run.Cabrillo->Written) {
@@ -185,10 +185,9 @@ std::string ChooseCountryFile(const std::string& given) {
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // Read and check all input before anything is written.
-  std::string reportRefusal =
-      command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
-  if (!reportRefusal.empty())
-    throw InputError(reportRefusal);
+  std::string pageRefusal = command.PagePath.empty() ? "" : PagePathRefusal(command.PagePath);
+  if (!pageRefusal.empty())
+    throw InputError(pageRefusal);
   std::string countryPath =
       FullPath(ChooseCountryFile(command.CountryFileGiven ? command.CountryFile : ""));
   std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
@@ -197,7 +196,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   for (const NamedFile& input : inputs)
     RequireFile(input.Path, input.Shown);
   LogContents log = ReadLogFile(inputs[0].Path, command.LogPath);
-  for (const std::string& line : ReadingReport(log))
+  for (const std::string& line : ReadingNotes(log))
     notes << line << "\n";
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
@@ -210,8 +209,8 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
   std::vector<NamedFile> outputs = {{errorPath, kErrorFileName}, {settingsPath, SettingsFile}};
-  const bool report = plan.Reset.ReportFlag != 0;
-  if (report) {
+  const bool cabrillo = plan.Reset.ReportFlag != 0;
+  if (cabrillo) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
     outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)"});
   }
@@ -224,7 +223,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   others.push_back(record);
   std::vector<NamedFile> written = outputs;
   std::vector<NamedFile> given;
-  for (const std::string& path : {command.JsonPath, command.ReportPath}) {
+  for (const std::string& path : {command.JsonPath, command.PagePath}) {
     if (path.empty() || path == "-")
       continue;
     const NamedFile ours{FullPath(path), path};

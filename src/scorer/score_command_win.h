@@ -9,7 +9,7 @@
 
 #include "cabrillo_pass_win.h"
 #include "score_options.h"
-#include "score_report.h"
+#include "score_outcome.h"
 
 struct ScoreRun {
   ScoreOutcome Outcome;

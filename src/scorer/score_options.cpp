@@ -81,7 +81,7 @@ const Option kOptions[] = {
      }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
     {"--json", [](const std::string& v, ScoreCommand& s) { s.JsonPath = v; }},
-    {"--report", [](const std::string& v, ScoreCommand& s) { s.ReportPath = v; }},
+    {"--report", [](const std::string& v, ScoreCommand& s) { s.PagePath = v; }},
 };
 
 const Option* FindOption(const std::string& name) {

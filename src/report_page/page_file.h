@@ -1,5 +1,5 @@
-// Writing the report page to disk: dkz-score replaces a page it wrote before,
-// never any other file.
+// Where a report page may go: dkz-score replaces a page it wrote before, never
+// any other file (it writes with the tools' one writer, file_writer.h).
 #pragma once
 
 #include <string>
@@ -9,4 +9,4 @@ extern const char* const kReportPageStart;
 
 // Empty when `path` (UTF-8) is free or holds a report page; otherwise why the
 // page may not be written there.
-std::string ReportPathRefusal(const std::string& path);
+std::string PagePathRefusal(const std::string& path);

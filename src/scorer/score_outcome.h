@@ -1,4 +1,5 @@
-// What dkz-score prints after a run.
+// What a dkz-score run found: what was read and handed over, what the
+// plug-in answered and wrote to err.txt.
 #pragma once
 
 #include <optional>
@@ -46,7 +47,3 @@ struct ScoreOutcome {
 // Adds the lines the plug-in wrote while handed QSO `qso` (CR LF line ends)
 // to the problems, and when the QSO was refused, counts the reason they give.
 void TakeErrorLines(ScoreOutcome& outcome, size_t qso, bool refused, const std::string& lines);
-
-// The run in a few lines, then the summary, then what became of the QSOs,
-// with plain line ends.
-std::string FormatReport(const ScoreOutcome& outcome);
