@@ -25,10 +25,14 @@ std::wstring FinalPath(const FileHandle& file) {
 // the file then lies elsewhere than in its folder under its own name.
 bool LeadsElsewhere(const std::wstring& full, const FileHandle& file) {
   std::wstring path = full;
-  DWORD length = GetLongPathNameW(full.c_str(), nullptr, 0);
-  if (length > 0) {
-    path.assign(length, L'\0');
-    path.resize(GetLongPathNameW(full.c_str(), &path[0], length));
+  // Only a short name ("RESULT~1.CSV") differs from the name the file shows;
+  // the long one is looked up only then, as the lookup lists the folder.
+  if (path.find(L'~') != std::wstring::npos) {
+    DWORD length = GetLongPathNameW(full.c_str(), nullptr, 0);
+    if (length > 0) {
+      path.assign(length, L'\0');
+      path.resize(GetLongPathNameW(full.c_str(), &path[0], length));
+    }
   }
   size_t slash = path.find_last_of(L'\\');
   if (slash == std::wstring::npos)
