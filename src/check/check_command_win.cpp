@@ -32,7 +32,7 @@ const char* const kWorkFolder = "work";
 // reason. One log per station: a second one of a call is set aside.
 void ReadLogs(const CheckCommand& command, CheckedContest& contest,
               std::vector<Rejection>& rejected) {
-  std::string countryPath = ChooseCountryFile(command.CountryFile);
+  std::string countryPath = ChooseCountryFile(command.CountryFile).Path;
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
   std::map<std::string, std::string> fileOfName = {{kResultsCsv, "-"},
                                                    {kFindingsCsv, "-"},

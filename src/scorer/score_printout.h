@@ -5,6 +5,6 @@
 
 #include "score_outcome.h"
 
-// The run in a few lines, then the summary, then what became of the QSOs,
-// with plain line ends.
+// The warnings, the run in a few lines, then the summary, then what became
+// of the QSOs, with plain line ends.
 std::string FormatPrintout(const ScoreOutcome& outcome);

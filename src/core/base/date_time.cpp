@@ -7,7 +7,7 @@ namespace {
 
 // Days since 1970-01-01 in the proleptic Gregorian calendar, both ways
 // (H. Hinnant's algorithms).
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -28,7 +28,8 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
+// Constant: known before any other file's static values are made from dates.
+constexpr long long kOleEpoch = DaysFromCivil(1899, 12, 30);
 const long long kSecondsPerDay = 86400;
 // The OLE automation range: 1 January 100 to 31 December 9999.
 const double kMinOleDate = -657434.0;
