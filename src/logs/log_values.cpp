@@ -123,7 +123,3 @@ std::string FirstControlCharacter(const std::string& text) {
 size_t TextStart(const std::string& text) {
   return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
 }
-
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
-}

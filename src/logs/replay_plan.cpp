@@ -96,7 +96,7 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
   }
   ReplayPlan plan;
   ResetInput& reset = plan.Reset;
-  reset.ReportFlag = options.ReportFlag;
+  reset.CabrilloRequest = options.CabrilloRequest;
   reset.OwnCall = OwnCallOf(log, options, shownName, plan.Notes);
   reset.OwnPrefix = options.OwnPrefix;
   if (reset.OwnPrefix.empty()) {

@@ -9,7 +9,7 @@ HourRate BuildHourRate(const PageFacts& facts) {
   rate.Hours.resize(static_cast<size_t>((minutes + 59) / 60));
   std::vector<int64_t> times;
   for (const PageQso& qso : facts.Qsos) {
-    int band = BandIndexOf(qso.Band);
+    int band = kDkzRules.BandIndexOf(qso.Band);
     int64_t offset = qso.Minute - facts.PeriodStartMinute;
     if (!qso.Stored || band == kNoBand || offset < 0 || offset >= minutes)
       continue;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/contest/bands.h"
+#include "core/contest/contest_rules.h"
 #include "page_facts.h"
 
 struct HourRate {

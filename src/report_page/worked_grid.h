@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/contest/bands.h"
+#include "core/contest/contest_rules.h"
 #include "page_facts.h"
 
 struct GridRow {

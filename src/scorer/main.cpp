@@ -98,7 +98,8 @@ int Score(const ScoreCommand& command) {
               << " QSOs handed over"
               << (run.Outcome.OutsidePeriod > 0 ? " (the others lie outside the period)" : "")
               << ": there is no score"
-              << (command.Replay.ReportFlag != 0 ? " and no Cabrillo log was written" : "") << "\n";
+              << (command.Replay.CabrilloRequest != 0 ? " and no Cabrillo log was written" : "")
+              << "\n";
     exitCode = kExitNothingStored;
   }
   return exitCode;

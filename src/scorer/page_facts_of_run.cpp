@@ -2,8 +2,7 @@
 
 #include <cmath>
 
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "summary_table.h"
 
 namespace {
@@ -42,7 +41,7 @@ PageFacts PageFactsOfRun(const ScoreOutcome& outcome) {
     qso.Stored = i < outcome.StoredQso.size() && outcome.StoredQso[i];
     qso.Counts = counts[i];
     std::string code = NormalizeCode(handed.ExchRcvd);
-    if (qso.Stored && FindDistrict(code))
+    if (qso.Stored && kDkzRules.IsDistrictCode(code))
       qso.District = code;
   }
   for (const ErrorProblem& problem : outcome.Problems)

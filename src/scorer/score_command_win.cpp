@@ -145,7 +145,7 @@ void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& comm
             ScoreRun& run) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
-  const bool cabrillo = plan.Reset.ReportFlag != 0;
+  const bool cabrillo = plan.Reset.CabrilloRequest != 0;
   ScoreOutcome& outcome = run.Outcome;
   const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
@@ -238,7 +238,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
   std::vector<NamedFile> outputs = {{errorPath, kErrorFileName, "", false},
                                     {settingsPath, SettingsFile, "", false}};
-  const bool cabrillo = plan.Reset.ReportFlag != 0;
+  const bool cabrillo = plan.Reset.CabrilloRequest != 0;
   if (cabrillo) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
     outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)", "", false});

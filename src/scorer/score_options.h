@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check_options.h"
+#include "core/cabrillo/cabrillo_log.h"
 #include "replay_plan.h"
 
 class UsageError : public std::runtime_error {
@@ -13,10 +14,10 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A text for one box of the plug-in's Cabrillo header dialog (the control's
-// id); "\n" separates the lines of a multi-line box.
+// A text for the box of the plug-in's Cabrillo header dialog that shows one
+// field of the header; "\n" separates the lines of a multi-line box.
 struct HeaderEntry {
-  int ControlId = 0;
+  std::string CabrilloLog::*Field = nullptr;
   std::string Text;
 };
 
@@ -53,5 +54,5 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageText;
 
-// The option that fills the header dialog's box `controlId` ("--name").
-std::string HeaderOptionName(int controlId);
+// The option that fills the header field `field` ("--name").
+std::string HeaderOptionName(std::string CabrilloLog::*field);

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "core/base/text.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "log_values.h"
 #include "summary_table.h"
 
@@ -73,8 +73,9 @@ std::vector<bool> CountingQsos(const ScoreOutcome& outcome) {
 void SortOutNotes(ScoreOutcome& outcome) {
   const std::vector<bool> counts = CountingQsos(outcome);
   for (ErrorProblem& problem : outcome.Problems) {
-    problem.Note = problem.Message == kCodeMessage && counts[problem.Qso] &&
-                   !IsJapanese(FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
+    problem.Note =
+        problem.Message == kCodeMessage && counts[problem.Qso] &&
+        !kDkzRules.IsJapanese(kDkzRules.FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
   }
 }
 
@@ -84,18 +85,18 @@ std::vector<std::string> RunWarnings(const ScoreOutcome& o) {
     warnings.push_back("the log names the contest " + o.LogContest + "; it is scored here by the " +
                        kContestName + " contest's rules");
   }
-  const bool japanese = IsJapanese(o.Reset.OwnPrefix);
+  const bool japanese = kDkzRules.IsJapanese(o.Reset.OwnPrefix);
   bool withJapan = false, withWorld = false;
   for (const QsoInput& qso : o.HandedOver)
-    (IsJapanese(FoldPrefix(qso.Prefix)) ? withJapan : withWorld) = true;
+    (kDkzRules.IsJapanese(kDkzRules.FoldPrefix(qso.Prefix)) ? withJapan : withWorld) = true;
   if (!o.HandedOver.empty() && !japanese && !withJapan)
     warnings.push_back(
         "no QSO is with a station in Japan; an operator outside Japan scores only "
         "those");
   if (!o.HandedOver.empty() && japanese && !withWorld)
-    warnings.push_back(
-        "no QSO is with a station outside Japan; a Japanese operator scores 5 "
-        "points for each");
+    warnings.push_back("no QSO is with a station outside Japan; a Japanese operator scores " +
+                       std::to_string(kDkzRules.JapaneseOperator.PointsWithOthers) +
+                       " points for each");
   const std::optional<long long> score = ParseSummaryTable(o.Summary).Score;
   if (o.Stored == 0) {
     warnings.push_back("nothing in this log scores: the plug-in stored none of its " +
@@ -108,7 +109,7 @@ std::vector<std::string> RunWarnings(const ScoreOutcome& o) {
 
 std::vector<std::string> NoContinentNotes(const ScoreOutcome& o) {
   std::vector<std::string> notes;
-  if (!IsJapanese(o.Reset.OwnPrefix))
+  if (!kDkzRules.OperatorOf(o.Reset.OwnPrefix).ContinentsMultiply)
     return notes;
   const std::vector<bool> counts = CountingQsos(o);
   std::vector<std::string> bands;

@@ -81,7 +81,7 @@ TEST(ReplayPlan, NotesAStationRepeatedMoreOftenThanErrTxtNamesEarlierOnes) {
 TEST(ReplayPlan, ResetTakesOwnDataFromTheLogUnlessGiven) {
   ReplayPlan plan = PlanReplay(Log({Qso("JE2AAA", 11), Qso("JE2AAB", 10), Qso("JE2AAC", 12)}),
                                Countries(), ReplayOptions(), "a.adi");
-  EXPECT_EQ(plan.Reset.ReportFlag, 0);
+  EXPECT_EQ(plan.Reset.CabrilloRequest, 0);
   EXPECT_EQ(plan.Reset.OwnCall, "JA1XYZ");
   EXPECT_EQ(plan.Reset.OwnPrefix, "JA");
   // The period runs from the earliest to the latest QSO date, whole days.

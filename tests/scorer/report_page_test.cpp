@@ -8,7 +8,7 @@
 #include <set>
 
 #include "../unit/scoring_input.h"
-#include "core/contest/bands.h"
+#include "core/contest/contest_rules.h"
 #include "hour_rate.h"
 #include "native_pass.h"
 #include "file_writer.h"
@@ -54,7 +54,7 @@ TEST(PageFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
     PageFacts facts = PageFactsOfRun(pass.Outcome);
     WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
     for (int b = 0; b < kBandCount; ++b) {
-      SCOPED_TRACE(BandNames[b]);
+      SCOPED_TRACE(kDkzRules.Bands[b].Text);
       const TextList& districts = state.DistrictsByBand[b];
       const TextList& continents = state.ContinentsByBand[b];
       EXPECT_EQ(Worked(grid.Districts, b),
@@ -98,9 +98,9 @@ TEST(HourRate, BinsStoredContestQsosByHourAndNamesTheBusiestSixtyMinutes) {
 
   HourRate rate = BuildHourRate(facts);
   ASSERT_EQ(rate.Hours.size(), 48u);
-  EXPECT_EQ(rate.Hours[0][BandIndexOf("40m")], 3);
-  EXPECT_EQ(rate.Hours[1][BandIndexOf("20m")], 4);
-  EXPECT_EQ(rate.Hours[2][BandIndexOf("20m")], 1);
+  EXPECT_EQ(rate.Hours[0][kDkzRules.BandIndexOf("40m")], 3);
+  EXPECT_EQ(rate.Hours[1][kDkzRules.BandIndexOf("20m")], 4);
+  EXPECT_EQ(rate.Hours[2][kDkzRules.BandIndexOf("20m")], 1);
   EXPECT_EQ(rate.BestCount, 5u);  // 30 to 89, the first of the busiest windows
   EXPECT_EQ(rate.BestStartMinute, facts.PeriodStartMinute + 30);
 }

@@ -56,7 +56,7 @@ TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   const Golden& golden = GetParam();
   ScoreCommand command;
   command.LogPath = SourcePath(golden.Log);
-  command.Replay.ReportFlag = golden.Cabrillo != nullptr ? 1 : 0;
+  command.Replay.CabrilloRequest = golden.Cabrillo != nullptr ? 1 : 0;
   std::string printout = ReadWholeFile(SourcePath(golden.Printout));
   std::string errors = ReadWholeFile(SourcePath(golden.Errors));
   std::string cabrillo =

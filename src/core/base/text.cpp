@@ -16,18 +16,6 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return out;
 }
 
-std::string ToUpper(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string ToLower(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 namespace {
 
 bool IsBlank(char c) {
@@ -43,6 +31,22 @@ std::string Trim(const std::string& text) {
   while (end > begin && IsBlank(text[end - 1]))
     --end;
   return text.substr(begin, end - begin);
+}
+
+std::string ToUpper(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ToLower(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
 }
 
 std::vector<std::string> SplitWords(const std::string& text) {

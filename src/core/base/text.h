@@ -8,12 +8,14 @@
 // replaced text is not searched again. An empty `from` changes nothing.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
 
-// ASCII letters in one case; other bytes as they are.
-std::string ToUpper(std::string text);
-std::string ToLower(std::string text);
-
 // Removes white space at both ends.
 std::string Trim(const std::string& text);
+
+// ASCII letters in upper or lower case; every other byte unchanged.
+std::string ToUpper(std::string text);
+std::string ToLower(std::string text);
+// Case-insensitive comparison of ASCII text.
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
 
 // The words of a line, split at runs of white space.
 std::vector<std::string> SplitWords(const std::string& text);

@@ -1,18 +1,16 @@
 #include <gtest/gtest.h>
 
 #include "core/base/text.h"
-#include "core/contest/bands.h"
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 
 namespace {
 
 TEST(Bands, IndexByTextAndByWholeMegahertz) {
-  EXPECT_EQ(BandIndexOf("160m"), 0);
-  EXPECT_EQ(BandIndexOf("10m"), 5);
-  EXPECT_EQ(BandIndexOf("6m"), kNoBand);
-  EXPECT_EQ(BandIndexOf(""), kNoBand);
-  EXPECT_EQ(BandIndexOf("40M"), kNoBand);
+  EXPECT_EQ(kDkzRules.BandIndexOf("160m"), 0);
+  EXPECT_EQ(kDkzRules.BandIndexOf("10m"), 5);
+  EXPECT_EQ(kDkzRules.BandIndexOf("6m"), kNoBand);
+  EXPECT_EQ(kDkzRules.BandIndexOf(""), kNoBand);
+  EXPECT_EQ(kDkzRules.BandIndexOf("40M"), kNoBand);
 
   struct {
     double hz;
@@ -21,45 +19,46 @@ TEST(Bands, IndexByTextAndByWholeMegahertz) {
                {2000000, -1}, {7000000, 2},  {14000000, 3},  {21000000, 4},
                {28000000, 5}, {28999999, 5}, {29000000, -1}, {0, -1}};
   for (auto& c : cases)
-    EXPECT_EQ(BandIndexOfFrequency(c.hz), c.band) << c.hz;
+    EXPECT_EQ(kDkzRules.BandIndexOfFrequency(c.hz), c.band) << c.hz;
 }
 
 TEST(Bands, OnlyThreeWarcBandsAreOutsideTheContest) {
   for (const char* band : {"30m", "17m", "12m"})
-    EXPECT_TRUE(IsNonContestBand(band));
+    EXPECT_TRUE(kDkzRules.IsRefusedBand(band));
   for (const char* band : {"6m", "40m", "", "30M"})
-    EXPECT_FALSE(IsNonContestBand(band));
+    EXPECT_FALSE(kDkzRules.IsRefusedBand(band));
 }
 
-TEST(Districts, FindIsExactAndNormalizeUpperCasesAndTrims) {
-  EXPECT_TRUE(FindDistrict("YN"));
-  EXPECT_TRUE(FindDistrict("AC"));
-  EXPECT_FALSE(FindDistrict("yn"));
-  EXPECT_FALSE(FindDistrict("JA"));
-  EXPECT_FALSE(FindDistrict(" AC"));
+TEST(Districts, CodesAreExactAndNormalizeUpperCasesAndTrims) {
+  EXPECT_TRUE(kDkzRules.IsDistrictCode("YN"));
+  EXPECT_TRUE(kDkzRules.IsDistrictCode("AC"));
+  EXPECT_FALSE(kDkzRules.IsDistrictCode("yn"));
+  EXPECT_FALSE(kDkzRules.IsDistrictCode("JA"));
+  EXPECT_FALSE(kDkzRules.IsDistrictCode(" AC"));
   EXPECT_EQ(NormalizeCode(" ac "), "AC");
   EXPECT_EQ(NormalizeCode("\ttk\r\n"), "TK");
   EXPECT_EQ(NormalizeCode("123"), "123");
-  EXPECT_EQ(DistrictIndexOf("AC"), 0);
-  EXPECT_EQ(DistrictIndexOf("YN"), kDistrictCount - 1);
+  EXPECT_EQ(kDkzRules.DistrictIndexOf("AC"), 0);
+  EXPECT_EQ(kDkzRules.DistrictIndexOf("YN"), kDistrictCount - 1);
 }
 
 TEST(Districts, TableIsSortedAndUnique) {
   for (int i = 1; i < kDistrictCount; ++i) {
-    EXPECT_LT(std::string(DistrictCodes[i - 1]), std::string(DistrictCodes[i]));
+    EXPECT_LT(std::string(kDkzRules.Districts[i - 1].Code),
+              std::string(kDkzRules.Districts[i].Code));
   }
   for (int i = 0; i < kDistrictCount; ++i)
-    EXPECT_EQ(DistrictIndexOf(DistrictCodes[i]), i);
+    EXPECT_EQ(kDkzRules.DistrictIndexOf(kDkzRules.Districts[i].Code), i);
   for (const char* code : {"AA", "AD", "ZZ", "YO", "\xFF\xFF", ""})
-    EXPECT_EQ(DistrictIndexOf(code), -1) << code;
+    EXPECT_EQ(kDkzRules.DistrictIndexOf(code), -1) << code;
 }
 
 TEST(Rules, PrefixAliasesFoldToItaly) {
-  EXPECT_EQ(FoldPrefix("IT9"), "I");
-  EXPECT_EQ(FoldPrefix("IG9"), "I");
-  EXPECT_EQ(FoldPrefix("IH9"), "I");
-  EXPECT_EQ(FoldPrefix("IT9X"), "IT9X");
-  EXPECT_EQ(FoldPrefix("it9"), "it9");
+  EXPECT_EQ(kDkzRules.FoldPrefix("IT9"), "I");
+  EXPECT_EQ(kDkzRules.FoldPrefix("IG9"), "I");
+  EXPECT_EQ(kDkzRules.FoldPrefix("IH9"), "I");
+  EXPECT_EQ(kDkzRules.FoldPrefix("IT9X"), "IT9X");
+  EXPECT_EQ(kDkzRules.FoldPrefix("it9"), "it9");
 }
 
 TEST(Rules, ExchangeValidity) {
@@ -74,16 +73,17 @@ TEST(Rules, ExchangeValidity) {
       {"AC", "DL", false},  {"\xB9", "DL", false}, {"12", "", true},
   };
   for (auto& c : cases) {
-    EXPECT_EQ(IsValidExchange(c.exchange, c.prefix), c.valid) << c.exchange << " " << c.prefix;
+    EXPECT_EQ(kDkzRules.IsValidExchange(c.exchange, c.prefix), c.valid)
+        << c.exchange << " " << c.prefix;
   }
 }
 
 TEST(Rules, PointsByOwnAndWorkedPrefix) {
-  EXPECT_EQ(QsoPoints("JA", "JA"), 1);
-  EXPECT_EQ(QsoPoints("JA", "DL"), 5);
-  EXPECT_EQ(QsoPoints("DL", "JA"), 1);
-  EXPECT_EQ(QsoPoints("DL", "DL"), 0);
-  EXPECT_EQ(QsoPoints("ja", "DL"), 0);
+  EXPECT_EQ(kDkzRules.QsoPoints("JA", "JA"), 1);
+  EXPECT_EQ(kDkzRules.QsoPoints("JA", "DL"), 5);
+  EXPECT_EQ(kDkzRules.QsoPoints("DL", "JA"), 1);
+  EXPECT_EQ(kDkzRules.QsoPoints("DL", "DL"), 0);
+  EXPECT_EQ(kDkzRules.QsoPoints("ja", "DL"), 0);
 }
 
 TEST(Text, ReplaceAllDoesNotRescanReplacedText) {

@@ -1,6 +1,6 @@
-// The Cabrillo export's two moments on the host's thread. The lock is held
+// The Cabrillo file's two moments on the host's thread. The lock is held
 // only to copy state in or out, never while a dialog or message box is up.
-#include "plugin/cabrillo/host_report.h"
+#include "plugin/cabrillo/cabrillo_file.h"
 
 #include <windows.h>
 
@@ -13,12 +13,12 @@
 #include "plugin/cabrillo/log_output.h"
 #include "win/host_window.h"
 
-bool BeginLog(const std::string& ownCall) {
+bool ConfirmCabrilloHeader(const std::string& ownCall) {
   Settings& settings = PluginSettings();
   CabrilloLog log = LoadCabrilloHeader(settings, ownCall);
   bool confirmed = false;
   {
-    Cabrillo dialog(log);
+    CabrilloHeaderDialog dialog(log);
     confirmed = dialog.RunModal(HostMainWindow()) == IDOK;  // -1 (not shown) counts as cancel
   }
   FinishCabrilloHeader(log, settings, confirmed);
@@ -26,22 +26,22 @@ bool BeginLog(const std::string& ownCall) {
   return confirmed;
 }
 
-bool RunCabrilloReport() {
-  std::vector<CInfo> records;
+bool WriteCabrilloLog() {
+  std::vector<QsoRecord> records;
   int32_t claimedScore = 0;
   CabrilloLog log;
   WithLock([&](const LockHeld& held) {
     const ContestState& state = TheContest(held);
-    records.reserve(state.QsoLog.Count());
-    for (size_t i = 0; i < state.QsoLog.Count(); ++i)
-      records.push_back(state.QsoLog.At(i));
+    records.reserve(state.Log.Count());
+    for (size_t i = 0; i < state.Log.Count(); ++i)
+      records.push_back(state.Log.At(i));
     claimedScore = state.ClaimedScore;
     log = TheCabrilloLog(held);
   });
   // Every record gets its line, duplicates and zero-point QSOs included.
   log.QsoLines.clear();
   log.QsoLines.reserve(records.size());
-  for (const CInfo& r : records) {
+  for (const QsoRecord& r : records) {
     log.AddQsoLine(r.Call, r.FreqKhz, r.Mode == "CW" ? "CW" : "??", r.Time, r.RstSent, r.ExchSent,
                    r.RstRcvd, r.ExchRcvd);
   }

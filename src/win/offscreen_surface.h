@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-class CMemDC {
+class OffscreenSurface {
  public:
-  explicit CMemDC(HDC target);
-  ~CMemDC();
-  CMemDC(const CMemDC&) = delete;
-  CMemDC& operator=(const CMemDC&) = delete;
+  explicit OffscreenSurface(HDC target);
+  ~OffscreenSurface();
+  OffscreenSurface(const OffscreenSurface&) = delete;
+  OffscreenSurface& operator=(const OffscreenSurface&) = delete;
 
   HDC Handle() const { return dc_; }
 

@@ -1,6 +1,6 @@
-#include "win/mem_dc.h"
+#include "win/offscreen_surface.h"
 
-CMemDC::CMemDC(HDC target) : target_(target), dc_(target) {
+OffscreenSurface::OffscreenSurface(HDC target) : target_(target), dc_(target) {
   GetClipBox(target_, &rect_);
   // A printer context, or a bitmap that cannot be made, is drawn straight into.
   if (GetDeviceCaps(target_, TECHNOLOGY) == DT_RASPRINTER)
@@ -19,7 +19,7 @@ CMemDC::CMemDC(HDC target) : target_(target), dc_(target) {
   offScreen_ = true;
 }
 
-CMemDC::~CMemDC() {
+OffscreenSurface::~OffscreenSurface() {
   if (!offScreen_)
     return;
   BitBlt(target_, rect_.left, rect_.top, rect_.right - rect_.left, rect_.bottom - rect_.top, dc_,
