@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <stdexcept>
 
 #include "check_folders.h"
 #include "contest_check.h"
 #include "core/engine/settings.h"
+#include "file_access_win.h"
+#include "file_writer.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
@@ -41,10 +42,10 @@ void ReadLogs(const CheckCommand& command, CheckedContest& contest,
     try {
       std::string path = (fs::u8path(command.LogFolder) / fs::u8path(file)).u8string();
       Entrant entrant = MakeEntrant(file, ReadLogFile(path, file), countries);
-      auto taken = fileOfName.emplace(ToLower(entrant.ReportName), file);
+      auto taken = fileOfName.emplace(ToLower(entrant.LetterName), file);
       if (!taken.second) {
         rejected.push_back(
-            {file, "its report " + entrant.ReportName + " is taken" +
+            {file, "its report " + entrant.LetterName + " is taken" +
                        (taken.first->second == "-" ? std::string() : " by " + taken.first->second) +
                        ": one log per station"});
         continue;
@@ -56,29 +57,13 @@ void ReadLogs(const CheckCommand& command, CheckedContest& contest,
   }
 }
 
-// The host's current folder, where the plug-in keeps its files, for the run.
-class WorkingIn {
- public:
-  explicit WorkingIn(const fs::path& folder) : before_(fs::current_path()) {
-    fs::current_path(folder);
-  }
-  ~WorkingIn() {
-    std::error_code error;
-    fs::current_path(before_, error);
-  }
-  WorkingIn(const WorkingIn&) = delete;
-  WorkingIn& operator=(const WorkingIn&) = delete;
-
- private:
-  fs::path before_;
-};
-
 // Both passes of every log through one loaded plug-in: the whole log for the
 // claimed score, then, after the cross-check, the QSOs it kept.
 void ScoreAndCheck(CheckedContest& contest) {
   // No logging program runs beside the check: with the master switch on, a
   // summary does not look for one (a COM lookup that costs more than the log).
-  WritePrivateProfileStringA(SettingsSection, "Master", "1", SettingsFile);
+  std::string ignored;  // without it the check only runs slower
+  WriteFileWhole(SettingsFile, "[" + std::string(SettingsSection) + "]\r\nMaster=1\r\n", ignored);
   PluginHost plugin;
   for (Entrant& entrant : contest.Entrants) {
     plugin.ResetStats0(entrant.Plan.Reset);
@@ -104,11 +89,10 @@ void ScoreAndCheck(CheckedContest& contest) {
 }
 
 void WriteResult(const fs::path& folder, const std::string& name, const std::string& text) {
-  std::ofstream out(folder / fs::u8path(name), std::ios::binary);
-  out << text;
-  out.close();
-  if (!out)
-    throw std::runtime_error("cannot write " + (folder / fs::u8path(name)).u8string());
+  const std::string path = (folder / fs::u8path(name)).u8string();
+  std::string reason;
+  if (!WriteFileWhole(path, text, reason))
+    throw std::runtime_error("cannot write " + path + ": " + reason);
 }
 
 }  // namespace
@@ -123,25 +107,24 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
 
   std::vector<std::string> names = {kResultsCsv, kFindingsCsv, kRejectedText, kWorkFolder};
   for (const Entrant& entrant : contest.Entrants)
-    names.push_back(entrant.ReportName);
+    names.push_back(entrant.LetterName);
   PrepareResultsFolder(command.LogFolder, command.ResultsFolder, names);
   const fs::path results = fs::absolute(fs::u8path(command.ResultsFolder));
   run.ResultsFolder = results.u8string();
   const fs::path work = results / kWorkFolder;
   fs::create_directories(work / "Plugins");
   {
-    WorkingIn folder(work);
+    CurrentFolder folder(work.u8string());
     ScoreAndCheck(contest);
   }
-  std::error_code error;
-  fs::remove_all(work, error);
+  RemoveWorkFolder(work.u8string());
 
   WriteResult(results, kResultsCsv, ResultsCsv(contest));
   WriteResult(results, kFindingsCsv, FindingsCsv(contest));
   WriteResult(results, kRejectedText, RejectedText(run.Rejected));
   for (size_t e = 0; e < contest.Entrants.size(); ++e)
-    WriteResult(results, contest.Entrants[e].ReportName,
-                EntrantReport(contest, static_cast<int>(e)));
+    WriteResult(results, contest.Entrants[e].LetterName,
+                EntrantLetter(contest, static_cast<int>(e)));
   run.Checked = static_cast<int>(contest.Entrants.size());
   return run;
 }

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "check_options.h"
-#include "check_report.h"
+#include "check_results.h"
 
 struct CheckRun {
   int Checked = 0;  // logs in the results

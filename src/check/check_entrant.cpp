@@ -1,16 +1,16 @@
 #include "check_entrant.h"
 
-#include "reading_report.h"
+#include "reading_notes.h"
 #include "core/cabrillo/cabrillo_log.h"
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 Entrant MakeEntrant(const std::string& file, const LogContents& log, const CountryFile& countries) {
   Entrant entrant;
   entrant.File = file;
   entrant.Plan = PlanReplay(log, countries, ReplayOptions(), file);
-  entrant.ReportName = ReportNameOf(entrant.Plan.Reset.OwnCall);
+  entrant.LetterName = LetterNameOf(entrant.Plan.Reset.OwnCall);
   entrant.QsosRead = log.Qsos.size();
-  entrant.Notes = ReadingReport(log);
+  entrant.Notes = ReadingNotes(log);
   for (const std::string& note : LimitEachKind(entrant.Plan.Notes))
     entrant.Notes.push_back(note);
   // No period is set, so every QSO read is handed over, in log order.
@@ -19,7 +19,7 @@ Entrant MakeEntrant(const std::string& file, const LogContents& log, const Count
   return entrant;
 }
 
-std::string ReportNameOf(const std::string& call) {
+std::string LetterNameOf(const std::string& call) {
   return CabrilloBaseName(call) + ".txt";
 }
 

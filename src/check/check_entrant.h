@@ -12,7 +12,7 @@
 
 struct Entrant {
   std::string File;        // as named in the contest's folder
-  std::string ReportName;  // the entrant's report: "JA1ABC.txt"
+  std::string LetterName;  // of the letter back to the entrant: "JA1ABC.txt"
   size_t QsosRead = 0;
   std::vector<std::string> Notes;  // records left out, calls without a country
   ReplayPlan Plan;
@@ -29,8 +29,8 @@ struct Entrant {
 // call of no known country).
 Entrant MakeEntrant(const std::string& file, const LogContents& log, const CountryFile& countries);
 
-// The report's file name for a call, by the rule of the plug-in's Cabrillo export.
-std::string ReportNameOf(const std::string& call);
+// The letter's file name for a call, by the rule of the plug-in's Cabrillo export.
+std::string LetterNameOf(const std::string& call);
 
 // The stored QSOs in the form the cross-check reads, in the order of `Stored`.
 CheckLog CheckLogOf(const Entrant& entrant);

@@ -5,9 +5,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "file_writer.h"
 #include "log_qso.h"
 #include "log_values.h"
 #include "made_files.h"
+#include "path_entry.h"
 
 namespace fs = std::filesystem;
 
@@ -33,11 +35,34 @@ bool Inside(const fs::path& inner, const fs::path& outer) {
          (in.size() == out.size() || in[out.size()] == '/' || in[out.size()] == '\\');
 }
 
+// A record behind a link is none: the link could name anyone's files.
 MadeFiles RecordIn(const fs::path& folder) {
-  std::ifstream in(folder / kMadeFilesName, std::ios::binary);
+  const fs::path path = folder / kMadeFilesName;
+  if (EntryAt(path.u8string()) != EntryKind::kFile)
+    return MadeFiles();
+  std::ifstream in(path, std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return MadeFiles::Parse(text.str());
+}
+
+// `path` and all below it, the deepest first. A link or a device on the way
+// stops the clean-up before anything is removed: removing it might remove
+// what it leads to (Wine deletes the target of a link).
+void CollectForRemoval(const fs::path& path, const std::string& name, const std::string& shown,
+                       std::vector<fs::path>& removal) {
+  EntryKind kind = EntryAt(path.u8string());
+  if (kind == EntryKind::kLink || kind == EntryKind::kOther) {
+    throw InputError(shown + " holds " + name + ", which is " + EntryRefusal(kind) +
+                     ": give a new or empty results folder");
+  }
+  if (kind == EntryKind::kFolder) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
+      CollectForRemoval(entry.path(), (fs::u8path(name) / entry.path().filename()).u8string(),
+                        shown, removal);
+    }
+  }
+  removal.push_back(path);
 }
 
 // Removes an earlier check's outputs, after making sure nothing else is there.
@@ -58,9 +83,12 @@ void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
   std::stable_partition(entries.begin(), entries.end(), [&](const fs::path& path) {
     return !record.Holds(path.filename().u8string());
   });
-  for (const fs::path& entry : entries) {
+  std::vector<fs::path> removal;
+  for (const fs::path& entry : entries)
+    CollectForRemoval(entry, entry.filename().u8string(), shown, removal);
+  for (const fs::path& entry : removal) {
     std::error_code error;
-    fs::remove_all(entry, error);
+    fs::remove(entry, error);
     if (error)
       throw InputError("cannot remove the earlier " + entry.u8string() + ": " + error.message());
   }
@@ -103,9 +131,20 @@ void PrepareResultsFolder(const std::string& logFolder, const std::string& resul
   MadeFiles record;
   for (const std::string& name : names)
     record.Update(name, true);
-  std::ofstream written(out / kMadeFilesName, std::ios::binary);
-  written << record.Text();
-  written.close();
-  if (!written)
-    throw InputError("cannot write into " + results);
+  std::string reason;
+  if (!WriteFileWhole((out / kMadeFilesName).u8string(), record.Text(), reason))
+    throw InputError("cannot write into " + results + ": " + reason);
+}
+
+void RemoveWorkFolder(const std::string& folder) {
+  std::vector<fs::path> removal;
+  try {
+    CollectForRemoval(PathOf(folder), folder, folder, removal);
+  } catch (const std::exception&) {
+    return;
+  }
+  for (const fs::path& entry : removal) {
+    std::error_code ignored;  // what stays is only the plug-in's own files
+    fs::remove(entry, ignored);
+  }
 }

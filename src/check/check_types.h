@@ -11,7 +11,7 @@ struct CheckQso {
   std::string Call;  // the worked station as logged
   std::string ExchSent;
   std::string ExchRcvd;
-  int Line = 0;  // where the QSO stands in its file, for the reports
+  int Line = 0;  // where the QSO stands in its file, for the results
 };
 
 // Logs that carry the same call are taken as one station's.

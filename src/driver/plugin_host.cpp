@@ -8,7 +8,7 @@
 
 #include "core/engine/settings.h"
 #include "export_names.h"
-#include "wide_text.h"
+#include "win/wide_text.h"
 
 namespace {
 

@@ -119,3 +119,7 @@ std::string FirstControlCharacter(const std::string& text) {
   }
   return "";
 }
+
+size_t TextStart(const std::string& text) {
+  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+}

@@ -23,3 +23,6 @@ bool ParseKilohertz(const std::string& text, uint32_t& hertz);
 // The first control character of `text` (C0 or DEL) by name: "CR", "LF",
 // "NUL", "TAB" or its code such as "0x1B"; empty when there is none.
 std::string FirstControlCharacter(const std::string& text);
+
+// Where the text of a file starts: after its UTF-8 byte-order mark, if any.
+size_t TextStart(const std::string& text);

@@ -58,7 +58,7 @@ void AppendMismatches(std::string& page, const SummaryTable& summary, const Work
 
 }  // namespace
 
-void AppendGridSection(std::string& page, const ReportFacts& facts) {
+void AppendGridSection(std::string& page, const PageFacts& facts) {
   WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
   page += "<section id=\"grid\"><h2>Districts";
   page += facts.Summary.Japanese() ? " and continents" : "";

@@ -39,7 +39,7 @@ int LabelStep(size_t hours) {
 
 }  // namespace
 
-void AppendRateSection(std::string& page, const ReportFacts& facts) {
+void AppendRateSection(std::string& page, const PageFacts& facts) {
   HourRate rate = BuildHourRate(facts);
   page += "<section id=\"rate\"><h2>Rate</h2>\n";
   if (rate.BestCount == 0) {

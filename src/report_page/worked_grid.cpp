@@ -15,13 +15,13 @@ GridRow& RowNamed(std::vector<GridRow>& rows, const std::string& name) {
 
 }  // namespace
 
-WorkedGrid BuildWorkedGrid(const std::vector<ReportQso>& qsos) {
+WorkedGrid BuildWorkedGrid(const std::vector<PageQso>& qsos) {
   WorkedGrid grid;
   for (const ContestDistrict& district : kDkzRules.Districts)
     grid.Districts.push_back({district.Code, {}});
   for (const ContestContinent& continent : kDkzRules.Continents)
     grid.Continents.push_back({continent.Text, {}});
-  for (const ReportQso& qso : qsos) {
+  for (const PageQso& qso : qsos) {
     int band = kDkzRules.BandIndexOf(qso.Band);
     if (!qso.Counts || band == kNoBand)
       continue;

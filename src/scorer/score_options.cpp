@@ -90,7 +90,7 @@ const Option kOptions[] = {
      [](const std::string& v, ScoreCommand& s) {
        if (v == "-")
          throw UsageError("--report takes a file name: the page is not written to standard output");
-       s.ReportPath = v;
+       s.PagePath = v;
      }},
 };
 

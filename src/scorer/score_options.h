@@ -26,7 +26,7 @@ struct ScoreCommand {
   std::string CountryFile;  // --cty; empty: cty.dat beside the executable
   std::string WorkFolder;   // empty: the current folder
   std::string JsonPath;     // empty: none; "-": standard output
-  std::string ReportPath;   // --report: the report page to write; empty: none
+  std::string PagePath;     // --report: the report page to write; empty: none
   ReplayOptions Replay;     // --cabrillo sets its report flag
   // Boxes of the header dialog to fill in, in command-line order; every other
   // box keeps what the plug-in shows (the stored header).

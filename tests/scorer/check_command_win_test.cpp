@@ -13,6 +13,7 @@
 #include "contest_folder.h"
 #include "plugin_host.h"
 #include "truth_comparison.h"
+#include "win_links.h"
 
 namespace {
 
@@ -105,6 +106,26 @@ TEST(CheckCommand, FindsTheFaultsOfAGeneratedContestAndNothingElse) {
   }
   EXPECT_FALSE(FileExists("results\\work\\err.txt"));
   EXPECT_FALSE(FileExists("logs\\results.csv"));
+}
+
+// An earlier result swapped for a link to the user's file: the check stops
+// before it removes anything (Wine would delete what the link leads to).
+TEST(CheckCommand, AnEarlierResultSwappedForALinkStopsTheCheck) {
+  ScratchFolder folder;
+  CreateDirectoryA("logs", nullptr);
+  WriteWholeFile("logs\\ja1vzt.adi",
+                 "<EOH>\r\n<CALL:6>JA2ABC<QSO_DATE:8>20230610<TIME_ON:4>1200<FREQ:5>7.012"
+                 "<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>599<STX_STRING:2>TK<SRX_STRING:2>AC"
+                 "<STATION_CALLSIGN:6>JA1VZT<EOR>\r\n");
+  WriteWholeFile("users.txt", "the user's");
+  ASSERT_EQ(RunCheck("logs --out results"), 0u);
+  ASSERT_TRUE(DeleteFileA("results\\results.csv"));
+  TestLink link("results\\results.csv", "..\\users.txt");
+  if (!link.Made())
+    GTEST_SKIP() << "no symbolic links here";
+  EXPECT_EQ(RunCheck("logs --out results"), 1u);
+  EXPECT_EQ(ReadWholeFile("users.txt"), "the user's");
+  EXPECT_TRUE(FileExists("results\\findings.csv"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // a file the check did not write.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -61,6 +62,41 @@ TEST_F(CheckFolders, ResultsGoOnlyWhereNothingElseIsLost) {
   Write("file", "x");
   EXPECT_THROW(PrepareResultsFolder(At("logs"), At("file"), {}), InputError);
   EXPECT_THROW(PrepareResultsFolder(At("out"), At("logs/.."), {}), InputError);
+}
+
+// An earlier run's output swapped for a link, anywhere below the results
+// folder, stops the clean-up before anything is removed: removing it might
+// remove what it leads to. A record behind a link is no record.
+TEST_F(CheckFolders, ALinkAmongTheEarlierResultsStopsTheRunAndNothingIsRemoved) {
+  fs::create_directories(root_ / "mine");
+  Write("mine/results.csv", "the user's");
+  Write("mine/record", "results.csv\nwork\n");
+  const struct {
+    const char* Name;
+    const char* LeadsTo;
+  } cases[] = {{"out/results.csv", "../mine/results.csv"},
+               {"out/work/err.txt", "../../mine/results.csv"},
+               {"out/work", "../mine"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    fs::remove_all(root_ / "out");
+    PrepareResultsFolder(At("logs"), At("out"), {"findings.csv", "results.csv", "work"});
+    Write("out/findings.csv", "earlier");
+    fs::create_directories(root_ / "out" / "work");
+    fs::remove_all(root_ / c.Name);
+    fs::create_symlink(c.LeadsTo, root_ / c.Name);
+    EXPECT_THROW(PrepareResultsFolder(At("logs"), At("out"), {"results.csv"}), InputError);
+    EXPECT_TRUE(fs::exists(root_ / "out" / "findings.csv"));
+    EXPECT_TRUE(fs::is_symlink(root_ / c.Name));
+  }
+  fs::remove_all(root_ / "out");
+  fs::create_directories(root_ / "out");
+  fs::create_symlink("../mine/record", root_ / "out" / "dkz-score.files");
+  Write("out/results.csv", "someone's");
+  EXPECT_THROW(PrepareResultsFolder(At("logs"), At("out"), {"results.csv"}), InputError);
+  EXPECT_EQ(fs::file_size(root_ / "mine" / "results.csv"), strlen("the user's"));
+  EXPECT_EQ(fs::file_size(root_ / "mine" / "record"), strlen("results.csv\nwork\n"));
+  EXPECT_TRUE(fs::exists(root_ / "out" / "results.csv"));
 }
 
 TEST(CheckOptions, ReadsTheCheckCommand) {

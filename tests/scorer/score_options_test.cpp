@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "json_report.h"
+#include "score_json.h"
 #include "score_options.h"
-#include "score_report.h"
+#include "score_outcome.h"
+#include "score_printout.h"
 
 namespace {
 
@@ -97,7 +98,7 @@ TEST(ScoreOptions, RefusesWhatItCannotTake) {
   }
 }
 
-TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
+TEST(ScorePrintout, SaysWhatHappenedThenShowsTheSummary) {
   ScoreOutcome o;
   o.LogName = "samples/x.adi";
   o.Format = "ADIF";
@@ -122,7 +123,7 @@ TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
   o.Summary = "    DKZ CONTEST\r\n\tQSOs\r\nTotal\t 1";
   o.CabrilloFile = "JA1XYZ.cbr";
   o.CabrilloQsoLines = 1;
-  EXPECT_EQ(FormatReport(o),
+  EXPECT_EQ(FormatPrintout(o),
             "samples/x.adi (ADIF): 1 QSO read, 2 records skipped\n"
             "own call JA1XYZ, own prefix JA, period 2023-06-10 to 2023-06-11\n"
             "\n"
@@ -138,7 +139,7 @@ TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
   EXPECT_EQ(o.Problems[1].Message, "NO CONTEST BAND !!!");
 }
 
-TEST(JsonReport, StringsAreEscapedAndBytesThatAreNotUtf8Replaced) {
+TEST(ScoreJson, StringsAreEscapedAndBytesThatAreNotUtf8Replaced) {
   EXPECT_EQ(JsonString("a\"b\\c\r\n\x01"), "\"a\\\"b\\\\c\\u000d\\u000a\\u0001\"");
   EXPECT_EQ(JsonString("\xe6\x97\xa5 \xe9"), "\"\xe6\x97\xa5 \xef\xbf\xbd\"");
 }

@@ -8,7 +8,7 @@
 
 #include "core/contest/contest_rules.h"
 #include "native_pass.h"
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 
 namespace {
@@ -68,7 +68,7 @@ void Measure(size_t count) {
   double gatherMs = 0, pageMs = 0;
   for (int r = 0; r < rounds; ++r) {
     auto start = std::chrono::steady_clock::now();
-    ReportFacts facts = ReportFactsOfRun(pass.Outcome);
+    PageFacts facts = PageFactsOfRun(pass.Outcome);
     auto gathered = std::chrono::steady_clock::now();
     size = ReportPage(facts).size();
     auto done = std::chrono::steady_clock::now();

@@ -1,5 +1,5 @@
 // What the check writes: the results table, the findings, the rejected logs and
-// each entrant's report. Text only; the command writes the files.
+// the letter back to each entrant. Text only; the command writes the files.
 #pragma once
 
 #include <string>
@@ -21,7 +21,7 @@ struct Rejection {
   std::string Reason;
 };
 
-// The rules the check applied, as every report states them.
+// The rules the check applied, as every letter states them.
 std::string RuleText(int minutes);
 
 // The score on the last line of GetResult0's summary ("Score\t 1234"); throws
@@ -37,9 +37,9 @@ std::string ResultsCsv(const CheckedContest& contest);
 // (verdict clock_offset, detail "600 s"), in the shape of the generator's truth.
 std::string FindingsCsv(const CheckedContest& contest);
 
-// The report mailed back to the entrant `e`: the flagged QSOs with their
+// The letter mailed back to the entrant `e`: the flagged QSOs with their
 // evidence, the clock offset, the claimed and checked summaries, the rules.
-std::string EntrantReport(const CheckedContest& contest, int e);
+std::string EntrantLetter(const CheckedContest& contest, int e);
 
 // One line per log that could not be read: "FILE: reason".
 std::string RejectedText(const std::vector<Rejection>& rejected);

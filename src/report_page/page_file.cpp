@@ -1,4 +1,4 @@
-#include "report_file.h"
+#include "page_file.h"
 
 #include <cstring>
 #include <filesystem>
@@ -9,7 +9,7 @@ const char* const kReportPageStart =
     "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n"
     "<meta name=\"generator\" content=\"dkz-score report page\">\n";
 
-std::string ReportPathRefusal(const std::string& path) {
+std::string PagePathRefusal(const std::string& path) {
   std::filesystem::path file = std::filesystem::u8path(path);
   std::error_code error;
   std::filesystem::file_status status = std::filesystem::status(file, error);
@@ -23,16 +23,4 @@ std::string ReportPathRefusal(const std::string& path) {
   if (!in || start != kReportPageStart)
     return path + " exists and is not a report page written by dkz-score: it is left alone";
   return "";
-}
-
-bool WriteReportFile(const std::string& path, const std::string& page) {
-  std::filesystem::path file = std::filesystem::u8path(path);
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << page;
-  out.close();
-  if (!out.fail())
-    return true;
-  std::error_code ignored;  // a page cut short is worse than none
-  std::filesystem::remove(file, ignored);
-  return false;
 }

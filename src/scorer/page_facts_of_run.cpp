@@ -1,4 +1,4 @@
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 
 #include <cmath>
 
@@ -20,8 +20,8 @@ std::string KindOf(const std::string& message) {
 
 }  // namespace
 
-ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
-  ReportFacts facts;
+PageFacts PageFactsOfRun(const ScoreOutcome& outcome) {
+  PageFacts facts;
   facts.LogName = outcome.LogName;
   facts.OwnCall = outcome.Reset.OwnCall;
   facts.Summary = ParseSummaryTable(outcome.Summary);
@@ -34,7 +34,7 @@ ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
   facts.Qsos.resize(outcome.HandedOver.size());
   for (size_t i = 0; i < outcome.HandedOver.size(); ++i) {
     const QsoInput& handed = outcome.HandedOver[i];
-    ReportQso& qso = facts.Qsos[i];
+    PageQso& qso = facts.Qsos[i];
     qso.Minute = MinuteOf(handed.Time);
     qso.Band = handed.Band;
     qso.Continent = handed.Continent;

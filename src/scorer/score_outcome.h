@@ -1,4 +1,5 @@
-// What dkz-score prints after a run.
+// What a dkz-score run found: what was read and handed over, what the
+// plug-in answered and wrote to err.txt, and what the operator should know of it.
 #pragma once
 
 #include <optional>
@@ -69,6 +70,5 @@ std::vector<std::string> RunWarnings(const ScoreOutcome& outcome);
 // continent multiplier of its own.
 std::vector<std::string> NoContinentNotes(const ScoreOutcome& outcome);
 
-// The warnings, the run in a few lines, then the summary, then what became
-// of the QSOs, with plain line ends.
-std::string FormatReport(const ScoreOutcome& outcome);
+// "1 QSO", "3 QSOs": a count and its noun.
+std::string CountOf(size_t n, const char* one, const char* many);

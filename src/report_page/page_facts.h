@@ -36,7 +36,7 @@ inline long long ValueIn(const SummaryRow& row, SummaryColumn column) {
 }
 
 // A QSO handed to the plug-in, with what it made of it.
-struct ReportQso {
+struct PageQso {
   int64_t Minute = 0;  // UTC, minutes since 1899-12-30
   std::string Band;
   std::string District;   // the code the plug-in took as a district, or empty
@@ -59,7 +59,7 @@ struct LeftOutCount {
   size_t Count = 0;
 };
 
-struct ReportFacts {
+struct PageFacts {
   // What the operator should read first: another contest's log, no QSO with
   // the stations that score, nothing scored.
   std::vector<std::string> Warnings;
@@ -68,7 +68,7 @@ struct ReportFacts {
   SummaryTable Summary;
   int64_t PeriodStartMinute = 0;  // first minute of the contest
   int64_t PeriodEndMinute = 0;    // the minute after its last
-  std::vector<ReportQso> Qsos;    // in log order
+  std::vector<PageQso> Qsos;      // in log order
   std::vector<ProblemLine> Problems;
   std::vector<LeftOutCount> LeftOut;
   // The counting QSOs without a continent, one line a band: they add the

@@ -1,4 +1,4 @@
-#include "reading_report.h"
+#include "reading_notes.h"
 
 #include <cctype>
 #include <map>
@@ -54,7 +54,7 @@ std::vector<std::string> LimitEachKind(const std::vector<std::string>& messages,
   return lines;
 }
 
-std::vector<std::string> ReadingReport(const LogContents& log) {
+std::vector<std::string> ReadingNotes(const LogContents& log) {
   std::vector<std::string> lines = LimitEachKind(log.Skipped);
   lines.insert(lines.end(), log.Notes.begin(), log.Notes.end());
   return lines;

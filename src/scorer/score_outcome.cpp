@@ -1,4 +1,4 @@
-#include "score_report.h"
+#include "score_outcome.h"
 
 #include <map>
 
@@ -8,10 +8,6 @@
 #include "summary_table.h"
 
 namespace {
-
-std::string Count(size_t n, const char* one, const char* many) {
-  return std::to_string(n) + " " + (n == 1 ? one : many);
-}
 
 // The plug-in's messages for the QSOs it refuses.
 const struct {
@@ -40,6 +36,10 @@ std::string MessageOf(const std::string& line) {
 }
 
 }  // namespace
+
+std::string CountOf(size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
 
 void TakeErrorLines(ScoreOutcome& outcome, size_t qso, bool refused, const std::string& lines) {
   bool reasonFound = false;
@@ -100,7 +100,7 @@ std::vector<std::string> RunWarnings(const ScoreOutcome& o) {
   const std::optional<long long> score = ParseSummaryTable(o.Summary).Score;
   if (o.Stored == 0) {
     warnings.push_back("nothing in this log scores: the plug-in stored none of its " +
-                       Count(o.HandedOver.size(), "QSO", "QSOs") + " handed over");
+                       CountOf(o.HandedOver.size(), "QSO", "QSOs") + " handed over");
   } else if (score && *score == 0) {
     warnings.push_back("nothing in this log scores: the score is 0");
   }
@@ -130,49 +130,9 @@ std::vector<std::string> NoContinentNotes(const ScoreOutcome& o) {
       names += (i == 0 ? "" : ", ") + calls[i];
     if (calls.size() > 5)
       names += ", ...";
-    notes.push_back(band + ": " + Count(calls.size(), "QSO", "QSOs") + " without a continent (" +
+    notes.push_back(band + ": " + CountOf(calls.size(), "QSO", "QSOs") + " without a continent (" +
                     names + "): the plug-in counts the empty continent as one more continent " +
                     "multiplier on " + band);
   }
   return notes;
-}
-
-std::string FormatReport(const ScoreOutcome& o) {
-  std::string text;
-  for (const std::string& warning : RunWarnings(o))
-    text += "Warning: " + warning + "\n";
-  text += o.LogName + " (" + o.Format + "): " + Count(o.QsosRead, "QSO", "QSOs") + " read, " +
-          Count(o.RecordsSkipped, "record", "records") + " skipped\n";
-  text += "own call " + o.Reset.OwnCall + ", own prefix " + o.Reset.OwnPrefix + ", period " +
-          FormatDateTime(o.Reset.PeriodStart, "%Y-%m-%d") + " to " +
-          FormatDateTime(o.Reset.PeriodEnd, "%Y-%m-%d") + "\n\n";
-  if (!o.Summary.empty()) {
-    text += ReplaceAll(o.Summary, "\r\n", "\n");
-    if (text.back() != '\n')
-      text += '\n';
-    text += '\n';
-  }
-  const RefusalCounts& by = o.RefusedBy;
-  text += "QSOs: " + std::to_string(o.QsosRead) + " read, " + std::to_string(o.OutsidePeriod) +
-          " outside the period, " + std::to_string(o.Stored) + " stored, " +
-          std::to_string(o.Refused) + " refused (band " + std::to_string(by.Band) + ", mode " +
-          std::to_string(by.Mode) + ", no exchange " + std::to_string(by.NoExchange) +
-          (by.NotSaid > 0 ? ", reason not in err.txt " + std::to_string(by.NotSaid) : "") + ")\n";
-  size_t notes = 0;
-  for (const ErrorProblem& problem : o.Problems)
-    notes += problem.Note ? 1 : 0;
-  if (!o.ErrorFileWritten) {
-    text += "err.txt: not written in this run\n";
-  } else if (notes == 0) {
-    text += "err.txt: " + Count(o.Problems.size(), "problem", "problems") + "\n";
-  } else {
-    text += "err.txt: " + Count(o.Problems.size(), "line", "lines") + ": " +
-            Count(o.Problems.size() - notes, "problem", "problems") + ", " +
-            Count(notes, "note", "notes") + " on QSOs that count\n";
-  }
-  for (const std::string& note : NoContinentNotes(o))
-    text += note + "\n";
-  if (o.CabrilloQsoLines)
-    text += o.CabrilloFile + ": " + Count(*o.CabrilloQsoLines, "QSO line", "QSO lines") + "\n";
-  return text;
 }

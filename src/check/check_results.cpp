@@ -1,4 +1,4 @@
-#include "check_report.h"
+#include "check_results.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -167,7 +167,7 @@ std::string FindingsCsv(const CheckedContest& c) {
   return csv;
 }
 
-std::string EntrantReport(const CheckedContest& c, int e) {
+std::string EntrantLetter(const CheckedContest& c, int e) {
   const Entrant& entrant = c.Entrants[e];
   const LogFindings& findings = c.Findings[e];
   Counts n = CountVerdicts(findings);

@@ -17,4 +17,4 @@ std::vector<std::string> LimitEachKind(const std::vector<std::string>& messages,
 
 // The reader's messages of a log: the skipped records (limited as above),
 // then its notes.
-std::vector<std::string> ReadingReport(const LogContents& log);
+std::vector<std::string> ReadingNotes(const LogContents& log);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "check_report.h"
+#include "check_results.h"
 #include "contest_check.h"
 
 namespace {
@@ -20,7 +20,7 @@ struct Line {
 Entrant MakeLog(const char* call, std::vector<Line> lines, int claimed, int checked) {
   Entrant e;
   e.File = std::string(call) + ".cbr";
-  e.ReportName = ReportNameOf(call);
+  e.LetterName = LetterNameOf(call);
   e.Plan.Reset.OwnCall = call;
   for (const Line& l : lines) {
     QsoInput q;
@@ -69,7 +69,7 @@ bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-TEST(CheckReport, ResultsRankByCheckedScoreAndCountEachFinding) {
+TEST(CheckResults, ResultsRankByCheckedScoreAndCountEachFinding) {
   EXPECT_EQ(ResultsCsv(Contest()),
             "call,logged_qsos,claimed_score,checked_qsos,checked_score,nil,busted_call,"
             "busted_exchange,unique\n"
@@ -77,7 +77,7 @@ TEST(CheckReport, ResultsRankByCheckedScoreAndCountEachFinding) {
             "W1BBB,3,3,3,3,0,0,0,0\n");
 }
 
-TEST(CheckReport, FindingsNameTheOtherLogsLine) {
+TEST(CheckResults, FindingsNameTheOtherLogsLine) {
   EXPECT_EQ(FindingsCsv(Contest()),
             "call,line,verdict,detail\n"
             "JA1AAA,41,busted_exchange,W1BBB line 41\n"
@@ -86,9 +86,9 @@ TEST(CheckReport, FindingsNameTheOtherLogsLine) {
             "JA1AAA,44,busted_call,W1BBB line 42\n");
 }
 
-TEST(CheckReport, EntrantReportShowsEachFlaggedQsoWithItsEvidenceAndTheRules) {
+TEST(CheckResults, EntrantLetterShowsEachFlaggedQsoWithItsEvidenceAndTheRules) {
   CheckedContest c = Contest();
-  std::string text = EntrantReport(c, 1);
+  std::string text = EntrantLetter(c, 1);
   const char* const parts[] = {
       "DKZ contest log check of JA1AAA (JA1AAA.cbr)",
       "1 confirmed, 1 not in log, 1 busted call, 1 busted exchange, 1 unique",
@@ -109,14 +109,14 @@ TEST(CheckReport, EntrantReportShowsEachFlaggedQsoWithItsEvidenceAndTheRules) {
   for (const char* part : parts)
     EXPECT_TRUE(Has(text, part)) << part << "\n---\n" << text;
   EXPECT_FALSE(Has(text, "Clock:"));
-  EXPECT_TRUE(Has(EntrantReport(c, 0), "Flagged QSOs:\nnone\n"));
+  EXPECT_TRUE(Has(EntrantLetter(c, 0), "Flagged QSOs:\nnone\n"));
 
   c.Findings[1].ClockOffsetSeconds = -605;
-  EXPECT_TRUE(Has(EntrantReport(c, 1), "Clock: this log's times stand 10 min 5 s behind"));
+  EXPECT_TRUE(Has(EntrantLetter(c, 1), "Clock: this log's times stand 10 min 5 s behind"));
   EXPECT_TRUE(Has(FindingsCsv(c), "JA1AAA,,clock_offset,-605 s\n"));
 }
 
-TEST(CheckReport, RejectedLogsAreNamedOnceAndScoresComeFromTheSummary) {
+TEST(CheckResults, RejectedLogsAreNamedOnceAndScoresComeFromTheSummary) {
   EXPECT_EQ(RejectedText({{"a.adi", "a.adi (ADIF): no QSO found"}, {"b.cbr", "cannot read b.cbr"}}),
             "a.adi (ADIF): no QSO found\nb.cbr: cannot read b.cbr\n");
   EXPECT_EQ(ScoreOfSummary("Total\t 3\t 7\r\nScore\t 28"), 28);

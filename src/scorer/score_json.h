@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "score_report.h"
+#include "score_outcome.h"
 
 std::string FormatJson(const ScoreOutcome& outcome);
 

@@ -1,4 +1,4 @@
-#include "json_report.h"
+#include "score_json.h"
 
 #include <cstdio>
 #include <vector>
