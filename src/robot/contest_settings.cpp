@@ -6,7 +6,7 @@
 #include "log_qso.h"
 #include "log_values.h"
 #include "robot_text.h"
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 namespace {
 

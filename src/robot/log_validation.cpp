@@ -4,12 +4,12 @@
 #include <set>
 
 #include "cabrillo_header_check.h"
-#include "check_report.h"
+#include "check_results.h"
 #include "core/base/text.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "native_pass.h"
-#include "reading_report.h"
+#include "reading_notes.h"
 #include "replay_plan.h"
 #include "robot_text.h"
 
@@ -64,9 +64,10 @@ std::string OwnCallOf(const LogContents& log) {
   return "";
 }
 
-bool InPeriod(const CalendarTime& t, const RobotSettings& settings) {
+bool InPeriod(const OleDateTime& time, const RobotSettings& settings) {
   auto key = [](const CalendarTime& c) { return c.Year * 10000 + c.Month * 100 + c.Day; };
-  return !settings.PeriodFrom ||
+  CalendarTime t{};
+  return !settings.PeriodFrom || !ToCalendarTime(time, t) ||
          (key(*settings.PeriodFrom) <= key(t) && key(t) <= key(*settings.PeriodTo));
 }
 

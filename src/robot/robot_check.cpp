@@ -1,8 +1,6 @@
 #include "robot_check.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -11,6 +9,7 @@
 
 #include "check_entrant.h"
 #include "contest_check.h"
+#include "file_writer.h"
 #include "core/base/text.h"
 #include "log_file.h"
 #include "log_values.h"
@@ -27,26 +26,11 @@ const char kFindingsCsv[] = "findings.csv";
 const char kRejectedText[] = "rejected.txt";
 const char kIndexPage[] = "index.html";
 
-// Never over another file: the folder is new, and each name is made once.
-void WriteNew(const std::string& folder, const std::string& name, const std::string& text) {
-  std::string path = folder + "/" + name;
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0)
-    throw StorageError("cannot make " + path + ": " + strerror(errno));
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t wrote = write(fd, text.data() + done, text.size() - done);
-    if (wrote <= 0 && errno != EINTR) {
-      close(fd);
-      throw StorageError("cannot write " + path + ": " + strerror(errno));
-    }
-    if (wrote > 0)
-      done += static_cast<size_t>(wrote);
-  }
-  bool good = fsync(fd) == 0;
-  good = close(fd) == 0 && good;
-  if (!good)
-    throw StorageError("cannot write " + path + ": " + strerror(errno));
+// Through the tools' one writer; the folder is new, so nothing is replaced.
+void WriteResult(const std::string& folder, const std::string& name, const std::string& text) {
+  std::string why;
+  if (!WriteFileWhole(folder + "/" + name, text, why))
+    throw StorageError("cannot write " + folder + "/" + name + ": " + why);
 }
 
 std::vector<QsoInput> Picked(const Entrant& entrant, const std::vector<int>& which) {
@@ -109,8 +93,8 @@ std::string IndexPage(const CheckedContest& contest, const std::vector<Rejection
             HtmlEscape(e.Plan.Reset.OwnCall) + "</td><td class=\"n\">" +
             std::to_string(e.CheckedQsos) + "</td><td class=\"n\">" + std::to_string(line.Claimed) +
             "</td><td class=\"n\">" + std::to_string(line.Checked) +
-            "</td><td><a href=\"/results/" + HtmlEscape(e.ReportName) + "\">" +
-            HtmlEscape(e.ReportName) + "</a></td></tr>\n";
+            "</td><td><a href=\"/results/" + HtmlEscape(e.LetterName) + "\">" +
+            HtmlEscape(e.LetterName) + "</a></td></tr>\n";
   }
   body += "</tbody>\n</table>\n<h2>Not checked</h2>\n";
   if (rejected.empty())
@@ -138,9 +122,9 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
   for (const ReceivedLog& log : logs) {
     try {
       Entrant entrant = MakeEntrant(log.Name, ReadLogText(log.Bytes, log.Name), countries);
-      if (!IsResultFileName(entrant.ReportName) ||
-          !fileOfName.emplace(ToLower(entrant.ReportName), log.Name).second) {
-        run.Rejected.push_back({log.Name, "its report " + entrant.ReportName + " is taken"});
+      if (!IsResultFileName(entrant.LetterName) ||
+          !fileOfName.emplace(ToLower(entrant.LetterName), log.Name).second) {
+        run.Rejected.push_back({log.Name, "its report " + entrant.LetterName + " is taken"});
         continue;
       }
       contest.Entrants.push_back(std::move(entrant));
@@ -152,22 +136,15 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
   if (mkdir(folder.c_str(), 0755) != 0)
     throw StorageError("cannot make " + folder + ": " + strerror(errno));
   auto write = [&](const std::string& name, const std::string& text) {
-    WriteNew(folder, name, text);
+    WriteResult(folder, name, text);
     run.Files.push_back(name);
   };
   write(kResultsCsv, ResultsCsv(contest));
   write(kFindingsCsv, FindingsCsv(contest));
   write(kRejectedText, RejectedText(run.Rejected));
   for (size_t e = 0; e < contest.Entrants.size(); ++e)
-    write(contest.Entrants[e].ReportName, EntrantReport(contest, static_cast<int>(e)));
+    write(contest.Entrants[e].LetterName, EntrantLetter(contest, static_cast<int>(e)));
   write(kIndexPage, IndexPage(contest, run.Rejected, at));
-  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0 || fsync(fd) != 0) {
-    if (fd >= 0)
-      close(fd);
-    throw StorageError("cannot sync " + folder + ": " + strerror(errno));
-  }
-  close(fd);
   run.Checked = static_cast<int>(contest.Entrants.size());
   return run;
 }

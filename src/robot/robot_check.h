@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "check_report.h"
+#include "check_results.h"
 #include "country_file.h"
 
 struct ReceivedLog {

@@ -1,6 +1,6 @@
 #include "robot_json.h"
 
-#include "json_report.h"
+#include "score_json.h"
 #include "robot_text.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "core/base/text.h"
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 std::string Clipped(const std::string& text, size_t limit) {
   if (text.size() <= limit)
