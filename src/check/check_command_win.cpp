@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <stdexcept>
 
 #include "check_folders.h"
-#include "contest_check.h"
+#include "check_run.h"
+#include "check_tables.h"
+#include "file_access_win.h"
 #include "core/engine/settings.h"
+#include "entrant_report.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
@@ -21,39 +23,29 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// What the check writes into RESULTS beside the entrants' reports.
 const char* const kResultsCsv = "results.csv";
+const char* const kEntrantsCsv = "entrants.csv";
 const char* const kFindingsCsv = "findings.csv";
+const char* const kReceivedCsv = "received.csv";
+const char* const kNoLogCsv = "stations-without-log.csv";
 const char* const kRejectedText = "rejected.txt";
+const char* const kTableText = "sponsor-table.txt";
 // The plug-in's working folder (err.txt, its settings), removed after the run.
 const char* const kWorkFolder = "work";
 
-// Reads every file of the folder; what cannot be scored is set aside with its
-// reason. One log per station: a second one of a call is set aside.
-void ReadLogs(const CheckCommand& command, CheckedContest& contest,
-              std::vector<Rejection>& rejected) {
-  std::string countryPath = ChooseCountryFile(command.CountryFile);
-  CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
-  std::map<std::string, std::string> fileOfName = {{kResultsCsv, "-"},
-                                                   {kFindingsCsv, "-"},
-                                                   {kRejectedText, "-"},
-                                                   {ToLower(kMadeFilesName), "-"}};
-  for (const std::string& file : LogFilesIn(command.LogFolder)) {
-    try {
-      std::string path = (fs::u8path(command.LogFolder) / fs::u8path(file)).u8string();
-      Entrant entrant = MakeEntrant(file, ReadLogFile(path, file), countries);
-      auto taken = fileOfName.emplace(ToLower(entrant.ReportName), file);
-      if (!taken.second) {
-        rejected.push_back(
-            {file, "its report " + entrant.ReportName + " is taken" +
-                       (taken.first->second == "-" ? std::string() : " by " + taken.first->second) +
-                       ": one log per station"});
-        continue;
-      }
-      contest.Entrants.push_back(std::move(entrant));
-    } catch (const InputError& error) {
-      rejected.push_back({file, error.what()});
-    }
-  }
+std::vector<std::string> FixedNames() {
+  return {kResultsCsv, kEntrantsCsv,  kFindingsCsv, kReceivedCsv,
+          kNoLogCsv,   kRejectedText, kTableText,   kWorkFolder};
+}
+
+// Names an entrant's report may not take: those above without extension.
+std::vector<std::string> FixedBases() {
+  std::vector<std::string> bases;
+  for (const std::string& name : FixedNames())
+    bases.push_back(name.substr(0, name.find('.')));
+  bases.push_back(std::string(kMadeFilesName).substr(0, std::string(kMadeFilesName).find('.')));
+  return bases;
 }
 
 // The host's current folder, where the plug-in keeps its files, for the run.
@@ -73,75 +65,103 @@ class WorkingIn {
   fs::path before_;
 };
 
-// Both passes of every log through one loaded plug-in: the whole log for the
-// claimed score, then, after the cross-check, the QSOs it kept.
-void ScoreAndCheck(CheckedContest& contest) {
-  // No logging program runs beside the check: with the master switch on, a
-  // summary does not look for one (a COM lookup that costs more than the log).
-  WritePrivateProfileStringA(SettingsSection, "Master", "1", SettingsFile);
-  PluginHost plugin;
-  for (Entrant& entrant : contest.Entrants) {
-    plugin.ResetStats0(entrant.Plan.Reset);
-    for (size_t q = 0; q < entrant.Plan.Qsos.size(); ++q) {
-      if (plugin.AddData0(entrant.Plan.Qsos[q]) == 1)
-        entrant.Stored.push_back(static_cast<int>(q));
+// Every pass of the check through one loaded plug-in.
+class PluginScorer : public LogScorer {
+ public:
+  PluginScorer() {
+    // No logging program runs beside the check: with the master switch on, a
+    // summary does not look for one (a COM lookup that costs more than the log).
+    WritePrivateProfileStringA(SettingsSection, "Master", "1", SettingsFile);
+  }
+  std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
+                    std::vector<bool>* stored) override {
+    plugin_.ResetStats0(reset);
+    for (const QsoInput& qso : qsos) {
+      bool kept = plugin_.AddData0(qso) == 1;
+      if (stored)
+        stored->push_back(kept);
     }
-    entrant.ClaimedSummary = plugin.GetResult0();
-    contest.Logs.push_back(CheckLogOf(entrant));
+    return plugin_.GetResult0();
   }
-  CheckOptions options;
-  options.ToleranceSeconds = int64_t{60} * contest.Minutes;
-  contest.Findings = CheckContest(contest.Logs, options);
-  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
-    Entrant& entrant = contest.Entrants[e];
-    std::vector<int> kept = KeptByCheck(entrant, contest.Findings[e]);
-    plugin.ResetStats0(entrant.Plan.Reset);
-    for (int q : kept)
-      plugin.AddData0(entrant.Plan.Qsos[q]);
-    entrant.CheckedQsos = static_cast<int>(kept.size());
-    entrant.CheckedSummary = plugin.GetResult0();
-  }
-}
 
-void WriteResult(const fs::path& folder, const std::string& name, const std::string& text) {
+ private:
+  PluginHost plugin_;
+};
+
+// Writes one result file; false with `why` when it cannot.
+bool WriteResult(const fs::path& folder, const std::string& name, const std::string& text,
+                 std::string& why) {
   std::ofstream out(folder / fs::u8path(name), std::ios::binary);
   out << text;
   out.close();
-  if (!out)
-    throw std::runtime_error("cannot write " + (folder / fs::u8path(name)).u8string());
+  if (out)
+    return true;
+  why = "cannot write " + (folder / fs::u8path(name)).u8string();
+  return false;
 }
 
 }  // namespace
 
 CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
-  CheckRun run;
-  CheckedContest contest;
-  contest.Minutes = command.Minutes;
-  ReadLogs(command, contest, run.Rejected);
-  for (const Rejection& rejection : run.Rejected)
-    notes << RejectedText({rejection});
+  std::string countryPath = ChooseCountryFile(command.CountryFile);
+  CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
+  CheckSettings settings;
+  settings.Minutes = command.Minutes;
+  settings.From = command.From;
+  settings.To = command.To;
+  if (!command.TableFile.empty()) {
+    settings.Table =
+        SponsorTable::Parse(ReadTextFile(command.TableFile, command.TableFile), command.TableFile);
+  }
+  std::vector<ReceivedFile> files = ReceivedFilesIn(command.LogFolder);
+  // Read from the plug-in's working folder below.
+  const std::string logFolder = FullPath(command.LogFolder);
 
-  std::vector<std::string> names = {kResultsCsv, kFindingsCsv, kRejectedText, kWorkFolder};
-  for (const Entrant& entrant : contest.Entrants)
-    names.push_back(entrant.ReportName);
-  PrepareResultsFolder(command.LogFolder, command.ResultsFolder, names);
+  PrepareResultsFolder(command.LogFolder, command.ResultsFolder, FixedNames());
+  CheckRun run;
   const fs::path results = fs::absolute(fs::u8path(command.ResultsFolder));
   run.ResultsFolder = results.u8string();
   const fs::path work = results / kWorkFolder;
   fs::create_directories(work / "Plugins");
+  CheckedContest contest;
   {
     WorkingIn folder(work);
-    ScoreAndCheck(contest);
+    PluginScorer scorer;
+    contest = CheckSubmissions(logFolder, files, countries, settings, scorer);
   }
   std::error_code error;
   fs::remove_all(work, error);
 
-  WriteResult(results, kResultsCsv, ResultsCsv(contest));
-  WriteResult(results, kFindingsCsv, FindingsCsv(contest));
-  WriteResult(results, kRejectedText, RejectedText(run.Rejected));
+  NameReports(contest.Entrants, FixedBases());
+  std::vector<std::pair<std::string, std::string>> outputs = {
+      {kResultsCsv, ResultsCsv(contest)},          {kEntrantsCsv, EntrantsCsv(contest)},
+      {kFindingsCsv, FindingsCsv(contest)},        {kReceivedCsv, ReceivedCsv(contest)},
+      {kNoLogCsv, StationsWithoutLogCsv(contest)}, {kRejectedText, RejectedText(contest)},
+      {kTableText, settings.Table.Text()},
+  };
   for (size_t e = 0; e < contest.Entrants.size(); ++e)
-    WriteResult(results, contest.Entrants[e].ReportName,
-                EntrantReport(contest, static_cast<int>(e)));
-  run.Checked = static_cast<int>(contest.Entrants.size());
+    outputs.push_back(
+        {contest.Entrants[e].ReportName + ".txt", EntrantReport(contest, static_cast<int>(e))});
+  std::vector<std::string> names;
+  for (const auto& output : outputs)
+    names.push_back(output.first);
+  RecordResults(command.ResultsFolder, names);
+  for (const auto& [name, text] : outputs) {
+    std::string why;
+    if (!WriteResult(results, name, text, why))
+      run.Unwritten.push_back(name + ": " + why);
+  }
+
+  for (const Receipt& r : contest.Received) {
+    if (r.Status == ReceiptStatus::kRejected || r.Status == ReceiptStatus::kSuperseded)
+      ++run.NotChecked;
+    else if (r.Status != ReceiptStatus::kChecked)
+      ++run.Evidence;
+    else
+      ++run.Ranked;
+  }
+  std::string rejected = RejectedText(contest);
+  notes << rejected.substr(rejected.find('\n') + 1);
+  run.Period = contest.Period.Text();
   return run;
 }

@@ -100,10 +100,14 @@ void PrepareResultsFolder(const std::string& logFolder, const std::string& resul
   } else if (!fs::create_directories(out, error)) {
     throw InputError("cannot make the folder " + results + ": " + error.message());
   }
+  RecordResults(results, names);
+}
+
+void RecordResults(const std::string& results, const std::vector<std::string>& names) {
   MadeFiles record;
   for (const std::string& name : names)
     record.Update(name, true);
-  std::ofstream written(out / kMadeFilesName, std::ios::binary);
+  std::ofstream written(PathOf(results) / kMadeFilesName, std::ios::binary);
   written << record.Text();
   written.close();
   if (!written)

@@ -16,3 +16,7 @@ std::vector<std::string> LogFilesIn(const std::string& folder);
 // is written, for a folder that holds anything else or lies in the logs' folder.
 void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
                           const std::vector<std::string>& names);
+
+// Lists `names` (files directly in `results`) in its record of made files, as
+// they will be written. Throws InputError when the record cannot be written.
+void RecordResults(const std::string& results, const std::vector<std::string>& names);

@@ -110,9 +110,15 @@ int Score(const ScoreCommand& command) {
 
 int Check(const CheckCommand& command) {
   CheckRun run = RunCheck(command, std::cerr);
-  std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
-            << command.ResultsFolder << "\n";
-  if (run.Checked > 0)
+  std::cout << "Contest period: " << run.Period << "\n"
+            << run.Ranked << " logs checked and ranked, " << run.Evidence
+            << " used as evidence only (checklogs, logs that scored nothing), " << run.NotChecked
+            << " files not checked (rejected.txt); results in " << command.ResultsFolder << "\n";
+  for (const std::string& unwritten : run.Unwritten)
+    std::cerr << "dkz-score: " << unwritten << "\n";
+  if (!run.Unwritten.empty())
+    return kExitFailed;
+  if (run.Ranked > 0)
     return kExitOk;
   std::cerr << "dkz-score: no log in " << command.LogFolder << " could be checked\n";
   return kExitFailed;

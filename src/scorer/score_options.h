@@ -57,5 +57,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageText;
 
+// The date of option `name` ("--from"); throws UsageError for anything but YYYY-MM-DD.
+CalendarTime DateOption(const std::string& name, const std::string& value);
+
 // The option that fills the header dialog's box `controlId` ("--name").
 std::string HeaderOptionName(int controlId);
