@@ -3,13 +3,13 @@
 #include <windows.h>
 
 #include <filesystem>
-#include <fstream>
 #include <stdexcept>
 
 #include "check_folders.h"
 #include "check_run.h"
 #include "check_tables.h"
 #include "file_access_win.h"
+#include "folder_system.h"
 #include "core/engine/settings.h"
 #include "entrant_report.h"
 #include "log_file.h"
@@ -88,18 +88,6 @@ class PluginScorer : public LogScorer {
   PluginHost plugin_;
 };
 
-// Writes one result file; false with `why` when it cannot.
-bool WriteResult(const fs::path& folder, const std::string& name, const std::string& text,
-                 std::string& why) {
-  std::ofstream out(folder / fs::u8path(name), std::ios::binary);
-  out << text;
-  out.close();
-  if (out)
-    return true;
-  why = "cannot write " + (folder / fs::u8path(name)).u8string();
-  return false;
-}
-
 }  // namespace
 
 CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
@@ -117,20 +105,19 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   // Read from the plug-in's working folder below.
   const std::string logFolder = FullPath(command.LogFolder);
 
-  PrepareResultsFolder(command.LogFolder, command.ResultsFolder, FixedNames());
   CheckRun run;
-  const fs::path results = fs::absolute(fs::u8path(command.ResultsFolder));
-  run.ResultsFolder = results.u8string();
-  const fs::path work = results / kWorkFolder;
-  fs::create_directories(work / "Plugins");
+  run.ResultsFolder = PrepareResultsFolder(command.LogFolder, command.ResultsFolder, FixedNames());
+  const std::string work = PathIn(run.ResultsFolder, kWorkFolder);
+  std::string why;
+  if (!MakeNewFolder(work, why) || !MakeNewFolder(PathIn(work, "Plugins"), why))
+    throw InputError(why);
   CheckedContest contest;
   {
-    WorkingIn folder(work);
+    WorkingIn folder(fs::u8path(work));
     PluginScorer scorer;
     contest = CheckSubmissions(logFolder, files, countries, settings, scorer);
   }
-  std::error_code error;
-  fs::remove_all(work, error);
+  RemoveMadeFolder(work);
 
   NameReports(contest.Entrants, FixedBases());
   std::vector<std::pair<std::string, std::string>> outputs = {
@@ -142,14 +129,14 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   for (size_t e = 0; e < contest.Entrants.size(); ++e)
     outputs.push_back(
         {contest.Entrants[e].ReportName + ".txt", EntrantReport(contest, static_cast<int>(e))});
-  std::vector<std::string> names;
+  std::vector<std::string> names = {kWorkFolder};
   for (const auto& output : outputs)
     names.push_back(output.first);
-  RecordResults(command.ResultsFolder, names);
+  RecordResults(run.ResultsFolder, names);
+  // A result that cannot be written stops none of the others.
   for (const auto& [name, text] : outputs) {
-    std::string why;
-    if (!WriteResult(results, name, text, why))
-      run.Unwritten.push_back(name + ": " + why);
+    if (!WriteResult(run.ResultsFolder, name, text, why))
+      run.Unwritten.push_back(why);
   }
 
   for (const Receipt& r : contest.Received) {

@@ -5,111 +5,152 @@
 #include <fstream>
 #include <sstream>
 
+#include "folder_system.h"
 #include "log_qso.h"
-#include "log_values.h"
 #include "made_files.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// Paths are UTF-8 text, as everywhere in the scorer.
-fs::path PathOf(const std::string& utf8) {
-  return fs::u8path(utf8);
-}
-
-// Names compare as Windows compares them.
-std::string NameKey(const fs::path& name) {
-  return ToLower(name.u8string());
-}
-
-bool Inside(const fs::path& inner, const fs::path& outer) {
-  std::error_code error;
-  std::string in = NameKey(fs::weakly_canonical(fs::absolute(inner, error), error));
-  std::string out = NameKey(fs::weakly_canonical(fs::absolute(outer, error), error));
-  while (!out.empty() && (out.back() == '/' || out.back() == '\\'))
-    out.pop_back();
-  return in.compare(0, out.size(), out) == 0 &&
-         (in.size() == out.size() || in[out.size()] == '/' || in[out.size()] == '\\');
-}
-
-MadeFiles RecordIn(const fs::path& folder) {
-  std::ifstream in(folder / kMadeFilesName, std::ios::binary);
+MadeFiles RecordIn(const std::string& folder) {
+  std::ifstream in(std::filesystem::u8path(PathIn(folder, kMadeFilesName)), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return MadeFiles::Parse(text.str());
 }
 
-// Removes an earlier check's outputs, after making sure nothing else is there.
-void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
+struct Entry {
+  std::string Path;
+  EntryKind Kind;
+};
+
+// The entries of a folder the check made, looked at before any is removed.
+std::vector<Entry> EntriesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  std::string why;
+  if (!NamesIn(folder, names, why))
+    throw InputError(why);
+  std::vector<Entry> entries;
+  for (const std::string& name : names) {
+    std::string path = PathIn(folder, name);
+    entries.push_back({path, EntryAt(path)});
+  }
+  return entries;
+}
+
+// Whether everything in `entries`, and in the folders among them, can go
+// without reaching outside; otherwise why not.
+std::string Unremovable(const std::vector<Entry>& entries, int depth = 0) {
+  for (const Entry& entry : entries) {
+    if (entry.Kind == EntryKind::kOther)
+      return entry.Path + " is neither a file nor a folder: it is left as it is";
+    if (entry.Kind == EntryKind::kFolderLink && !CanRemoveFolderLink(entry.Path))
+      return entry.Path +
+             " is a link to a folder, which this system cannot remove without what "
+             "it points to: remove the link yourself";
+    if (entry.Kind == EntryKind::kFolder) {
+      if (depth > 8)
+        return entry.Path + " lies deeper than any folder the check makes";
+      std::string inside = Unremovable(EntriesOf(entry.Path), depth + 1);
+      if (!inside.empty())
+        return inside;
+    }
+  }
+  return "";
+}
+
+void Remove(const Entry& entry) {
+  if (entry.Kind == EntryKind::kFolder) {
+    for (const Entry& inside : EntriesOf(entry.Path))
+      Remove(inside);
+  }
+  // A name the listing gave that no longer opens is a link to nothing.
+  EntryKind kind = entry.Kind == EntryKind::kMissing ? EntryKind::kFileLink : entry.Kind;
+  std::string why;
+  if (!RemoveEntry(entry.Path, kind, why))
+    throw InputError("cannot remove the earlier " + entry.Path + ": " + why);
+}
+
+// Removes an earlier check's outputs, after making sure nothing else is there
+// and that each can go alone.
+void ClearEarlierResults(const std::string& folder, const std::string& shown) {
   MadeFiles ours = RecordIn(folder);
   ours.Update(kMadeFilesName, true);
-  std::vector<fs::path> entries;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    if (!ours.Holds(entry.path().filename().u8string())) {
-      throw InputError(shown + " holds " + entry.path().filename().u8string() +
+  std::vector<Entry> entries = EntriesOf(folder);
+  for (const Entry& entry : entries) {
+    std::string name = entry.Path.substr(folder.size() + 1);
+    if (!ours.Holds(name)) {
+      throw InputError(shown + " holds " + name +
                        ", which no check wrote: give a new or empty results folder");
     }
-    entries.push_back(entry.path());
   }
+  std::string refusal = Unremovable(entries);
+  if (!refusal.empty())
+    throw InputError(refusal + "; nothing was removed");
   // The record goes last: an interrupted clean-up can be run again.
-  MadeFiles record;
-  record.Update(kMadeFilesName, true);
-  std::stable_partition(entries.begin(), entries.end(), [&](const fs::path& path) {
-    return !record.Holds(path.filename().u8string());
+  std::stable_partition(entries.begin(), entries.end(), [&](const Entry& entry) {
+    return entry.Path != PathIn(folder, kMadeFilesName);
   });
-  for (const fs::path& entry : entries) {
-    std::error_code error;
-    fs::remove_all(entry, error);
-    if (error)
-      throw InputError("cannot remove the earlier " + entry.u8string() + ": " + error.message());
-  }
+  for (const Entry& entry : entries)
+    Remove(entry);
 }
 
 }  // namespace
 
-std::vector<std::string> LogFilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(PathOf(folder), error), end; !error && it != end;
-       it.increment(error)) {
-    if (it->is_regular_file(error))
-      names.push_back(it->path().filename().u8string());
-  }
-  if (error)
-    throw InputError("cannot read the folder " + folder + ": " + error.message());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
-                          const std::vector<std::string>& names) {
-  const fs::path out = PathOf(results);
-  if (Inside(out, PathOf(logFolder)))
-    throw InputError("the results folder " + results + " is in the logs' folder " + logFolder +
-                     ": give one outside it");
-  std::error_code error;
-  if (fs::exists(out, error)) {
-    if (!fs::is_directory(out, error))
-      throw InputError(results + " is a file, not a folder");
-    try {
-      ClearEarlierResults(out, results);
-    } catch (const fs::filesystem_error& e) {
-      throw InputError("cannot read the folder " + results + ": " + e.what());
+std::string PrepareResultsFolder(const std::string& logFolder, const std::string& results,
+                                 const std::vector<std::string>& names) {
+  auto refuseOverlap = [&] {
+    if (SameOrInside(results, logFolder))
+      throw InputError("the results folder " + results + " is or lies in the logs' folder " +
+                       logFolder + ": give one outside it");
+    if (SameOrInside(logFolder, results))
+      throw InputError("the logs' folder " + logFolder + " lies in the results folder " + results +
+                       ", which the check clears: give a results folder outside it");
+  };
+  refuseOverlap();
+  switch (EntryAt(results)) {
+    case EntryKind::kFolder:
+    case EntryKind::kFolderLink:  // the folder the user named, wherever it is
+      ClearEarlierResults(ResolvedPath(results), results);
+      break;
+    case EntryKind::kMissing: {
+      std::error_code error;
+      std::filesystem::create_directories(std::filesystem::u8path(results), error);
+      if (error || EntryAt(results) != EntryKind::kFolder)
+        throw InputError("cannot make the folder " + results + ": " + error.message());
+      break;
     }
-  } else if (!fs::create_directories(out, error)) {
-    throw InputError("cannot make the folder " + results + ": " + error.message());
+    default:
+      throw InputError(results + " is a file, not a folder");
   }
-  RecordResults(results, names);
+  refuseOverlap();  // made now: what it resolves to is known
+  std::string folder = ResolvedPath(results);
+  RecordResults(folder, names);
+  return folder;
 }
 
 void RecordResults(const std::string& results, const std::vector<std::string>& names) {
   MadeFiles record;
-  for (const std::string& name : names)
+  for (const std::string& name : names) {
     record.Update(name, true);
-  std::ofstream written(PathOf(results) / kMadeFilesName, std::ios::binary);
-  written << record.Text();
-  written.close();
-  if (!written)
-    throw InputError("cannot write into " + results);
+    record.Update(name + ".tmp", true);
+  }
+  record.Update(std::string(kMadeFilesName) + ".tmp", true);
+  std::string why;
+  if (!WriteReplacing(results, kMadeFilesName, record.Text(), why))
+    throw InputError("cannot write into " + results + ": " + why);
+}
+
+bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
+                 std::string& why) {
+  return WriteReplacing(results, name, text, why);
+}
+
+void RemoveMadeFolder(const std::string& folder) {
+  Entry made{folder, EntryAt(folder)};
+  if (made.Kind == EntryKind::kMissing)
+    return;
+  std::string refusal = Unremovable({made});
+  if (!refusal.empty())
+    throw InputError(refusal);
+  Remove(made);
 }

@@ -11,6 +11,7 @@
 
 #include "check_run.h"
 #include "check_tables.h"
+#include "csv_text.h"
 #include "entrant_facts.h"
 #include "entrant_report.h"
 #include "native_pass.h"
@@ -193,6 +194,58 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
     EXPECT_TRUE(Has(rejected, reason)) << reason << "\n---\n" << rejected;
   EXPECT_TRUE(Has(ResultsCsv(c), "\nJA2BBB,4,")) << ResultsCsv(c);
   EXPECT_EQ(CountVerdicts(c.Findings[EntrantOf(c, "JA2BBB")])[Verdict::kUnique], 4);
+}
+
+TEST(CheckOutputs, EveryEntrantGetsAReportNamedSafelyAndApart) {
+  struct Row {
+    const char* Call;
+    const char* Report;
+  };
+  const Row rows[] = {
+      {"JA1ABC", "JA1ABC"},
+      {"ja1abc/p", "JA1ABC_P"},
+      {"CON", "CON_"},
+      {"PRN", "PRN_"},
+      {"AUX", "AUX_"},
+      {"NUL", "NUL_"},
+      {"COM1", "COM1_"},
+      {"LPT9", "LPT9_"},
+      {"COM10", "COM10"},
+      {"CONIN$", "CONIN_"},
+      {"CON.X", "CON_X"},
+      {"JA\xC3\xA4X", "JA__X"},
+      {"JA\xC3\x84X", "JA__X-2"},
+      {"RESULTS", "RESULTS-2"},
+      {"", "_"},
+      {"W1ABCDEFGHIJKLMNOPQRSTUVWXYZ", "W1ABCDEFGHIJKLMNOPQRSTUV"},
+      {"W1ABCDEFGHIJKLMNOPQRSTUVW", "W1ABCDEFGHIJKLMNOPQRSTUV-2"},
+  };
+  std::vector<Entrant> entrants;
+  for (const Row& row : rows) {
+    entrants.emplace_back();
+    entrants.back().Call = row.Call;
+  }
+  NameReports(entrants, {"results", "rejected"});
+  for (size_t e = 0; e < entrants.size(); ++e)
+    EXPECT_EQ(entrants[e].ReportName, rows[e].Report) << rows[e].Call;
+}
+
+TEST(CheckOutputs, CsvCellsAreQuotedAndNeverAFormula) {
+  const std::pair<const char*, const char*> cells[] = {
+      {"JA1ABC", "JA1ABC"},
+      {"a,b", "\"a,b\""},
+      {"say \"hi\"", "\"say \"\"hi\"\"\""},
+      {"=HYPERLINK(\"http://x\",\"y\")", "\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\""},
+      {"+1", "'+1"},
+      {"-605 s", "'-605 s"},
+      {"@SUM(A1)", "'@SUM(A1)"},
+      {"\tx", "'\tx"},
+      {"\rx", "\"'\rx\""},
+      {"a\nb", "\"a\nb\""},
+      {"x=1", "x=1"},
+  };
+  for (const auto& [text, cell] : cells)
+    EXPECT_EQ(CsvCell(text), cell) << text;
 }
 
 }  // namespace

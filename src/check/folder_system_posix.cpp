@@ -1,0 +1,137 @@
+#include "folder_system.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace {
+
+std::string Why(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + std::strerror(errno);
+}
+
+// The last name of a path and the folder it stands in.
+void Split(const std::string& path, std::string& folder, std::string& name) {
+  size_t slash = path.find_last_of('/');
+  folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  name = slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+EntryKind EntryAt(const std::string& path) {
+  struct stat entry {};
+  if (lstat(path.c_str(), &entry) != 0)
+    return EntryKind::kMissing;
+  if (S_ISLNK(entry.st_mode)) {
+    struct stat target {};
+    bool folder = stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+    return folder ? EntryKind::kFolderLink : EntryKind::kFileLink;
+  }
+  if (S_ISDIR(entry.st_mode))
+    return EntryKind::kFolder;
+  return S_ISREG(entry.st_mode) ? EntryKind::kFile : EntryKind::kOther;
+}
+
+std::string ResolvedPath(const std::string& path) {
+  std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
+  while (absolute.size() > 1 && absolute.back() == '/')
+    absolute.pop_back();
+  std::string tail;
+  for (std::string head = absolute;;) {
+    char resolved[PATH_MAX];
+    if (realpath(head.c_str(), resolved) != nullptr) {
+      std::string found = resolved;
+      return found == "/" ? (tail.empty() ? found : tail) : found + tail;
+    }
+    std::string folder, name;
+    Split(head, folder, name);
+    if (folder == head)
+      return absolute;
+    tail = "/" + name + tail;
+    head = folder;
+  }
+}
+
+bool SameOrInside(const std::string& inner, const std::string& outer) {
+  std::string in = ResolvedPath(inner), out = ResolvedPath(outer);
+  if (out == "/")
+    return true;
+  return in.compare(0, out.size(), out) == 0 && (in.size() == out.size() || in[out.size()] == '/');
+}
+
+std::string PathIn(const std::string& folder, const std::string& name) {
+  return folder + "/" + name;
+}
+
+bool NamesIn(const std::string& folder, std::vector<std::string>& names, std::string& why) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) {
+    why = Why("cannot read the folder", folder);
+    return false;
+  }
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..")
+      names.push_back(name);
+  }
+  closedir(dir);
+  return true;
+}
+
+bool CanRemoveFolderLink(const std::string&) {
+  return true;  // unlink removes the link itself
+}
+
+bool RemoveEntry(const std::string& path, EntryKind kind, std::string& why) {
+  int result = kind == EntryKind::kFolder ? rmdir(path.c_str()) : unlink(path.c_str());
+  if (result == 0)
+    return true;
+  why = Why("cannot remove", path);
+  return false;
+}
+
+bool MakeNewFolder(const std::string& path, std::string& why) {
+  if (mkdir(path.c_str(), 0777) == 0)
+    return true;
+  why = Why("cannot make the folder", path);
+  return false;
+}
+
+bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes,
+                    std::string& why) {
+  const std::string target = PathIn(folder, name);
+  EntryKind there = EntryAt(target);
+  if (there != EntryKind::kMissing && there != EntryKind::kFile && there != EntryKind::kFileLink) {
+    why = target + " is not a file: nothing was written over it";
+    return false;
+  }
+  const std::string temporary = target + ".tmp";
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
+  if (fd < 0) {
+    why = Why("cannot write", temporary);
+    return false;
+  }
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n <= 0)
+      break;
+    done += static_cast<size_t>(n);
+  }
+  bool closed = close(fd) == 0;
+  bool whole = done == bytes.size() && closed;
+  if (!whole || rename(temporary.c_str(), target.c_str()) != 0) {
+    why = Why("cannot write", target);
+    unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
