@@ -26,7 +26,7 @@ std::string FirstOf(const AdifRecord& record, const char* name, const char* fall
 
 // Where a record keeps an exchange, in the order tried: the ADIF contest
 // fields (the text, then the serial number), then the fields that contest
-// loggers write instead (sources in the README). ADIF's other contest fields
+// loggers write instead (sources in docs/operator-guide.md). ADIF's other contest fields
 // (CQZ, STATE, ARRL_SECT, CLASS, ...) hold other contests' exchanges and
 // are not read: a district is none of them.
 struct ExchangeField {

@@ -1,5 +1,5 @@
 // The outcome of a run as JSON, for log checkers and scripts. The keys are
-// documented in the README; keep them stable.
+// documented in docs/operator-guide.md; keep them stable.
 #pragma once
 
 #include <string>
