@@ -142,6 +142,55 @@ TEST(ContestCheck, AppliesTheRulesInOrder) {
     EXPECT_EQ(Verdicts(CheckContest(row.Logs)), row.Expected) << row.Rule;
 }
 
+// Seconds after 12:00 in the hhmm field of a Line.
+int At(int seconds) {
+  return 10000 + seconds;
+}
+
+TEST(ContestCheck, MatchesAtTheEdgeOfTheWindowAndNotBeyond) {
+  struct Row {
+    int Seconds;  // between the two logs' times of one QSO
+    int Minutes;
+    const char* Expected;
+  };
+  const Row rows[] = {{179, 3, "C C"}, {180, 3, "C C"}, {181, 3, "N N"}, {299, 5, "C C"},
+                      {300, 5, "C C"}, {301, 5, "N N"}, {0, 0, "C C"},   {1, 0, "N N"}};
+  for (const Row& row : rows) {
+    std::vector<CheckLog> logs = {Log("JA1ABC", {{"40m", At(0), "W1AW", "TK", "5"}}),
+                                  Log("W1AW", {{"40m", At(row.Seconds), "JA1ABC", "5", "TK"}})};
+    CheckOptions options;
+    options.ToleranceSeconds = 60 * row.Minutes;
+    EXPECT_EQ(Verdicts(CheckContest(logs, options)), row.Expected)
+        << row.Seconds << " s, " << row.Minutes << " min";
+  }
+}
+
+TEST(ContestCheck, BelievesAClockOffsetAtEachThresholdAndNotBelow) {
+  struct Row {
+    int Partners;  // QSOs of JA1ABC found in others' logs
+    int Agreeing;  // of them, those off by Offset; the rest 20 minutes more
+    int Offset;    // seconds JA1ABC's clock is ahead
+    int64_t Believed;
+  };
+  const Row rows[] = {
+      {8, 6, 600, 600}, {8, 5, 600, 0},    // three in four agree, not fewer
+      {4, 4, 600, 0},   {5, 5, 600, 600},  // five QSOs show it, not fewer
+      {6, 6, 91, 91},   {6, 6, 90, 0},     // more than half the window, not less
+  };
+  const char* partners[] = {"W1AW", "DL1AA", "K2BB", "G3CC", "VK4DD", "F5EE", "OH1FF", "PA1GG"};
+  for (const Row& row : rows) {
+    std::vector<CheckLog> logs = {Log("JA1ABC", {})};
+    for (int i = 0; i < row.Partners; ++i) {
+      int sent = 600 * i;
+      int own = sent + row.Offset + (i < row.Agreeing ? 0 : 1200);
+      logs[0].Qsos.push_back(Log("", {{"40m", At(own), partners[i], "TK", "1"}}).Qsos[0]);
+      logs.push_back(Log(partners[i], {{"40m", At(sent), "JA1ABC", "1", "TK"}}));
+    }
+    EXPECT_EQ(CheckContest(logs)[0].ClockOffsetSeconds, row.Believed)
+        << row.Agreeing << " of " << row.Partners << " off by " << row.Offset << " s";
+  }
+}
+
 TEST(ContestCheck, NamesTheEvidence) {
   std::vector<CheckLog> logs = {
       Log("JA1ABC", {{"40m", 1200, "W1AX", "TK", "5"}, {"15m", 1300, "DL1AA", "TK", "3"}}),

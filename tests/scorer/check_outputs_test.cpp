@@ -173,6 +173,7 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   folder.Add("JA1AAA.cbr", "JA1AAA", {{7012, 0, "W1BBB", "AC", "12"}});
   folder.Add("long.cbr", "JA" + std::string(298, 'X'), {{7012, 0, "W1BBB", "AC", "12"}});
   folder.AddSparse("huge.cbr", kLargestLogBytes + 1);
+  folder.AddSparse("big.cbr", kLargestLogBytes);  // read, and found to be no log
   folder.AddText("empty.cbr", "");
   // Worked calls far longer than any call cost no more than short ones.
   std::string calls[4];
@@ -192,6 +193,7 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   };
   for (const char* reason : reasons)
     EXPECT_TRUE(Has(rejected, reason)) << reason << "\n---\n" << rejected;
+  EXPECT_TRUE(Has(rejected, "\nbig.cbr is written in UTF-16")) << rejected;
   EXPECT_TRUE(Has(ResultsCsv(c), "\nJA2BBB,4,")) << ResultsCsv(c);
   EXPECT_EQ(CountVerdicts(c.Findings[EntrantOf(c, "JA2BBB")])[Verdict::kUnique], 4);
 }
