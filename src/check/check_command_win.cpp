@@ -11,11 +11,13 @@
 #include "file_access_win.h"
 #include "folder_system.h"
 #include "core/engine/settings.h"
+#include "entrant_page.h"
 #include "entrant_report.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
 #include "plugin_host.h"
+#include "results_page.h"
 #include "score_command_win.h"
 #include "score_options.h"
 
@@ -31,12 +33,13 @@ const char* const kReceivedCsv = "received.csv";
 const char* const kNoLogCsv = "stations-without-log.csv";
 const char* const kRejectedText = "rejected.txt";
 const char* const kTableText = "sponsor-table.txt";
+const char* const kResultsPage = "results.html";
 // The plug-in's working folder (err.txt, its settings), removed after the run.
 const char* const kWorkFolder = "work";
 
 std::vector<std::string> FixedNames() {
-  return {kResultsCsv, kEntrantsCsv,  kFindingsCsv, kReceivedCsv,
-          kNoLogCsv,   kRejectedText, kTableText,   kWorkFolder};
+  return {kResultsCsv,   kEntrantsCsv, kFindingsCsv, kReceivedCsv, kNoLogCsv,
+          kRejectedText, kTableText,   kResultsPage, kWorkFolder};
 }
 
 // Names an entrant's report may not take: those above without extension.
@@ -124,11 +127,13 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
       {kResultsCsv, ResultsCsv(contest)},          {kEntrantsCsv, EntrantsCsv(contest)},
       {kFindingsCsv, FindingsCsv(contest)},        {kReceivedCsv, ReceivedCsv(contest)},
       {kNoLogCsv, StationsWithoutLogCsv(contest)}, {kRejectedText, RejectedText(contest)},
-      {kTableText, settings.Table.Text()},
+      {kTableText, settings.Table.Text()},         {kResultsPage, ResultsPage(contest)},
   };
-  for (size_t e = 0; e < contest.Entrants.size(); ++e)
-    outputs.push_back(
-        {contest.Entrants[e].ReportName + ".txt", EntrantReport(contest, static_cast<int>(e))});
+  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
+    const std::string& name = contest.Entrants[e].ReportName;
+    outputs.push_back({name + ".txt", EntrantReport(contest, static_cast<int>(e))});
+    outputs.push_back({name + ".html", EntrantPage(contest, static_cast<int>(e))});
+  }
   std::vector<std::string> names = {kWorkFolder};
   for (const auto& output : outputs)
     names.push_back(output.first);
