@@ -110,10 +110,12 @@ int Score(const ScoreCommand& command) {
 
 int Check(const CheckCommand& command) {
   CheckRun run = RunCheck(command, std::cerr);
+  auto logs = [](int n) { return std::to_string(n) + (n == 1 ? " log" : " logs"); };
   std::cout << "Contest period: " << run.Period << "\n"
-            << run.Ranked << " logs checked and ranked, " << run.Evidence
+            << logs(run.Ranked) << " checked and ranked, " << logs(run.Evidence)
             << " used as evidence only (checklogs, logs that scored nothing), " << run.NotChecked
-            << " files not checked (rejected.txt); results in " << command.ResultsFolder << "\n";
+            << (run.NotChecked == 1 ? " file" : " files")
+            << " not checked (rejected.txt); results in " << command.ResultsFolder << "\n";
   for (const std::string& unwritten : run.Unwritten)
     std::cerr << "dkz-score: " << unwritten << "\n";
   if (!run.Unwritten.empty())

@@ -12,9 +12,11 @@
 #include "check_run.h"
 #include "check_tables.h"
 #include "csv_text.h"
+#include "entrant_page.h"
 #include "entrant_facts.h"
 #include "entrant_report.h"
 #include "native_pass.h"
+#include "results_page.h"
 #include "score_options.h"
 
 namespace fs = std::filesystem;
@@ -196,6 +198,33 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   EXPECT_TRUE(Has(rejected, "\nbig.cbr is written in UTF-16")) << rejected;
   EXPECT_TRUE(Has(ResultsCsv(c), "\nJA2BBB,4,")) << ResultsCsv(c);
   EXPECT_EQ(CountVerdicts(c.Findings[EntrantOf(c, "JA2BBB")])[Verdict::kUnique], 4);
+}
+
+TEST(CheckOutputs, ThePagesRankJapanAndTheWorldApartAndEscapeWhatEntrantsWrote) {
+  ContestFolder folder;
+  folder.Add("W1BBB.cbr", "W1BBB", {{7012, 0, "JA1AAA", "12", "AC"}},
+             "CONTEST: DKZ\nCATEGORY-OPERATOR: SINGLE-OP\nCATEGORY-BAND: 20M\n"
+             "SOAPBOX: <script>alert(1)</script>\n");
+  folder.Add("JA1AAA.cbr", "JA1AAA", {{7012, 0, "W1BBB", "AC", "12"}});
+  folder.Add("JG1CCC.cbr", "JG1CCC", {{7012, 5, "W1BBB", "AC", "12"}},
+             "CATEGORY-OPERATOR: CHECKLOG\n");
+  folder.AddText("<b>.cbr", "not a log");
+  CheckedContest c = folder.Check();
+  std::string page = ResultsPage(c);
+  const char* const parts[] = {
+      "<h2 id=\"japan\">Japan, by category</h2>\n<h3 id=\"jp-1\">SO-ALL-HP",
+      "<h2 id=\"world\">Outside Japan, by category</h2>\n<h3 id=\"w-1\">SO-20M-HP",
+      "<a href=\"JG1CCC.html\">JG1CCC</a>: checklog",
+      "&lt;b&gt;.cbr: ",
+      "&lt;script&gt;alert(1)&lt;/script&gt;",
+      "CATEGORY-BAND 20M, but 1 QSO is on other bands",
+  };
+  for (const char* part : parts)
+    EXPECT_TRUE(Has(page, part)) << part;
+  EXPECT_FALSE(Has(page, "<script")) << page;
+  std::string entrant = EntrantPage(c, EntrantOf(c, "JA1AAA"));
+  EXPECT_TRUE(Has(entrant, "<section id=\"check\"><h2>Log check</h2>"));
+  EXPECT_FALSE(Has(entrant, "<script"));
 }
 
 TEST(CheckOutputs, EveryEntrantGetsAReportNamedSafelyAndApart) {
