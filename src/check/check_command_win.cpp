@@ -94,7 +94,7 @@ class PluginScorer : public LogScorer {
 }  // namespace
 
 CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
-  std::string countryPath = ChooseCountryFile(command.CountryFile);
+  std::string countryPath = ChooseCountryFile(command.CountryFile).Path;
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
   CheckSettings settings;
   settings.Minutes = command.Minutes;

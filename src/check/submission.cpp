@@ -42,9 +42,7 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
     SubmissionHeader& h = s.Header;
     if (tag == "END-OF-LOG")
       break;
-    if (tag == "CONTEST")
-      h.Contest = MatchForm(value);
-    else if (tag == "CATEGORY-OPERATOR")
+    if (tag == "CATEGORY-OPERATOR")
       h.Categories.Operator = MatchForm(value);
     else if (tag == "CATEGORY-BAND")
       h.Categories.Band = MatchForm(value);
@@ -74,6 +72,7 @@ Submission ReadSubmission(const std::string& file, const std::string& bytes) {
   Submission s;
   s.File = file;
   s.Log = ReadLogText(bytes, file);
+  s.Header.Contest = MatchForm(s.Log.Contest);
   if (s.Log.Format == "Cabrillo")
     ReadCabrilloRest(bytes, s);
   else

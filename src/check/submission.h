@@ -10,11 +10,8 @@
 #include "log_qso.h"
 #include "sponsor_table.h"
 
-// No contest log comes near this; a bigger file is set aside unread.
-constexpr uint64_t kLargestLogBytes = 10 * 1024 * 1024;
-
 struct SubmissionHeader {
-  std::string Contest;  // CONTEST:, upper case; empty when the file has none
+  std::string Contest;  // CONTEST: or CONTEST_ID, upper case; empty when the file has none
   CategoryHeaders Categories;
   std::string ClaimedScore;  // CLAIMED-SCORE: as written
   std::vector<std::string> Soapbox;

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "plugin_host.h"
 #include "ui_driver.h"
 
 namespace {
@@ -44,9 +45,7 @@ class Deadline {
 
 // The running executable's name without folder and ".exe", as its messages begin.
 std::string ProgramName() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name(path);
+  std::string name = ExecutablePath();
   name = name.substr(name.find_last_of("\\/") + 1);
   return name.substr(0, name.rfind('.'));
 }

@@ -8,6 +8,7 @@
 
 #include "core/engine/settings.h"
 #include "export_names.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -53,16 +54,29 @@ HostCallCheck::HostCallCheck() {
   Band = "40m";
 }
 
+std::string ExecutablePath() {
+  // Wide, and as long as it is: a folder may have any name and any length.
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+    if (length == 0)
+      return "";
+    if (length < path.size()) {
+      path.resize(length);
+      return Narrow(path);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
 std::string ExecutableFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of("\\/"));
+  std::string path = ExecutablePath();
+  return path.substr(0, path.find_last_of("\\/"));
 }
 
 PluginHost::PluginHost(bool decoratedNames) : decorated_(decoratedNames) {
   std::string path = ExecutableFolder() + "\\Stats.dll";
-  module_ = LoadLibraryA(path.c_str());
+  module_ = LoadLibraryW(Widen(path).c_str());
   if (module_ == nullptr)
     throw std::runtime_error("cannot load " + path);
 }

@@ -89,5 +89,7 @@ void WriteWholeFile(const std::string& path, const std::string& bytes);
 // A key of the plug-in's settings (engine/settings.h); `fallback` when missing.
 std::string ReadSetting(const char* key, const char* fallback = "<missing>");
 void WriteSetting(const char* key, const char* value);
-// The folder that holds the running executable and Stats.dll.
+// The running executable's full path, and the folder that holds it and
+// Stats.dll (UTF-8).
+std::string ExecutablePath();
 std::string ExecutableFolder();

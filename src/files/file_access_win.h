@@ -6,9 +6,7 @@
 #include <vector>
 
 #include "made_files.h"
-
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
+#include "wide_text.h"
 
 // The command line as UTF-8 arguments, without the program name.
 std::vector<std::string> CommandLineArguments();

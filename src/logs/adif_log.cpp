@@ -115,6 +115,8 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
     qso.Line = record.Line;
     const ExchangeField* receivedFrom = nullptr;
     std::string fault = MapRecord(record, qso, receivedFrom);
+    if (log.Contest.empty())
+      log.Contest = PrintableText(FirstOf(record, "CONTEST_ID"));
     if (fault.empty()) {
       log.Qsos.push_back(std::move(qso));
       if (receivedFrom != nullptr && !receivedFrom->Standard)

@@ -92,6 +92,8 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
       break;
     if (tag == "CALLSIGN") {
       log.HeaderCall = ToUpper(value);
+    } else if (tag == "CONTEST") {
+      log.Contest = PrintableText(value);
     } else if (tag == "X-QSO") {
       ++unclaimed;
     } else if (tag == "QSO") {

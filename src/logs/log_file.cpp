@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -75,5 +76,16 @@ LogContents ReadLogText(const std::string& bytes, const std::string& shownName) 
 }
 
 LogContents ReadLogFile(const std::string& path, const std::string& shownName) {
+  // Refused before it is read: a file of hundreds of MB would end in running
+  // out of memory, after a long wait.
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(std::filesystem::u8path(path), error);
+  if (!error && size > kMaxLogBytes) {
+    char megabytes[32];
+    std::snprintf(megabytes, sizeof megabytes, "%.1f", size / 1e6);
+    throw InputError(shownName + " is " + megabytes + " MB, more than the " +
+                     std::to_string(kMaxLogBytes / 1000000) +
+                     " MB a log may have (a contest log is far below 10 MB)");
+  }
   return ReadLogText(ReadTextFile(path, shownName), shownName);
 }

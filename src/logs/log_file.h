@@ -1,13 +1,17 @@
 // Reads a log file in whichever format it is written.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "log_qso.h"
 
+// The largest log read: a real contest log is far below 10 MB.
+inline constexpr std::uintmax_t kMaxLogBytes = 50 * 1000 * 1000;
+
 // Reads `path` as Cabrillo when it starts like one, as ADIF otherwise.
 // Messages name the file as `shownName`. Throws InputError when the file
-// cannot be read at all.
+// cannot be read at all or is larger than kMaxLogBytes (before reading it).
 LogContents ReadLogFile(const std::string& path, const std::string& shownName);
 
 // The same for the file's bytes. Lines may end in CR LF, LF or CR alone.

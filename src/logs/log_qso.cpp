@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/base/text.h"
 #include "log_values.h"
 
 std::string ControlCharacterFault(const LogQso& qso) {
@@ -21,4 +22,13 @@ std::string ControlCharacterFault(const LogQso& qso) {
       return std::string("the ") + text.first + " holds a control character (" + found + ")";
   }
   return "";
+}
+
+std::string PrintableText(const std::string& text) {
+  std::string printable = text;
+  for (char& c : printable) {
+    if (IsControlCharacter(c))
+      c = ' ';
+  }
+  return Trim(printable);
 }

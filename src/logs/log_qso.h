@@ -37,9 +37,14 @@ struct LogQso {
 // NUL would cut the text short at the plug-in's boundary.
 std::string ControlCharacterFault(const LogQso& qso);
 
+// `text` trimmed, with each control character a blank: for a value that is
+// only shown to the user.
+std::string PrintableText(const std::string& text);
+
 struct LogContents {
   std::string Format;        // "ADIF" or "Cabrillo"
   std::string HeaderCall;    // own call from the file's header, if it has one
+  std::string Contest;       // the contest it names: Cabrillo's CONTEST:, ADIF's CONTEST_ID
   std::vector<LogQso> Qsos;  // in log order
   // One message per record that could not be read and was left out.
   std::vector<std::string> Skipped;

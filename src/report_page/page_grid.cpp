@@ -70,5 +70,15 @@ void AppendGridSection(std::string& page, const ReportFacts& facts) {
   AppendGrid(page, "district-grid", grid.Districts);
   if (facts.Summary.Japanese())
     AppendGrid(page, "continent-grid", grid.Continents);
-  page += "</div>\n</section>\n";
+  page += "</div>\n";
+  if (facts.Summary.Japanese() && !facts.NoContinentNotes.empty()) {
+    page +=
+        "<p class=\"note\">\"(none)\": QSOs with a station of no country (a maritime-mobile "
+        "call such as /MM) are handed over with an empty continent, which the plug-in counts as "
+        "a continent of its own:</p>\n<ul class=\"note\">\n";
+    for (const std::string& note : facts.NoContinentNotes)
+      page += "<li>" + HtmlEscape(note) + "</li>\n";
+    page += "</ul>\n";
+  }
+  page += "</section>\n";
 }

@@ -8,7 +8,8 @@
 
 namespace {
 
-const int kLeft = 40, kTop = 8, kPlotHeight = 160, kPlotWidth = 720, kBottom = 34;
+// Above the plot, room for the bracket that marks the best 60 minutes.
+const int kLeft = 40, kTop = 22, kPlotHeight = 160, kPlotWidth = 720, kBottom = 34;
 
 std::string Num(double value) {
   char text[32];
@@ -66,8 +67,14 @@ void AppendRateSection(std::string& page, const ReportFacts& facts) {
   page += "<svg xmlns=\"http://www.w3.org/2000/svg\" role=\"img\" width=\"" +
           Num(kLeft + width + 10) + "\" height=\"" + std::to_string(kTop + kPlotHeight + kBottom) +
           "\" aria-label=\"QSOs per hour\">\n";
+  // The best 60 minutes as a dashed frame under a labelled bracket: a range of
+  // time, drawn unlike any bar.
   double bestX = kLeft + (rate.BestStartMinute - rate.FirstMinute) * barWidth / 60.0;
-  page += Rect(bestX, kTop, barWidth, kPlotHeight, "best") + "\n";
+  page += Rect(bestX, kTop - 6, barWidth, kPlotHeight + 6, "best-range") + "\n" + "<path d=\"M" +
+          Num(bestX) + " " + Num(kTop - 2) + "V" + Num(kTop - 8) + "H" + Num(bestX + barWidth) +
+          "V" + Num(kTop - 2) + "\" class=\"best-range\"/>" + "<text x=\"" +
+          Num(bestX + barWidth + 4) + "\" y=\"" + Num(kTop - 8) +
+          "\" class=\"best-label\">best 60 min</text>\n";
   for (int tick : {0, top / 2, top}) {
     double y = baseY - tick * perQso;
     page += "<line x1=\"" + Num(kLeft) + "\" x2=\"" + Num(kLeft + width) + "\" y1=\"" + Num(y) +
@@ -104,7 +111,8 @@ void AppendRateSection(std::string& page, const ReportFacts& facts) {
   for (int b = 0; b < kBandCount; ++b)
     page += "<span class=\"b" + std::to_string(b) + "\"></span>" + BandNames[b];
   page +=
-      "<span class=\"best\" style=\"background:#fdf2c0\"></span>best 60 minutes</p>\n"
+      "<span style=\"border:1.5px dashed #7d5a00;box-sizing:border-box\"></span>best 60 "
+      "minutes</p>\n"
       "<p class=\"note\">The QSOs the plug-in stored, per hour of the contest period.</p>\n"
       "</section>\n";
 }

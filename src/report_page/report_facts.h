@@ -60,6 +60,9 @@ struct LeftOutCount {
 };
 
 struct ReportFacts {
+  // What the operator should read first: another contest's log, no QSO with
+  // the stations that score, nothing scored.
+  std::vector<std::string> Warnings;
   std::string LogName;
   std::string OwnCall;  // the run's, for a page without the plug-in's summary
   SummaryTable Summary;
@@ -68,4 +71,7 @@ struct ReportFacts {
   std::vector<ReportQso> Qsos;    // in log order
   std::vector<ProblemLine> Problems;
   std::vector<LeftOutCount> LeftOut;
+  // The counting QSOs without a continent, one line a band: they add the
+  // continent grid's "(none)" row.
+  std::vector<std::string> NoContinentNotes;
 };

@@ -16,9 +16,11 @@ table.grid td,table.grid th{padding:0 4px;font-size:12px;border:1px solid #e4e4e
 .b0{fill:#8e44ad;background:#8e44ad}.b1{fill:#2471a3;background:#2471a3}.b2{fill:#17a589;background:#17a589}
 .b3{fill:#d4ac0d;background:#d4ac0d}.b4{fill:#e67e22;background:#e67e22}.b5{fill:#c0392b;background:#c0392b}
 .key span{display:inline-block;width:1em;height:1em;margin:0 .3em 0 1em;vertical-align:middle}
-.best{fill:#fdf2c0}.axis{stroke:#999}svg text{font-size:11px;fill:#555}
+.axis{stroke:#999}svg text{font-size:11px;fill:#555}
 pre{font-size:12px;overflow-x:auto;background:#f6f6f6;padding:.5em}summary{cursor:pointer}
 .warn{color:#a00;font-weight:bold}.note{color:#555}
+.warning{border:2px solid #c0392b;background:#fdecea;padding:.4em 1em}
+.best-range{fill:none;stroke:#7d5a00;stroke-width:1.5;stroke-dasharray:5 3}.best-label{fill:#7d5a00}
 </style>)";
 
 }  // namespace
@@ -35,6 +37,12 @@ std::string ReportPage(const ReportFacts& facts) {
   page += kStyle;
   page += "\n</head><body>\n<h1>" + title + "</h1>\n<p>Log: " + HtmlEscape(facts.LogName) +
           ", scored by Stats.dll. Times are UTC.</p>\n";
+  if (!facts.Warnings.empty()) {
+    page += "<section class=\"warning\" id=\"warnings\">\n";
+    for (const std::string& warning : facts.Warnings)
+      page += "<p class=\"warn\">" + HtmlEscape(warning) + ".</p>\n";
+    page += "</section>\n";
+  }
   AppendSummarySection(page, summary);
   AppendGridSection(page, facts);
   AppendRateSection(page, facts);

@@ -14,6 +14,7 @@
 #include "check_command_win.h"
 #include "dkz_version.h"
 #include "core/engine/settings.h"
+#include "failure_text.h"
 #include "file_access_win.h"
 #include "json_report.h"
 #include "log_qso.h"
@@ -70,7 +71,8 @@ int Score(const ScoreCommand& command) {
       exitCode = kExitFailed;
     }
   }
-  out << "\n" << files << " are in " << run.WorkFolderShown << "\n";
+  out << "\ncountry file: " << run.CountryFileShown << "\n"
+      << files << " are in " << run.WorkFolderShown << "\n";
   if (!outcome.ErrorFileWritten) {
     std::cerr << "dkz-score: err.txt in " << run.WorkFolderShown
               << " could not be written (read-only, a folder or held by another program): what "
@@ -126,6 +128,16 @@ int Check(const CheckCommand& command) {
   return kExitFailed;
 }
 
+// Whether the command line asks for the JSON on standard output: then a
+// failed run answers there in JSON too, so that a script always gets JSON.
+bool JsonOnStandardOutput(const std::vector<std::string>& args) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--json=-" || (args[i] == "--json" && i + 1 < args.size() && args[i + 1] == "-"))
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main() {
@@ -134,8 +146,10 @@ int main() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   SetConsoleOutputCP(CP_UTF8);
+  const std::vector<std::string> args = CommandLineArguments();
+  const bool json = JsonOnStandardOutput(args);
   try {
-    CommandLine line = ParseCommandLine(CommandLineArguments());
+    CommandLine line = ParseCommandLine(args);
     switch (line.Do) {
       case CommandLine::Action::Help:
         std::cout << kUsageText << "\n" << kCheckUsageText;
@@ -150,10 +164,14 @@ int main() {
         return Check(line.Check);
     }
   } catch (const UsageError& e) {
-    std::cerr << "dkz-score: " << e.what() << "\n\n" << kUsageText << "\n" << kCheckUsageText;
+    std::cerr << UsageErrorText(e.what());
+    if (json)
+      std::cout << FormatJsonError(e.what());
     return kExitCommandLine;
   } catch (const std::exception& e) {
-    std::cerr << "dkz-score: " << e.what() << "\n";
+    std::cerr << FailureText(e);
+    if (json)
+      std::cout << FormatJsonError(FailureMessage(e));
     return kExitFailed;
   }
   return kExitFailed;

@@ -11,12 +11,14 @@ NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& q
   outcome.Reset = reset;
   outcome.HandedOver = qsos;
   for (size_t i = 0; i < qsos.size(); ++i) {
+    outcome.Where.push_back("QSO " + std::to_string(i + 1));
     std::string lines;
     const bool stored = AcceptQso(pass.State, qsos[i], lines) == 1;
     ++(stored ? outcome.Stored : outcome.Refused);
     outcome.StoredQso.push_back(stored);
     TakeErrorLines(outcome, i, !stored, lines);
   }
+  SortOutNotes(outcome);
   BuildSummary(pass.State);
   outcome.Summary = pass.State.SummaryText;
   return pass;

@@ -8,12 +8,6 @@
 
 namespace {
 
-// The messages after which the plug-in no longer counts a stored QSO, and the
-// one it writes for a code that is no district.
-const char* const kDupeMessage = "DUPE !!!";
-const char* const kZeroPointsMessage = "QSO 0 points !!!";
-const char* const kCodeMessage = "Code is not acceptable !!!";
-
 int64_t MinuteOf(const OleDateTime& time) {
   return static_cast<int64_t>(std::floor(time.Date * 1440.0 + 0.5 / 60.0));  // to the second
 }
@@ -35,6 +29,9 @@ ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
   facts.PeriodStartMinute = MinuteOf(outcome.Reset.PeriodStart);
   facts.PeriodEndMinute = MinuteOf(outcome.Reset.PeriodEnd) + 24 * 60;  // the last day's end
 
+  facts.Warnings = RunWarnings(outcome);
+  facts.NoContinentNotes = NoContinentNotes(outcome);
+  const std::vector<bool> counts = CountingQsos(outcome);
   facts.Qsos.resize(outcome.HandedOver.size());
   for (size_t i = 0; i < outcome.HandedOver.size(); ++i) {
     const QsoInput& handed = outcome.HandedOver[i];
@@ -43,20 +40,13 @@ ReportFacts ReportFactsOfRun(const ScoreOutcome& outcome) {
     qso.Band = handed.Band;
     qso.Continent = handed.Continent;
     qso.Stored = i < outcome.StoredQso.size() && outcome.StoredQso[i];
-    qso.Counts = qso.Stored;
+    qso.Counts = counts[i];
     std::string code = NormalizeCode(handed.ExchRcvd);
     if (qso.Stored && FindDistrict(code))
       qso.District = code;
   }
-  for (const ErrorProblem& problem : outcome.Problems) {
-    if (problem.Message == kDupeMessage || problem.Message == kZeroPointsMessage)
-      facts.Qsos[problem.Qso].Counts = false;
-  }
-  for (const ErrorProblem& problem : outcome.Problems) {
-    bool note = problem.Message == kCodeMessage && facts.Qsos[problem.Qso].Counts &&
-                !IsJapanese(FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
-    facts.Problems.push_back({KindOf(problem.Message), problem.Line, note});
-  }
+  for (const ErrorProblem& problem : outcome.Problems)
+    facts.Problems.push_back({KindOf(problem.Message), problem.Line, problem.Note});
 
   facts.LeftOut = {
       {"records that could not be read", outcome.RecordsSkipped},

@@ -48,21 +48,37 @@ class CurrentFolder {
 struct NamedFile {
   std::string Path;  // full
   std::string Shown;
+  std::string Option;  // the option that names it ("--json"); empty for the working folder's
+  bool Read = false;   // an input of the run
 };
+
+// What to do instead of writing over `file`.
+std::string Advice(const NamedFile& file) {
+  return file.Option.empty() ? "give another working folder with --dir"
+                             : "give " + file.Option + " another file";
+}
 
 // None of the files the run writes may be one it reads (or, for the JSON and
 // the report page, one the plug-in writes).
 void RefuseWritingOverInput(const std::vector<NamedFile>& outputs,
-                            const std::vector<NamedFile>& inputs) {
+                            const std::vector<NamedFile>& others) {
   for (const NamedFile& output : outputs) {
-    for (const NamedFile& input : inputs) {
-      if (SameFile(output.Path, input.Path)) {
-        throw InputError(output.Shown + " would be written over " + input.Shown +
-                         ", which this run reads: nothing was written; give another working "
-                         "folder with --dir");
+    for (const NamedFile& other : others) {
+      if (SameFile(output.Path, other.Path)) {
+        throw InputError(output.Shown + " would be written over " + other.Shown +
+                         ", which this run " + (other.Read ? "reads" : "writes") +
+                         ": nothing was written; " + Advice(output));
       }
     }
   }
+}
+
+// An output file named on the command line goes into a folder that is there
+// (or is the working folder, which the run makes).
+void RefuseMissingFolder(const NamedFile& file, const std::string& workFolder) {
+  const std::string folder = file.Path.substr(0, file.Path.find_last_of("\\/"));
+  if (KindOf(folder) != PathKind::kFolder && !SameFile(folder, workFolder))
+    throw InputError("the folder of " + file.Shown + " does not exist: nothing was written");
 }
 
 std::vector<std::string> PathsOf(const std::vector<NamedFile>& files) {
@@ -91,16 +107,20 @@ void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreR
       NotMadeByUs(ReadMadeFiles(run.WorkFolder), run.WorkFolder, PathsOf(outputs), IsFile);
   if (others.empty())
     return;
-  std::vector<NamedFile> found;
+  // The working folder's files by their names in it, the others by their paths.
+  std::vector<NamedFile> inFolder, elsewhere;
   for (const NamedFile& output : outputs) {
     if (std::find(others.begin(), others.end(), output.Path) != others.end())
-      found.push_back(output);
+      (output.Option.empty() ? inFolder : elsewhere).push_back(output);
   }
-  const bool one = found.size() == 1;
-  throw InputError("would write over " + NamesOf(found) + " in " + run.WorkFolderShown +
-                   ", which dkz-score did not make: nothing was written; give another working "
-                   "folder with --dir, or move " +
-                   (one ? "it" : "them") + " away");
+  std::string names = inFolder.empty() ? "" : NamesOf(inFolder) + " in " + run.WorkFolderShown;
+  if (!elsewhere.empty())
+    names += (names.empty() ? "" : " and ") + NamesOf(elsewhere);
+  const bool one = inFolder.size() + elsewhere.size() == 1;
+  const NamedFile& first = inFolder.empty() ? elsewhere.front() : inFolder.front();
+  throw InputError("would write over " + names +
+                   ", which dkz-score did not make: nothing was written; " + Advice(first) +
+                   ", or move " + (one ? "it" : "them") + " away");
 }
 
 std::string InFolder(const std::string& folder, const std::string& name) {
@@ -125,14 +145,14 @@ size_t CountQsoLines(const std::string& path) {
 }
 
 // The plug-in's pass in the working folder, as the logging program makes it.
-void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) {
+void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& command,
+            ScoreRun& run) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
   const bool report = plan.Reset.ReportFlag != 0;
   ScoreOutcome& outcome = run.Outcome;
   const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
-  PluginHost plugin;
   if (report)
     ResetConfirmingHeader(plugin, plan.Reset, command.Header);
   else
@@ -149,6 +169,7 @@ void Replay(const ReplayPlan& plan, const ScoreCommand& command, ScoreRun& run) 
     outcome.StoredQso.push_back(stored);
     TakeErrorLines(outcome, i, !stored, errors.ReadNew());
   }
+  SortOutNotes(outcome);
   if (outcome.Stored == 0)
     return;  // nothing to score: no summary, and no Cabrillo file without QSOs
   if (report) {
@@ -180,11 +201,18 @@ std::string PluginPath() {
   return ExecutableFolder() + "\\Stats.dll";
 }
 
-std::string ChooseCountryFile(const std::string& given) {
-  if (!given.empty())
-    return given;
-  std::string besideUs = ExecutableFolder() + "\\cty.dat";
-  return KindOf(besideUs) == PathKind::kFile ? besideUs : kDefaultCountryFile;
+CountryFileChoice ChooseCountryFile(const std::string& given) {
+  if (!given.empty()) {
+    RequireFile(FullPath(given), given);
+    return {FullPath(given), given};
+  }
+  const std::string besideUs = ExecutableFolder() + "\\cty.dat";
+  if (KindOf(besideUs) != PathKind::kFile) {
+    throw InputError(
+        "no country file: cty.dat is not beside dkz-score.exe; put it there (the "
+        "release zip holds one) or give one with --cty FILE");
+  }
+  return {besideUs, "cty.dat beside dkz-score.exe"};
 }
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
@@ -193,11 +221,11 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
       command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
   if (!reportRefusal.empty())
     throw InputError(reportRefusal);
-  std::string countryPath =
-      FullPath(ChooseCountryFile(command.CountryFileGiven ? command.CountryFile : ""));
-  std::string countryName = command.CountryFileGiven ? command.CountryFile : countryPath;
-  const std::vector<NamedFile> inputs = {{FullPath(command.LogPath), command.LogPath},
-                                         {countryPath, countryName}};
+  const CountryFileChoice country = ChooseCountryFile(command.CountryFile);
+  const std::string& countryPath = country.Path;
+  const std::string countryName = command.CountryFile.empty() ? countryPath : command.CountryFile;
+  const std::vector<NamedFile> inputs = {{FullPath(command.LogPath), command.LogPath, "", true},
+                                         {countryPath, countryName, "", true}};
   for (const NamedFile& input : inputs)
     RequireFile(input.Path, input.Shown);
   LogContents log = ReadLogFile(inputs[0].Path, command.LogPath);
@@ -213,24 +241,27 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   run.WorkFolderShown = command.WorkFolder.empty() ? "the current folder" : command.WorkFolder;
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
-  std::vector<NamedFile> outputs = {{errorPath, kErrorFileName}, {settingsPath, SettingsFile}};
+  std::vector<NamedFile> outputs = {{errorPath, kErrorFileName, "", false},
+                                    {settingsPath, SettingsFile, "", false}};
   const bool report = plan.Reset.ReportFlag != 0;
   if (report) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
-    outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)"});
-    outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp"});
+    outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)", "", false});
+    outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp", "", false});
   }
   RefuseWritingOverInput(outputs, inputs);
   // The JSON and the report page: neither an input, nor the plug-in's, nor each
   // other, nor the list of the files made here.
   std::vector<NamedFile> others = inputs;
   others.insert(others.end(), outputs.begin(), outputs.end());
-  others.push_back({InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName});
+  others.push_back({InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName, "", false});
   std::vector<NamedFile> written = outputs;
   for (const std::string& path : {command.JsonPath, command.ReportPath}) {
     if (path.empty() || path == "-")
       continue;
-    const NamedFile ours{FullPath(path), path};
+    const NamedFile ours{FullPath(path), path, path == command.JsonPath ? "--json" : "--report",
+                         false};
+    RefuseMissingFolder(ours, run.WorkFolder);
     RequireFile(ours.Path, ours.Shown);
     RefuseWritingOverInput({ours}, others);
     others.push_back(ours);
@@ -245,11 +276,16 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
                      " cannot be written (read-only, a folder or held by another program): the "
                      "header options would be lost; nothing was written");
   }
+  // Nothing is made before the plug-in has loaded.
+  PluginHost plugin;
   MakeFolder(InFolder(run.WorkFolder, "Plugins"));
 
   ScoreOutcome& outcome = run.Outcome;
   outcome.LogName = command.LogPath;
   outcome.Format = log.Format;
+  outcome.LogContest = log.Contest;
+  outcome.CountryFile = countryPath;
+  run.CountryFileShown = country.Shown;
   outcome.QsosRead = log.Qsos.size();
   outcome.RecordsSkipped = log.Skipped.size();
   outcome.OutsidePeriod = plan.OutsidePeriod;
@@ -260,7 +296,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
 
   const std::vector<std::string> made = PathsOf(outputs);
   try {
-    Replay(plan, command, run);
+    Replay(plugin, plan, command, run);
   } catch (...) {
     RememberMadeFiles(run.WorkFolder, made, notes);
     throw;

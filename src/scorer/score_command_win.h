@@ -15,6 +15,7 @@ struct ScoreRun {
   ScoreOutcome Outcome;
   std::string WorkFolder;                   // full path
   std::string WorkFolderShown;              // as the user gave it
+  std::string CountryFileShown;             // as ChooseCountryFile shows it
   std::optional<CabrilloOutcome> Cabrillo;  // with --cabrillo, once a QSO was stored
 };
 
@@ -36,6 +37,11 @@ void RememberMadeFiles(const std::string& workFolder, const std::vector<std::str
 // The path of the Stats.dll that RunScore loads.
 std::string PluginPath();
 
-// The country file to read: the one `given`, else a cty.dat beside the
-// executable, else Debian's.
-std::string ChooseCountryFile(const std::string& given);
+struct CountryFileChoice {
+  std::string Path;   // full
+  std::string Shown;  // as given, or "cty.dat beside dkz-score.exe"
+};
+
+// The country file to read: the one `given`, else the cty.dat beside the
+// executable. Throws InputError when neither is a file.
+CountryFileChoice ChooseCountryFile(const std::string& given);

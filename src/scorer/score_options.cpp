@@ -7,8 +7,6 @@
 #include "core/cabrillo/cabrillo_fields.h"
 #include "plugin/resources/cabrillo_dialog_ids.h"
 
-const char* const kDefaultCountryFile = "/usr/share/hamradio-files/cty.dat";
-
 const char* const kUsageText =
     "usage: dkz-score score LOG [options]\n"
     "       dkz-score check FOLDER --out RESULTS [--minutes N] [--cty FILE]\n"
@@ -27,7 +25,7 @@ const char* const kUsageText =
     "  --from DATE      first day of the period, YYYY-MM-DD, UTC (default: the first QSO's)\n"
     "  --to DATE        last day of the period (default: the last QSO's); only QSOs of\n"
     "                   the period are handed to the plug-in, the others are counted\n"
-    "  --cty FILE       AD1C country file (default: /usr/share/hamradio-files/cty.dat)\n"
+    "  --cty FILE       AD1C country file (default: cty.dat beside dkz-score.exe)\n"
     "  --dir FOLDER     working folder, made if missing (default: the current folder)\n"
     "  --json FILE      also write the outcome as JSON into FILE (- for standard output;\n"
     "                   the report then goes to standard error)\n"
@@ -67,21 +65,34 @@ struct Option {
   void (*Take)(const std::string& value, ScoreCommand& score);
 };
 
+// The own call and prefix reach the plug-in, its files and the summary's
+// lines: a control character there would forge lines, as in a log's fields.
+std::string OneWord(const char* option, const char* what, const std::string& value) {
+  for (char c : value) {
+    if (IsControlCharacter(c))
+      throw UsageError(std::string(option) + " takes " + what + " without control characters");
+  }
+  return value;
+}
+
 const Option kOptions[] = {
-    {"--call", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnCall = v; }},
-    {"--prefix", [](const std::string& v, ScoreCommand& s) { s.Replay.OwnPrefix = v; }},
+    {"--call", [](const std::string& v,
+                  ScoreCommand& s) { s.Replay.OwnCall = OneWord("--call", "a callsign", v); }},
+    {"--prefix", [](const std::string& v,
+                    ScoreCommand& s) { s.Replay.OwnPrefix = OneWord("--prefix", "a prefix", v); }},
     {"--from",
      [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodStart = DateOption("--from", v); }},
     {"--to",
      [](const std::string& v, ScoreCommand& s) { s.Replay.PeriodEnd = DateOption("--to", v); }},
-    {"--cty",
-     [](const std::string& v, ScoreCommand& s) {
-       s.CountryFile = v;
-       s.CountryFileGiven = true;
-     }},
+    {"--cty", [](const std::string& v, ScoreCommand& s) { s.CountryFile = v; }},
     {"--dir", [](const std::string& v, ScoreCommand& s) { s.WorkFolder = v; }},
     {"--json", [](const std::string& v, ScoreCommand& s) { s.JsonPath = v; }},
-    {"--report", [](const std::string& v, ScoreCommand& s) { s.ReportPath = v; }},
+    {"--report",
+     [](const std::string& v, ScoreCommand& s) {
+       if (v == "-")
+         throw UsageError("--report takes a file name: the page is not written to standard output");
+       s.ReportPath = v;
+     }},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -128,7 +139,9 @@ std::string HeaderOptionName(int controlId) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  if (args.empty() || args[0] == "help" || args[0] == "--help" || args[0] == "-h")
+  if (args.empty())
+    throw UsageError("no command given");
+  if (args[0] == "help" || args[0] == "--help" || args[0] == "-h")
     return line;
   if (args[0] == "--version") {
     if (args.size() > 1)

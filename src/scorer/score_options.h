@@ -8,9 +8,6 @@
 #include "check_options.h"
 #include "replay_plan.h"
 
-// Debian's hamradio-files package installs the AD1C country file here.
-extern const char* const kDefaultCountryFile;
-
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -25,12 +22,11 @@ struct HeaderEntry {
 
 struct ScoreCommand {
   std::string LogPath;
-  std::string CountryFile = kDefaultCountryFile;
-  bool CountryFileGiven = false;
-  std::string WorkFolder;  // empty: the current folder
-  std::string JsonPath;    // empty: none; "-": standard output
-  std::string ReportPath;  // --report: the report page to write; empty: none
-  ReplayOptions Replay;    // --cabrillo sets its report flag
+  std::string CountryFile;  // --cty; empty: cty.dat beside the executable
+  std::string WorkFolder;   // empty: the current folder
+  std::string JsonPath;     // empty: none; "-": standard output
+  std::string ReportPath;   // --report: the report page to write; empty: none
+  ReplayOptions Replay;     // --cabrillo sets its report flag
   // Boxes of the header dialog to fill in, in command-line order; every other
   // box keeps what the plug-in shows (the stored header).
   std::vector<HeaderEntry> Header;

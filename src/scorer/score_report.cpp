@@ -1,6 +1,11 @@
 #include "score_report.h"
 
+#include <map>
+
 #include "core/base/text.h"
+#include "core/contest/rules.h"
+#include "log_values.h"
+#include "summary_table.h"
 
 namespace {
 
@@ -17,6 +22,15 @@ const struct {
     {"NO CONTEST MODE !!!", &RefusalCounts::Mode},
     {"NO RX NUMBER !!!", &RefusalCounts::NoExchange},
 };
+
+// The messages after which the plug-in no longer counts a stored QSO, and the
+// one it writes for a code that is no district.
+const char* const kDupeMessage = "DUPE !!!";
+const char* const kZeroPointsMessage = "QSO 0 points !!!";
+const char* const kCodeMessage = "Code is not acceptable !!!";
+
+// The contest this plug-in scores, as a log's CONTEST: header names it.
+const char* const kContestName = "DKZ";
 
 // An err.txt line repeats the QSO's fields two blanks apart; the message
 // (words one blank apart) follows the last such gap.
@@ -45,9 +59,89 @@ void TakeErrorLines(ScoreOutcome& outcome, size_t qso, bool refused, const std::
     ++outcome.RefusedBy.NotSaid;
 }
 
+std::vector<bool> CountingQsos(const ScoreOutcome& outcome) {
+  std::vector<bool> counts(outcome.HandedOver.size());
+  for (size_t i = 0; i < counts.size(); ++i)
+    counts[i] = i < outcome.StoredQso.size() && outcome.StoredQso[i];
+  for (const ErrorProblem& problem : outcome.Problems) {
+    if (problem.Message == kDupeMessage || problem.Message == kZeroPointsMessage)
+      counts[problem.Qso] = false;
+  }
+  return counts;
+}
+
+void SortOutNotes(ScoreOutcome& outcome) {
+  const std::vector<bool> counts = CountingQsos(outcome);
+  for (ErrorProblem& problem : outcome.Problems) {
+    problem.Note = problem.Message == kCodeMessage && counts[problem.Qso] &&
+                   !IsJapanese(FoldPrefix(outcome.HandedOver[problem.Qso].Prefix));
+  }
+}
+
+std::vector<std::string> RunWarnings(const ScoreOutcome& o) {
+  std::vector<std::string> warnings;
+  if (!o.LogContest.empty() && ToUpper(o.LogContest).rfind(kContestName, 0) != 0) {
+    warnings.push_back("the log names the contest " + o.LogContest + "; it is scored here by the " +
+                       kContestName + " contest's rules");
+  }
+  const bool japanese = IsJapanese(o.Reset.OwnPrefix);
+  bool withJapan = false, withWorld = false;
+  for (const QsoInput& qso : o.HandedOver)
+    (IsJapanese(FoldPrefix(qso.Prefix)) ? withJapan : withWorld) = true;
+  if (!o.HandedOver.empty() && !japanese && !withJapan)
+    warnings.push_back(
+        "no QSO is with a station in Japan; an operator outside Japan scores only "
+        "those");
+  if (!o.HandedOver.empty() && japanese && !withWorld)
+    warnings.push_back(
+        "no QSO is with a station outside Japan; a Japanese operator scores 5 "
+        "points for each");
+  const std::optional<long long> score = ParseSummaryTable(o.Summary).Score;
+  if (o.Stored == 0) {
+    warnings.push_back("nothing in this log scores: the plug-in stored none of its " +
+                       Count(o.HandedOver.size(), "QSO", "QSOs") + " handed over");
+  } else if (score && *score == 0) {
+    warnings.push_back("nothing in this log scores: the score is 0");
+  }
+  return warnings;
+}
+
+std::vector<std::string> NoContinentNotes(const ScoreOutcome& o) {
+  std::vector<std::string> notes;
+  if (!IsJapanese(o.Reset.OwnPrefix))
+    return notes;
+  const std::vector<bool> counts = CountingQsos(o);
+  std::vector<std::string> bands;
+  std::map<std::string, std::vector<std::string>> callsOfBand;
+  for (size_t i = 0; i < o.HandedOver.size(); ++i) {
+    const QsoInput& qso = o.HandedOver[i];
+    if (!counts[i] || !qso.Continent.empty())
+      continue;
+    std::vector<std::string>& calls = callsOfBand[qso.Band];
+    if (calls.empty())
+      bands.push_back(qso.Band);
+    calls.push_back(qso.Call);
+  }
+  for (const std::string& band : bands) {
+    const std::vector<std::string>& calls = callsOfBand[band];
+    std::string names;
+    for (size_t i = 0; i < calls.size() && i < 5; ++i)
+      names += (i == 0 ? "" : ", ") + calls[i];
+    if (calls.size() > 5)
+      names += ", ...";
+    notes.push_back(band + ": " + Count(calls.size(), "QSO", "QSOs") + " without a continent (" +
+                    names + "): the plug-in counts the empty continent as one more continent " +
+                    "multiplier on " + band);
+  }
+  return notes;
+}
+
 std::string FormatReport(const ScoreOutcome& o) {
-  std::string text = o.LogName + " (" + o.Format + "): " + Count(o.QsosRead, "QSO", "QSOs") +
-                     " read, " + Count(o.RecordsSkipped, "record", "records") + " skipped\n";
+  std::string text;
+  for (const std::string& warning : RunWarnings(o))
+    text += "Warning: " + warning + "\n";
+  text += o.LogName + " (" + o.Format + "): " + Count(o.QsosRead, "QSO", "QSOs") + " read, " +
+          Count(o.RecordsSkipped, "record", "records") + " skipped\n";
   text += "own call " + o.Reset.OwnCall + ", own prefix " + o.Reset.OwnPrefix + ", period " +
           FormatDateTime(o.Reset.PeriodStart, "%Y-%m-%d") + " to " +
           FormatDateTime(o.Reset.PeriodEnd, "%Y-%m-%d") + "\n\n";
@@ -63,8 +157,20 @@ std::string FormatReport(const ScoreOutcome& o) {
           std::to_string(o.Refused) + " refused (band " + std::to_string(by.Band) + ", mode " +
           std::to_string(by.Mode) + ", no exchange " + std::to_string(by.NoExchange) +
           (by.NotSaid > 0 ? ", reason not in err.txt " + std::to_string(by.NotSaid) : "") + ")\n";
-  text += o.ErrorFileWritten ? "err.txt: " + Count(o.Problems.size(), "problem", "problems") + "\n"
-                             : "err.txt: not written in this run\n";
+  size_t notes = 0;
+  for (const ErrorProblem& problem : o.Problems)
+    notes += problem.Note ? 1 : 0;
+  if (!o.ErrorFileWritten) {
+    text += "err.txt: not written in this run\n";
+  } else if (notes == 0) {
+    text += "err.txt: " + Count(o.Problems.size(), "problem", "problems") + "\n";
+  } else {
+    text += "err.txt: " + Count(o.Problems.size(), "line", "lines") + ": " +
+            Count(o.Problems.size() - notes, "problem", "problems") + ", " +
+            Count(notes, "note", "notes") + " on QSOs that count\n";
+  }
+  for (const std::string& note : NoContinentNotes(o))
+    text += note + "\n";
   if (o.CabrilloQsoLines)
     text += o.CabrilloFile + ": " + Count(*o.CabrilloQsoLines, "QSO line", "QSO lines") + "\n";
   return text;

@@ -12,6 +12,9 @@ struct ErrorProblem {
   size_t Qso = 0;       // index into ScoreOutcome::HandedOver
   std::string Message;  // "Code is not acceptable !!!"
   std::string Line;     // the whole line, without its line end
+  // No fault: a code the plug-in does not take from a station outside Japan
+  // whose QSO still counts. Set by SortOutNotes.
+  bool Note = false;
 };
 
 // Why Stats.dll refused QSOs, as it said in err.txt.
@@ -23,8 +26,9 @@ struct RefusalCounts {
 };
 
 struct ScoreOutcome {
-  std::string LogName;  // as the user named it
-  std::string Format;   // "ADIF" or "Cabrillo"
+  std::string LogName;     // as the user named it
+  std::string Format;      // "ADIF" or "Cabrillo"
+  std::string LogContest;  // the contest the log names (Cabrillo CONTEST:, ADIF CONTEST_ID)
   size_t QsosRead = 0;
   size_t RecordsSkipped = 0;
   size_t OutsidePeriod = 0;  // read but not handed over
@@ -41,12 +45,30 @@ struct ScoreOutcome {
   std::string CabrilloFile;                // with --cabrillo: the file the plug-in named
   std::optional<size_t> CabrilloQsoLines;  // QSO lines in the file it wrote
   std::string DllVersion;                  // Stats.dll's FileVersion
+  std::string CountryFile;                 // the country file read, full path
 };
 
 // Adds the lines the plug-in wrote while handed QSO `qso` (CR LF line ends)
 // to the problems, and when the QSO was refused, counts the reason they give.
 void TakeErrorLines(ScoreOutcome& outcome, size_t qso, bool refused, const std::string& lines);
 
-// The run in a few lines, then the summary, then what became of the QSOs,
-// with plain line ends.
+// Marks the lines of err.txt that are notes rather than problems; call it
+// once all QSOs were handed over.
+void SortOutNotes(ScoreOutcome& outcome);
+
+// Which handed-over QSOs count: stored, and err.txt calls them neither a
+// dupe nor worth 0 points.
+std::vector<bool> CountingQsos(const ScoreOutcome& outcome);
+
+// What the operator should read before the numbers: the log names another
+// contest, no QSO is with the stations that score, or nothing scores.
+std::vector<std::string> RunWarnings(const ScoreOutcome& outcome);
+
+// For a Japanese operator: the counting QSOs without a continent, one line a
+// band, each naming the calls; the plug-in counts the empty continent as a
+// continent multiplier of its own.
+std::vector<std::string> NoContinentNotes(const ScoreOutcome& outcome);
+
+// The warnings, the run in a few lines, then the summary, then what became
+// of the QSOs, with plain line ends.
 std::string FormatReport(const ScoreOutcome& outcome);

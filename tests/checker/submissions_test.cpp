@@ -12,7 +12,7 @@
 #include "contest_world.h"
 #include "log_file.h"
 #include "native_pass.h"
-#include "score_options.h"
+#include "../scorer/debian_country_file.h"
 #include "submission_variants.h"
 
 namespace fs = std::filesystem;
@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 namespace {
 
 const CountryFile& Countries() {
-  static const CountryFile file = CountryFile::Parse(
-      ReadTextFile(kDefaultCountryFile, kDefaultCountryFile), kDefaultCountryFile);
+  static const CountryFile file =
+      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
   return file;
 }
 

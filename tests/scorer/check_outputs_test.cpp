@@ -15,6 +15,7 @@
 #include "entrant_page.h"
 #include "entrant_facts.h"
 #include "entrant_report.h"
+#include "log_file.h"
 #include "native_pass.h"
 #include "results_page.h"
 #include "score_options.h"
@@ -174,8 +175,8 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   folder.Add("W1BBB.cbr", "W1BBB", {{7012, 0, "JA1AAA", "12", "AC"}});
   folder.Add("JA1AAA.cbr", "JA1AAA", {{7012, 0, "W1BBB", "AC", "12"}});
   folder.Add("long.cbr", "JA" + std::string(298, 'X'), {{7012, 0, "W1BBB", "AC", "12"}});
-  folder.AddSparse("huge.cbr", kLargestLogBytes + 1);
-  folder.AddSparse("big.cbr", kLargestLogBytes);  // read, and found to be no log
+  folder.AddSparse("huge.cbr", kMaxLogBytes + 1);
+  folder.AddSparse("big.cbr", kMaxLogBytes);  // read, and found to be no log
   folder.AddText("empty.cbr", "");
   // Worked calls far longer than any call cost no more than short ones.
   std::string calls[4];
@@ -190,7 +191,7 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   std::string rejected = RejectedText(c);
   const char* const reasons[] = {
       "empty.cbr: ",
-      "huge.cbr: 10485761 bytes, more than the 10485760 any contest log comes near: not read\n",
+      "huge.cbr is 50.0 MB, more than the 50 MB a log may have",
       "long.cbr: its own call has 300 characters: no call is that long\n",
   };
   for (const char* reason : reasons)

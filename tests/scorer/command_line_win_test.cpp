@@ -76,7 +76,8 @@ TEST(CommandLine, ScoresALogAndSkipsWhatItCannotRead) {
   EXPECT_NE(run.Out.find("log.adi (ADIF): 3 QSOs read, 1 record skipped\n"), std::string::npos)
       << run.Out;
   EXPECT_NE(run.Out.find("QSOs: 3 read, 0 outside the period, 3 stored, 0 refused (band 0, mode "
-                         "0, no exchange 0)\nerr.txt: 1 problem\n"),
+                         "0, no exchange 0)\nerr.txt: 1 line: 0 problems, 1 note on QSOs that "
+                         "count\n"),
             std::string::npos)
       << run.Out;
   // 1 + 1 + 5 points; districts AC and KN; continents AS and NA.
@@ -158,6 +159,7 @@ TEST(CommandLine, CabrilloFillsTheHeaderDialogAndLeavesTheFile) {
   EXPECT_TRUE(Contains(run.Out, "Total\t 2\t 6\t 1\t 2\nScore\t 18\n")) << run.Out;
   EXPECT_TRUE(Contains(run.Out,
                        "\nJA1VZT.cbr: 2 QSO lines\nStats.dll: File produced: JA1VZT.cbr\n\n"
+                       "country file: cty.dat beside dkz-score.exe\n"
                        "err.txt, Plugins\\DKZ.ini and JA1VZT.cbr are in out\n"))
       << run.Out;
   std::string cbr = ReadWholeFile("out\\JA1VZT.cbr");
@@ -230,7 +232,7 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
        ""},
       {"score ja1vzt.adi --dir out --json ja1vzt.adi", 1,
        "dkz-score: ja1vzt.adi would be written over ja1vzt.adi, which this run reads: nothing was "
-       "written; give another working folder with --dir\n",
+       "written; give --json another file\n",
        ""},
       // The report page replaces a page of its own, nothing else.
       {"score ja1vzt.adi --dir out --report page.html", 0, "", "report page: page.html\n"},
@@ -240,8 +242,8 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
        "alone\n",
        ""},
       {"score ja1vzt.adi --dir fresh --report fresh\\err.txt", 1,
-       "dkz-score: fresh\\err.txt would be written over err.txt, which this run reads: nothing "
-       "was written; give another working folder with --dir\n",
+       "dkz-score: fresh\\err.txt would be written over err.txt, which this run writes: nothing "
+       "was written; give --report another file\n",
        ""},
       {"score refused.adi --dir out --cabrillo", 3,
        "dkz-score: Stats.dll stored none of the 3 QSOs handed over: there is no score and no "
@@ -288,6 +290,71 @@ TEST(CommandLine, GuardsKeepTheUsersFilesAndSayWhatWasNotDone) {
   }
   std::wstring japanese(L"\u65e5\u672c\\JA1VZT.cbr");
   EXPECT_NE(GetFileAttributesW(japanese.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// A wrong command line is said in two lines; a script reading --json - gets
+// JSON even from a run that failed; refusals name the right file and folder,
+// and come before any work.
+TEST(CommandLine, MistakesAreSaidShortlyAndBeforeAnyWork) {
+  ScratchFolder folder;
+  WriteWholeFile("log.adi", "<EOH>\r\n" + Qso("JA2ABC", "AC"));
+  CreateDirectoryA("logs", nullptr);
+  CreateDirectoryA("work", nullptr);
+  WriteWholeFile("work\\mine.json", "the user's");
+  const struct {
+    const char* Arguments;
+    DWORD ExitCode;
+    const char* Err;  // the whole of stderr, or its start when it ends in "..."
+    const char* Out;  // the start of stdout
+  } cases[] = {
+      {"", 2, "dkz-score: no command given\nrun 'dkz-score help' for the commands and options\n",
+       ""},
+      {"score log.adi --colour", 2,
+       "dkz-score: unknown option --colour\nrun 'dkz-score help' for the commands and options\n",
+       ""},
+      {"score missing.adi --json -", 1, "dkz-score: cannot read missing.adi: ...",
+       "{\n  \"tool\": \"dkz-score\",\n  \"version\": "},
+      {"score log.adi --dir work --report work\\err.txt", 1,
+       "dkz-score: work\\err.txt would be written over err.txt, which this run writes: nothing "
+       "was written; give --report another file\n",
+       ""},
+      {"score log.adi --dir out --json work\\mine.json", 1,
+       "dkz-score: would write over work\\mine.json, which dkz-score did not make: nothing was "
+       "written; give --json another file, or move it away\n",
+       ""},
+      {"score log.adi --dir out --report nosuch\\dir\\x.html", 1,
+       "dkz-score: the folder of nosuch\\dir\\x.html does not exist: nothing was written\n", ""},
+      {"score log.adi --dir out --json nosuch\\x.json", 1,
+       "dkz-score: the folder of nosuch\\x.json does not exist: nothing was written\n", ""},
+      {"check logs --out results --cty logs", 1, "dkz-score: logs is a folder, not a file\n", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Arguments);
+    Result run = RunScorer(c.Arguments);
+    EXPECT_EQ(run.ExitCode, c.ExitCode);
+    std::string err = c.Err;
+    if (err.size() > 3 && err.compare(err.size() - 3, 3, "...") == 0)
+      EXPECT_EQ(run.Err.substr(0, err.size() - 3), err.substr(0, err.size() - 3));
+    else
+      EXPECT_EQ(run.Err, err);
+    EXPECT_EQ(run.Out.substr(0, strlen(c.Out)), c.Out);
+    EXPECT_FALSE(FileExists("out")) << "the working folder was made";
+    EXPECT_FALSE(FileExists("results"));
+  }
+  EXPECT_EQ(ReadWholeFile("work\\mine.json"), "the user's");
+}
+
+// A log of another contest says so before its numbers.
+TEST(CommandLine, ALogOfAnotherContestIsSaidFirst) {
+  ScratchFolder folder;
+  Result run = RunScorer("score \"" + std::string(DKZ_SOURCE_DIR) +
+                         "/samples/real/thxo-CQWPX.log\" --dir out --json run.json");
+  EXPECT_EQ(run.Out.rfind("Warning: the log names the contest CQ-WPX-CW; it is scored here by "
+                          "the DKZ contest's rules\n",
+                          0),
+            0u)
+      << run.Out;
+  EXPECT_NE(ReadWholeFile("run.json").find("\"contest_named\": \"CQ-WPX-CW\""), std::string::npos);
 }
 
 TEST(CommandLine, CabrilloFileThatCannotBeWrittenIsAnError) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "country_file.h"
+#include "debian_country_file.h"
 #include "log_file.h"
 #include "log_qso.h"
 #include "portable_call.h"
@@ -42,8 +43,8 @@ TEST(PortableCall, DesignatorsAreReadAsLoggingProgramsDo) {
 
 // The country file Debian's hamradio-files package installs.
 const CountryFile& Debian() {
-  static const CountryFile file = CountryFile::Parse(
-      ReadTextFile(kDefaultCountryFile, kDefaultCountryFile), kDefaultCountryFile);
+  static const CountryFile file =
+      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
   return file;
 }
 

@@ -2,6 +2,7 @@
 // them: the QSOs, the exchange and what the user is told.
 #include <gtest/gtest.h>
 
+#include "core/base/text.h"
 #include "log_file.h"
 #include "reading_report.h"
 
@@ -50,6 +51,11 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
       {"ADIF with CR-only line ends",
        "export\r<EOH>\r<CALL:4>JA1A" + kQso + "<SRX:1>1<EOR>\r<CALL:x>\r<EOR>\r", 1, "1",
        "record 2 (line 4)"},
+      {"after a bad tag, reading resumes at a lower-case <eor>",
+       "<CALL:x>JA1A<eor>\n<CALL:4>JA1B" + kQso + "<SRX:1>7<eor>\n", 1, "7",
+       "a.log: record 1 (line 1): unreadable tag '<CALL:x>'"},
+      {"a Cabrillo time of six digits", kLine + "\n" + ReplaceAll(kLine, " 1205 ", " 120500 "), 1,
+       "TK", "a.log: line 2: time '120500' is not HHMM"},
       {"another contest's exchange of two words a side",
        kLine + "\nQSO: 7012 CW 2023-06-10 1205 DL4MCF 599 14 DX JA1ABC 599 25 AS\n", 1, "TK",
        "a.log: line 2: expected 10 or 11 fields for this contest's exchange (freq mode date time "

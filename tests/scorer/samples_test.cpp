@@ -7,6 +7,7 @@
 
 #include "core/contest/districts.h"
 #include "country_file.h"
+#include "debian_country_file.h"
 #include "log_file.h"
 #include "replay_plan.h"
 #include "score_options.h"
@@ -16,8 +17,8 @@ namespace {
 const std::string kSamples = std::string(DKZ_SOURCE_DIR) + "/samples/";
 
 const CountryFile& Countries() {
-  static const CountryFile file = CountryFile::Parse(
-      ReadTextFile(kDefaultCountryFile, kDefaultCountryFile), kDefaultCountryFile);
+  static const CountryFile file =
+      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
   return file;
 }
 

@@ -6,7 +6,7 @@
 namespace {
 
 // Days from 0000-03-01 in the proleptic Gregorian calendar (H. Hinnant's algorithm).
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
+constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
   const unsigned yoe = static_cast<unsigned>(y - era * 400);
@@ -27,7 +27,8 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-const long long kOleEpoch = DaysFromCivil(1899, 12, 30);
+// Constant: known before any other file's static values are made from dates.
+constexpr long long kOleEpoch = DaysFromCivil(1899, 12, 30);
 // The OLE automation range: 1 January 100 to 31 December 9999.
 const double kMinOleDate = -657434.0;
 const double kMaxOleDate = 2958466.0;

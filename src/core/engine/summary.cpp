@@ -61,6 +61,10 @@ void SortLogBands(TextList& bands) {
     bands[i] = std::move(keyed[i].second);
 }
 
+int32_t ClaimedScoreOf(long long points, long long multipliers) {
+  return static_cast<int32_t>(std::min<long long>(points * multipliers, INT32_MAX));
+}
+
 void BuildSummary(ContestState& state) {
   const bool japanese = IsJapanese(state.OwnPrefix);
   std::string& text = state.SummaryText;
@@ -113,8 +117,6 @@ void BuildSummary(ContestState& state) {
   else
     AppendRow(text, "Total", {qsos, points, districts});
 
-  // A score beyond 32 bits (never seen in a real log) is shown as the largest.
-  const long long score = points * (districts + continents);
-  state.ClaimedScore = static_cast<int32_t>(std::min<long long>(score, INT32_MAX));
+  state.ClaimedScore = ClaimedScoreOf(points, districts + continents);
   text += "Score\t " + std::to_string(state.ClaimedScore);
 }

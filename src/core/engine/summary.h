@@ -7,6 +7,10 @@
 // descending by the text padded with leading "0"s to 20 characters.
 void SortLogBands(TextList& bands);
 
+// The claimed score of `points` times `multipliers`: a score beyond 32 bits
+// (never seen in a real log) is the largest 32-bit value.
+int32_t ClaimedScoreOf(long long points, long long multipliers);
+
 // Recounts the whole store. Sorts LogBands, sets SummaryText and ClaimedScore,
 // and rebuilds DistrictsByBand and ContinentsByBand for the listed contest
 // bands (ContinentsByBand stays empty unless the operator is Japanese).
