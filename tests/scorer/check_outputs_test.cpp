@@ -210,6 +210,9 @@ TEST(CheckOutputs, ThePagesRankJapanAndTheWorldApartAndEscapeWhatEntrantsWrote) 
   folder.Add("JG1CCC.cbr", "JG1CCC", {{7012, 5, "W1BBB", "AC", "12"}},
              "CATEGORY-OPERATOR: CHECKLOG\n");
   folder.AddText("<b>.cbr", "not a log");
+  folder.AddText("JA3DDD.cbr",
+                 "START-OF-LOG: 3.0\nCALLSIGN: JA3DDD\n"
+                 "QSO: 7.012 CW 2026-06-13 12:00 JA3DDD 599 OS W1BBB 599 12\nEND-OF-LOG:\n");
   CheckedContest c = folder.Check();
   std::string page = ResultsPage(c);
   const char* const parts[] = {
@@ -223,9 +226,12 @@ TEST(CheckOutputs, ThePagesRankJapanAndTheWorldApartAndEscapeWhatEntrantsWrote) 
   for (const char* part : parts)
     EXPECT_TRUE(Has(page, part)) << part;
   EXPECT_FALSE(Has(page, "<script")) << page;
-  std::string entrant = EntrantPage(c, EntrantOf(c, "JA1AAA"));
-  EXPECT_TRUE(Has(entrant, "<section id=\"check\"><h2>Log check</h2>"));
-  EXPECT_FALSE(Has(entrant, "<script"));
+  for (const char* call : {"JA1AAA", "JG1CCC", "JA3DDD"}) {
+    std::string entrant = EntrantPage(c, EntrantOf(c, call));
+    EXPECT_TRUE(Has(entrant, "<section id=\"check\"><h2>Log check</h2>")) << call;
+    EXPECT_FALSE(Has(entrant, "<script")) << call;
+  }
+  EXPECT_TRUE(Has(page, "<a href=\"JA3DDD.html\">JA3DDD</a>: none of its QSO lines"));
 }
 
 TEST(CheckOutputs, EveryEntrantGetsAReportNamedSafelyAndApart) {
