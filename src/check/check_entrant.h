@@ -39,7 +39,8 @@ struct Entrant {
   ReplayPlan Plan;                 // the QSOs of the period, as handed to the plug-in
   std::vector<int> Stored;         // planned QSOs the plug-in stored
   // Per QSO of the entrant's CheckLog: its planned QSO, or -1 for one never
-  // handed over; and its line as a line of the plug-in's Cabrillo export.
+  // handed over; and, for a QSO the outputs show, its line as a line of the
+  // plug-in's Cabrillo export (empty for the others).
   std::vector<int> PlanOf;
   std::vector<std::string> Shown;
   std::string ClaimedSummary;  // GetResult0 after the whole log

@@ -151,8 +151,10 @@ Entrant MakeEntrant(const Submission& s, const CountryFile& countries,
 }
 
 // Every QSO line of the submission, in file order: judged when the plug-in
-// stored it for a log that is ranked, evidence otherwise.
-CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& stored) {
+// stored it for a log that is ranked, evidence otherwise. `read` gets each
+// one's line as read.
+CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& stored,
+                    std::vector<const LogQso*>& read) {
   std::vector<int> planOfQso(s.Log.Qsos.size(), -1);
   for (size_t p = 0; p < e.Plan.Source.size(); ++p)
     planOfQso[e.Plan.Source[p]] = static_cast<int>(p);
@@ -183,9 +185,31 @@ CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& st
     q.Judged = e.Kind == EntrantKind::kRanked && line.Plan >= 0 && stored[line.Plan];
     log.Qsos.push_back(std::move(q));
     e.PlanOf.push_back(line.Plan);
-    e.Shown.push_back(ShownLine(qso, e.Call));
+    read.push_back(line.Qso);
   }
+  e.Shown.resize(log.Qsos.size());
   return log;
+}
+
+// The lines the outputs show: every QSO flagged or noted, and the other log's
+// QSO each one names. The rest stay empty: most QSOs are confirmed.
+void ShowLines(CheckedContest& c, const std::vector<std::vector<const LogQso*>>& read) {
+  auto show = [&](QsoRef ref) {
+    std::string& shown = c.Entrants[ref.Log].Shown[ref.Qso];
+    if (shown.empty())
+      shown = ShownLine(*read[ref.Log][ref.Qso], c.Entrants[ref.Log].Call);
+  };
+  for (size_t l = 0; l < c.Logs.size(); ++l) {
+    for (size_t q = 0; q < c.Logs[l].Qsos.size(); ++q) {
+      const QsoFinding& finding = c.Findings[l].Qsos[q];
+      if (finding.Kind == Verdict::kConfirmed || finding.Kind == Verdict::kUnchecked ||
+          finding.Kind == Verdict::kEvidence)
+        continue;
+      show({static_cast<int>(l), static_cast<int>(q)});
+      if (finding.Evidence.Found())
+        show(finding.Evidence);
+    }
+  }
 }
 
 // A single-band entry's QSOs on other bands.
@@ -255,6 +279,7 @@ CheckedContest CheckSubmissions(const std::string& folder, const std::vector<Rec
   }
 
   // The claimed pass of each log: what the plug-in stores makes the QSOs judged.
+  std::vector<std::vector<const LogQso*>> read;
   for (size_t e = 0; e < contest.Entrants.size(); ++e) {
     Entrant& entrant = contest.Entrants[e];
     std::vector<bool> stored;
@@ -273,7 +298,8 @@ CheckedContest CheckSubmissions(const std::string& folder, const std::vector<Rec
               : "Stats.dll stored none of its " + std::to_string(entrant.Plan.Qsos.size()) +
                     " QSOs of the period (another mode or band?)";
     }
-    contest.Logs.push_back(CheckLogOf(submissions[fileOf[e]], entrant, stored));
+    read.emplace_back();
+    contest.Logs.push_back(CheckLogOf(submissions[fileOf[e]], entrant, stored, read.back()));
     entrant.CategoryFault = CategoryFault(entrant);
     entrant.HasCategory = settings.Table.CategoryOf(entrant.Header.Categories, entrant.Class);
     Receipt& receipt = contest.Received[fileOf[e]];
@@ -286,6 +312,8 @@ CheckedContest CheckSubmissions(const std::string& folder, const std::vector<Rec
   CheckOptions options;
   options.ToleranceSeconds = int64_t{60} * settings.Minutes;
   contest.Findings = CheckContest(contest.Logs, options);
+  FindWhatIsAboutEachLog(contest);
+  ShowLines(contest, read);
 
   // The checked pass: the same log less what the check took out.
   for (size_t e = 0; e < contest.Entrants.size(); ++e) {

@@ -35,4 +35,10 @@ struct CheckedContest {
   std::vector<Entrant> Entrants;
   std::vector<CheckLog> Logs;
   std::vector<LogFindings> Findings;
+  // Per log: the QSOs of others that are about it (their busted calls and
+  // exchanges of its station, and those its unreadable lines leave unverified).
+  std::vector<std::vector<QsoRef>> About;
 };
+
+// Fills About from the findings, in one pass over every QSO.
+void FindWhatIsAboutEachLog(CheckedContest& contest);

@@ -120,24 +120,18 @@ std::vector<FlaggedQso> FlaggedQsos(const CheckedContest& c, int e) {
 std::vector<OthersQso> OthersAbout(const CheckedContest& c, int e) {
   std::vector<OthersQso> about;
   const std::string& own = c.Logs[e].Call;
-  for (size_t l = 0; l < c.Logs.size(); ++l) {
-    for (size_t q = 0; q < c.Logs[l].Qsos.size(); ++q) {
-      const QsoFinding& finding = c.Findings[l].Qsos[q];
-      const CheckQso& qso = c.Logs[l].Qsos[q];
-      std::string why;
-      if (finding.Kind == Verdict::kBustedCall && finding.Evidence.Log == static_cast<int>(e))
-        why = "logged " + qso.Call + " for " + own;
-      else if (finding.Kind == Verdict::kBustedExchange &&
-               finding.Evidence.Log == static_cast<int>(e))
-        why = "logged '" + qso.ExchRcvd + "' received from " + own + ", who logged '" +
-              c.Logs[e].Qsos[finding.Evidence.Qso].ExchSent + "' sent";
-      else if (finding.Kind == Verdict::kUnverified && qso.Call == own)
-        why = "not found in this log, which has unreadable QSO lines: unverified";
-      else
-        continue;
-      about.push_back(
-          {Where(c, {static_cast<int>(l), static_cast<int>(q)}), why, c.Entrants[l].Shown[q]});
-    }
+  for (QsoRef ref : c.About[e]) {
+    const QsoFinding& finding = c.Findings[ref.Log].Qsos[ref.Qso];
+    const CheckQso& qso = c.Logs[ref.Log].Qsos[ref.Qso];
+    std::string why;
+    if (finding.Kind == Verdict::kBustedCall)
+      why = "logged " + qso.Call + " for " + own;
+    else if (finding.Kind == Verdict::kBustedExchange)
+      why = "logged '" + qso.ExchRcvd + "' received from " + own + ", who logged '" +
+            c.Logs[e].Qsos[finding.Evidence.Qso].ExchSent + "' sent";
+    else
+      why = "not found in this log, which has unreadable QSO lines: unverified";
+    about.push_back({Where(c, ref), why, c.Entrants[ref.Log].Shown[ref.Qso]});
   }
   return about;
 }

@@ -46,9 +46,10 @@ bool RemoveEntry(const std::string& path, EntryKind kind, std::string& why);
 // Makes a new folder: false with why when anything stands there already.
 bool MakeNewFolder(const std::string& path, std::string& why);
 
-// Writes `bytes` as `name` in `folder` whole or not at all: into a new file
-// named `name` + ".tmp" beside it, then put in its place. A file or a link to
-// a file standing there is replaced, never written through; with anything
-// else there nothing is written and false returned with why.
+// Writes `bytes` as `name` in `folder`, never through a link: a new file when
+// the name is free (made only if nothing stands there), otherwise a new file
+// named `name` + ".tmp" put in the place of the file or the link to a file
+// standing there. With anything else there nothing is written and false
+// returned with why; a file that could not be written whole is removed.
 bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes,
                     std::string& why);

@@ -113,7 +113,10 @@ bool WriteReplacing(const std::string& folder, const std::string& name, const st
     why = target + " is not a file: nothing was written over it";
     return false;
   }
-  const std::string temporary = target + ".tmp";
+  // A free name is made at once (O_EXCL refuses a link too); anything else
+  // goes to a new file put in its place.
+  const bool fresh = there == EntryKind::kMissing;
+  const std::string temporary = fresh ? target : target + ".tmp";
   int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
   if (fd < 0) {
     why = Why("cannot write", temporary);
@@ -128,7 +131,7 @@ bool WriteReplacing(const std::string& folder, const std::string& name, const st
   }
   bool closed = close(fd) == 0;
   bool whole = done == bytes.size() && closed;
-  if (!whole || rename(temporary.c_str(), target.c_str()) != 0) {
+  if (!whole || (!fresh && rename(temporary.c_str(), target.c_str()) != 0)) {
     why = Why("cannot write", target);
     unlink(temporary.c_str());
     return false;

@@ -99,15 +99,17 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 }  // namespace
 
 EntryKind EntryAt(const std::string& path) {
+  // Attributes by name, not a directory search: Wine searches by reading the
+  // whole folder, which a folder of thousands of reports makes slow.
   const std::wstring wide = Widen(path);
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW(wide.c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE)
-    return GetFileAttributesW(wide.c_str()) == INVALID_FILE_ATTRIBUTES ? EntryKind::kMissing
-                                                                       : EntryKind::kOther;
-  FindClose(search);
-  const bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
+  DWORD attributes = GetFileAttributesW(wide.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::kMissing
+                                                                          : EntryKind::kOther;
+  }
+  const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
     return folder ? EntryKind::kFolderLink : EntryKind::kFileLink;
   // Where it resolves to, against where it stands: its folder's final path and its name.
   Handle entry(OpenEntry(wide, true));
@@ -117,7 +119,7 @@ EntryKind EntryAt(const std::string& path) {
     return EntryKind::kOther;
   std::wstring full = FullPathOf(wide);
   size_t slash = full.find_last_of(L"\\/");
-  std::wstring standing = ResolvedWide(full.substr(0, slash)) + L"\\" + found.cFileName;
+  std::wstring standing = ResolvedWide(full.substr(0, slash)) + full.substr(slash);
   std::wstring final = FinalPathOf(entry.Get());
   if (final.empty())
     return EntryKind::kOther;
@@ -220,29 +222,44 @@ bool MakeNewFolder(const std::string& path, std::string& why) {
   return false;
 }
 
-bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes,
-                    std::string& why) {
-  const std::string target = PathIn(folder, name);
-  EntryKind there = EntryAt(target);
+namespace {
+
+// Writes `target`, where `there` stands now.
+bool WriteAt(const std::string& target, EntryKind there, const std::string& bytes,
+             std::string& why) {
   if (there != EntryKind::kMissing && there != EntryKind::kFile && there != EntryKind::kFileLink) {
     why = target + " is not a file: nothing was written over it";
     return false;
   }
-  const std::wstring temporary = Widen(target + ".tmp");
-  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  // A new name is made at once: CREATE_NEW fails on anything that stands
+  // there, a link included. Anything else goes to a new file put in its place.
+  const bool fresh = there == EntryKind::kMissing;
+  const std::wstring written = Widen(fresh ? target : target + ".tmp");
+  HANDLE file = CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE && fresh && GetLastError() == ERROR_FILE_EXISTS)
+    return WriteAt(target, EntryKind::kFileLink, bytes, why);  // a link to nothing is there
   if (file == INVALID_HANDLE_VALUE) {
-    why = Why("cannot write", target + ".tmp");
+    why = Why("cannot write", Narrow(written));
     return false;
   }
-  DWORD written = 0;
-  bool whole = bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                           &written, nullptr) &&
-                                 written == bytes.size());
+  DWORD count = 0;
+  bool whole = bytes.empty() ||
+               (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+                count == bytes.size());
   whole = CloseHandle(file) && whole;
-  if (whole && MoveFileExW(temporary.c_str(), Widen(target).c_str(), MOVEFILE_REPLACE_EXISTING))
+  if (whole &&
+      (fresh || MoveFileExW(written.c_str(), Widen(target).c_str(), MOVEFILE_REPLACE_EXISTING)))
     return true;
   why = Why("cannot write", target);
-  DeleteFileW(temporary.c_str());
+  DeleteFileW(written.c_str());
   return false;
+}
+
+}  // namespace
+
+bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes,
+                    std::string& why) {
+  const std::string target = PathIn(folder, name);
+  return WriteAt(target, EntryAt(target), bytes, why);
 }

@@ -1,7 +1,6 @@
 #include "submission.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "call_text.h"
 #include "core/base/text.h"
@@ -11,37 +10,37 @@
 
 namespace {
 
-// "TAG" of a "TAG: value" line, upper case; empty when the line has none.
-std::string TagOf(const std::string& line, std::string& value) {
-  size_t colon = line.find(':');
-  if (colon == std::string::npos)
-    return "";
-  value = BlankControlCharacters(Trim(line.substr(colon + 1)));
-  return MatchForm(line.substr(0, colon));
-}
-
 // The header's tags, and the QSO lines the reader did not take, numbered as
 // the reader numbers them (a lone CR ends a line too).
 void ReadCabrilloRest(const std::string& bytes, Submission& s) {
-  std::unordered_set<int> taken;
-  for (const LogQso& qso : s.Log.Qsos)
-    taken.insert(qso.Line);
   std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
       text[i] = '\n';
   }
+  size_t next = 0;  // the reader's QSOs stand in line order
   int number = 0;
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find('\n', start);
-    std::string line = text.substr(start, end - start);
+    const size_t length = (end == std::string::npos ? text.size() : end) - start;
+    const size_t colon = text.find(':', start);
+    const size_t at = start;
     start = end == std::string::npos ? text.size() : end + 1;
     ++number;
-    std::string value;
-    std::string tag = TagOf(line, value);
-    SubmissionHeader& h = s.Header;
+    // Tags are short; a line without one is no tag's.
+    if (colon == std::string::npos || colon - at > 24 || colon >= at + length)
+      continue;
+    const std::string tag = MatchForm(text.substr(at, colon - at));
     if (tag == "END-OF-LOG")
       break;
+    const bool qso = tag == "QSO" || tag == "X-QSO";
+    while (next < s.Log.Qsos.size() && s.Log.Qsos[next].Line < number)
+      ++next;
+    if (qso && next < s.Log.Qsos.size() && s.Log.Qsos[next].Line == number)
+      continue;
+    const std::string value =
+        BlankControlCharacters(Trim(text.substr(colon + 1, at + length - colon - 1)));
+    SubmissionHeader& h = s.Header;
     if (tag == "CATEGORY-OPERATOR")
       h.Categories.Operator = MatchForm(value);
     else if (tag == "CATEGORY-BAND")
@@ -54,13 +53,13 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
       h.ClaimedScore = value;
     else if (tag == "SOAPBOX" && !value.empty())
       h.Soapbox.push_back(value);
-    if ((tag != "QSO" && tag != "X-QSO") || taken.count(number) != 0)
+    if (!qso)
       continue;
-    LogQso qso;
-    qso.Line = number;
-    qso.Where = "line " + std::to_string(number);
-    if (ReadEvidenceLine(value, qso))
-      s.MoreEvidence.push_back(std::move(qso));
+    LogQso read;
+    read.Line = number;
+    read.Where = "line " + std::to_string(number);
+    if (ReadEvidenceLine(value, read))
+      s.MoreEvidence.push_back(std::move(read));
     else
       ++s.UnreadableLines;
   }
