@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks the decorated export names of Stats.def against what the host's
 # compiler makes of the exports' declarations, and that the built DLL exports
-# exactly those plus the plain names.
+# exactly those plus the plain names (the one check of the export table; the
+# end-to-end tests only call through it).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dll="${1:-build/windows/Stats.dll}"

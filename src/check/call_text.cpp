@@ -21,10 +21,7 @@ std::string ExchangeForm(const std::string& exchange) {
 }  // namespace
 
 std::string MatchForm(const std::string& text) {
-  std::string upper = Trim(text);
-  for (char& c : upper)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
+  return ToUpper(Trim(text));
 }
 
 bool SameExchange(const std::string& received, const std::string& sent) {

@@ -9,10 +9,11 @@
 #include "check_run.h"
 #include "check_tables.h"
 #include "file_access_win.h"
+#include "file_writer.h"
 #include "folder_system.h"
 #include "core/engine/settings.h"
 #include "entrant_page.h"
-#include "entrant_report.h"
+#include "entrant_letter.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
@@ -51,30 +52,14 @@ std::vector<std::string> FixedBases() {
   return bases;
 }
 
-// The host's current folder, where the plug-in keeps its files, for the run.
-class WorkingIn {
- public:
-  explicit WorkingIn(const fs::path& folder) : before_(fs::current_path()) {
-    fs::current_path(folder);
-  }
-  ~WorkingIn() {
-    std::error_code error;
-    fs::current_path(before_, error);
-  }
-  WorkingIn(const WorkingIn&) = delete;
-  WorkingIn& operator=(const WorkingIn&) = delete;
-
- private:
-  fs::path before_;
-};
-
 // Every pass of the check through one loaded plug-in.
 class PluginScorer : public LogScorer {
  public:
   PluginScorer() {
     // No logging program runs beside the check: with the master switch on, a
     // summary does not look for one (a COM lookup that costs more than the log).
-    WritePrivateProfileStringA(SettingsSection, "Master", "1", SettingsFile);
+    std::string ignored;  // without it the check only runs slower
+    WriteFileWhole(SettingsFile, "[" + std::string(SettingsSection) + "]\r\nMaster=1\r\n", ignored);
   }
   std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
                     std::vector<bool>* stored) override {
@@ -116,13 +101,13 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
     throw InputError(why);
   CheckedContest contest;
   {
-    WorkingIn folder(fs::u8path(work));
+    CurrentFolder folder(work);
     PluginScorer scorer;
     contest = CheckSubmissions(logFolder, files, countries, settings, scorer);
   }
   RemoveMadeFolder(work);
 
-  NameReports(contest.Entrants, FixedBases());
+  NameLetters(contest.Entrants, FixedBases());
   std::vector<std::pair<std::string, std::string>> outputs = {
       {kResultsCsv, ResultsCsv(contest)},          {kEntrantsCsv, EntrantsCsv(contest)},
       {kFindingsCsv, FindingsCsv(contest)},        {kReceivedCsv, ReceivedCsv(contest)},
@@ -130,8 +115,8 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
       {kTableText, settings.Table.Text()},         {kResultsPage, ResultsPage(contest)},
   };
   for (size_t e = 0; e < contest.Entrants.size(); ++e) {
-    const std::string& name = contest.Entrants[e].ReportName;
-    outputs.push_back({name + ".txt", EntrantReport(contest, static_cast<int>(e))});
+    const std::string& name = contest.Entrants[e].LetterName;
+    outputs.push_back({name + ".txt", EntrantLetter(contest, static_cast<int>(e))});
     outputs.push_back({name + ".html", EntrantPage(contest, static_cast<int>(e))});
   }
   std::vector<std::string> names = {kWorkFolder};

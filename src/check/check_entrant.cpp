@@ -5,7 +5,7 @@
 #include "call_text.h"
 #include "core/cabrillo/cabrillo_log.h"
 
-std::string ReportBaseOf(const std::string& call) {
+std::string LetterNameOf(const std::string& call) {
   std::string name;
   for (char c : MatchForm(call).substr(0, kLongestCall)) {
     bool kept = std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-';
@@ -40,11 +40,9 @@ std::vector<int> KeptByCheck(const Entrant& entrant, const CheckLog& log,
 std::string ShownLine(const LogQso& qso, const std::string& ownCall) {
   CabrilloLog line;
   line.Callsign = qso.OwnCall.empty() ? ownCall : qso.OwnCall;
-  const CalendarTime& t = qso.Time;
   line.AddQsoLine(qso.Call, static_cast<int32_t>(qso.FrequencyHz / 1000),
-                  qso.Mode == "SSB" ? "PH" : qso.Mode,
-                  MakeOleDateTime(t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second), qso.RstSent,
-                  qso.ExchSent, qso.RstRcvd, qso.ExchRcvd);
+                  qso.Mode == "SSB" ? "PH" : qso.Mode, qso.Time, qso.RstSent, qso.ExchSent,
+                  qso.RstRcvd, qso.ExchRcvd);
   std::string text = line.QsoLines.front();
   return text.substr(0, text.size() - 2);  // without CR LF
 }

@@ -20,9 +20,9 @@ enum class EntrantKind {
 struct Entrant {
   std::string File;  // as named in the contest's folder
   std::string Call;  // the station, upper case
-  // Its reports are ReportName + ".txt" and ".html": safe on every system and
+  // Its reports are LetterName + ".txt" and ".html": safe on every system and
   // unlike every other entrant's, whatever the call.
-  std::string ReportName;
+  std::string LetterName;
   EntrantKind Kind = EntrantKind::kRanked;
   std::string NotScoredWhy;
   SubmissionHeader Header;
@@ -50,7 +50,7 @@ struct Entrant {
 
 // The report's base name for a call: letters, digits and '-' kept, '/' and all
 // else '_', at most kLongestCall long, never a name Windows keeps for a device.
-std::string ReportBaseOf(const std::string& call);
+std::string LetterNameOf(const std::string& call);
 
 // NIL, busted call and busted exchange: taken out of the checked score.
 bool TakenOut(Verdict verdict);

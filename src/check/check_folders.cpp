@@ -5,14 +5,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "file_writer.h"
 #include "folder_system.h"
 #include "log_qso.h"
 #include "made_files.h"
 
 namespace {
 
+// A record behind a link is none: the link could name anyone's files.
 MadeFiles RecordIn(const std::string& folder) {
-  std::ifstream in(std::filesystem::u8path(PathIn(folder, kMadeFilesName)), std::ios::binary);
+  const std::string path = PathIn(folder, kMadeFilesName);
+  if (EntryAt(path) != EntryKind::kFile)
+    return MadeFiles();
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return MadeFiles::Parse(text.str());
@@ -43,7 +48,8 @@ std::string Unremovable(const std::vector<Entry>& entries, int depth = 0) {
   for (const Entry& entry : entries) {
     if (entry.Kind == EntryKind::kOther)
       return entry.Path + " is neither a file nor a folder: it is left as it is";
-    if (entry.Kind == EntryKind::kFolderLink && !CanRemoveFolderLink(entry.Path))
+    if (entry.Kind == EntryKind::kLink && LinkLeadsToFolder(entry.Path) &&
+        !CanRemoveFolderLink(entry.Path))
       return entry.Path +
              " is a link to a folder, which this system cannot remove without what "
              "it points to: remove the link yourself";
@@ -63,10 +69,8 @@ void Remove(const Entry& entry) {
     for (const Entry& inside : EntriesOf(entry.Path))
       Remove(inside);
   }
-  // A name the listing gave that no longer opens is a link to nothing.
-  EntryKind kind = entry.Kind == EntryKind::kMissing ? EntryKind::kFileLink : entry.Kind;
   std::string why;
-  if (!RemoveEntry(entry.Path, kind, why))
+  if (!RemoveEntry(entry.Path, entry.Kind, why))
     throw InputError("cannot remove the earlier " + entry.Path + ": " + why);
 }
 
@@ -107,9 +111,11 @@ std::string PrepareResultsFolder(const std::string& logFolder, const std::string
                        ", which the check clears: give a results folder outside it");
   };
   refuseOverlap();
-  switch (EntryAt(results)) {
+  EntryKind given = EntryAt(results);
+  if (given == EntryKind::kLink && LinkLeadsToFolder(results))
+    given = EntryKind::kFolder;  // the folder the user named, wherever it is
+  switch (given) {
     case EntryKind::kFolder:
-    case EntryKind::kFolderLink:  // the folder the user named, wherever it is
       ClearEarlierResults(ResolvedPath(results), results);
       break;
     case EntryKind::kMissing: {
@@ -130,19 +136,19 @@ std::string PrepareResultsFolder(const std::string& logFolder, const std::string
 
 void RecordResults(const std::string& results, const std::vector<std::string>& names) {
   MadeFiles record;
-  for (const std::string& name : names) {
+  for (const std::string& name : names)
     record.Update(name, true);
-    record.Update(name + ".tmp", true);
-  }
-  record.Update(std::string(kMadeFilesName) + ".tmp", true);
   std::string why;
-  if (!WriteReplacing(results, kMadeFilesName, record.Text(), why))
+  if (!WriteFileWhole(PathIn(results, kMadeFilesName), record.Text(), why))
     throw InputError("cannot write into " + results + ": " + why);
 }
 
 bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
                  std::string& why) {
-  return WriteReplacing(results, name, text, why);
+  if (WriteFileWhole(PathIn(results, name), text, why))
+    return true;
+  why = "cannot write " + PathIn(results, name) + ": " + why;
+  return false;
 }
 
 void RemoveMadeFolder(const std::string& folder) {

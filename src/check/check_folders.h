@@ -17,12 +17,13 @@
 std::string PrepareResultsFolder(const std::string& logFolder, const std::string& results,
                                  const std::vector<std::string>& names);
 
-// Lists `names` (files directly in the resolved `results`) and each one's
-// ".tmp" in its record of made files, before they are written. Throws
-// InputError when the record cannot be written.
+// Lists `names` (files directly in the resolved `results`) in its record of
+// made files, before they are written. Throws InputError when the record
+// cannot be written.
 void RecordResults(const std::string& results, const std::vector<std::string>& names);
 
-// Writes one result whole, replacing what the record lists; false with why.
+// Writes one result whole through the one writer (file_writer.h), which never
+// writes through or over a link; false with why.
 bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
                  std::string& why);
 

@@ -7,12 +7,11 @@
 
 #include "call_text.h"
 #include "contest_check.h"
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "log_file.h"
 #include "log_values.h"
-#include "reading_report.h"
-#include "utc_time.h"
+#include "reading_notes.h"
+#include "core/base/date_time.h"
 
 namespace {
 
@@ -94,8 +93,11 @@ std::vector<int> ChooseOnePerStation(const std::vector<ReceivedFile>& files,
   return chosen;
 }
 
-int64_t UtcOf(const CalendarTime& t) {
-  return UtcSecondsOf(t);
+// A QSO's time, made by its reader from calendar fields.
+CalendarTime CalendarOfQso(const LogQso& qso) {
+  CalendarTime time{};
+  ToCalendarTime(qso.Time, time);
+  return time;
 }
 
 // The district code a Japanese station sent most, or empty.
@@ -103,7 +105,7 @@ std::string DistrictSent(const ReplayPlan& plan) {
   std::map<std::string, int> counts;
   for (const QsoInput& qso : plan.Qsos) {
     std::string code = NormalizeCode(qso.ExchSent);
-    if (FindDistrict(code))
+    if (kDkzRules.IsDistrictCode(code))
       ++counts[code];
   }
   auto most = std::max_element(counts.begin(), counts.end(),
@@ -122,19 +124,19 @@ Entrant MakeEntrant(const Submission& s, const CountryFile& countries,
   e.QsosRead = s.Log.Qsos.size();
   e.EvidenceOnlyLines = s.MoreEvidence.size();
   e.UnreadableLines = s.UnreadableLines;
-  e.Notes = ReadingReport(s.Log);
+  e.Notes = ReadingNotes(s.Log);
   bool inPeriod = false;
   for (const LogQso& qso : s.Log.Qsos)
-    inPeriod = inPeriod || period.Holds(qso.Time);
+    inPeriod = inPeriod || period.Holds(CalendarOfQso(qso));
   for (const LogQso& qso : s.MoreEvidence)
-    inPeriod = inPeriod || period.Holds(qso.Time);
+    inPeriod = inPeriod || period.Holds(CalendarOfQso(qso));
   if (!inPeriod)
     throw InputError("no QSO of it lies in the contest period, " + period.Text());
   if (!countries.Find(e.Call, e.Country)) {
     throw InputError("the country file knows no entity for its own call " + e.Call +
                      ": it cannot be scored");
   }
-  e.Japanese = IsJapanese(FoldPrefix(e.Country.Prefix));
+  e.Japanese = kDkzRules.IsJapanese(kDkzRules.FoldPrefix(e.Country.Prefix));
   if (!s.Log.Qsos.empty()) {
     ReplayOptions options;
     options.OwnCall = s.Call;
@@ -176,7 +178,7 @@ CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& st
     const LogQso& qso = *line.Qso;
     CheckQso q;
     q.Band = qso.Band;
-    q.Time = UtcOf(qso.Time);
+    q.Time = UtcSecondsOf(CalendarOfQso(qso));
     q.Call = qso.Call;
     q.ExchSent = qso.ExchSent;
     q.ExchRcvd = qso.ExchRcvd;
@@ -227,17 +229,17 @@ std::string CategoryFault(const Entrant& e) {
 
 }  // namespace
 
-void NameReports(std::vector<Entrant>& entrants, const std::vector<std::string>& taken) {
+void NameLetters(std::vector<Entrant>& entrants, const std::vector<std::string>& taken) {
   std::set<std::string> used;
   for (const std::string& name : taken)
     used.insert(MatchForm(name));
   for (Entrant& e : entrants) {
-    std::string base = ReportBaseOf(e.Call);
+    std::string base = LetterNameOf(e.Call);
     std::string name = base;
     for (int n = 2; used.count(MatchForm(name)) != 0; ++n)
       name = base + "-" + std::to_string(n);
     used.insert(MatchForm(name));
-    e.ReportName = name;
+    e.LetterName = name;
   }
 }
 
@@ -258,9 +260,9 @@ CheckedContest CheckSubmissions(const std::string& folder, const std::vector<Rec
   std::vector<CalendarTime> days;
   for (int f : chosen) {
     for (const LogQso& qso : submissions[f].Log.Qsos)
-      days.push_back(qso.Time);
+      days.push_back(CalendarOfQso(qso));
     for (const LogQso& qso : submissions[f].MoreEvidence)
-      days.push_back(qso.Time);
+      days.push_back(CalendarOfQso(qso));
   }
   contest.Period = ChoosePeriod(settings.From, settings.To, days);
 

@@ -33,6 +33,6 @@ CheckedContest CheckSubmissions(const std::string& folder, const std::vector<Rec
                                 const CountryFile& countries, const CheckSettings& settings,
                                 LogScorer& scorer);
 
-// Fills every entrant's ReportName: its call's ReportBaseOf, with "-2", "-3"
+// Fills every entrant's LetterName: its call's LetterNameOf, with "-2", "-3"
 // added where another entrant's or `taken` (without extension, any case) has it.
-void NameReports(std::vector<Entrant>& entrants, const std::vector<std::string>& taken);
+void NameLetters(std::vector<Entrant>& entrants, const std::vector<std::string>& taken);

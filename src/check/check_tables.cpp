@@ -118,7 +118,7 @@ std::string ReceivedCsv(const CheckedContest& c) {
                 Number(static_cast<long long>(r.EvidenceOnly)), Number(r.Unreadable),
                 CsvCell(h.Operator), CsvCell(h.Band), CsvCell(h.Transmitter), CsvCell(h.Power),
                 e && e->HasCategory ? CsvCell(e->Class.Code) : "", CsvCell(r.Header.ClaimedScore),
-                e ? CsvCell(e->ReportName + ".txt") : ""});
+                e ? CsvCell(e->LetterName + ".txt") : ""});
   }
   return csv;
 }
@@ -136,7 +136,7 @@ std::string EntrantsCsv(const CheckedContest& c) {
                          : entrant.Kind == EntrantKind::kChecklog ? "checklog"
                                                                   : "not_scored";
     csv += Row(
-        {CsvCell(entrant.Call), CsvCell(entrant.File), CsvCell(entrant.ReportName + ".txt"), status,
+        {CsvCell(entrant.Call), CsvCell(entrant.File), CsvCell(entrant.LetterName + ".txt"), status,
          entrant.HasCategory ? CsvCell(entrant.Class.Code) : "", entrant.Japanese ? "yes" : "no",
          CsvCell(entrant.Country.Name), CsvCell(entrant.Country.Continent),
          CsvCell(entrant.District), CsvCell(entrant.Header.ClaimedScore),

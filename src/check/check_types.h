@@ -11,7 +11,7 @@ struct CheckQso {
   std::string Call;  // the worked station as logged
   std::string ExchSent;
   std::string ExchRcvd;
-  int Line = 0;      // where the QSO stands in its file, for the reports
+  int Line = 0;      // where the QSO stands in its file, for the results
   std::string Mode;  // "CW", "SSB"; empty when unknown. A disagreement is no NIL.
   // False for evidence only: a line that shows the QSO took place but is not
   // scored for its own log (the plug-in refused it, it lies outside the period,

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <map>
 
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 VerdictCounts CountVerdicts(const LogFindings& findings) {
   VerdictCounts counts;

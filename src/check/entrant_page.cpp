@@ -1,10 +1,10 @@
 #include "entrant_page.h"
 
 #include "entrant_facts.h"
-#include "entrant_report.h"
+#include "entrant_letter.h"
 #include "native_pass.h"
 #include "page_html.h"
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 
 namespace {
@@ -12,7 +12,7 @@ namespace {
 // The log's report page facts: the plug-in's answers to each QSO come from its
 // own code run natively (the same verdicts, without err.txt per QSO), the
 // summary from Stats.dll's claimed pass.
-ReportFacts FactsOfLog(const Entrant& e) {
+PageFacts FactsOfLog(const Entrant& e) {
   NativePass pass = ScoreNatively(e.Plan.Reset, e.Plan.Qsos);
   ScoreOutcome& outcome = pass.Outcome;
   outcome.LogName = e.File;
@@ -22,7 +22,7 @@ ReportFacts FactsOfLog(const Entrant& e) {
   outcome.Where = e.Plan.Where;
   if (!e.ClaimedSummary.empty())
     outcome.Summary = e.ClaimedSummary;
-  ReportFacts facts = ReportFactsOfRun(outcome);
+  PageFacts facts = PageFactsOfRun(outcome);
   facts.OwnCall = e.Call;
   return facts;
 }
@@ -34,7 +34,7 @@ std::string Cell(const std::string& text, const char* cls = nullptr) {
 
 std::string CheckSection(const CheckedContest& c, int e) {
   const Entrant& entrant = c.Entrants[e];
-  std::string text = EntrantReport(c, e);
+  std::string text = EntrantLetter(c, e);
   // The report's head: period, category, scores and counts, as in the text.
   std::string head = text.substr(0, text.find("\nFlagged QSOs:"));
   std::string section = "<section id=\"check\"><h2>Log check</h2>\n<pre>" + HtmlEscape(head) +

@@ -67,9 +67,11 @@ bool ReadTime(std::string token, CalendarTime& time) {
 bool ReadEvidenceLine(const std::string& fields, LogQso& qso) {
   std::vector<std::string> t = SplitWords(fields);
   bool transmitterId = t.size() == 11 && (t[10] == "0" || t[10] == "1");
-  if ((t.size() != 10 && !transmitterId) || !ReadBand(t[0], qso) || !ReadDate(t[2], qso.Time) ||
-      !ReadTime(t[3], qso.Time))
+  CalendarTime when{};
+  if ((t.size() != 10 && !transmitterId) || !ReadBand(t[0], qso) || !ReadDate(t[2], when) ||
+      !ReadTime(t[3], when))
     return false;
+  qso.Time = MakeOleDateTime(when);
   qso.Mode = CabrilloModeName(t[1]);
   qso.OwnCall = ToUpper(t[4]);
   qso.RstSent = t[5];

@@ -26,20 +26,6 @@ void Split(const std::string& path, std::string& folder, std::string& name) {
 
 }  // namespace
 
-EntryKind EntryAt(const std::string& path) {
-  struct stat entry {};
-  if (lstat(path.c_str(), &entry) != 0)
-    return EntryKind::kMissing;
-  if (S_ISLNK(entry.st_mode)) {
-    struct stat target {};
-    bool folder = stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
-    return folder ? EntryKind::kFolderLink : EntryKind::kFileLink;
-  }
-  if (S_ISDIR(entry.st_mode))
-    return EntryKind::kFolder;
-  return S_ISREG(entry.st_mode) ? EntryKind::kFile : EntryKind::kOther;
-}
-
 std::string ResolvedPath(const std::string& path) {
   std::string absolute = std::filesystem::absolute(path).lexically_normal().string();
   while (absolute.size() > 1 && absolute.back() == '/')
@@ -86,11 +72,19 @@ bool NamesIn(const std::string& folder, std::vector<std::string>& names, std::st
   return true;
 }
 
+bool LinkLeadsToFolder(const std::string& path) {
+  struct stat target {};
+  return stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
+}
+
 bool CanRemoveFolderLink(const std::string&) {
   return true;  // unlink removes the link itself
 }
 
 bool RemoveEntry(const std::string& path, EntryKind kind, std::string& why) {
+  struct stat entry {};
+  if (kind == EntryKind::kFolder && (lstat(path.c_str(), &entry) != 0 || S_ISLNK(entry.st_mode)))
+    kind = EntryKind::kLink;  // what stands there now is looked at, not what stood
   int result = kind == EntryKind::kFolder ? rmdir(path.c_str()) : unlink(path.c_str());
   if (result == 0)
     return true;
@@ -103,38 +97,4 @@ bool MakeNewFolder(const std::string& path, std::string& why) {
     return true;
   why = Why("cannot make the folder", path);
   return false;
-}
-
-bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes,
-                    std::string& why) {
-  const std::string target = PathIn(folder, name);
-  EntryKind there = EntryAt(target);
-  if (there != EntryKind::kMissing && there != EntryKind::kFile && there != EntryKind::kFileLink) {
-    why = target + " is not a file: nothing was written over it";
-    return false;
-  }
-  // A free name is made at once (O_EXCL refuses a link too); anything else
-  // goes to a new file put in its place.
-  const bool fresh = there == EntryKind::kMissing;
-  const std::string temporary = fresh ? target : target + ".tmp";
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW, 0666);
-  if (fd < 0) {
-    why = Why("cannot write", temporary);
-    return false;
-  }
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n <= 0)
-      break;
-    done += static_cast<size_t>(n);
-  }
-  bool closed = close(fd) == 0;
-  bool whole = done == bytes.size() && closed;
-  if (!whole || (!fresh && rename(temporary.c_str(), target.c_str()) != 0)) {
-    why = Why("cannot write", target);
-    unlink(temporary.c_str());
-    return false;
-  }
-  return true;
 }

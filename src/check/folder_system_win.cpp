@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "file_access_win.h"
 #include "folder_system.h"
+#include "win/wide_text.h"
 
 namespace {
 
@@ -98,36 +98,6 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 
 }  // namespace
 
-EntryKind EntryAt(const std::string& path) {
-  // Attributes by name, not a directory search: Wine searches by reading the
-  // whole folder, which a folder of thousands of reports makes slow.
-  const std::wstring wide = Widen(path);
-  DWORD attributes = GetFileAttributesW(wide.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? EntryKind::kMissing
-                                                                          : EntryKind::kOther;
-  }
-  const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-    return folder ? EntryKind::kFolderLink : EntryKind::kFileLink;
-  // Where it resolves to, against where it stands: its folder's final path and its name.
-  Handle entry(OpenEntry(wide, true));
-  if (!entry.Open())
-    return EntryKind::kOther;
-  if (!folder && GetFileType(entry.Get()) != FILE_TYPE_DISK)
-    return EntryKind::kOther;
-  std::wstring full = FullPathOf(wide);
-  size_t slash = full.find_last_of(L"\\/");
-  std::wstring standing = ResolvedWide(full.substr(0, slash)) + full.substr(slash);
-  std::wstring final = FinalPathOf(entry.Get());
-  if (final.empty())
-    return EntryKind::kOther;
-  if (!SameName(final, standing))
-    return folder ? EntryKind::kFolderLink : EntryKind::kFileLink;
-  return folder ? EntryKind::kFolder : EntryKind::kFile;
-}
-
 std::string ResolvedPath(const std::string& path) {
   return Narrow(ResolvedWide(Widen(path)));
 }
@@ -161,6 +131,11 @@ bool NamesIn(const std::string& folder, std::vector<std::string>& names, std::st
   return true;
 }
 
+bool LinkLeadsToFolder(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 bool CanRemoveFolderLink(const std::string& path) {
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(Widen(path).c_str(), &found);
@@ -173,6 +148,8 @@ bool CanRemoveFolderLink(const std::string& path) {
 
 bool RemoveEntry(const std::string& path, EntryKind kind, std::string& why) {
   const std::wstring wide = Widen(path);
+  if (kind == EntryKind::kMissing)
+    kind = EntryKind::kLink;  // listed but not there: a link to nothing
   switch (kind) {
     case EntryKind::kFile:
       if (DeleteFileW(wide.c_str()))
@@ -182,31 +159,31 @@ bool RemoveEntry(const std::string& path, EntryKind kind, std::string& why) {
       if (RemoveDirectoryW(wide.c_str()))
         return true;
       break;
-    case EntryKind::kFolderLink:
-      if (!CanRemoveFolderLink(path)) {
-        why = path +
-              " is a link to a folder, which this system cannot remove without what it "
-              "points to: remove the link yourself";
-        return false;
+    case EntryKind::kLink:
+      if (LinkLeadsToFolder(path)) {
+        if (!CanRemoveFolderLink(path)) {
+          why = path +
+                " is a link to a folder, which this system cannot remove without what it "
+                "points to: remove the link yourself";
+          return false;
+        }
+        if (RemoveDirectoryW(wide.c_str()))
+          return true;
+      } else {
+        // A file of ours renamed over the link replaces the link itself (a
+        // delete would reach its target under Wine), and is then deleted.
+        std::wstring ours = wide + L".dkz-removing";
+        HANDLE file = CreateFileW(ours.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+          break;
+        CloseHandle(file);
+        if (MoveFileExW(ours.c_str(), wide.c_str(), MOVEFILE_REPLACE_EXISTING) &&
+            EntryAt(path) == EntryKind::kFile && DeleteFileW(wide.c_str()))
+          return true;
+        DeleteFileW(ours.c_str());
       }
-      if (RemoveDirectoryW(wide.c_str()))
-        return true;
       break;
-    case EntryKind::kFileLink: {
-      // A file of ours renamed over the link replaces the link itself (a
-      // delete would reach its target under Wine), and is then deleted.
-      std::wstring ours = wide + L".dkz-removing";
-      HANDLE file = CreateFileW(ours.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-      if (file == INVALID_HANDLE_VALUE)
-        break;
-      CloseHandle(file);
-      if (MoveFileExW(ours.c_str(), wide.c_str(), MOVEFILE_REPLACE_EXISTING) &&
-          EntryAt(path) == EntryKind::kFile && DeleteFileW(wide.c_str()))
-        return true;
-      DeleteFileW(ours.c_str());
-      break;
-    }
     default:
       why = path + " is neither a file nor a folder: it was left as it is";
       return false;
@@ -220,46 +197,4 @@ bool MakeNewFolder(const std::string& path, std::string& why) {
     return true;
   why = Why("cannot make the folder", path);
   return false;
-}
-
-namespace {
-
-// Writes `target`, where `there` stands now.
-bool WriteAt(const std::string& target, EntryKind there, const std::string& bytes,
-             std::string& why) {
-  if (there != EntryKind::kMissing && there != EntryKind::kFile && there != EntryKind::kFileLink) {
-    why = target + " is not a file: nothing was written over it";
-    return false;
-  }
-  // A new name is made at once: CREATE_NEW fails on anything that stands
-  // there, a link included. Anything else goes to a new file put in its place.
-  const bool fresh = there == EntryKind::kMissing;
-  const std::wstring written = Widen(fresh ? target : target + ".tmp");
-  HANDLE file = CreateFileW(written.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE && fresh && GetLastError() == ERROR_FILE_EXISTS)
-    return WriteAt(target, EntryKind::kFileLink, bytes, why);  // a link to nothing is there
-  if (file == INVALID_HANDLE_VALUE) {
-    why = Why("cannot write", Narrow(written));
-    return false;
-  }
-  DWORD count = 0;
-  bool whole = bytes.empty() ||
-               (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
-                count == bytes.size());
-  whole = CloseHandle(file) && whole;
-  if (whole &&
-      (fresh || MoveFileExW(written.c_str(), Widen(target).c_str(), MOVEFILE_REPLACE_EXISTING)))
-    return true;
-  why = Why("cannot write", target);
-  DeleteFileW(written.c_str());
-  return false;
-}
-
-}  // namespace
-
-bool WriteReplacing(const std::string& folder, const std::string& name, const std::string& bytes,
-                    std::string& why) {
-  const std::string target = PathIn(folder, name);
-  return WriteAt(target, EntryAt(target), bytes, why);
 }

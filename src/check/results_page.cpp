@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <map>
 
-#include "core/contest/districts.h"
 #include "entrant_facts.h"
 #include "page_html.h"
 
@@ -23,7 +22,7 @@ struct Row {
 };
 
 std::string Link(const Entrant& e) {
-  return "<a href=\"" + HtmlEscape(e.ReportName) + ".html\">" + HtmlEscape(e.Call) + "</a>";
+  return "<a href=\"" + HtmlEscape(e.LetterName) + ".html\">" + HtmlEscape(e.Call) + "</a>";
 }
 
 // One ranking table: its entrants as ordered in `order`.

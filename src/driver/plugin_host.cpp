@@ -8,7 +8,7 @@
 
 #include "core/engine/settings.h"
 #include "export_names.h"
-#include "wide_text.h"
+#include "win/wide_text.h"
 
 namespace {
 
@@ -113,7 +113,7 @@ int PluginHost::IsValidExchg0(const char* exchange, const char* prefix) {
 
 int PluginHost::ResetStats0(const ResetInput& r) {
   auto fn = DKZ_HOST_EXPORT(*this, ResetStats0);
-  return fn(kUnused, r.ReportFlag, r.OwnCall.c_str(), &r.PeriodStart, &r.PeriodEnd, kUnused,
+  return fn(kUnused, r.CabrilloRequest, r.OwnCall.c_str(), &r.PeriodStart, &r.PeriodEnd, kUnused,
             kUnused, kUnused, kUnused, kUnused, kUnused, kUnused, kUnused, kUnused,
             r.OwnPrefix.c_str(), 0, 0, 0, 0.0, 0.0, kUnused, kUnused, kUnused);
 }

@@ -4,7 +4,11 @@
 
 #include <shellapi.h>
 
+#include <stdexcept>
+
+#include "file_writer.h"
 #include "log_qso.h"
+#include "path_entry.h"
 
 std::vector<std::string> CommandLineArguments() {
   int count = 0;
@@ -28,10 +32,27 @@ std::string FullPath(const std::string& path) {
 
 namespace {
 
-// A handle for reading attributes only; the caller closes it.
-HANDLE OpenForQuery(const std::string& path) {
-  return CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+const DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A handle for reading attributes only.
+FileHandle OpenForQuery(const std::string& path) {
+  return FileHandle(CreateFileW(Widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+// For reading, with the other writers still holding the file.
+FileHandle OpenShared(const std::string& path) {
+  return FileHandle(CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+}
+
+std::string ReadRest(const FileHandle& file) {
+  std::string bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+    bytes.append(buffer, got);
+  return bytes;
 }
 
 }  // namespace
@@ -46,12 +67,10 @@ PathKind KindOf(const std::string& path) {
     return PathKind::kMissing;
   if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
     return PathKind::kFolder;
-  HANDLE file = OpenForQuery(path);
-  if (file == INVALID_HANDLE_VALUE)
+  FileHandle file = OpenForQuery(path);
+  if (!file)
     return PathKind::kFile;  // reading it will say why
-  DWORD type = GetFileType(file);
-  CloseHandle(file);
-  return type == FILE_TYPE_DISK ? PathKind::kFile : PathKind::kDevice;
+  return GetFileType(file.Get()) == FILE_TYPE_DISK ? PathKind::kFile : PathKind::kDevice;
 }
 
 void RequireFile(const std::string& path, const std::string& shownName) {
@@ -69,18 +88,13 @@ void RequireFile(const std::string& path, const std::string& shownName) {
 bool SameFile(const std::string& a, const std::string& b) {
   if (CompareStringOrdinal(Widen(a).c_str(), -1, Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL)
     return true;
-  HANDLE first = OpenForQuery(a);
-  HANDLE second = OpenForQuery(b);
+  FileHandle first = OpenForQuery(a);
+  FileHandle second = OpenForQuery(b);
   BY_HANDLE_FILE_INFORMATION x{}, y{};
-  bool same = first != INVALID_HANDLE_VALUE && second != INVALID_HANDLE_VALUE &&
-              GetFileInformationByHandle(first, &x) && GetFileInformationByHandle(second, &y) &&
-              x.dwVolumeSerialNumber == y.dwVolumeSerialNumber &&
-              x.nFileIndexHigh == y.nFileIndexHigh && x.nFileIndexLow == y.nFileIndexLow;
-  if (first != INVALID_HANDLE_VALUE)
-    CloseHandle(first);
-  if (second != INVALID_HANDLE_VALUE)
-    CloseHandle(second);
-  return same;
+  return first && second && GetFileInformationByHandle(first.Get(), &x) &&
+         GetFileInformationByHandle(second.Get(), &y) &&
+         x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+         x.nFileIndexLow == y.nFileIndexLow;
 }
 
 unsigned long long LastWriteTime(const std::string& path) {
@@ -92,53 +106,39 @@ unsigned long long LastWriteTime(const std::string& path) {
 }
 
 bool CanWriteExisting(const std::string& path) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return false;
-  CloseHandle(file);
-  return true;
+  return static_cast<bool>(
+      FileHandle(CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr)));
 }
 
 bool ReadShared(const std::string& path, std::string& bytes) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
+  FileHandle file = OpenShared(path);
+  if (!file)
     return false;
-  bytes.clear();
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    bytes.append(buffer, got);
-  CloseHandle(file);
+  bytes = ReadRest(file);
   return true;
 }
 
 MadeFiles ReadMadeFiles(const std::string& folder) {
+  const std::string path = folder + "\\" + kMadeFilesName;
   std::string text;
-  ReadShared(folder + "\\" + kMadeFilesName, text);
+  if (EntryAt(path) == EntryKind::kFile)
+    ReadShared(path, text);
   return MadeFiles::Parse(text);
 }
 
 bool WriteMadeFiles(const std::string& folder, const MadeFiles& record) {
-  // A name the system makes new, so that no file is written over on the way.
-  wchar_t temporary[MAX_PATH + 1] = {};
-  if (GetTempFileNameW(Widen(folder).c_str(), L"dkz", 0, temporary) == 0)
-    return false;
-  HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, 0, nullptr);
-  const std::string text = record.Text();
-  DWORD written = 0;
-  bool whole = file != INVALID_HANDLE_VALUE &&
-               WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-               written == text.size();
-  if (file != INVALID_HANDLE_VALUE)
-    CloseHandle(file);
-  if (whole && MoveFileExW(temporary, Widen(folder + "\\" + kMadeFilesName).c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  DeleteFileW(temporary);
-  return false;
+  std::string reason;
+  return WriteFileWhole(folder + "\\" + kMadeFilesName, record.Text(), reason);
+}
+
+CurrentFolder::CurrentFolder(const std::string& path) : previous_(FullPath(".")) {
+  if (!SetCurrentDirectoryW(Widen(path).c_str()))
+    throw std::runtime_error("cannot work in the folder " + path);
+}
+
+CurrentFolder::~CurrentFolder() {
+  SetCurrentDirectoryW(Widen(previous_).c_str());
 }
 
 std::string FileVersionOf(const std::string& path) {
@@ -159,27 +159,10 @@ std::string FileVersionOf(const std::string& path) {
 }
 
 bool GrowingFile::Open(const std::string& path) {
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
-    return false;
-  handle_ = file;
-  return true;
+  file_ = OpenShared(path);
+  return static_cast<bool>(file_);
 }
 
 std::string GrowingFile::ReadNew() {
-  std::string bytes;
-  if (handle_ == nullptr)
-    return bytes;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(handle_, buffer, sizeof buffer, &got, nullptr) && got > 0)
-    bytes.append(buffer, got);
-  return bytes;
-}
-
-GrowingFile::~GrowingFile() {
-  if (handle_ != nullptr)
-    CloseHandle(handle_);
+  return file_ ? ReadRest(file_) : std::string();
 }

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "made_files.h"
-#include "wide_text.h"
+#include "win/unique_handle.h"
+#include "win/wide_text.h"
 
 // The command line as UTF-8 arguments, without the program name.
 std::vector<std::string> CommandLineArguments();
@@ -35,11 +36,25 @@ bool CanWriteExisting(const std::string& path);
 // cannot be opened.
 bool ReadShared(const std::string& path, std::string& bytes);
 
-// The record of the files dkz-score made in `folder`; empty when there is none.
+// The record of the files dkz-score made in `folder`; empty when there is
+// none, or when a link stands in its place.
 MadeFiles ReadMadeFiles(const std::string& folder);
 
 // Replaces the record whole or not at all; false when it could not.
 bool WriteMadeFiles(const std::string& folder, const MadeFiles& record);
+
+// The process's current folder, where the plug-in keeps its files, for the
+// length of a run. Throws std::runtime_error when it cannot be changed.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& path);
+  ~CurrentFolder();
+  CurrentFolder(const CurrentFolder&) = delete;
+  CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+ private:
+  std::string previous_;
+};
 
 // "1.1.0.0"; empty when the file has no version information.
 std::string FileVersionOf(const std::string& path);
@@ -51,8 +66,7 @@ class GrowingFile {
   // False when the file cannot be opened for reading.
   bool Open(const std::string& path);
   std::string ReadNew();
-  ~GrowingFile();
 
  private:
-  void* handle_ = nullptr;
+  FileHandle file_;
 };

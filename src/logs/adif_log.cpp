@@ -68,10 +68,12 @@ std::string MapRecord(const AdifRecord& record, LogQso& qso, const ExchangeField
   if (qso.Call.empty())
     return "no CALL";
   std::string date = FirstOf(record, "QSO_DATE"), time = FirstOf(record, "TIME_ON");
-  if (!ParseCompactDate(date, qso.Time))
+  CalendarTime when{};
+  if (!ParseCompactDate(date, when))
     return "QSO_DATE '" + date + "' is not a date YYYYMMDD";
-  if (!ParseTimeOfDay(time, qso.Time))
+  if (!ParseTimeOfDay(time, when))
     return "TIME_ON '" + time + "' is not a time HHMM or HHMMSS";
+  qso.Time = MakeOleDateTime(when);
   std::string freq = FirstOf(record, "FREQ");
   if (!freq.empty() && !ParseMegahertz(freq, qso.FrequencyHz))
     return "FREQ '" + freq + "' is not a frequency in MHz";

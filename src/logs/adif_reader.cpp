@@ -113,7 +113,7 @@ class Parser {
 
   // A header is any text before the first tag, or tags up to <EOH>.
   size_t SkipHeader() {
-    size_t start = text_.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    size_t start = TextStart(text_);
     size_t pos = start;
     while (pos < text_.size() && std::isspace(static_cast<unsigned char>(text_[pos])))
       ++pos;

@@ -43,10 +43,12 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   if (qso.Band.empty())
     return "frequency '" + t[0] + "' is neither kHz in an amateur band nor a band designator";
   qso.Mode = CabrilloModeName(t[1]);
-  if (!ParseIsoDate(t[2], qso.Time))
+  CalendarTime when{};
+  if (!ParseIsoDate(t[2], when))
     return "date '" + t[2] + "' is not YYYY-MM-DD";
-  if (t[3].size() != 4 || !ParseTimeOfDay(t[3], qso.Time))
+  if (t[3].size() != 4 || !ParseTimeOfDay(t[3], when))
     return "time '" + t[3] + "' is not HHMM";
+  qso.Time = MakeOleDateTime(when);
   qso.OwnCall = ToUpper(t[4]);
   qso.RstSent = t[5];
   qso.ExchSent = t[6];
@@ -68,8 +70,7 @@ std::string TagOf(const std::string& line, std::string& value) {
 }  // namespace
 
 bool LooksLikeCabrillo(const std::string& text) {
-  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  start = text.find_first_not_of(" \t\r\n", start);
+  size_t start = text.find_first_not_of(" \t\r\n", TextStart(text));
   if (start == std::string::npos)
     return false;
   std::string first = text.substr(start, text.find('\n', start) - start);

@@ -26,8 +26,7 @@ bool LooksLikeUtf16(const std::string& text) {
 
 // ADX, the XML form of ADIF: "<?xml" or "<ADX" after an optional BOM and blanks.
 bool LooksLikeAdx(const std::string& text) {
-  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  start = text.find_first_not_of(" \t\r\n", start);
+  size_t start = text.find_first_not_of(" \t\r\n", TextStart(text));
   if (start == std::string::npos)
     return false;
   std::string head = ToUpper(text.substr(start, 5));

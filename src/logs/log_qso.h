@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/base/date_time.h"
+#include "core/engine/host_input.h"
 
 // Input that cannot be used at all (missing file, broken header, no QSOs):
 // the message names the file and, where there is one, the line.
@@ -16,19 +16,14 @@ class InputError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-struct LogQso {
-  std::string Where;    // "record 12 (line 40)" or "line 17": for messages
-  int Line = 0;         // the file line the QSO starts on
-  std::string OwnCall;  // the call the station used on the air; may be empty
-  std::string Call;     // worked station, upper case
-  CalendarTime Time{};  // UTC
-  uint32_t FrequencyHz = 0;
-  std::string Band;  // lower case, as the logging program passes it: "40m"
-  std::string Mode;  // upper case: "CW", "SSB"
-  std::string RstSent;
-  std::string RstRcvd;
-  std::string ExchSent;
-  std::string ExchRcvd;
+// What the plug-in will be handed for the QSO, as the log has it: OwnCall is
+// the call the station used on the air (may be empty), Call the worked station
+// in upper case, Time in UTC, Band lower case as the logging program passes it
+// ("40m"), Mode upper case ("CW"). Prefix and Continent stay empty: they come
+// from the country file when the QSO is mapped (replay_plan.h).
+struct LogQso : QsoInput {
+  std::string Where;  // "record 12 (line 40)" or "line 17": for messages
+  int Line = 0;       // the file line the QSO starts on
 };
 
 // Empty when every text the plug-in is handed is free of control

@@ -1,7 +1,5 @@
 #include "log_values.h"
 
-#include <cctype>
-
 namespace {
 
 bool AllDigits(const std::string& text, size_t begin, size_t count) {
@@ -122,18 +120,6 @@ std::string FirstControlCharacter(const std::string& text) {
   return "";
 }
 
-std::string ToUpper(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string ToLower(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
+size_t TextStart(const std::string& text) {
+  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/base/date_time.h"
+#include "core/base/text.h"  // ToUpper, ToLower and EqualsIgnoreCase, which the readers use
 
 // "20230610" (ADIF date) into the date fields of `out`.
 bool ParseCompactDate(const std::string& text, CalendarTime& out);
@@ -23,7 +24,5 @@ bool ParseKilohertz(const std::string& text, uint32_t& hertz);
 // "NUL", "TAB" or its code such as "0x1B"; empty when there is none.
 std::string FirstControlCharacter(const std::string& text);
 
-std::string ToUpper(std::string text);
-std::string ToLower(std::string text);
-// Case-insensitive comparison of ASCII text.
-bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+// Where the text of a file starts: after its UTF-8 byte-order mark, if any.
+size_t TextStart(const std::string& text);

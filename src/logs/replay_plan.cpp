@@ -13,6 +13,13 @@ auto DateKey(const CalendarTime& t) {
   return std::make_tuple(t.Year, t.Month, t.Day);
 }
 
+// A QSO's time was made from a calendar date by its reader.
+CalendarTime CalendarOfQso(const LogQso& qso) {
+  CalendarTime time{};
+  ToCalendarTime(qso.Time, time);
+  return time;
+}
+
 OleDateTime DateOnly(const CalendarTime& t) {
   return MakeOleDateTime(t.Year, t.Month, t.Day);
 }
@@ -76,18 +83,8 @@ std::string LogOwnCall(const LogContents& log) {
 
 QsoInput MapQso(const LogQso& qso, const std::string& ownCall, const CountryFile& countries,
                 bool& found) {
-  QsoInput input;
+  QsoInput input = qso;
   input.OwnCall = ownCall;
-  input.Call = qso.Call;
-  input.Time = MakeOleDateTime(qso.Time.Year, qso.Time.Month, qso.Time.Day, qso.Time.Hour,
-                               qso.Time.Minute, qso.Time.Second);
-  input.FrequencyHz = qso.FrequencyHz;
-  input.Mode = qso.Mode;
-  input.RstSent = qso.RstSent;
-  input.RstRcvd = qso.RstRcvd;
-  input.ExchSent = qso.ExchSent;
-  input.ExchRcvd = qso.ExchRcvd;
-  input.Band = qso.Band;
   CountryMatch country;
   found = countries.Find(qso.Call, country);
   if (found) {
@@ -107,7 +104,7 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
   }
   ReplayPlan plan;
   ResetInput& reset = plan.Reset;
-  reset.ReportFlag = options.ReportFlag;
+  reset.CabrilloRequest = options.CabrilloRequest;
   reset.OwnCall = OwnCallOf(log, options, shownName, plan.Notes);
   reset.OwnPrefix = options.OwnPrefix;
   if (reset.OwnPrefix.empty()) {
@@ -119,10 +116,12 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
     reset.OwnPrefix = own.Prefix;
   }
 
-  auto byDate = [](const LogQso& a, const LogQso& b) { return DateKey(a.Time) < DateKey(b.Time); };
+  auto byDate = [](const LogQso& a, const LogQso& b) {
+    return DateKey(CalendarOfQso(a)) < DateKey(CalendarOfQso(b));
+  };
   auto span = std::minmax_element(log.Qsos.begin(), log.Qsos.end(), byDate);
-  CalendarTime start = options.PeriodStart.value_or(span.first->Time);
-  CalendarTime end = options.PeriodEnd.value_or(span.second->Time);
+  CalendarTime start = options.PeriodStart.value_or(CalendarOfQso(*span.first));
+  CalendarTime end = options.PeriodEnd.value_or(CalendarOfQso(*span.second));
   // One end given beyond the log's QSOs: a one-day period there, holding none.
   if (!options.PeriodEnd && DateKey(end) < DateKey(start))
     end = start;
@@ -137,7 +136,8 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
 
   for (size_t i = 0; i < log.Qsos.size(); ++i) {
     const LogQso& qso = log.Qsos[i];
-    if (DateKey(qso.Time) < DateKey(start) || DateKey(end) < DateKey(qso.Time)) {
+    const CalendarTime time = CalendarOfQso(qso);
+    if (DateKey(time) < DateKey(start) || DateKey(end) < DateKey(time)) {
       ++plan.OutsidePeriod;
       continue;
     }

@@ -17,7 +17,7 @@ struct ReplayOptions {
   // logging program hands over its statistics period.
   std::optional<CalendarTime> PeriodStart;  // absent: the first QSO's date
   std::optional<CalendarTime> PeriodEnd;    // absent: the last QSO's date
-  int ReportFlag = 0;  // non-zero: the pass ends in the plug-in's Cabrillo report
+  int CabrilloRequest = 0;                  // non-zero: the pass ends in the plug-in's Cabrillo log
 };
 
 struct ReplayPlan {

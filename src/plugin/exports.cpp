@@ -2,7 +2,7 @@
 
 #include "core/base/date_time.h"
 #include "core/base/text.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "plugin/live/info_windows.h"
 #include "plugin/scoring_calls.h"
 #include "plugin/setup/setup_dialog.h"
@@ -19,9 +19,9 @@ Result Guarded(Result fallback, Body body) {
   }
 }
 
-QsoInput CopyQso(Text ownCall, Text call, DateTime time, unsigned frequencyHz, Text mode,
-                 Text rstSent, Text rstRcvd, Text exchSent, Text exchRcvd, Text prefix,
-                 Text continent, Text band) {
+QsoInput CopyQso(TextArg ownCall, TextArg call, DateTimeArg time, unsigned frequencyHz,
+                 TextArg mode, TextArg rstSent, TextArg rstRcvd, TextArg exchSent, TextArg exchRcvd,
+                 TextArg prefix, TextArg continent, TextArg band) {
   QsoInput qso;
   qso.OwnCall = HostText(ownCall);
   qso.Call = HostText(call);
@@ -48,19 +48,20 @@ int __cdecl GetNumberOfSets() {
   return 1;
 }
 
-int __cdecl GetExchgCount0(Text, Text, Text) {
+int __cdecl GetExchgCount0(TextArg, TextArg, TextArg) {
   return 1;
 }
 
 int __cdecl IsValidExchg0(DKZ_IS_VALID_EXCHG_PARAMS) {
-  return Guarded(
-      0, [&] { return IsValidExchange(HostText(exchange), HostText(senderPrefix)) ? 1 : 0; });
+  return Guarded(0, [&] {
+    return kDkzRules.IsValidExchange(HostText(exchange), HostText(senderPrefix)) ? 1 : 0;
+  });
 }
 
 int __cdecl ResetStats0(DKZ_RESET_PARAMS) {
   return Guarded(1, [&] {
     ResetInput input;
-    input.ReportFlag = reportFlag;
+    input.CabrilloRequest = cabrilloRequest;
     input.OwnCall = HostText(ownCall);
     input.PeriodStart = CopyDateTime(periodStart);
     input.PeriodEnd = CopyDateTime(periodEnd);
@@ -105,7 +106,7 @@ void __cdecl SetupSet0() {
   });
 }
 
-const char* __cdecl RunCommand0(int, Text command) {
+const char* __cdecl RunCommand0(int, TextArg command) {
   static const char kEmpty[] = "";
   Guarded(0, [&] {
     std::string text = HostText(command);

@@ -10,7 +10,7 @@
 #include "core/engine/settings.h"
 #include "plugin/live/host_client.h"
 #include "plugin/live/info_windows.h"
-#include "plugin/cabrillo/host_report.h"
+#include "plugin/cabrillo/cabrillo_file.h"
 #include "core/engine/summary.h"
 
 // Each call computes under the state lock and lets go of it before it calls
@@ -42,28 +42,28 @@ int PluginResetStats(const ResetInput& input) {
   PassErrorFile().Recreate();
 
   PassStartCalls calls;
-  calls.BeginLog = [&] { BeginLog(input.OwnCall); };
+  calls.ConfirmCabrilloHeader = [&] { ConfirmCabrilloHeader(input.OwnCall); };
   calls.LiveWindowsRunning = [] { return LiveWindowsRunning(); };
   calls.StartInfoWindows = [] { StartInfoWindows(); };
-  StartPass(PluginSettings(), input.ReportFlag, input.OwnPrefix, multiplierSetting, calls);
+  StartPass(PluginSettings(), input.CabrilloRequest, input.OwnPrefix, multiplierSetting, calls);
   return 1;
 }
 
 const char* PluginGetResult(int* status) {
   static std::string summaryText;  // the host's copy, valid until the next call
-  int32_t score = 0, reportFlag = 0, masterSetting = 0, multiplierSetting = 0;
+  int32_t score = 0, cabrilloRequest = 0, masterSetting = 0, multiplierSetting = 0;
   WithState([&](ContestState& state) {
     BuildSummary(state);
     summaryText = state.SummaryText;
     score = state.ClaimedScore;
-    reportFlag = state.ReportFlag;
+    cabrilloRequest = state.CabrilloRequest;
     masterSetting = state.MasterSetting;
     multiplierSetting = state.MultiplierSetting;
   });
   // The summary ends a pass: let go of err.txt until the next QSO.
   PassErrorFile().Close();
   PluginSettings().WriteInt("Claimed", score);
-  if (reportFlag != 0 && RunCabrilloReport() && status != nullptr)
+  if (cabrilloRequest != 0 && WriteCabrilloLog() && status != nullptr)
     *status = -1;
   AttachForSummary(masterSetting, multiplierSetting);
   return summaryText.c_str();

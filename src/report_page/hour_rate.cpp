@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-HourRate BuildHourRate(const ReportFacts& facts) {
+HourRate BuildHourRate(const PageFacts& facts) {
   HourRate rate;
   rate.FirstMinute = facts.PeriodStartMinute;
   int64_t minutes = std::max<int64_t>(0, facts.PeriodEndMinute - facts.PeriodStartMinute);
   rate.Hours.resize(static_cast<size_t>((minutes + 59) / 60));
   std::vector<int64_t> times;
-  for (const ReportQso& qso : facts.Qsos) {
-    int band = BandIndexOf(qso.Band);
+  for (const PageQso& qso : facts.Qsos) {
+    int band = kDkzRules.BandIndexOf(qso.Band);
     int64_t offset = qso.Minute - facts.PeriodStartMinute;
     if (!qso.Stored || band == kNoBand || offset < 0 || offset >= minutes)
       continue;

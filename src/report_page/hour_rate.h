@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/contest/bands.h"
-#include "report_facts.h"
+#include "core/contest/contest_rules.h"
+#include "page_facts.h"
 
 struct HourRate {
   int64_t FirstMinute = 0;                         // the period's start
@@ -16,4 +16,4 @@ struct HourRate {
 };
 
 // Counts the stored QSOs on the contest bands inside the period.
-HourRate BuildHourRate(const ReportFacts& facts);
+HourRate BuildHourRate(const PageFacts& facts);

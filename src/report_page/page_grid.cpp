@@ -9,7 +9,7 @@ namespace {
 void AppendGrid(std::string& page, const char* id, const std::vector<GridRow>& rows) {
   page += std::string("<table class=\"grid\" id=\"") + id + "\"><thead><tr><th></th>";
   for (int b = 0; b < kBandCount; ++b)
-    page += std::string("<th>") + BandNames[b] + "</th>";
+    page += std::string("<th>") + kDkzRules.Bands[b].Text + "</th>";
   page += "</tr></thead>\n<tbody>\n";
   std::array<int, kBandCount> counts{};
   for (const GridRow& row : rows) {
@@ -36,7 +36,7 @@ int WorkedOn(const std::vector<GridRow>& rows, int band) {
 // The grids are drawn from the QSOs; the plug-in's own counts are the summary's.
 void AppendMismatches(std::string& page, const SummaryTable& summary, const WorkedGrid& grid) {
   for (const SummaryRow& row : summary.Bands) {
-    int b = BandIndexOf(row.Band);
+    int b = kDkzRules.BandIndexOf(row.Band);
     if (b == kNoBand)
       continue;
     const struct {
@@ -58,7 +58,7 @@ void AppendMismatches(std::string& page, const SummaryTable& summary, const Work
 
 }  // namespace
 
-void AppendGridSection(std::string& page, const ReportFacts& facts) {
+void AppendGridSection(std::string& page, const PageFacts& facts) {
   WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
   page += "<section id=\"grid\"><h2>Districts";
   page += facts.Summary.Japanese() ? " and continents" : "";

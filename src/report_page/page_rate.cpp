@@ -39,7 +39,7 @@ int LabelStep(size_t hours) {
 
 }  // namespace
 
-void AppendRateSection(std::string& page, const ReportFacts& facts) {
+void AppendRateSection(std::string& page, const PageFacts& facts) {
   HourRate rate = BuildHourRate(facts);
   page += "<section id=\"rate\"><h2>Rate</h2>\n";
   if (rate.BestCount == 0) {
@@ -109,7 +109,7 @@ void AppendRateSection(std::string& page, const ReportFacts& facts) {
   }
   page += "</svg>\n<p class=\"key\">";
   for (int b = 0; b < kBandCount; ++b)
-    page += "<span class=\"b" + std::to_string(b) + "\"></span>" + BandNames[b];
+    page += "<span class=\"b" + std::to_string(b) + "\"></span>" + kDkzRules.Bands[b].Text;
   page +=
       "<span style=\"border:1.5px dashed #7d5a00;box-sizing:border-box\"></span>best 60 "
       "minutes</p>\n"

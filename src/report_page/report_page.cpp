@@ -1,7 +1,7 @@
 #include "report_page.h"
 
 #include "page_html.h"
-#include "report_file.h"
+#include "page_file.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ pre{font-size:12px;overflow-x:auto;background:#f6f6f6;padding:.5em}summary{curso
 
 }  // namespace
 
-std::string ReportPage(const ReportFacts& facts) {
+std::string ReportPage(const PageFacts& facts) {
   const SummaryTable& summary = facts.Summary;
   std::string title = HtmlEscape(summary.Contestant.empty() ? facts.OwnCall : summary.Contestant);
   title += HtmlEscape(summary.Title.empty() ? "" : " \u2013 " + summary.Title);

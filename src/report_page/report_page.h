@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "report_facts.h"
+#include "page_facts.h"
 
-std::string ReportPage(const ReportFacts& facts);
+std::string ReportPage(const PageFacts& facts);

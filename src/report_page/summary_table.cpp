@@ -1,6 +1,5 @@
 #include "summary_table.h"
 
-#include <cctype>
 #include <cstdlib>
 
 #include "core/base/text.h"
@@ -14,12 +13,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
     parts.push_back(text.substr(start, at - start));
   parts.push_back(text.substr(start));
   return parts;
-}
-
-std::string LowerCase(std::string text) {
-  for (char& c : text)
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 // The numbers under the heading's columns; cells beyond them are left out.
@@ -45,7 +38,7 @@ SummaryTable ParseSummaryTable(const std::string& text) {
       table.Contestant = Trim(cells[1].substr(contestant.size()));
     } else if (cells.size() > 1 && cells[0].empty()) {
       for (size_t i = 1; i < cells.size(); ++i)
-        table.Columns.push_back(LowerCase(Trim(cells[i])));
+        table.Columns.push_back(ToLower(Trim(cells[i])));
     } else if (cells[0] == "Total") {
       table.Total = Row(cells, table.Columns.size());
     } else if (cells[0] == "Score" && cells.size() == 2) {

@@ -1,7 +1,6 @@
 #include "worked_grid.h"
 
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 
 namespace {
 
@@ -16,17 +15,17 @@ GridRow& RowNamed(std::vector<GridRow>& rows, const std::string& name) {
 
 }  // namespace
 
-WorkedGrid BuildWorkedGrid(const std::vector<ReportQso>& qsos) {
+WorkedGrid BuildWorkedGrid(const std::vector<PageQso>& qsos) {
   WorkedGrid grid;
-  for (const char* code : DistrictCodes)
-    grid.Districts.push_back({code, {}});
-  for (const char* continent : Continents)
-    grid.Continents.push_back({continent, {}});
-  for (const ReportQso& qso : qsos) {
-    int band = BandIndexOf(qso.Band);
+  for (const ContestDistrict& district : kDkzRules.Districts)
+    grid.Districts.push_back({district.Code, {}});
+  for (const ContestContinent& continent : kDkzRules.Continents)
+    grid.Continents.push_back({continent.Text, {}});
+  for (const PageQso& qso : qsos) {
+    int band = kDkzRules.BandIndexOf(qso.Band);
     if (!qso.Counts || band == kNoBand)
       continue;
-    int district = DistrictIndexOf(qso.District);
+    int district = kDkzRules.DistrictIndexOf(qso.District);
     if (district >= 0)
       grid.Districts[district].Worked[band] = true;
     RowNamed(grid.Continents, qso.Continent).Worked[band] = true;

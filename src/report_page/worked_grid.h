@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/contest/bands.h"
-#include "report_facts.h"
+#include "core/contest/contest_rules.h"
+#include "page_facts.h"
 
 struct GridRow {
   std::string Name;
@@ -21,4 +21,4 @@ struct WorkedGrid {
   std::vector<GridRow> Continents;
 };
 
-WorkedGrid BuildWorkedGrid(const std::vector<ReportQso>& qsos);
+WorkedGrid BuildWorkedGrid(const std::vector<PageQso>& qsos);

@@ -5,6 +5,7 @@
 #include "core/base/text.h"
 #include "log_values.h"
 #include "modal_window.h"
+#include "plugin/cabrillo/header_boxes.h"
 #include "ui_driver.h"
 
 namespace {
@@ -21,17 +22,20 @@ bool IsComboBox(HWND dialog, int id) {
 // would find it); any other text is typed, as into an edit box. Lines of the
 // soapbox are ended with the Enter key, which breaks the line there.
 void Fill(HWND dialog, const HeaderEntry& entry) {
-  if (IsComboBox(dialog, entry.ControlId) && !entry.Text.empty() &&
-      PickComboEntry(dialog, entry.ControlId, entry.Text)) {
-    if (!EqualsIgnoreCase(ControlText(dialog, entry.ControlId), entry.Text))
-      throw std::runtime_error("the header dialog did not take " +
-                               HeaderOptionName(entry.ControlId) + " " + entry.Text);
+  const HeaderBox* box = HeaderBoxOf(entry.Field);
+  if (box == nullptr)
+    throw std::runtime_error("the header dialog has no box for " + HeaderOptionName(entry.Field));
+  const int id = box->ControlId;
+  if (IsComboBox(dialog, id) && !entry.Text.empty() && PickComboEntry(dialog, id, entry.Text)) {
+    if (!EqualsIgnoreCase(ControlText(dialog, id), entry.Text))
+      throw std::runtime_error("the header dialog did not take " + HeaderOptionName(entry.Field) +
+                               " " + entry.Text);
     return;
   }
-  TypeInto(dialog, entry.ControlId, ReplaceAll(entry.Text, "\n", "\r"));
-  std::string shown = ControlText(dialog, entry.ControlId);
+  TypeInto(dialog, id, ReplaceAll(entry.Text, "\n", "\r"));
+  std::string shown = ControlText(dialog, id);
   if (shown != ReplaceAll(entry.Text, "\n", "\r\n"))
-    throw std::runtime_error("the header dialog did not take " + HeaderOptionName(entry.ControlId) +
+    throw std::runtime_error("the header dialog did not take " + HeaderOptionName(entry.Field) +
                              " '" + entry.Text + "': it shows '" + shown + "'");
 }
 

@@ -1,4 +1,4 @@
-// The report pass of dkz-score: the plug-in's Cabrillo header dialog filled
+// The Cabrillo pass of dkz-score: the plug-in's Cabrillo header dialog filled
 // in from the command line and confirmed, and the summary's "Output" message
 // box read and dismissed, as the operator would at the logging program.
 #pragma once
@@ -22,7 +22,7 @@ struct CabrilloOutcome {
 void ResetConfirmingHeader(PluginHost& plugin, const ResetInput& reset,
                            const std::vector<HeaderEntry>& header);
 
-// GetResult0 of a report pass: returns the summary and tells what the plug-in
+// GetResult0 of a Cabrillo pass: returns the summary and tells what the plug-in
 // said about the Cabrillo file. Throws std::runtime_error when the "Output"
 // message box does not show.
 std::string SummaryWritingCabrillo(PluginHost& plugin, CabrilloOutcome& outcome);

@@ -6,8 +6,6 @@
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <vector>
 
@@ -16,14 +14,15 @@
 #include "core/engine/settings.h"
 #include "failure_text.h"
 #include "file_access_win.h"
-#include "json_report.h"
+#include "file_writer.h"
+#include "score_json.h"
 #include "log_qso.h"
 #include "plugin_host.h"
-#include "report_file.h"
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 #include "score_command_win.h"
 #include "score_options.h"
+#include "score_printout.h"
 
 namespace {
 
@@ -46,20 +45,12 @@ int Version() {
   return kExitOk;
 }
 
-// Written whole or not at all.
-bool WriteJson(const std::string& path, const std::string& json) {
-  std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
-  out << json;
-  out.close();
-  return !out.fail();
-}
-
 int Score(const ScoreCommand& command) {
   ScoreRun run = RunScore(command, std::cerr);
   const ScoreOutcome& outcome = run.Outcome;
-  // With the JSON on standard output, the report for people goes to standard error.
+  // With the JSON on standard output, the printout for people goes to standard error.
   std::ostream& out = command.JsonPath == "-" ? std::cerr : std::cout;
-  out << FormatReport(outcome);
+  out << FormatPrintout(outcome);
   std::string files = std::string("err.txt and ") + SettingsFile;
   int exitCode = kExitOk;
   if (run.Cabrillo) {
@@ -84,18 +75,21 @@ int Score(const ScoreCommand& command) {
     if (command.JsonPath == "-") {
       std::cout << json;
     } else {
-      if (!WriteJson(command.JsonPath, json)) {
-        std::cerr << "dkz-score: cannot write " << command.JsonPath << "\n";
+      std::string reason;
+      if (!WriteFileWhole(command.JsonPath, json, reason)) {
+        std::cerr << "dkz-score: cannot write " << command.JsonPath << ": " << reason << "\n";
         exitCode = kExitFailed;
       }
       RememberMadeFiles(run.WorkFolder, {FullPath(command.JsonPath)}, std::cerr);
     }
   }
-  if (!command.ReportPath.empty()) {
-    if (WriteReportFile(command.ReportPath, ReportPage(ReportFactsOfRun(outcome)))) {
-      out << "report page: " << command.ReportPath << "\n";
+  if (!command.PagePath.empty()) {
+    std::string reason;
+    if (WriteFileWhole(command.PagePath, ReportPage(PageFactsOfRun(outcome)), reason)) {
+      out << "report page: " << command.PagePath << "\n";
     } else {
-      std::cerr << "dkz-score: cannot write the report page " << command.ReportPath << "\n";
+      std::cerr << "dkz-score: cannot write the report page " << command.PagePath << ": " << reason
+                << "\n";
       exitCode = kExitFailed;
     }
   }
@@ -104,7 +98,8 @@ int Score(const ScoreCommand& command) {
               << " QSOs handed over"
               << (run.Outcome.OutsidePeriod > 0 ? " (the others lie outside the period)" : "")
               << ": there is no score"
-              << (command.Replay.ReportFlag != 0 ? " and no Cabrillo log was written" : "") << "\n";
+              << (command.Replay.CabrilloRequest != 0 ? " and no Cabrillo log was written" : "")
+              << "\n";
     exitCode = kExitNothingStored;
   }
   return exitCode;

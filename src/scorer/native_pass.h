@@ -1,5 +1,5 @@
 // The plug-in's own acceptance and summary code run natively over a log, for
-// the report's tests and benchmark: the outcome dkz-score would collect from
+// the report page's tests and benchmark: the outcome dkz-score would collect from
 // the DLL for these QSOs.
 #pragma once
 
@@ -7,7 +7,7 @@
 
 #include "check_run.h"
 #include "core/engine/contest_state.h"
-#include "score_report.h"
+#include "score_outcome.h"
 
 struct NativePass {
   ContestState State;  // DistrictsByBand, ClaimedScore, ... as the summary left them

@@ -10,9 +10,10 @@
 #include "core/engine/settings.h"
 #include "file_access_win.h"
 #include "log_file.h"
+#include "path_entry.h"
 #include "plugin_host.h"
-#include "reading_report.h"
-#include "report_file.h"
+#include "reading_notes.h"
+#include "page_file.h"
 #include "replay_plan.h"
 #include "core/cabrillo/cabrillo_log.h"
 
@@ -28,22 +29,6 @@ void MakeFolder(const std::string& path) {
   if (KindOf(path) != PathKind::kFolder)
     throw std::runtime_error("cannot make the folder " + path);
 }
-
-// The host's current folder for the plug-in's relative file names, for the
-// length of the replay.
-class CurrentFolder {
- public:
-  explicit CurrentFolder(const std::string& path) : previous_(FullPath(".")) {
-    if (!SetCurrentDirectoryW(Widen(path).c_str()))
-      throw std::runtime_error("cannot work in the folder " + path);
-  }
-  ~CurrentFolder() { SetCurrentDirectoryW(Widen(previous_).c_str()); }
-  CurrentFolder(const CurrentFolder&) = delete;
-  CurrentFolder& operator=(const CurrentFolder&) = delete;
-
- private:
-  std::string previous_;
-};
 
 struct NamedFile {
   std::string Path;  // full
@@ -123,6 +108,17 @@ void RefuseWritingOverOthers(const std::vector<NamedFile>& outputs, const ScoreR
                    ", or move " + (one ? "it" : "them") + " away");
 }
 
+// A link in place of a file the run writes would take the writing elsewhere:
+// the plug-in writes err.txt and its settings in place.
+void RefuseWritingThroughLinks(const std::vector<NamedFile>& outputs, const std::string& where) {
+  for (const NamedFile& output : outputs) {
+    if (EntryAt(output.Path) == EntryKind::kLink) {
+      throw InputError(output.Shown + where + " is " + EntryRefusal(EntryKind::kLink) +
+                       ": nothing was written; move it away");
+    }
+  }
+}
+
 std::string InFolder(const std::string& folder, const std::string& name) {
   return folder + "\\" + name;
 }
@@ -149,15 +145,15 @@ void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& comm
             ScoreRun& run) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
-  const bool report = plan.Reset.ReportFlag != 0;
+  const bool cabrillo = plan.Reset.CabrilloRequest != 0;
   ScoreOutcome& outcome = run.Outcome;
   const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
-  if (report)
+  if (cabrillo)
     ResetConfirmingHeader(plugin, plan.Reset, command.Header);
   else
     plugin.ResetStats0(plan.Reset);
-  if (report && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
+  if (cabrillo && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
     throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
                              run.WorkFolderShown + ": the header options were lost");
   }
@@ -172,7 +168,7 @@ void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& comm
   SortOutNotes(outcome);
   if (outcome.Stored == 0)
     return;  // nothing to score: no summary, and no Cabrillo file without QSOs
-  if (report) {
+  if (cabrillo) {
     run.Cabrillo.emplace();
     outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
     if (run.Cabrillo->Written) {
@@ -217,10 +213,9 @@ CountryFileChoice ChooseCountryFile(const std::string& given) {
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // Read and check all input before anything is written.
-  std::string reportRefusal =
-      command.ReportPath.empty() ? "" : ReportPathRefusal(command.ReportPath);
-  if (!reportRefusal.empty())
-    throw InputError(reportRefusal);
+  std::string pageRefusal = command.PagePath.empty() ? "" : PagePathRefusal(command.PagePath);
+  if (!pageRefusal.empty())
+    throw InputError(pageRefusal);
   const CountryFileChoice country = ChooseCountryFile(command.CountryFile);
   const std::string& countryPath = country.Path;
   const std::string countryName = command.CountryFile.empty() ? countryPath : command.CountryFile;
@@ -229,7 +224,7 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   for (const NamedFile& input : inputs)
     RequireFile(input.Path, input.Shown);
   LogContents log = ReadLogFile(inputs[0].Path, command.LogPath);
-  for (const std::string& line : ReadingReport(log))
+  for (const std::string& line : ReadingNotes(log))
     notes << line << "\n";
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryName), countryName);
   ReplayPlan plan = PlanReplay(log, countries, command.Replay, command.LogPath);
@@ -243,20 +238,21 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
   std::vector<NamedFile> outputs = {{errorPath, kErrorFileName, "", false},
                                     {settingsPath, SettingsFile, "", false}};
-  const bool report = plan.Reset.ReportFlag != 0;
-  if (report) {
+  const bool cabrillo = plan.Reset.CabrilloRequest != 0;
+  if (cabrillo) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
     outputs.push_back({InFolder(run.WorkFolder, name), name + " (the Cabrillo log)", "", false});
-    outputs.push_back({InFolder(run.WorkFolder, name + ".tmp"), name + ".tmp", "", false});
   }
   RefuseWritingOverInput(outputs, inputs);
   // The JSON and the report page: neither an input, nor the plug-in's, nor each
   // other, nor the list of the files made here.
   std::vector<NamedFile> others = inputs;
   others.insert(others.end(), outputs.begin(), outputs.end());
-  others.push_back({InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName, "", false});
+  const NamedFile record{InFolder(run.WorkFolder, kMadeFilesName), kMadeFilesName, "", false};
+  others.push_back(record);
   std::vector<NamedFile> written = outputs;
-  for (const std::string& path : {command.JsonPath, command.ReportPath}) {
+  std::vector<NamedFile> given;
+  for (const std::string& path : {command.JsonPath, command.PagePath}) {
     if (path.empty() || path == "-")
       continue;
     const NamedFile ours{FullPath(path), path, path == command.JsonPath ? "--json" : "--report",
@@ -265,10 +261,15 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
     RequireFile(ours.Path, ours.Shown);
     RefuseWritingOverInput({ours}, others);
     others.push_back(ours);
+    given.push_back(ours);
     if (path == command.JsonPath)  // the page guards itself: it knows its own pages
       written.push_back(ours);
   }
   RefuseWritingOverOthers(written, run);
+  std::vector<NamedFile> inWorkFolder = outputs;
+  inWorkFolder.push_back(record);
+  RefuseWritingThroughLinks(inWorkFolder, " in " + run.WorkFolderShown);
+  RefuseWritingThroughLinks(given, "");
   // The header options reach the Cabrillo file only through the settings.
   if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
       !CanWriteExisting(settingsPath)) {

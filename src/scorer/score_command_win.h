@@ -9,7 +9,7 @@
 
 #include "cabrillo_pass_win.h"
 #include "score_options.h"
-#include "score_report.h"
+#include "score_outcome.h"
 
 struct ScoreRun {
   ScoreOutcome Outcome;
@@ -22,7 +22,7 @@ struct ScoreRun {
 // Everything the user should know along the way (records skipped, calls
 // without a country) goes to `notes`, one line each. Throws InputError for
 // input that cannot be used or a file that would be written over (one it
-// reads, or one it did not make), before the
+// reads, one it did not make, or a link in place of one it made), before the
 // working folder is touched, and std::runtime_error when the plug-in cannot
 // be run (or its Cabrillo dialogs cannot be worked). When the plug-in stores
 // no QSO the pass ends without a summary or a Cabrillo file.

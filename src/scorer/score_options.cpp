@@ -5,7 +5,6 @@
 #include "core/base/text.h"
 #include "log_values.h"
 #include "core/cabrillo/cabrillo_fields.h"
-#include "plugin/resources/cabrillo_dialog_ids.h"
 
 const char* const kUsageText =
     "usage: dkz-score score LOG [options]\n"
@@ -91,7 +90,7 @@ const Option kOptions[] = {
      [](const std::string& v, ScoreCommand& s) {
        if (v == "-")
          throw UsageError("--report takes a file name: the page is not written to standard output");
-       s.ReportPath = v;
+       s.PagePath = v;
      }},
 };
 
@@ -119,22 +118,22 @@ void TakeHeader(const CabrilloField& option, const std::string& value, ScoreComm
       throw UsageError(std::string(option.Option) + " takes one line of text");
   }
   for (HeaderEntry& entry : score.Header) {
-    if (entry.ControlId == option.ControlId) {
-      entry.Text = option.ControlId == IDC_CABRILLO_SOAPBOX ? entry.Text + "\n" + value : value;
+    if (entry.Field == option.Member) {
+      entry.Text = option.Member == &CabrilloLog::SoapBox ? entry.Text + "\n" + value : value;
       return;
     }
   }
-  score.Header.push_back({option.ControlId, value});
+  score.Header.push_back({option.Member, value});
 }
 
 }  // namespace
 
-std::string HeaderOptionName(int controlId) {
-  for (const CabrilloField& field : CabrilloFields()) {
-    if (field.Option != nullptr && field.ControlId == controlId)
-      return field.Option;
+std::string HeaderOptionName(std::string CabrilloLog::*field) {
+  for (const CabrilloField& known : CabrilloFields()) {
+    if (known.Option != nullptr && known.Member == field)
+      return known.Option;
   }
-  return "box " + std::to_string(controlId);
+  return "a header field";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
@@ -176,7 +175,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (name == "--cabrillo") {
       if (equals != std::string::npos)
         throw UsageError("--cabrillo takes no value");
-      line.Score.Replay.ReportFlag = 1;
+      line.Score.Replay.CabrilloRequest = 1;
       continue;
     }
     const Option* option = FindOption(name);
@@ -207,8 +206,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
           std::make_tuple(replay.PeriodStart->Year, replay.PeriodStart->Month,
                           replay.PeriodStart->Day))
     throw UsageError("--to is before --from");
-  if (!line.Score.Header.empty() && line.Score.Replay.ReportFlag == 0) {
-    throw UsageError(HeaderOptionName(line.Score.Header.front().ControlId) +
+  if (!line.Score.Header.empty() && line.Score.Replay.CabrilloRequest == 0) {
+    throw UsageError(HeaderOptionName(line.Score.Header.front().Field) +
                      " fills the Cabrillo header: it needs --cabrillo");
   }
   return line;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "check_options.h"
+#include "core/cabrillo/cabrillo_log.h"
 #include "replay_plan.h"
 
 class UsageError : public std::runtime_error {
@@ -13,10 +14,10 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// A text for one box of the plug-in's Cabrillo header dialog (the control's
-// id); "\n" separates the lines of a multi-line box.
+// A text for the box of the plug-in's Cabrillo header dialog that shows one
+// field of the header; "\n" separates the lines of a multi-line box.
 struct HeaderEntry {
-  int ControlId = 0;
+  std::string CabrilloLog::*Field = nullptr;
   std::string Text;
 };
 
@@ -25,7 +26,7 @@ struct ScoreCommand {
   std::string CountryFile;  // --cty; empty: cty.dat beside the executable
   std::string WorkFolder;   // empty: the current folder
   std::string JsonPath;     // empty: none; "-": standard output
-  std::string ReportPath;   // --report: the report page to write; empty: none
+  std::string PagePath;     // --report: the report page to write; empty: none
   ReplayOptions Replay;     // --cabrillo sets its report flag
   // Boxes of the header dialog to fill in, in command-line order; every other
   // box keeps what the plug-in shows (the stored header).
@@ -56,5 +57,5 @@ extern const char* const kUsageText;
 // The date of option `name` ("--from"); throws UsageError for anything but YYYY-MM-DD.
 CalendarTime DateOption(const std::string& name, const std::string& value);
 
-// The option that fills the header dialog's box `controlId` ("--name").
-std::string HeaderOptionName(int controlId);
+// The option that fills the header field `field` ("--name").
+std::string HeaderOptionName(std::string CabrilloLog::*field);

@@ -23,7 +23,7 @@ std::string WindowText(HWND window) {
 }
 }  // namespace
 
-void DataExchange::Text(int id, std::string& text) {
+void DataExchange::EditText(int id, std::string& text) {
   HWND control = GetDlgItem(dialog_, id);
   if (saving_) {
     text = WindowText(control);
@@ -102,15 +102,15 @@ HWND DialogBase::CreateModeless(HWND owner, int showCommand) {
   return window;
 }
 
-void DialogBase::UpdateData(bool saving) {
+void DialogBase::Exchange(bool saving) {
   if (hwnd_ == nullptr)
     return;
   DataExchange exchange(hwnd_, saving);
-  DoDataExchange(exchange);
+  ExchangeFields(exchange);
 }
 
 void DialogBase::OnOK() {
-  UpdateData(true);
+  TakeFields();
   if (modal_) {
     EndDialog(hwnd_, IDOK);
   } else {
@@ -130,7 +130,7 @@ bool DialogBase::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result)
   switch (message) {
     case WM_INITDIALOG:
       FillListsFromTemplate(hwnd_, templateId_);
-      UpdateData(false);
+      ShowFields();
       result = OnInit() ? TRUE : FALSE;
       return true;
     case WM_COMMAND:

@@ -15,7 +15,7 @@ class DataExchange {
   // Loading shows 0, 1 and 2 as the box's unchecked, checked and indeterminate
   // states; other values show clear. Saving gives 1 for a tick, 0 otherwise.
   void Check(int id, int& flag);
-  void Text(int id, std::string& text);
+  void EditText(int id, std::string& text);
   // Loading selects the first list entry that begins with the text (any case),
   // else puts the text in the edit part; saving reads the edit part.
   void ComboText(int id, std::string& text);
@@ -40,15 +40,17 @@ class DialogBase {
   // it cannot be created.
   HWND CreateModeless(HWND owner, int showCommand = SW_SHOW);
 
-  // Data exchange towards the controls (false) or back into the fields (true).
-  void UpdateData(bool saving);
+  // The fields into the controls, or the controls back into the fields.
+  void ShowFields() { Exchange(false); }
+  void TakeFields() { Exchange(true); }
 
  protected:
   // Returns true when the message was handled; `result` is then the answer.
   virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
   // After the controls exist and the fields are shown; true lets the default focus apply.
   virtual bool OnInit() { return true; }
-  virtual void DoDataExchange(DataExchange&) {}
+  // Pairs each field with its control; ShowFields and TakeFields run it.
+  virtual void ExchangeFields(DataExchange&) {}
   virtual void OnOK();
   virtual void OnCancel();
   // The window is gone (WM_NCDESTROY); Handle() is null from here on.
@@ -56,6 +58,7 @@ class DialogBase {
 
  private:
   static INT_PTR CALLBACK Thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Exchange(bool saving);
 
   const int templateId_;
   HWND hwnd_ = nullptr;

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
-std::string SystemErrorText(DWORD code) {
-  char buffer[512] = {};
-  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                code, 0, buffer, sizeof buffer, nullptr);
-  std::string text(buffer, length);
+#include "win/wide_text.h"
+
+std::string SystemErrorText(DWORD code, UINT codePage) {
+  wchar_t buffer[512] = {};
+  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, buffer, sizeof buffer / sizeof buffer[0], nullptr);
+  std::string text = Narrow(std::wstring(buffer, length), codePage);
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' '))
     text.pop_back();
   if (text.empty()) {

@@ -40,12 +40,21 @@ class UniqueHandle {
   Handle handle_ = Traits::kNone;
 };
 
-struct KernelHandleTraits {  // threads, events, files
+// Threads and events: their creating functions return nullptr on failure.
+struct KernelHandleTraits {
   using Handle = HANDLE;
   static constexpr HANDLE kNone = nullptr;
   static void Close(HANDLE handle) { CloseHandle(handle); }
 };
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+
+// Files: CreateFileW returns INVALID_HANDLE_VALUE on failure.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static inline const HANDLE kNone = INVALID_HANDLE_VALUE;
+  static void Close(HANDLE handle) { CloseHandle(handle); }
+};
+using FileHandle = UniqueHandle<FileHandleTraits>;
 
 struct FindHandleTraits {  // FindFirstFileA's search
   using Handle = HANDLE;

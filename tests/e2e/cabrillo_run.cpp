@@ -8,7 +8,7 @@
 #include "modal_window_checked.h"
 
 void ResetWithDialog(PluginHost& host, HostReset reset, const DialogUser& user) {
-  reset.ReportFlag = 1;
+  reset.CabrilloRequest = 1;
   int result = 0;
   CallWithModalWindowChecked(
       "DKZ Contest", "ResetStats0", [&] { result = host.ResetStats0(reset); }, user);

@@ -11,8 +11,8 @@
 
 namespace {
 
-using T = Text;  // as exports.h declares the arguments
-using D = DateTime;
+using T = TextArg;  // as exports.h declares the arguments
+using D = DateTimeArg;
 
 // The exports called with every text and date argument the same raw pointer.
 class RawExports {

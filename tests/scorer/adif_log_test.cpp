@@ -20,8 +20,7 @@ TEST(AdifLog, MapsTheFieldsTheLoggingProgramHandsOver) {
   EXPECT_EQ(log.Format, "ADIF");
   EXPECT_EQ(q.Where, "record 1 (line 2)");
   EXPECT_EQ(q.Call, "JA1ABC");
-  EXPECT_EQ(q.Time.Year * 10000 + q.Time.Month * 100 + q.Time.Day, 20230610);
-  EXPECT_EQ(q.Time.Hour * 10000 + q.Time.Minute * 100 + q.Time.Second, 120533);
+  EXPECT_EQ(FormatDateTime(q.Time, "%Y%m%d %H%M%S"), "20230610 120533");
   EXPECT_EQ(q.FrequencyHz, 7012499u);
   EXPECT_EQ(q.Band, "40m");
   EXPECT_EQ(q.Mode, "CW");

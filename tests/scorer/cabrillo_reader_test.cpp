@@ -31,8 +31,7 @@ TEST(CabrilloReader, ReadsQsoLinesByWhitespaceNotByColumn) {
   EXPECT_EQ(q.FrequencyHz, 7012000u);
   EXPECT_EQ(q.Band, "40m");
   EXPECT_EQ(q.Mode, "CW");
-  EXPECT_EQ(q.Time.Year * 10000 + q.Time.Month * 100 + q.Time.Day, 20230610);
-  EXPECT_EQ(q.Time.Hour * 100 + q.Time.Minute, 1205);
+  EXPECT_EQ(FormatDateTime(q.Time, "%Y%m%d %H%M%S"), "20230610 120500");
   EXPECT_EQ(q.OwnCall, "DL4MCF");
   EXPECT_EQ(q.RstSent, "599");
   EXPECT_EQ(q.ExchSent, "001");

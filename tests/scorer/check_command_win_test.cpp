@@ -15,6 +15,7 @@
 #include "submission_variants.h"
 #include "plugin_host.h"
 #include "truth_comparison.h"
+#include "win_links.h"
 
 namespace {
 
@@ -178,6 +179,26 @@ TEST(CheckCommand, TakesOutNoQsoOfWhatEntrantsReallySendThatTheWorldHoldsGood) {
         << v.Kind << "\n"
         << received;
   }
+}
+
+// An earlier result swapped for a link to the user's file: the link goes, as a
+// link, and the user's file stays as it was.
+TEST(CheckCommand, AnEarlierResultSwappedForALinkIsReplacedNeverFollowed) {
+  ScratchFolder folder;
+  CreateDirectoryA("logs", nullptr);
+  WriteWholeFile("logs\\ja1vzt.adi",
+                 "<EOH>\r\n<CALL:6>JA2ABC<QSO_DATE:8>20230610<TIME_ON:4>1200<FREQ:5>7.012"
+                 "<MODE:2>CW<RST_SENT:3>599<RST_RCVD:3>599<STX_STRING:2>TK<SRX_STRING:2>AC"
+                 "<STATION_CALLSIGN:6>JA1VZT<EOR>\r\n");
+  WriteWholeFile("users.txt", "the user's");
+  ASSERT_EQ(RunCheck("logs --out results"), 0u);
+  ASSERT_TRUE(DeleteFileA("results\\results.csv"));
+  TestLink link("results\\results.csv", "..\\users.txt");
+  if (!link.Made())
+    GTEST_SKIP() << "no symbolic links here";
+  EXPECT_EQ(RunCheck("logs --out results"), 0u);
+  EXPECT_EQ(ReadWholeFile("users.txt"), "the user's");
+  EXPECT_EQ(ReadWholeFile("results\\results.csv").substr(0, 5), "call,");
 }
 
 }  // namespace

@@ -80,6 +80,8 @@ TEST_F(CheckFolders, AnEarlierResultsFolderLosesItsLinksNeverWhatTheyPointTo) {
   fs::create_directories(root_ / "precious3");
   Write("precious3/keep.txt", "keep3");
   fs::create_directory_symlink("../precious", root_ / "out" / "work");
+  fs::create_directories(root_ / "precious" / "sub");
+  fs::create_symlink("../../precious2.txt", root_ / "precious" / "sub" / "link.txt");
   fs::create_symlink("../precious2.txt", root_ / "out" / "A.txt");
   fs::create_directory_symlink("../precious3", root_ / "out" / "B.txt");
   fs::create_symlink("../missing.txt", root_ / "out" / "C.txt");
@@ -88,16 +90,28 @@ TEST_F(CheckFolders, AnEarlierResultsFolderLosesItsLinksNeverWhatTheyPointTo) {
   EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "out"), fs::directory_iterator()), 1)
       << "only the record is left";
   EXPECT_EQ(Read("precious/keep.txt"), "keep");
+  EXPECT_TRUE(fs::is_symlink(root_ / "precious" / "sub" / "link.txt"));
   EXPECT_EQ(Read("precious2.txt"), "keep2");
   EXPECT_EQ(Read("precious3/keep.txt"), "keep3");
 
-  // A result goes in place of a link that stands where it is written, not through it.
+  // A record behind a link is no record: the link could name anyone's files.
+  Write("mine.txt", "A.txt\nB.txt\n");
+  fs::remove(root_ / "out" / "dkz-score.files");
+  fs::create_symlink("../mine.txt", root_ / "out" / "dkz-score.files");
+  Write("out/A.txt", "someone's");
+  EXPECT_THROW(PrepareResultsFolder(At("logs"), At("out"), {"A.txt"}), InputError);
+  EXPECT_EQ(Read("out/A.txt"), "someone's");
+  EXPECT_EQ(Read("mine.txt"), "A.txt\nB.txt\n");
+  fs::remove(root_ / "out" / "A.txt");
+  fs::remove(root_ / "out" / "dkz-score.files");
+  PrepareResultsFolder(At("logs"), At("out"), {"D.txt", "E.txt"});
+
+  // A link that stands where a result is written is left alone, and so is what it leads to.
   fs::create_symlink("../precious2.txt", root_ / "out" / "D.txt");
   std::string why;
-  ASSERT_TRUE(WriteResult(out, "D.txt", "report", why)) << why;
-  EXPECT_EQ(Read("out/D.txt"), "report");
+  EXPECT_FALSE(WriteResult(out, "D.txt", "report", why));
   EXPECT_EQ(Read("precious2.txt"), "keep2");
-  EXPECT_EQ(EntryAt(At("out/D.txt")), EntryKind::kFile);
+  EXPECT_TRUE(fs::is_symlink(root_ / "out" / "D.txt"));
   fs::create_directories(root_ / "out" / "E.txt");
   EXPECT_FALSE(WriteResult(out, "E.txt", "report", why));
   EXPECT_TRUE(fs::is_directory(root_ / "out" / "E.txt"));

@@ -14,7 +14,7 @@
 #include "csv_text.h"
 #include "entrant_page.h"
 #include "entrant_facts.h"
-#include "entrant_report.h"
+#include "entrant_letter.h"
 #include "log_file.h"
 #include "native_pass.h"
 #include "results_page.h"
@@ -79,7 +79,7 @@ class ContestFolder {
     NativeScorer scorer;
     CheckedContest c = CheckSubmissions(root_.string(), ReceivedFilesIn(root_.string()),
                                         Countries(), settings, scorer);
-    NameReports(c.Entrants, {"results"});
+    NameLetters(c.Entrants, {"results"});
     return c;
   }
 
@@ -140,7 +140,7 @@ TEST(CheckOutputs, FindingsNameTheWorkedCallBandTimeAndTheOtherLogsLine) {
 
 TEST(CheckOutputs, EntrantReportShowsThePeriodEachFlaggedQsoItsEvidenceAndTheRules) {
   CheckedContest c = SmallContest();
-  std::string text = EntrantReport(c, EntrantOf(c, "JA1AAA"));
+  std::string text = EntrantLetter(c, EntrantOf(c, "JA1AAA"));
   const char* const parts[] = {
       "DKZ contest log check of JA1AAA (JA1AAA.cbr)\n"
       "Contest period: 2026-06-13 to 2026-06-14 (UTC), the two days that hold most QSOs",
@@ -159,13 +159,13 @@ TEST(CheckOutputs, EntrantReportShowsThePeriodEachFlaggedQsoItsEvidenceAndTheRul
   for (const char* part : parts)
     EXPECT_TRUE(Has(text, part)) << part << "\n---\n" << text;
   EXPECT_FALSE(Has(text, "Clock:"));
-  std::string other = EntrantReport(c, EntrantOf(c, "W1BBB"));
+  std::string other = EntrantLetter(c, EntrantOf(c, "W1BBB"));
   EXPECT_TRUE(Has(other, "Flagged QSOs:\nnone\n")) << other;
   EXPECT_TRUE(Has(other, "JA1AAA line 9: logged W1BBC for W1BBB")) << other;
   EXPECT_TRUE(Has(other, "JA1AAA line 6: logged '013' received from W1BBB, who logged '12' sent"));
 
   c.Findings[EntrantOf(c, "JA1AAA")].ClockOffsetSeconds = -605;
-  EXPECT_TRUE(Has(EntrantReport(c, EntrantOf(c, "JA1AAA")),
+  EXPECT_TRUE(Has(EntrantLetter(c, EntrantOf(c, "JA1AAA")),
                   "Clock: this log's times stand 10 min 5 s behind"));
   EXPECT_TRUE(Has(FindingsCsv(c), "JA1AAA,,clock_offset,'-605 s,,,,\n"));
 }
@@ -263,9 +263,9 @@ TEST(CheckOutputs, EveryEntrantGetsAReportNamedSafelyAndApart) {
     entrants.emplace_back();
     entrants.back().Call = row.Call;
   }
-  NameReports(entrants, {"results", "rejected"});
+  NameLetters(entrants, {"results", "rejected"});
   for (size_t e = 0; e < entrants.size(); ++e)
-    EXPECT_EQ(entrants[e].ReportName, rows[e].Report) << rows[e].Call;
+    EXPECT_EQ(entrants[e].LetterName, rows[e].Report) << rows[e].Call;
 }
 
 TEST(CheckOutputs, CsvCellsAreQuotedAndNeverAFormula) {

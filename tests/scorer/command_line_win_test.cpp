@@ -10,6 +10,7 @@
 #include "core/base/text.h"
 #include "cabrillo_check.h"
 #include "plugin_host.h"
+#include "win_links.h"
 
 namespace {
 
@@ -372,6 +373,42 @@ TEST(CommandLine, CabrilloFileThatCannotBeWrittenIsAnError) {
   EXPECT_TRUE(Contains(run.Out, "Score\t 2\n")) << run.Out;  // the summary still counts
   EXPECT_TRUE(Contains(run.Out, "\nerr.txt and Plugins\\DKZ.ini are in out\n")) << run.Out;
   EXPECT_FALSE(FileExists("out\\JA1VZT.cbr.tmp"));
+}
+
+// A file an earlier run made, swapped for a link to the user's file: the run
+// stops before anything is written, the plug-in's err.txt and settings included.
+TEST(CommandLine, AFileOfAnEarlierRunSwappedForALinkStopsTheRun) {
+  ScratchFolder folder;
+  WriteWholeFile("log.adi", "<EOH>\r\n" + Qso("JA2ABC", "AC"));
+  WriteWholeFile("users.txt", "the user's");
+  const char* const arguments = "score log.adi --dir out --json out\\summary.json";
+  ASSERT_EQ(RunScorer(arguments).ExitCode, 0u);
+  const struct {
+    const char* Name;
+    const char* LeadsTo;
+    const char* Shown;
+  } cases[] = {
+      {"out\\err.txt", "..\\users.txt", "err.txt in out"},
+      {"out\\Plugins\\DKZ.ini", "..\\..\\users.txt", "Plugins\\DKZ.ini in out"},
+      {"out\\summary.json", "..\\users.txt", "out\\summary.json"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const std::string earlier = ReadWholeFile(c.Name);
+    ASSERT_TRUE(DeleteFileA(c.Name));
+    {
+      TestLink link(c.Name, c.LeadsTo);
+      if (!link.Made())
+        GTEST_SKIP() << "no symbolic links here";
+      Result run = RunScorer(arguments);
+      EXPECT_EQ(run.ExitCode, 1u);
+      EXPECT_EQ(run.Err, std::string("dkz-score: ") + c.Shown +
+                             " is a link to another file (a symbolic link, a junction or a second "
+                             "name of a file): nothing was written; move it away\n");
+      EXPECT_EQ(ReadWholeFile("users.txt"), "the user's");
+    }
+    WriteWholeFile(c.Name, earlier);
+  }
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "hour_rate.h"
-#include "reading_report.h"
-#include "report_of_run.h"
+#include "reading_notes.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 
 namespace {
@@ -24,17 +24,17 @@ int64_t OneDayPeriodMinutes() {
   ScoreOutcome outcome;
   outcome.Reset.PeriodStart = MakeOleDateTime(2023, 6, 10);
   outcome.Reset.PeriodEnd = outcome.Reset.PeriodStart;
-  ReportFacts facts = ReportFactsOfRun(outcome);
+  PageFacts facts = PageFactsOfRun(outcome);
   return facts.PeriodEndMinute - facts.PeriodStartMinute;
 }
 
 // "COUNT at MINUTE" of the best 60 minutes of stored 40 m QSOs at these
 // minutes of a day's period.
 std::string BestHour(const std::vector<int64_t>& minutes) {
-  ReportFacts facts;
+  PageFacts facts;
   facts.PeriodEndMinute = 1440;
   for (int64_t minute : minutes) {
-    ReportQso qso;
+    PageQso qso;
     qso.Minute = minute;
     qso.Band = "40m";
     qso.Stored = true;
@@ -56,7 +56,7 @@ std::string ReadingMessages(size_t count) {
 
 // "SHOWN shown, MORE" for `count` err.txt lines of one kind on the page.
 std::string PageLines(size_t count) {
-  ReportFacts facts;
+  PageFacts facts;
   for (size_t i = 0; i < count; ++i)
     facts.Problems.push_back({"DUPE", "dupe line " + std::to_string(i), false});
   std::string page = ReportPage(facts);

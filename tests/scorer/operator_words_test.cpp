@@ -12,13 +12,14 @@
 #include "../unit/scoring_input.h"
 #include "core/base/text.h"
 #include "failure_text.h"
-#include "json_report.h"
+#include "score_json.h"
 #include "log_file.h"
 #include "native_pass.h"
 #include "page_html.h"
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 #include "score_options.h"
+#include "score_printout.h"
 #include "strict_json.h"
 
 namespace {
@@ -59,14 +60,14 @@ const std::vector<QsoInput> kJapaneseLog = {Qso("JA2AAA", "AC"), Qso("JA2AAA", "
 TEST(OperatorWords, ErrTxtNotesOnCountingQsosAreCountedApartFromProblems) {
   ScoreOutcome outcome = Pass("JA", kJapaneseLog);
   EXPECT_NE(
-      FormatReport(outcome).find("\nerr.txt: 4 lines: 2 problems, 2 notes on QSOs that count\n"),
+      FormatPrintout(outcome).find("\nerr.txt: 4 lines: 2 problems, 2 notes on QSOs that count\n"),
       std::string::npos)
-      << FormatReport(outcome);
+      << FormatPrintout(outcome);
   std::string json = FormatJson(outcome);
   EXPECT_EQ(Count(json, "\"kind\": \"problem\""), 2u) << json;
   EXPECT_EQ(Count(json, "\"kind\": \"note\""), 2u);
   // A log without notes keeps the short line.
-  EXPECT_NE(FormatReport(Pass("DL", {Qso(), Qso()})).find("\nerr.txt: 1 problem\n"),
+  EXPECT_NE(FormatPrintout(Pass("DL", {Qso(), Qso()})).find("\nerr.txt: 1 problem\n"),
             std::string::npos);
 }
 
@@ -92,10 +93,10 @@ TEST(OperatorWords, ALogOfAnotherContestOrWithoutScoreIsSaidFirst) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.What);
-    std::string report = FormatReport(c.Outcome);
+    std::string report = FormatPrintout(c.Outcome);
     EXPECT_EQ(report.substr(0, report.find('\n')), c.First);
     // The page says it at its top, before the grid.
-    std::string page = ReportPage(ReportFactsOfRun(c.Outcome));
+    std::string page = ReportPage(PageFactsOfRun(c.Outcome));
     size_t said = page.find(HtmlEscape(c.First.substr(9)));
     if (c.First.rfind("Warning: ", 0) == 0) {
       EXPECT_LT(said, page.find("<section id=\"summary\">"));
@@ -107,12 +108,12 @@ TEST(OperatorWords, ALogOfAnotherContestOrWithoutScoreIsSaidFirst) {
 
 TEST(OperatorWords, QsosWithoutAContinentAreNamedWhereTheyAddAMultiplier) {
   ScoreOutcome outcome = Pass("JA", kJapaneseLog);
-  EXPECT_NE(FormatReport(outcome).find(
+  EXPECT_NE(FormatPrintout(outcome).find(
                 "\n15m: 1 QSO without a continent (DL2AXF/MM): the plug-in counts the empty "
                 "continent as one more continent multiplier on 15m\n"),
             std::string::npos)
-      << FormatReport(outcome);
-  std::string page = ReportPage(ReportFactsOfRun(outcome));
+      << FormatPrintout(outcome);
+  std::string page = ReportPage(PageFactsOfRun(outcome));
   size_t grid = page.find("id=\"continent-grid\"");
   size_t note = page.find("DL2AXF/MM", grid);
   EXPECT_LT(note, page.find("</section>", grid));

@@ -4,7 +4,7 @@
 
 #include "core/base/text.h"
 #include "log_file.h"
-#include "reading_report.h"
+#include "reading_notes.h"
 
 namespace {
 
@@ -98,7 +98,7 @@ TEST(ReadingCases, GiveTheQsosTheExchangeAndAClearWord) {
       EXPECT_EQ(log.Qsos[0].ExchRcvd, c.Exchange);
     }
     std::string report;
-    for (const std::string& line : ReadingReport(log))
+    for (const std::string& line : ReadingNotes(log))
       report += line + "\n";
     if (c.Said.empty())
       EXPECT_EQ(report, "");

@@ -18,7 +18,7 @@ LogQso Qso(const char* call, int day, const char* own = "JA1XYZ") {
   q.Where = std::string("line ") + std::to_string(day);
   q.OwnCall = own;
   q.Call = call;
-  q.Time = CalendarTime{2023, 6, day, 7, 5, 30};
+  q.Time = MakeOleDateTime(2023, 6, day, 7, 5, 30);
   q.FrequencyHz = 7012999;
   q.Band = "40m";
   q.Mode = "CW";
@@ -81,7 +81,7 @@ TEST(ReplayPlan, NotesAStationRepeatedMoreOftenThanErrTxtNamesEarlierOnes) {
 TEST(ReplayPlan, ResetTakesOwnDataFromTheLogUnlessGiven) {
   ReplayPlan plan = PlanReplay(Log({Qso("JE2AAA", 11), Qso("JE2AAB", 10), Qso("JE2AAC", 12)}),
                                Countries(), ReplayOptions(), "a.adi");
-  EXPECT_EQ(plan.Reset.ReportFlag, 0);
+  EXPECT_EQ(plan.Reset.CabrilloRequest, 0);
   EXPECT_EQ(plan.Reset.OwnCall, "JA1XYZ");
   EXPECT_EQ(plan.Reset.OwnPrefix, "JA");
   // The period runs from the earliest to the latest QSO date, whole days.

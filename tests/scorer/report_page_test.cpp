@@ -8,11 +8,12 @@
 #include <set>
 
 #include "../unit/scoring_input.h"
-#include "core/contest/bands.h"
+#include "core/contest/contest_rules.h"
 #include "hour_rate.h"
 #include "native_pass.h"
-#include "report_file.h"
-#include "report_of_run.h"
+#include "file_writer.h"
+#include "page_file.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 #include "worked_grid.h"
 
@@ -27,7 +28,7 @@ std::set<std::string> Worked(const std::vector<GridRow>& rows, int band) {
   return names;
 }
 
-TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
+TEST(PageFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
   QsoInput warc = Qso("JA4DMW", "OY", "30m");
   QsoInput maritime = DxQso("DL2AXF/MM", "5", "15m", "");
   maritime.Prefix = "";
@@ -50,10 +51,10 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
     reset.OwnPrefix = op.OwnPrefix;
     NativePass pass = ScoreNatively(reset, qsos);
     const ContestState& state = pass.State;
-    ReportFacts facts = ReportFactsOfRun(pass.Outcome);
+    PageFacts facts = PageFactsOfRun(pass.Outcome);
     WorkedGrid grid = BuildWorkedGrid(facts.Qsos);
     for (int b = 0; b < kBandCount; ++b) {
-      SCOPED_TRACE(BandNames[b]);
+      SCOPED_TRACE(kDkzRules.Bands[b].Text);
       const TextList& districts = state.DistrictsByBand[b];
       const TextList& continents = state.ContinentsByBand[b];
       EXPECT_EQ(Worked(grid.Districts, b),
@@ -78,11 +79,11 @@ TEST(ReportFacts, GridAndNotesAreWhatThePluginsPassMadeOfTheQsos) {
 }
 
 TEST(HourRate, BinsStoredContestQsosByHourAndNamesTheBusiestSixtyMinutes) {
-  ReportFacts facts;
+  PageFacts facts;
   facts.PeriodStartMinute = 1000 * 1440;
   facts.PeriodEndMinute = facts.PeriodStartMinute + 2 * 1440;
   auto add = [&](int64_t offset, const char* band, bool stored = true) {
-    ReportQso qso;
+    PageQso qso;
     qso.Minute = facts.PeriodStartMinute + offset;
     qso.Band = band;
     qso.Stored = stored;
@@ -97,15 +98,15 @@ TEST(HourRate, BinsStoredContestQsosByHourAndNamesTheBusiestSixtyMinutes) {
 
   HourRate rate = BuildHourRate(facts);
   ASSERT_EQ(rate.Hours.size(), 48u);
-  EXPECT_EQ(rate.Hours[0][BandIndexOf("40m")], 3);
-  EXPECT_EQ(rate.Hours[1][BandIndexOf("20m")], 4);
-  EXPECT_EQ(rate.Hours[2][BandIndexOf("20m")], 1);
+  EXPECT_EQ(rate.Hours[0][kDkzRules.BandIndexOf("40m")], 3);
+  EXPECT_EQ(rate.Hours[1][kDkzRules.BandIndexOf("20m")], 4);
+  EXPECT_EQ(rate.Hours[2][kDkzRules.BandIndexOf("20m")], 1);
   EXPECT_EQ(rate.BestCount, 5u);  // 30 to 89, the first of the busiest windows
   EXPECT_EQ(rate.BestStartMinute, facts.PeriodStartMinute + 30);
 }
 
 TEST(ReportPage, IsSelfContainedWithEveryTextEscapedAndADistrictRowEach) {
-  ReportFacts facts;
+  PageFacts facts;
   facts.Summary.Contestant = "<A&B>";
   facts.LogName = "x\"y.adi";
   facts.Problems.push_back({"DUPE", "QSO:  7012  CW  <script>  DUPE !!!", false});
@@ -124,7 +125,7 @@ TEST(ReportPage, IsSelfContainedWithEveryTextEscapedAndADistrictRowEach) {
   EXPECT_EQ(rows, 62u);
 }
 
-TEST(ReportFile, ReplacesOnlyAPageOfItsOwn) {
+TEST(PageFile, ReplacesOnlyAPageOfItsOwn) {
   std::filesystem::path folder = std::filesystem::temp_directory_path() / "dkz-report-file-test";
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
@@ -132,12 +133,12 @@ TEST(ReportFile, ReplacesOnlyAPageOfItsOwn) {
   const std::string other = (folder / "other.html").string();
   std::ofstream(other) << "<!DOCTYPE html><p>someone else's</p>";
 
-  EXPECT_EQ(ReportPathRefusal(page), "");
-  ASSERT_TRUE(WriteReportFile(page, ReportPage(ReportFacts{})));
-  EXPECT_EQ(ReportPathRefusal(page), "");
-  EXPECT_NE(ReportPathRefusal(other), "");
-  EXPECT_NE(ReportPathRefusal(folder.string()), "");
-  EXPECT_FALSE(WriteReportFile((folder / "missing" / "page.html").string(), "x"));
+  EXPECT_EQ(PagePathRefusal(page), "");
+  std::string reason;
+  ASSERT_TRUE(WriteFileWhole(page, ReportPage(PageFacts{}), reason));
+  EXPECT_EQ(PagePathRefusal(page), "");
+  EXPECT_NE(PagePathRefusal(other), "");
+  EXPECT_NE(PagePathRefusal(folder.string()), "");
   std::filesystem::remove_all(folder);
 }
 

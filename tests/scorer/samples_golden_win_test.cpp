@@ -1,4 +1,4 @@
-// The bundled samples through the real Stats.dll: the report, err.txt and
+// The bundled samples through the real Stats.dll: the printout, err.txt and
 // the Cabrillo log must match the golden files beside the samples.
 #include <gtest/gtest.h>
 
@@ -13,9 +13,10 @@
 
 #include "cabrillo_check.h"
 #include "dkz_version.h"
-#include "json_report.h"
+#include "score_json.h"
 #include "plugin_host.h"
 #include "score_command_win.h"
+#include "score_printout.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ long SummaryScore(const std::string& summary) {
 
 struct Golden {
   const char* Log;
-  const char* Report;
+  const char* Printout;
   const char* Errors;
   const char* Cabrillo = nullptr;  // with it, the run writes the Cabrillo log too
 };
@@ -55,8 +56,8 @@ TEST_P(SamplesGolden, MatchTheGoldenFiles) {
   const Golden& golden = GetParam();
   ScoreCommand command;
   command.LogPath = SourcePath(golden.Log);
-  command.Replay.ReportFlag = golden.Cabrillo != nullptr ? 1 : 0;
-  std::string report = ReadWholeFile(SourcePath(golden.Report));
+  command.Replay.CabrilloRequest = golden.Cabrillo != nullptr ? 1 : 0;
+  std::string printout = ReadWholeFile(SourcePath(golden.Printout));
   std::string errors = ReadWholeFile(SourcePath(golden.Errors));
   std::string cabrillo =
       golden.Cabrillo != nullptr ? ReadWholeFile(SourcePath(golden.Cabrillo)) : "";
@@ -70,9 +71,9 @@ TEST_P(SamplesGolden, MatchTheGoldenFiles) {
     for (size_t at = cabrillo.find("\nQSO:"); at != std::string::npos;
          at = cabrillo.find("\nQSO:", at + 1))
       ++lines;
-    report += "JA1VZT.cbr: " + std::to_string(lines) + " QSO lines\n";
+    printout += "JA1VZT.cbr: " + std::to_string(lines) + " QSO lines\n";
   }
-  EXPECT_EQ(FormatReport(run.Outcome), report);
+  EXPECT_EQ(FormatPrintout(run.Outcome), printout);
   EXPECT_EQ(WithoutCarriageReturns(ReadWholeFile(folder.Path() + "\\err.txt")), errors);
   EXPECT_TRUE(FileExists(folder.Path() + "\\Plugins\\DKZ.ini"));
   if (golden.Cabrillo == nullptr) {

@@ -5,7 +5,7 @@
 #include <map>
 #include <tuple>
 
-#include "core/contest/districts.h"
+#include "core/contest/contest_rules.h"
 #include "country_file.h"
 #include "debian_country_file.h"
 #include "log_file.h"
@@ -58,7 +58,7 @@ TEST(Samples, HoldTheCasesTheyAreMeantToShow) {
       nonCw += q.Mode != "CW";
       thirty += q.Band == "30m";
       portable += q.Call.find('/') != std::string::npos;
-      badDistrict += q.Prefix == "JA" && !FindDistrict(NormalizeCode(q.ExchRcvd));
+      badDistrict += q.Prefix == "JA" && !kDkzRules.IsDistrictCode(NormalizeCode(q.ExchRcvd));
       dx += q.Prefix != "JA";
     }
     int dupes = 0, triples = 0;

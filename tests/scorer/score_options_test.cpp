@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "plugin/resources/cabrillo_dialog_ids.h"
-#include "json_report.h"
+#include "score_json.h"
 #include "score_options.h"
-#include "score_report.h"
+#include "score_outcome.h"
+#include "score_printout.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ TEST(ScoreOptions, ReadsTheScoreCommand) {
   EXPECT_EQ(s.Replay.PeriodEnd->Day, 11);
   EXPECT_EQ(s.CountryFile, "my.dat");
   EXPECT_EQ(s.WorkFolder, "out");
-  EXPECT_EQ(s.Replay.ReportFlag, 0);
+  EXPECT_EQ(s.Replay.CabrilloRequest, 0);
 
   ScoreCommand plain = Parse({"score", "log.cbr"}).Score;
   EXPECT_EQ(plain.CountryFile, "");  // the one beside the exe
@@ -42,25 +42,23 @@ TEST(ScoreOptions, ReadsTheScoreCommand) {
 }
 
 TEST(ScoreOptions, CabrilloTakesHeaderValuesForTheDialogBoxes) {
+  using L = CabrilloLog;
   ScoreCommand s = Parse({"score", "log.adi", "--name", "Taro", "--cabrillo", "--soapbox", "one",
                           "--club=", "--soapbox=two", "--name", "Taro Yamada",
                           "--category-operator", "multi-op", "--operators", "JA1VZT JA1YYY"})
                        .Score;
-  EXPECT_EQ(s.Replay.ReportFlag, 1);
+  EXPECT_EQ(s.Replay.CabrilloRequest, 1);
   // Command-line order; a repeated option replaces its value, except the soapbox's lines.
-  const std::vector<std::pair<int, std::string>> expected = {
-      {IDC_CABRILLO_NAME, "Taro Yamada"},
-      {IDC_CABRILLO_SOAPBOX, "one\ntwo"},
-      {IDC_CABRILLO_CLUB, ""},
-      {IDC_CABRILLO_CATEGORY_OPERATOR, "multi-op"},
-      {IDC_CABRILLO_OPERATORS, "JA1VZT JA1YYY"},
+  const std::vector<std::pair<std::string L::*, std::string>> expected = {
+      {&L::Name, "Taro Yamada"},          {&L::SoapBox, "one\ntwo"},        {&L::Club, ""},
+      {&L::CategoryOperator, "multi-op"}, {&L::Operators, "JA1VZT JA1YYY"},
   };
   ASSERT_EQ(s.Header.size(), expected.size());
   for (size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(s.Header[i].ControlId, expected[i].first) << i;
+    EXPECT_TRUE(s.Header[i].Field == expected[i].first) << i;
     EXPECT_EQ(s.Header[i].Text, expected[i].second) << i;
   }
-  EXPECT_EQ(HeaderOptionName(IDC_CABRILLO_POSTALCODE), "--address-postalcode");
+  EXPECT_EQ(HeaderOptionName(&L::AddressPostalCode), "--address-postalcode");
   EXPECT_TRUE(Parse({"score", "log.adi", "--cabrillo"}).Score.Header.empty());
 }
 
@@ -100,7 +98,7 @@ TEST(ScoreOptions, RefusesWhatItCannotTake) {
   }
 }
 
-TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
+TEST(ScorePrintout, SaysWhatHappenedThenShowsTheSummary) {
   ScoreOutcome o;
   o.LogName = "samples/x.adi";
   o.Format = "ADIF";
@@ -125,7 +123,7 @@ TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
   o.Summary = "    DKZ CONTEST\r\n\tQSOs\r\nTotal\t 1";
   o.CabrilloFile = "JA1XYZ.cbr";
   o.CabrilloQsoLines = 1;
-  EXPECT_EQ(FormatReport(o),
+  EXPECT_EQ(FormatPrintout(o),
             "samples/x.adi (ADIF): 1 QSO read, 2 records skipped\n"
             "own call JA1XYZ, own prefix JA, period 2023-06-10 to 2023-06-11\n"
             "\n"
@@ -141,7 +139,7 @@ TEST(ScoreReport, SaysWhatHappenedThenShowsTheSummary) {
   EXPECT_EQ(o.Problems[1].Message, "NO CONTEST BAND !!!");
 }
 
-TEST(JsonReport, StringsAreEscapedAndBytesThatAreNotUtf8Replaced) {
+TEST(ScoreJson, StringsAreEscapedAndBytesThatAreNotUtf8Replaced) {
   EXPECT_EQ(JsonString("a\"b\\c\r\n\x01"), "\"a\\\"b\\\\c\\u000d\\u000a\\u0001\"");
   EXPECT_EQ(JsonString("\xe6\x97\xa5 \xe9"), "\"\xe6\x97\xa5 \xef\xbf\xbd\"");
 }

@@ -36,9 +36,7 @@ TEST(EvidenceLine, ReadsTheFormsEntrantsWrite) {
     LogQso qso;
     std::string found;
     if (ReadEvidenceLine(row.Fields, qso)) {
-      char time[16];
-      std::snprintf(time, sizeof time, "%02d:%02d:%02d", qso.Time.Hour, qso.Time.Minute,
-                    qso.Time.Second);
+      std::string time = FormatDateTime(qso.Time, "%H:%M:%S");
       found = qso.Band + " " + qso.Mode + " " + time + " " + qso.Call + " " + qso.ExchRcvd;
     }
     EXPECT_EQ(found, row.Expected) << row.Fields;

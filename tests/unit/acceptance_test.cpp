@@ -41,7 +41,7 @@ TEST_F(Acceptance, RefusedQsosWriteOneLineEachAndStoreNothing) {
       "!!!\r\n"
       "QSO:  7012  CW  2016-06-09 0705  JA1ZZZ  599    JA2AAA  579  AC   NO RX NUMBER !!!\r\n"
       "QSO:  7012  CW  2016-06-09 0705  JA1ZZZ  599  TK  JA2AAA  579     NO RX NUMBER !!!\r\n");
-  EXPECT_EQ(state_.QsoLog.Count(), 0u);
+  EXPECT_EQ(state_.Log.Count(), 0u);
   EXPECT_TRUE(state_.LogBands.empty());
 }
 
@@ -67,15 +67,15 @@ TEST_F(Acceptance, StoredQsoLinesComeCodeThenOneDupePerEarlierMatchThenZeroPoint
                 "   DUPE !!!\r\n" + uaDupe + "   DUPE !!!\r\n" + uaDupe +
                 "   QSO 0 points !!!\r\n");
 
-  ASSERT_EQ(state_.QsoLog.Count(), 6u);
-  const CInfo& first = state_.QsoLog.At(0);
+  ASSERT_EQ(state_.Log.Count(), 6u);
+  const QsoRecord& first = state_.Log.At(0);
   EXPECT_EQ(first.ExchRcvd, " tk ");
   EXPECT_EQ(first.District, "TK");
-  EXPECT_EQ(first.NoScore, 0);
-  EXPECT_EQ(state_.QsoLog.At(1).District, "");
-  int noScore[] = {0, 1, 1, 0, 1, 1};
+  EXPECT_FALSE(first.Excluded);
+  EXPECT_EQ(state_.Log.At(1).District, "");
+  const bool excluded[] = {false, true, true, false, true, true};
   for (size_t i = 0; i < 6; ++i)
-    EXPECT_EQ(state_.QsoLog.At(i).NoScore, noScore[i]) << i;
+    EXPECT_EQ(state_.Log.At(i).Excluded, excluded[i]) << i;
   EXPECT_EQ(state_.LogBands, (TextList{"40m", "20m"}));
 }
 
@@ -86,7 +86,7 @@ TEST_F(Acceptance, RecordKeepsTheHostsFieldsWithPrefixFoldedAndKilohertzRoundedD
   EXPECT_EQ(Add(q), 1);
   q.Prefix = "IT9X";
   EXPECT_EQ(Add(q), 1);
-  const CInfo& r = state_.QsoLog.At(0);
+  const QsoRecord& r = state_.Log.At(0);
   EXPECT_EQ(r.Call, "IT9XYZ");
   EXPECT_EQ(r.Prefix, "I");
   EXPECT_EQ(r.Continent, "EU");
@@ -98,14 +98,14 @@ TEST_F(Acceptance, RecordKeepsTheHostsFieldsWithPrefixFoldedAndKilohertzRoundedD
   EXPECT_EQ(r.ExchRcvd, "0599");
   EXPECT_EQ(r.FreqKhz, 50999);
   EXPECT_EQ(r.Time.Date, q.Time.Date);
-  EXPECT_EQ(state_.QsoLog.At(1).Prefix, "IT9X");
+  EXPECT_EQ(state_.Log.At(1).Prefix, "IT9X");
 }
 
 TEST_F(Acceptance, BeforeAnyResetEveryQsoWithAStationElsewhereIsWorthNothing) {
   EXPECT_EQ(Add(DxQso("W1AW", "5")), 1);
-  EXPECT_EQ(state_.QsoLog.At(0).NoScore, 1);
+  EXPECT_TRUE(state_.Log.At(0).Excluded);
   EXPECT_EQ(Add(Qso("JA3CCC")), 1);
-  EXPECT_EQ(state_.QsoLog.At(1).NoScore, 0);
+  EXPECT_FALSE(state_.Log.At(1).Excluded);
 }
 
 TEST_F(Acceptance, HostileTextsAreCopiedNeverInterpreted) {
@@ -131,7 +131,7 @@ TEST_F(Acceptance, DupeLinesOfOneQsoStopAtTheCap) {
     expected.push_back(std::min<size_t>(i, 10));
   }
   EXPECT_EQ(linesPerCopy, expected);
-  EXPECT_EQ(state_.QsoLog.At(199).NoScore, 1);
+  EXPECT_TRUE(state_.Log.At(199).Excluded);
 }
 
 TEST_F(Acceptance, ControlCharactersInFieldsAreBlanksAndBreakNoLine) {

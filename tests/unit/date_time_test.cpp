@@ -39,6 +39,27 @@ TEST(DateTime, NegativeDatesCountTheTimeForwardFromMidnight) {
             "1899-12-29 06:00");
 }
 
+// The check's clock arithmetic: seconds since 1970, both ways, across a leap
+// day, a century and the epoch itself.
+TEST(DateTime, UtcSecondsAndCalendarTimeConvertBothWays) {
+  const struct {
+    CalendarTime Time;
+    int64_t Seconds;
+  } cases[] = {
+      {{1970, 1, 1, 0, 0, 0}, 0},
+      {{1969, 12, 31, 23, 59, 59}, -1},
+      {{2000, 2, 29, 12, 0, 0}, 951825600},
+      {{2100, 3, 1, 0, 0, 1}, 4107542401},
+      {{1899, 12, 30, 0, 0, 0}, -2209161600},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(UtcSecondsOf(c.Time), c.Seconds) << c.Time.Year;
+    CalendarTime back = CalendarOf(c.Seconds);
+    EXPECT_EQ(FormatDateTime(MakeOleDateTime(back), "%Y-%m-%d %H:%M:%S"),
+              FormatDateTime(MakeOleDateTime(c.Time), "%Y-%m-%d %H:%M:%S"));
+  }
+}
+
 TEST(DateTime, StatusAndRangeDecideTheText) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const double inf = std::numeric_limits<double>::infinity();

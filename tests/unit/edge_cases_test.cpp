@@ -23,8 +23,8 @@ std::string LeftAfterRemoving(std::initializer_list<const char*> added, const ch
     AcceptQso(state, Qso("JA2AAA", exchange), lines);
   RemoveQso(state, Qso("JA2AAA", removed));
   std::string left;
-  for (size_t i = 0; i < state.QsoLog.Count(); ++i)
-    left += (left.empty() ? "" : " ") + state.QsoLog.At(i).ExchRcvd;
+  for (size_t i = 0; i < state.Log.Count(); ++i)
+    left += (left.empty() ? "" : " ") + state.Log.At(i).ExchRcvd;
   return left;
 }
 

@@ -29,9 +29,9 @@ TEST(LiveView, TitlesAreBuiltFromTheirPartsNotAsFormats) {
   EXPECT_EQ(WorkedBeforeTitle("2016", "%s%n%d"), "DKZ 2016 worked with %s%n%d");
 }
 
-CInfo Qso(const std::string& call, const std::string& band, int hour, const std::string& prefix,
-          const std::string& exchange) {
-  CInfo qso;
+QsoRecord Qso(const std::string& call, const std::string& band, int hour, const std::string& prefix,
+              const std::string& exchange) {
+  QsoRecord qso;
   qso.Call = call;
   qso.Band = band;
   qso.Mode = "CW";
@@ -46,17 +46,17 @@ TEST(LiveView, WorkedBeforeRowsShowTheLastQsoPerBand) {
   PerBandLists grid;  // not seeded by a reset yet
   ResetWorkedBeforeRows(grid);
   for (int b = 0; b < kBandCount; ++b)
-    EXPECT_EQ(grid[b], (TextList{BandNames[b], "   -", "   -", " -"}));
+    EXPECT_EQ(grid[b], (TextList{kDkzRules.Bands[b].Text, "   -", "   -", " -"}));
 
-  QsoStore log;
+  QsoLog log;
   log.Append(Qso("JA1ABC", "40m", 10, "JA", "AC"));
   log.Append(Qso("JA1ABC", "40m", 11, "JA", "TK"));   // later in log order: wins
   log.Append(Qso("JA1ABC", "20m", 12, "DL", "599"));  // not Japanese: the exchange
   log.Append(Qso("JA1ABD", "80m", 13, "JA", "YN"));   // another call
   log.Append(Qso("ja1abc", "10m", 14, "JA", "YN"));   // case counts
   log.Append(Qso("JA1ABC", "30m", 15, "JA", "YN"));   // no contest band
-  CInfo zeroPoints = Qso("JA1ABC", "15m", 16, "JA", "SO");
-  zeroPoints.NoScore = 1;  // scored or not, it is shown
+  QsoRecord zeroPoints = Qso("JA1ABC", "15m", 16, "JA", "SO");
+  zeroPoints.Excluded = true;  // scored or not, it is shown
   log.Append(zeroPoints);
   FillWorkedBeforeRows(grid, log, "JA1ABC");
 

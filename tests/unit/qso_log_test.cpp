@@ -4,9 +4,9 @@
 
 namespace {
 
-CInfo Record(const std::string& call, const std::string& band, const std::string& continent = "AS",
-             const std::string& mode = "CW") {
-  CInfo r;
+QsoRecord Record(const std::string& call, const std::string& band,
+                 const std::string& continent = "AS", const std::string& mode = "CW") {
+  QsoRecord r;
   r.Call = call;
   r.Band = band;
   r.Mode = mode;
@@ -14,8 +14,8 @@ CInfo Record(const std::string& call, const std::string& band, const std::string
   return r;
 }
 
-TEST(QsoStore, FindsSameQsosByCallBandAndModeExactly) {
-  QsoStore log;
+TEST(QsoLog, FindsSameQsosByCallBandAndModeExactly) {
+  QsoLog log;
   log.Append(Record("JA1ABC", "40m"));
   log.Append(Record("JA1ABC", "20m"));
   log.Append(Record("ja1abc", "40m"));
@@ -26,8 +26,8 @@ TEST(QsoStore, FindsSameQsosByCallBandAndModeExactly) {
   EXPECT_EQ(log.CountSame("JA1ABC", "80m", "CW"), 0u);
 }
 
-TEST(QsoStore, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
-  QsoStore log;
+TEST(QsoLog, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
+  QsoLog log;
   log.Append(Record("A", "40m", "EU"));
   log.Append(Record("B", "40m", "AS"));
   log.Append(Record("A", "40m", "EU"));
@@ -55,13 +55,13 @@ TEST(QsoStore, RemovalShiftsLaterRecordsAndKeepsTheIndexesRight) {
   EXPECT_FALSE(log.HasBandContinent("20m", "EU"));
 }
 
-TEST(QsoStore, KnowsTheDistrictsThatCountingRecordsCarryPerBand) {
-  QsoStore log;
-  CInfo counted = Record("A", "40m");
+TEST(QsoLog, KnowsTheDistrictsThatCountingRecordsCarryPerBand) {
+  QsoLog log;
+  QsoRecord counted = Record("A", "40m");
   counted.District = "AC";
-  CInfo dupe = counted;
-  dupe.NoScore = 1;
-  CInfo noCall = Record("", "40m");
+  QsoRecord dupe = counted;
+  dupe.Excluded = true;
+  QsoRecord noCall = Record("", "40m");
   noCall.District = "TK";
   log.Append(counted);
   log.Append(dupe);
@@ -71,33 +71,33 @@ TEST(QsoStore, KnowsTheDistrictsThatCountingRecordsCarryPerBand) {
   EXPECT_FALSE(log.HasCountedDistrict("40m", "TK"));
   log.RemoveAt(0);
   EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
-  log.SetNoScore(0, 0);
+  log.SetExcluded(0, false);
   EXPECT_TRUE(log.HasCountedDistrict("40m", "AC"));
-  log.SetNoScore(0, 1);
+  log.SetExcluded(0, true);
   EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
-  log.SetNoScore(0, 0);
+  log.SetExcluded(0, false);
   log.Clear();
   EXPECT_FALSE(log.HasCountedDistrict("40m", "AC"));
 }
 
-TEST(QsoStore, AppendCopiesTheRecord) {
-  QsoStore log;
-  CInfo r = Record("A", "40m");
+TEST(QsoLog, AppendCopiesTheRecord) {
+  QsoLog log;
+  QsoRecord r = Record("A", "40m");
   log.Append(r);
   r.Call = "changed";
   EXPECT_EQ(log.At(0).Call, "A");
 }
 
-TEST(QsoStore, ARecordFilledInPlaceStartsEmptyAfterAClear) {
-  QsoStore log;
-  CInfo old = Record("A", "40m");
+TEST(QsoLog, ARecordFilledInPlaceStartsEmptyAfterAClear) {
+  QsoLog log;
+  QsoRecord old = Record("A", "40m");
   old.District = "AC";
-  old.NoScore = 1;
+  old.Excluded = true;
   log.Append(old);
   log.Clear();  // keeps the place and, until now, what it held
-  CInfo& record = log.StartAppend();
+  QsoRecord& record = log.StartAppend();
   EXPECT_TRUE(record.Call.empty() && record.District.empty());
-  EXPECT_EQ(record.NoScore, 0);
+  EXPECT_FALSE(record.Excluded);
   record.Call = "B";
   record.Band = "40m";
   record.Mode = "CW";

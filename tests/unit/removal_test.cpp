@@ -11,10 +11,10 @@ class Removal : public ::testing::Test {
  protected:
   void SetUp() override { state_.OwnPrefix = "JA"; }
   void Add(const QsoInput& qso) { ASSERT_EQ(AcceptQso(state_, qso, lines_), 1); }
-  std::vector<int> NoScores() const {
-    std::vector<int> flags;
-    for (size_t i = 0; i < state_.QsoLog.Count(); ++i)
-      flags.push_back(state_.QsoLog.At(i).NoScore);
+  std::vector<bool> ExcludedFlags() const {
+    std::vector<bool> flags;
+    for (size_t i = 0; i < state_.Log.Count(); ++i)
+      flags.push_back(state_.Log.At(i).Excluded);
     return flags;
   }
 
@@ -30,7 +30,7 @@ TEST_F(Removal, EmptyExchangeIsRefusedAndUnknownCallIsANoOp) {
   EXPECT_EQ(RemoveQso(state_, Qso("JA2AAA", "")), 0);
   EXPECT_EQ(RemoveQso(state_, Qso("JA9ZZZ")), 1);
   EXPECT_EQ(RemoveQso(state_, Qso("ja2aaa")), 1);
-  EXPECT_EQ(state_.QsoLog.Count(), 1u);
+  EXPECT_EQ(state_.Log.Count(), 1u);
 }
 
 // A Japanese operator's QSOs with stations elsewhere carry numbers, not codes:
@@ -38,7 +38,7 @@ TEST_F(Removal, EmptyExchangeIsRefusedAndUnknownCallIsANoOp) {
 TEST_F(Removal, RemovesARecordWhoseExchangeIsNoDistrictCode) {
   Add(DxQso("W1AW", "123"));
   EXPECT_EQ(RemoveQso(state_, DxQso("W1AW", "123")), 1);
-  EXPECT_EQ(state_.QsoLog.Count(), 0u);
+  EXPECT_EQ(state_.Log.Count(), 0u);
   EXPECT_EQ(state_.LogBands, (TextList{"40m"}));  // a band stays listed
 }
 
@@ -49,9 +49,9 @@ TEST_F(Removal, TheDuplicateTheHostDeletedLeavesNotTheOneThatStays) {
   Add(first);
   Add(dupe);
   EXPECT_EQ(RemoveQso(state_, dupe), 1);
-  ASSERT_EQ(state_.QsoLog.Count(), 1u);
-  EXPECT_EQ(state_.QsoLog.At(0).Time.Date, first.Time.Date);
-  EXPECT_EQ(NoScores(), (std::vector<int>{0}));
+  ASSERT_EQ(state_.Log.Count(), 1u);
+  EXPECT_EQ(state_.Log.At(0).Time.Date, first.Time.Date);
+  EXPECT_EQ(ExcludedFlags(), (std::vector<bool>{false}));
 }
 
 TEST_F(Removal, WithoutAnExactMatchTheFirstOfTheStationLeaves) {
@@ -60,8 +60,8 @@ TEST_F(Removal, WithoutAnExactMatchTheFirstOfTheStationLeaves) {
   QsoInput edited = Qso("JA2AAA", "HD");
   edited.FrequencyHz = 7020000;
   EXPECT_EQ(RemoveQso(state_, edited), 1);
-  ASSERT_EQ(state_.QsoLog.Count(), 1u);
-  EXPECT_EQ(state_.QsoLog.At(0).ExchRcvd, "TK");
+  ASSERT_EQ(state_.Log.Count(), 1u);
+  EXPECT_EQ(state_.Log.At(0).ExchRcvd, "TK");
 }
 
 TEST_F(Removal, DuplicateStatusFollowsTheStore) {
@@ -71,11 +71,12 @@ TEST_F(Removal, DuplicateStatusFollowsTheStore) {
   Add(second);
   Add(second);
   Add(Qso("JA3BBB", "TK"));
-  EXPECT_EQ(NoScores(), (std::vector<int>{0, 1, 1, 0}));
+  EXPECT_EQ(ExcludedFlags(), (std::vector<bool>{false, true, true, false}));
   EXPECT_EQ(RemoveQso(state_, Qso("JA2AAA", "AC")), 1);
-  EXPECT_EQ(NoScores(), (std::vector<int>{0, 1, 0}));  // the earliest remaining counts
+  EXPECT_EQ(ExcludedFlags(),
+            (std::vector<bool>{false, true, false}));  // the earliest remaining counts
   EXPECT_EQ(RemoveQso(state_, second), 1);
-  EXPECT_EQ(NoScores(), (std::vector<int>{0, 0}));
+  EXPECT_EQ(ExcludedFlags(), (std::vector<bool>{false, false}));
 }
 
 TEST_F(Removal, ARemainingDuplicateWorthNothingStaysFlagged) {
@@ -84,7 +85,7 @@ TEST_F(Removal, ARemainingDuplicateWorthNothingStaysFlagged) {
   Add(DxQso("W1AW"));
   Add(DxQso("W1AW"));
   EXPECT_EQ(RemoveQso(state_, DxQso("W1AW")), 1);
-  EXPECT_EQ(NoScores(), (std::vector<int>{0, 1}));
+  EXPECT_EQ(ExcludedFlags(), (std::vector<bool>{false, true}));
 }
 
 TEST_F(Removal, ADistrictLeavesTheBandListOnlyWhenNoCountingRecordCarriesIt) {
@@ -113,7 +114,7 @@ TEST_F(Removal, ABandOutsideTheTableChangesNoBandList) {
   for (TextList& list : state_.DistrictsByBand)
     list = {"AC"};
   EXPECT_EQ(RemoveQso(state_, Qso("JA2AAA", "AC", "6m")), 1);
-  EXPECT_EQ(state_.QsoLog.Count(), 0u);
+  EXPECT_EQ(state_.Log.Count(), 0u);
   for (const TextList& list : state_.DistrictsByBand)
     EXPECT_EQ(list, (TextList{"AC"}));
 }

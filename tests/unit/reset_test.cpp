@@ -6,9 +6,9 @@
 
 namespace {
 
-ResetInput Reset(const std::string& ownPrefix = "JA", int reportFlag = 0) {
+ResetInput Reset(const std::string& ownPrefix = "JA", int cabrilloRequest = 0) {
   ResetInput input;
-  input.ReportFlag = reportFlag;
+  input.CabrilloRequest = cabrilloRequest;
   input.OwnCall = "JA1ZZZ";
   input.PeriodStart = MakeOleDateTime(2016, 6, 10, 21);
   input.PeriodEnd = MakeOleDateTime(2016, 6, 11, 21);
@@ -33,8 +33,8 @@ TEST(ResetPass, TakesTheOwnDataAndSwitchesAndEmptiesThePass) {
   EXPECT_EQ(state.MultiplierSetting, 7);
   EXPECT_EQ(state.Contestant, "JA1ZZZ");
   EXPECT_EQ(state.OwnPrefix, "DL");
-  EXPECT_EQ(state.ReportFlag, 3);
-  EXPECT_EQ(state.QsoLog.Count(), 0u);
+  EXPECT_EQ(state.CabrilloRequest, 3);
+  EXPECT_EQ(state.Log.Count(), 0u);
   EXPECT_TRUE(state.LogBands.empty());
   EXPECT_EQ(state.WorkedBeforeGrid[0], (TextList{"160m", "-", "-", "-"}));
   EXPECT_EQ(state.WorkedBeforeGrid[5], (TextList{"10m", "-", "-", "-"}));
@@ -62,7 +62,7 @@ TEST(ResetPass, BrokenPeriodDatesAndNoSettingsGiveSafeValues) {
 
 TEST(StartPass, TheStartAlternation) {
   struct {
-    int reportFlag;
+    int cabrilloRequest;
     const char* startBefore;  // nullptr: no key
     const char* ownPrefix;
     bool liveWindowsRunning;
@@ -84,13 +84,13 @@ TEST(StartPass, TheStartAlternation) {
       settings.Values["Start"] = c.startBefore;
     bool headerDialog = false, started = false;
     PassStartCalls calls;
-    calls.BeginLog = [&] { headerDialog = true; };
+    calls.ConfirmCabrilloHeader = [&] { headerDialog = true; };
     calls.LiveWindowsRunning = [&] { return c.liveWindowsRunning; };
     calls.StartInfoWindows = [&] {
       EXPECT_EQ(settings.Values["Start"], c.startBefore ? c.startBefore : "");
       started = true;
     };
-    StartPass(settings, c.reportFlag, c.ownPrefix, c.multiplier, calls);
+    StartPass(settings, c.cabrilloRequest, c.ownPrefix, c.multiplier, calls);
     std::string label = std::to_string(&c - cases);
     EXPECT_EQ(headerDialog, c.headerDialog) << label;
     EXPECT_EQ(started, c.started) << label;
@@ -103,7 +103,7 @@ TEST(StartPass, TwoPassesInARowStartOnceThenRest) {
   settings.Values["Start"] = "0";
   int starts = 0;
   PassStartCalls calls;
-  calls.BeginLog = [] {};
+  calls.ConfirmCabrilloHeader = [] {};
   calls.LiveWindowsRunning = [] { return false; };
   calls.StartInfoWindows = [&] { ++starts; };
   StartPass(settings, 0, "JA", 1, calls);

@@ -110,6 +110,39 @@ TEST_F(Summary, RepeatedSummariesGiveTheSameText) {
   EXPECT_EQ(state_.DistrictsByBand[0], (TextList{"AC"}));
 }
 
+// Both forms take every point, the multipliers and the score from the rules
+// the pass scores by: with other points in the record, both follow.
+TEST(SummaryRules, BothFormsFollowThePointsOfTheRecord) {
+  ContestRules rules = kDkzRules;
+  rules.JapaneseOperator = {/*PointsWithJapanese=*/2, /*PointsWithOthers=*/7, true};
+  rules.OtherOperator = {/*PointsWithJapanese=*/3, /*PointsWithOthers=*/4, false};
+  struct {
+    const char* OwnPrefix;
+    const char* Table;
+  } cases[] = {
+      {"JA",
+       "\tQSOs\tPoints\tCounty\tCont\r\n40m\t 2\t 9\t 1\t 2\r\n20m\t 1\t 2\t 1\t 1\r\n"
+       "Total\t 3\t 11\t 2\t 3\r\nScore\t 55"},
+      // A QSO between two stations outside Japan now has points: it counts.
+      {"DL",
+       "\tQSOs\tPoints\tCounty\r\n40m\t 2\t 7\t 1\r\n20m\t 1\t 3\t 1\r\n"
+       "Total\t 3\t 10\t 2\r\nScore\t 20"},
+  };
+  for (auto& c : cases) {
+    ContestState state;
+    state.Rules = &rules;
+    state.OwnPrefix = c.OwnPrefix;
+    std::string lines;
+    AcceptQso(state, Qso("JA2AAA", "AC", "40m"), lines);
+    AcceptQso(state, DxQso("DL1ABC", "12", "40m"), lines);
+    AcceptQso(state, Qso("JA3BBB", "TK", "20m"), lines);
+    BuildSummary(state);
+    const std::string& text = state.SummaryText;
+    EXPECT_EQ(text.substr(text.find("\tQSOs")), c.Table) << c.OwnPrefix;
+    EXPECT_EQ(lines.find("0 points"), std::string::npos) << c.OwnPrefix;
+  }
+}
+
 TEST(SortLogBands, DescendingByZeroPaddedText) {
   struct {
     TextList in, out;

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "native_pass.h"
-#include "report_of_run.h"
+#include "page_facts_of_run.h"
 #include "report_page.h"
 
 namespace {
@@ -44,10 +43,12 @@ std::vector<QsoInput> MadeUpLog(size_t count) {
     q.Mode = random.Next(100) < 1 ? "SSB" : "CW";
     q.RstSent = q.RstRcvd = "599";
     q.ExchSent = "TK";
-    q.ExchRcvd = japanese ? (random.Next(100) < 2 ? "ZZ" : DistrictCodes[station % kDistrictCount])
-                          : std::to_string(station % 2000);
+    q.ExchRcvd =
+        japanese
+            ? (random.Next(100) < 2 ? "ZZ" : kDkzRules.Districts[station % kDistrictCount].Code)
+            : std::to_string(station % 2000);
     q.Prefix = japanese ? "JA" : "K";
-    q.Continent = japanese ? "AS" : Continents[station % 6];
+    q.Continent = japanese ? "AS" : kDkzRules.Continents[station % kContinentCount].Text;
   }
   return qsos;
 }
@@ -67,7 +68,7 @@ void Measure(size_t count) {
   double gatherMs = 0, pageMs = 0;
   for (int r = 0; r < rounds; ++r) {
     auto start = std::chrono::steady_clock::now();
-    ReportFacts facts = ReportFactsOfRun(pass.Outcome);
+    PageFacts facts = PageFactsOfRun(pass.Outcome);
     auto gathered = std::chrono::steady_clock::now();
     size = ReportPage(facts).size();
     auto done = std::chrono::steady_clock::now();

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "core/cabrillo/cabrillo_log.h"
-#include "utc_time.h"
+#include "core/base/date_time.h"
 
 namespace {
 

@@ -1,16 +1,16 @@
 #include <set>
 #include <string>
 
-#include "core/contest/districts.h"
+#include "core/contest/contest_rules.h"
 #include "world_model.h"
 
 namespace {
 
 std::string MisheardExchange(const std::string& exchange, Random& random) {
-  if (DistrictIndexOf(exchange) >= 0) {
+  if (kDkzRules.DistrictIndexOf(exchange) >= 0) {
     std::string heard = exchange;
     while (heard == exchange)
-      heard = DistrictCodes[random.Below(kDistrictCount)];
+      heard = kDkzRules.Districts[random.Below(kDistrictCount)].Code;
     return heard;
   }
   return std::to_string(std::stoi(exchange) + 1 + static_cast<int>(random.Below(9)));

@@ -2,8 +2,7 @@
 #include <unordered_set>
 
 #include "call_text.h"
-#include "core/contest/bands.h"
-#include "core/contest/districts.h"
+#include "core/contest/contest_rules.h"
 #include "world_model.h"
 
 namespace {
@@ -49,7 +48,7 @@ std::vector<Station> MakeStations(const WorldOptions& options, Random& random) {
       s.Call = s.Japanese ? JapaneseCall(random) : ForeignCall(random);
     } while (!clear(s.Call));
     calls.push_back(s.Call);
-    s.District = s.Japanese ? DistrictCodes[random.Below(kDistrictCount)] : "";
+    s.District = s.Japanese ? kDkzRules.Districts[random.Below(kDistrictCount)].Code : "";
     s.PadsSerial = !s.Japanese && random.Chance(0.2);
     s.ClockError = static_cast<int64_t>(random.Below(61)) - 30;
     bool isCasual = i < casual;
@@ -111,7 +110,7 @@ void LogBothSides(World& world, Random& random) {
       Entry e;
       e.Station = contact.Station[side];
       e.Contact = c;
-      e.Qso.Band = BandNames[contact.Band];
+      e.Qso.Band = kDkzRules.Bands[contact.Band].Text;
       int64_t clock = contact.Time + own.ClockError;
       e.Qso.Time = clock - ((clock % 60) + 60) % 60;  // logged to the minute
       e.Qso.Call = world.Stations[contact.Station[1 - side]].Call;

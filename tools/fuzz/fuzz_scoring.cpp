@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "core/contest/live_view.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 #include "core/engine/acceptance.h"
 #include "core/engine/call_check.h"
 #include "core/engine/removal.h"
@@ -81,18 +81,18 @@ QsoInput ReadQso(Input& in) {
   return q;
 }
 
-bool SameRecord(const CInfo& a, const CInfo& b) {
+bool SameRecord(const QsoRecord& a, const QsoRecord& b) {
   return a.Call == b.Call && a.Prefix == b.Prefix && a.Continent == b.Continent &&
          a.Band == b.Band && a.Mode == b.Mode && a.RstRcvd == b.RstRcvd && a.RstSent == b.RstSent &&
          a.ExchRcvd == b.ExchRcvd && a.ExchSent == b.ExchSent && a.District == b.District &&
-         a.FreqKhz == b.FreqKhz && a.NoScore == b.NoScore && a.Time.State == b.Time.State &&
+         a.FreqKhz == b.FreqKhz && a.Excluded == b.Excluded && a.Time.State == b.Time.State &&
          std::memcmp(&a.Time.Date, &b.Time.Date, 8) == 0;
 }
 
 void ExpectSameStore(const ContestState& state, const ScoringModel& model) {
-  FuzzExpect(state.QsoLog.Count() == model.Records.size(), "as many records as the model");
+  FuzzExpect(state.Log.Count() == model.Records.size(), "as many records as the model");
   for (size_t i = 0; i < model.Records.size(); ++i)
-    FuzzExpect(SameRecord(state.QsoLog.At(i), model.Records[i]), "each record as the model's");
+    FuzzExpect(SameRecord(state.Log.At(i), model.Records[i]), "each record as the model's");
   FuzzExpect(state.LogBands == model.LogBands, "band list as the model's");
   for (int b = 0; b < kBandCount; ++b) {
     FuzzExpect(state.DistrictsByBand[b] == model.DistrictsByBand[b],
@@ -106,12 +106,12 @@ void ExpectSameWorkedBefore(const ContestState& state, const ScoringModel& model
                             const std::string& call) {
   PerBandLists grid;
   ResetWorkedBeforeRows(grid);
-  FillWorkedBeforeRows(grid, state.QsoLog, call);
+  FillWorkedBeforeRows(grid, state.Log, call);
   std::array<ScoringModel::Texts, 6> rows = model.WorkedBefore(call);
   for (int b = 0; b < kBandCount; ++b) {
-    ScoringModel::Texts expected = {BandNames[b], "   -", "   -", " -"};
+    ScoringModel::Texts expected = {kDkzRules.Bands[b].Text, "   -", "   -", " -"};
     if (!rows[b].empty())
-      expected = {BandNames[b], rows[b][0], rows[b][1], rows[b][2]};
+      expected = {kDkzRules.Bands[b].Text, rows[b][0], rows[b][1], rows[b][2]};
     FuzzExpect(grid[b] == expected, "worked-before rows as the model's");
   }
 }
@@ -122,10 +122,10 @@ void ExpectSameWorkedBefore(const ContestState& state, const ScoringModel& model
 // a thousand records per input.
 ContestState& FreshState() {
   static ContestState state;
-  QsoStore store = std::move(state.QsoLog);
+  QsoLog store = std::move(state.Log);
   store.Clear();
   state = ContestState();
-  state.QsoLog = std::move(store);
+  state.Log = std::move(store);
   return state;
 }
 
@@ -175,9 +175,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       case 4: {
         std::string exchange = in.Pick(kExchanges);
         std::string prefix = in.Pick(kPrefixes);
-        FuzzExpect(
-            IsValidExchange(exchange, prefix) == ScoringModel::IsValidExchange(exchange, prefix),
-            "exchange check as the model's");
+        FuzzExpect(kDkzRules.IsValidExchange(exchange, prefix) ==
+                       ScoringModel::IsValidExchange(exchange, prefix),
+                   "exchange check as the model's");
         break;
       }
       default:

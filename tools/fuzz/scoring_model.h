@@ -27,7 +27,7 @@ class ScoringModel {
   std::array<Texts, 6> WorkedBefore(const std::string& call) const;
   void Summary();
 
-  std::vector<CInfo> Records;
+  std::vector<QsoRecord> Records;
   Texts LogBands;
   std::array<Texts, 6> DistrictsByBand;
   std::array<Texts, 6> ContinentsByBand;

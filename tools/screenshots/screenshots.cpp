@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
     WriteSetting("Club", "Kanto Contest Club");
     WriteSetting("Loc", "TK");
     WriteSetting("SoapBox", "Fine conditions on 40 m.<CR><LF>73 and thanks for the QSOs!");
-    reset.ReportFlag = 1;
+    reset.CabrilloRequest = 1;
     ModalDialog("DKZ Contest", "cabrillo-dialog", IDCANCEL, "ResetStats0",
                 [&] { plugin.ResetStats0(reset); });
   } catch (const std::exception& e) {

@@ -5,7 +5,8 @@
 
 namespace {
 
-// Days from 0000-03-01 in the proleptic Gregorian calendar (H. Hinnant's algorithm).
+// Days since 1970-01-01 in the proleptic Gregorian calendar, both ways
+// (H. Hinnant's algorithms).
 constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d) {
   y -= m <= 2;
   const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -29,6 +30,7 @@ void CivilFromDays(long long z, int& y, int& m, int& d) {
 
 // Constant: known before any other file's static values are made from dates.
 constexpr long long kOleEpoch = DaysFromCivil(1899, 12, 30);
+const long long kSecondsPerDay = 86400;
 // The OLE automation range: 1 January 100 to 31 December 9999.
 const double kMinOleDate = -657434.0;
 const double kMaxOleDate = 2958466.0;
@@ -68,6 +70,29 @@ bool ToCalendarTime(const OleDateTime& value, CalendarTime& out) {
   return true;
 }
 
+int64_t UtcSecondsOf(const CalendarTime& time) {
+  return DaysFromCivil(time.Year, static_cast<unsigned>(time.Month),
+                       static_cast<unsigned>(time.Day)) *
+             kSecondsPerDay +
+         time.Hour * 3600 + time.Minute * 60 + time.Second;
+}
+
+CalendarTime CalendarOf(int64_t utcSeconds) {
+  // Whole days toward the past, so that the time of day is never negative.
+  long long days = utcSeconds / kSecondsPerDay;
+  long long seconds = utcSeconds % kSecondsPerDay;
+  if (seconds < 0) {
+    seconds += kSecondsPerDay;
+    days -= 1;
+  }
+  CalendarTime time{};
+  CivilFromDays(days, time.Year, time.Month, time.Day);
+  time.Hour = static_cast<int>(seconds / 3600);
+  time.Minute = static_cast<int>(seconds / 60 % 60);
+  time.Second = static_cast<int>(seconds % 60);
+  return time;
+}
+
 OleDateTime MakeOleDateTime(int year, int month, int day, int hour, int minute, int second) {
   OleDateTime value;
   long long days =
@@ -77,6 +102,10 @@ OleDateTime MakeOleDateTime(int year, int month, int day, int hour, int minute, 
   value.Date =
       days >= 0 ? static_cast<double>(days) + fraction : static_cast<double>(days) - fraction;
   return value;
+}
+
+OleDateTime MakeOleDateTime(const CalendarTime& time) {
+  return MakeOleDateTime(time.Year, time.Month, time.Day, time.Hour, time.Minute, time.Second);
 }
 
 std::string FormatDateTime(const OleDateTime& value, const char* pattern) {

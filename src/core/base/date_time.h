@@ -25,9 +25,14 @@ struct CalendarTime {
 // the years 100 to 9999.
 bool ToCalendarTime(const OleDateTime& value, CalendarTime& out);
 
+// Seconds since 1970-01-01 00:00 UTC of a calendar time, and back.
+int64_t UtcSecondsOf(const CalendarTime& time);
+CalendarTime CalendarOf(int64_t utcSeconds);
+
 // Builds a value from calendar fields (used by tools and tests).
 OleDateTime MakeOleDateTime(int year, int month, int day, int hour = 0, int minute = 0,
                             int second = 0);
+OleDateTime MakeOleDateTime(const CalendarTime& time);
 
 // strftime-style formatting of %Y %m %d %H %M %S and %%; other characters are
 // copied as they stand. A null status gives "", an unusable value

@@ -33,6 +33,22 @@ std::string Trim(const std::string& text) {
   return text.substr(begin, end - begin);
 }
 
+std::string ToUpper(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ToLower(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
+}
+
 std::vector<std::string> SplitWords(const std::string& text) {
   // By hand, not through a stream: a contest check splits every QSO line of a thousand logs.
   std::vector<std::string> words;

@@ -11,6 +11,12 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
 // Removes white space at both ends.
 std::string Trim(const std::string& text);
 
+// ASCII letters in upper or lower case; every other byte unchanged.
+std::string ToUpper(std::string text);
+std::string ToLower(std::string text);
+// Case-insensitive comparison of ASCII text.
+bool EqualsIgnoreCase(const std::string& a, const std::string& b);
+
 // The words of a line, split at runs of white space.
 std::vector<std::string> SplitWords(const std::string& text);
 

@@ -2,15 +2,16 @@
 
 #include <cmath>
 
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 
 bool FrequencyMovedForSpot(double hertz, double lastSpotHertz) {
   return std::fabs(hertz - lastSpotHertz) > 300.0;
 }
 
 std::string DistrictWindowTitle(int band, size_t workedCount) {
-  std::string bandText = band == kNoBand ? "" : BandNames[band];
-  return "DKZ CNT on " + bandText + " " + std::to_string(workedCount) + "  of 62";
+  std::string bandText = band == kNoBand ? "" : kDkzRules.Bands[band].Text;
+  return "DKZ CNT on " + bandText + " " + std::to_string(workedCount) + "  of " +
+         std::to_string(kDistrictCount);
 }
 
 std::string WorkedBeforeTitle(const std::string& contestYear, const std::string& call) {
@@ -21,44 +22,44 @@ void ResetWorkedBeforeRows(PerBandLists& grid) {
   for (int b = 0; b < kBandCount; ++b) {
     TextList& row = grid[b];
     if (row.size() < 4)
-      row = {BandNames[b], "", "", ""};
+      row = {kDkzRules.Bands[b].Text, "", "", ""};
     row[1] = "   -";
     row[2] = "   -";
     row[3] = " -";
   }
 }
 
-void FillWorkedBeforeRows(PerBandLists& grid, const QsoStore& log, const std::string& call) {
+void FillWorkedBeforeRows(PerBandLists& grid, const QsoLog& log, const std::string& call) {
   // Runs under the state lock on every burst of keystrokes: look the station
   // up by the store's index instead of scanning the log. Every stored record
   // is a CW QSO, so the mode takes nothing away.
   for (int b = 0; b < kBandCount; ++b) {
-    std::vector<size_t> same = log.FindSame(call, BandNames[b], kContestMode);
+    std::vector<size_t> same = log.FindSame(call, kDkzRules.Bands[b].Text, kDkzRules.Mode);
     if (same.empty() || grid[b].size() < 4)
       continue;
-    const CInfo& qso = log.At(same.back());  // the last in log order
+    const QsoRecord& qso = log.At(same.back());  // the last in log order
     TextList& row = grid[b];
     row[1] = FormatDateTime(qso.Time, "%H:%M");
     row[2] = qso.Mode;
-    row[3] = IsJapanese(qso.Prefix) ? qso.District : qso.ExchRcvd;
+    row[3] = kDkzRules.IsJapanese(qso.Prefix) ? qso.District : qso.ExchRcvd;
   }
 }
 
 std::array<int, kDistrictCount> DistrictTicks(const TextList& worked) {
   std::array<int, kDistrictCount> ticks{};
   for (const std::string& code : worked) {
-    int i = DistrictIndexOf(code);
+    int i = kDkzRules.DistrictIndexOf(code);
     if (i >= 0)
       ticks[i] = 1;
   }
   return ticks;
 }
 
-std::array<int, 6> ContinentFlags(const TextList& worked) {
-  std::array<int, 6> flags{};
+std::array<int, kContinentCount> ContinentFlags(const TextList& worked) {
+  std::array<int, kContinentCount> flags{};
   for (const std::string& continent : worked) {
-    for (int c = 0; c < 6; ++c) {
-      if (continent == Continents[c])
+    for (int c = 0; c < kContinentCount; ++c) {
+      if (continent == kDkzRules.Continents[c].Text)
         flags[c] = 1;
     }
   }

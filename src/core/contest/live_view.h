@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "core/contest/districts.h"
+#include "core/contest/contest_rules.h"
 #include "core/contest/qso_log.h"
 
 // An entry of one or two bytes ends a live update early: the operator has
@@ -30,11 +30,12 @@ void ResetWorkedBeforeRows(PerBandLists& grid);
 
 // Row b gets time, mode and district (Japanese station) or exchange of the
 // last QSO in log order with exactly `call` on band b, scored or not.
-void FillWorkedBeforeRows(PerBandLists& grid, const QsoStore& log, const std::string& call);
+void FillWorkedBeforeRows(PerBandLists& grid, const QsoLog& log, const std::string& call);
 
-// One flag per entry of DistrictCodes: set for the codes in `worked`; entries
-// that are no code change nothing.
+// One flag per district of the record: set for the codes in `worked`;
+// entries that are no code change nothing.
 std::array<int, kDistrictCount> DistrictTicks(const TextList& worked);
 
-// Flags in the order EU, NA, SA, AF, AS, OC for the continents in `worked`.
-std::array<int, 6> ContinentFlags(const TextList& worked);
+// One flag per continent of the record (EU, NA, SA, AF, AS, OC): set for the
+// continents in `worked`.
+std::array<int, kContinentCount> ContinentFlags(const TextList& worked);

@@ -11,51 +11,51 @@ int IndexOf(const TextList& list, const std::string& text) {
   return -1;
 }
 
-size_t QsoStore::PositionOf(uint64_t serial) const {
+size_t QsoLog::PositionOf(uint64_t serial) const {
   return static_cast<size_t>(std::lower_bound(serials_.begin(), serials_.end(), serial) -
                              serials_.begin());
 }
 
-void QsoStore::Index(const CInfo& record, int delta) {
+void QsoLog::Index(const QsoRecord& record, int delta) {
   byBandContinent_.Adjust({record.Band, record.Continent}, delta);
   IndexCounted(record, delta);
 }
 
-void QsoStore::IndexCounted(const CInfo& record, int delta) {
+void QsoLog::IndexCounted(const QsoRecord& record, int delta) {
   if (Counts(record) && !record.District.empty())
     byCountedDistrict_.Adjust({record.Band, record.District}, delta);
 }
 
-void QsoStore::SetNoScore(size_t i, int32_t value) {
+void QsoLog::SetExcluded(size_t i, bool excluded) {
   IndexCounted(records_[i], -1);
-  records_[i].NoScore = value;
+  records_[i].Excluded = excluded;
   IndexCounted(records_[i], +1);
 }
 
-QsoStore::SameGroupId QsoStore::SameGroupOf(std::string_view call, std::string_view band,
-                                            std::string_view mode) {
+QsoLog::SameGroupId QsoLog::SameGroupOf(std::string_view call, std::string_view band,
+                                        std::string_view mode) {
   uint32_t id = sameKeys_.Add({call, band, mode});
   if (id == sameGroups_.size())
     sameGroups_.emplace_back();
   return {id};
 }
 
-void QsoStore::Append(CInfo record) {
+void QsoLog::Append(QsoRecord record) {
   SameGroupId same = SameGroupOf(record.Call, record.Band, record.Mode);
   StartAppend() = std::move(record);
   FinishAppend(same);
 }
 
-CInfo& QsoStore::StartAppend() {
+QsoRecord& QsoLog::StartAppend() {
   // Made anew where it lies: nothing of what the place last held survives,
   // for a fraction of the cost of assigning an empty record.
-  CInfo* place = &records_.Spare();
-  place->~CInfo();
-  return *new (place) CInfo();
+  QsoRecord* place = &records_.Spare();
+  place->~QsoRecord();
+  return *new (place) QsoRecord();
 }
 
-void QsoStore::FinishAppend(SameGroupId same) {
-  const CInfo& record = records_.Spare();
+void QsoLog::FinishAppend(SameGroupId same) {
+  const QsoRecord& record = records_.Spare();
   uint64_t serial = nextSerial_++;
   SameGroup& group = sameGroups_[same.Value];
   if (group.First == SameGroup::kEmpty)
@@ -67,8 +67,8 @@ void QsoStore::FinishAppend(SameGroupId same) {
   serials_.push_back(serial);
 }
 
-void QsoStore::RemoveAt(size_t i) {
-  const CInfo& record = records_[i];
+void QsoLog::RemoveAt(size_t i) {
+  const QsoRecord& record = records_[i];
   uint32_t id = sameKeys_.Find({record.Call, record.Band, record.Mode});
   if (id != KeyIndex::kNone) {
     SameGroup& group = sameGroups_[id];
@@ -86,7 +86,7 @@ void QsoStore::RemoveAt(size_t i) {
   serials_.erase(serials_.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-void QsoStore::Clear() {
+void QsoLog::Clear() {
   records_.clear();
   serials_.clear();
   sameKeys_.Clear();
@@ -95,16 +95,16 @@ void QsoStore::Clear() {
   byCountedDistrict_.Clear();
 }
 
-const QsoStore::SameGroup* QsoStore::FindGroup(std::string_view call, std::string_view band,
-                                               std::string_view mode) const {
+const QsoLog::SameGroup* QsoLog::FindGroup(std::string_view call, std::string_view band,
+                                           std::string_view mode) const {
   uint32_t id = sameKeys_.Find({call, band, mode});
   if (id == KeyIndex::kNone || sameGroups_[id].First == SameGroup::kEmpty)
     return nullptr;
   return &sameGroups_[id];
 }
 
-std::vector<size_t> QsoStore::FindSame(std::string_view call, std::string_view band,
-                                       std::string_view mode) const {
+std::vector<size_t> QsoLog::FindSame(std::string_view call, std::string_view band,
+                                     std::string_view mode) const {
   std::vector<size_t> positions;
   const SameGroup* group = FindGroup(call, band, mode);
   if (group == nullptr)
@@ -116,20 +116,20 @@ std::vector<size_t> QsoStore::FindSame(std::string_view call, std::string_view b
   return positions;
 }
 
-size_t QsoStore::CountSame(std::string_view call, std::string_view band,
-                           std::string_view mode) const {
+size_t QsoLog::CountSame(std::string_view call, std::string_view band,
+                         std::string_view mode) const {
   const SameGroup* group = FindGroup(call, band, mode);
   return group == nullptr ? 0 : group->Size();
 }
 
-size_t QsoStore::CountSame(SameGroupId same) const {
+size_t QsoLog::CountSame(SameGroupId same) const {
   return sameGroups_[same.Value].Size();
 }
 
-bool QsoStore::HasBandContinent(std::string_view band, std::string_view continent) const {
+bool QsoLog::HasBandContinent(std::string_view band, std::string_view continent) const {
   return byBandContinent_.Has({band, continent});
 }
 
-bool QsoStore::HasCountedDistrict(std::string_view band, std::string_view district) const {
+bool QsoLog::HasCountedDistrict(std::string_view band, std::string_view district) const {
   return byCountedDistrict_.Has({band, district});
 }

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/contest/bands.h"
 #include "core/contest/block_list.h"
+#include "core/contest/contest_rules.h"
 #include "core/contest/key_index.h"
 #include "core/contest/qso_record.h"
 
@@ -22,11 +22,11 @@ int IndexOf(const TextList& list, const std::string& text);
 // Records held by value. Lookups by callsign/band/mode, by band/continent and
 // by band/district of counting records go through hash indexes, so re-scoring
 // a log is linear rather than quadratic.
-class QsoStore {
+class QsoLog {
  public:
   size_t Count() const { return records_.size(); }
-  const CInfo& At(size_t i) const { return records_[i]; }
-  void SetNoScore(size_t i, int32_t value);
+  const QsoRecord& At(size_t i) const { return records_[i]; }
+  void SetExcluded(size_t i, bool excluded);
 
   // The group of the records with this callsign, band and mode, made now if
   // new, and valid until Clear: one lookup serves both the count and the
@@ -36,12 +36,12 @@ class QsoStore {
   };
   SameGroupId SameGroupOf(std::string_view call, std::string_view band, std::string_view mode);
 
-  void Append(CInfo record);
+  void Append(QsoRecord record);
   // Appending without moving the record: StartAppend gives an empty record
   // in the place where it will stay, FinishAppend adds it once filled in.
   // Nothing else may change the store in between. `same` is the group of the
   // record's callsign, band and mode.
-  CInfo& StartAppend();
+  QsoRecord& StartAppend();
   void FinishAppend(SameGroupId same);
   void RemoveAt(size_t i);
   void Clear();
@@ -58,10 +58,10 @@ class QsoStore {
 
  private:
   size_t PositionOf(uint64_t serial) const;
-  void Index(const CInfo& record, int delta);
-  void IndexCounted(const CInfo& record, int delta);
+  void Index(const QsoRecord& record, int delta);
+  void IndexCounted(const QsoRecord& record, int delta);
 
-  BlockList<CInfo> records_;
+  BlockList<QsoRecord> records_;
   std::vector<uint64_t> serials_;  // increasing; lets an index entry survive removals
   uint64_t nextSerial_ = 0;
   // Serials of the records of one callsign, band and mode, in log order. The

@@ -6,9 +6,9 @@
 
 #include "core/base/date_time.h"
 
-struct CInfo {
+struct QsoRecord {
   std::string Call;       // worked callsign, unchanged
-  std::string Prefix;     // worked station's country prefix, IT9/IG9/IH9 folded to I
+  std::string Prefix;     // worked station's country prefix, as the rules fold it (IT9 as I)
   std::string Continent;  // as the host passed it
   std::string Band;       // band text, unchanged
   std::string Mode;
@@ -18,12 +18,12 @@ struct CInfo {
   std::string ExchSent;
   std::string District;  // normalised district code, or empty
   int32_t FreqKhz = 0;
-  int32_t NoScore = 0;  // 1: a duplicate or worth 0 points
+  bool Excluded = false;  // from points and multipliers: a duplicate, or worth 0 points
   OleDateTime Time;
 };
 
 // A record counts for points and multipliers when it has a callsign and is
 // neither a duplicate nor worth 0 points.
-inline bool Counts(const CInfo& r) {
-  return !r.Call.empty() && r.NoScore == 0;
+inline bool Counts(const QsoRecord& r) {
+  return !r.Call.empty() && !r.Excluded;
 }

@@ -4,8 +4,7 @@
 #include <utility>
 
 #include "core/base/text.h"
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 
 namespace {
 
@@ -50,12 +49,13 @@ class ErrorLines {
 }  // namespace
 
 int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines) {
+  const ContestRules& rules = *state.Rules;
   ErrorLines errors(qso, errorLines);
-  if (IsNonContestBand(qso.Band)) {
+  if (rules.IsRefusedBand(qso.Band)) {
     errors.Add("   NO CONTEST BAND !!!");
     return 0;
   }
-  if (qso.Mode != kContestMode) {
+  if (!SameShortText(qso.Mode, rules.Mode)) {
     errors.Add("   NO CONTEST MODE !!!");
     return 0;
   }
@@ -66,9 +66,9 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   if (state.LogBandSet.insert(qso.Band).second)
     state.LogBands.push_back(qso.Band);
 
-  CInfo& record = state.QsoLog.StartAppend();
+  QsoRecord& record = state.Log.StartAppend();
   record.Call = qso.Call;
-  record.Prefix = FoldPrefix(qso.Prefix);
+  record.Prefix = rules.FoldPrefix(qso.Prefix);
   record.Continent = qso.Continent;
   record.Band = qso.Band;
   record.Mode = qso.Mode;
@@ -80,7 +80,7 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   record.Time = qso.Time;
 
   std::string code = NormalizeCode(qso.ExchRcvd);
-  if (FindDistrict(code))
+  if (rules.IsDistrictCode(code))
     record.District = code;
   else
     errors.Add("  Code is not acceptable !!!", &code);
@@ -88,17 +88,16 @@ int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines)
   // One line per earlier record of the same station, band and mode, up to a
   // cap: one QSO repeated thousands of times would otherwise write lines by
   // the square of its count and fill the disk.
-  const QsoStore::SameGroupId same =
-      state.QsoLog.SameGroupOf(record.Call, record.Band, record.Mode);
-  size_t earlier = state.QsoLog.CountSame(same);
+  const QsoLog::SameGroupId same = state.Log.SameGroupOf(record.Call, record.Band, record.Mode);
+  size_t earlier = state.Log.CountSame(same);
   for (size_t i = 0; i < std::min(earlier, kMaxDupeLinesPerQso); ++i)
     errors.Add("   DUPE !!!");
   if (earlier > 0)
-    record.NoScore = 1;
-  if (QsoPoints(state.OwnPrefix, record.Prefix) == 0) {
-    record.NoScore = 1;
+    record.Excluded = true;
+  if (rules.QsoPoints(state.OwnPrefix, record.Prefix) == 0) {
+    record.Excluded = true;
     errors.Add("   QSO 0 points !!!");
   }
-  state.QsoLog.FinishAppend(same);
+  state.Log.FinishAppend(same);
   return 1;
 }

@@ -13,5 +13,5 @@ constexpr size_t kMaxDupeLinesPerQso = 10;
 
 // Appends one err.txt line (CR LF ended) to `errorLines` per problem found.
 // Returns 1 when the QSO was stored, counting or not; 0 when it was refused
-// (non-contest band, mode other than CW, an empty exchange).
+// (a refused band, a mode other than the contest's, an empty exchange).
 int AcceptQso(ContestState& state, const QsoInput& qso, std::string& errorLines);

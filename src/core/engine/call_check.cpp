@@ -1,7 +1,7 @@
 #include "core/engine/call_check.h"
 
 int CheckCall(const ContestState& state, const CallCheckInput& input) {
-  if (state.QsoLog.CountSame(input.Call, input.Band, input.Mode) > 0)
+  if (state.Log.CountSame(input.Call, input.Band, input.Mode) > 0)
     return 0;
-  return state.QsoLog.HasBandContinent(input.Band, input.Continent) ? 1 : 2;
+  return state.Log.HasBandContinent(input.Band, input.Continent) ? 1 : 2;
 }

@@ -5,11 +5,14 @@
 #include <string>
 #include <unordered_set>
 
+#include "core/contest/contest_rules.h"
 #include "core/contest/qso_log.h"
 #include "core/engine/state_lock.h"
 
 struct ContestState {
-  QsoStore QsoLog;
+  // What the pass scores by: the plug-in's contest, or in a test another one.
+  const ContestRules* Rules = &kDkzRules;
+  QsoLog Log;
   TextList LogBands;  // band texts in order of first appearance; the summary sorts it
   std::unordered_set<std::string> LogBandSet;  // the same texts, for a quick lookup
   PerBandLists WorkedBeforeGrid;
@@ -21,7 +24,7 @@ struct ContestState {
   std::string PeriodStartText;
   std::string PeriodEndText;
   std::string ContestYear;
-  int32_t ReportFlag = 0;
+  int32_t CabrilloRequest = 0;  // non-zero: the host asks for the Cabrillo log of this pass
   int32_t MasterSetting = 0;
   int32_t MultiplierSetting = 0;
 

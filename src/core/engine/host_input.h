@@ -21,8 +21,8 @@ struct QsoInput {  // AddData0 and RemoveData0
   std::string Band;
 };
 
-struct ResetInput {  // ResetStats0
-  int32_t ReportFlag = 0;
+struct ResetInput {             // ResetStats0
+  int32_t CabrilloRequest = 0;  // non-zero: the host asks for the Cabrillo log of this pass
   std::string OwnCall;
   OleDateTime PeriodStart;
   OleDateTime PeriodEnd;

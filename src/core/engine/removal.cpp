@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "core/contest/districts.h"
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 
 namespace {
 
@@ -11,15 +10,16 @@ bool SameTime(const OleDateTime& a, const OleDateTime& b) {
   return a.State == b.State && std::memcmp(&a.Date, &b.Date, sizeof a.Date) == 0;
 }
 
-bool IsExactly(const CInfo& record, const QsoInput& qso) {
+bool IsExactly(const QsoRecord& record, const QsoInput& qso) {
   return SameTime(record.Time, qso.Time) &&
          record.FreqKhz == static_cast<int32_t>(qso.FrequencyHz / 1000) &&
          record.ExchSent == qso.ExchSent && record.ExchRcvd == qso.ExchRcvd;
 }
 
 void DropUncarriedDistrict(ContestState& state, const std::string& band, const std::string& code) {
-  int b = BandIndexOf(band);
-  if (b == kNoBand || !FindDistrict(code) || state.QsoLog.HasCountedDistrict(band, code))
+  int b = state.Rules->BandIndexOf(band);
+  if (b == kNoBand || !state.Rules->IsDistrictCode(code) ||
+      state.Log.HasCountedDistrict(band, code))
     return;
   TextList& list = state.DistrictsByBand[b];
   int i = IndexOf(list, code);
@@ -32,7 +32,7 @@ void DropUncarriedDistrict(ContestState& state, const std::string& band, const s
 int RemoveQso(ContestState& state, const QsoInput& qso) {
   if (qso.ExchRcvd.empty() || qso.ExchSent.empty())
     return 0;
-  QsoStore& log = state.QsoLog;
+  QsoLog& log = state.Log;
   std::vector<size_t> same = log.FindSame(qso.Call, qso.Band, qso.Mode);
   if (same.empty())
     return 1;
@@ -49,7 +49,7 @@ int RemoveQso(ContestState& state, const QsoInput& qso) {
   // The earliest remaining record of the station is no longer a duplicate.
   if (victim == same.front() && same.size() > 1) {
     size_t first = same[1] - 1;  // moved down by the removal
-    log.SetNoScore(first, QsoPoints(state.OwnPrefix, log.At(first).Prefix) == 0 ? 1 : 0);
+    log.SetExcluded(first, state.Rules->QsoPoints(state.OwnPrefix, log.At(first).Prefix) == 0);
   }
   DropUncarriedDistrict(state, qso.Band, NormalizeCode(qso.ExchRcvd));
   DropUncarriedDistrict(state, qso.Band, removedDistrict);

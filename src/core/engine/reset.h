@@ -15,7 +15,7 @@ void ResetPass(ContestState& state, Settings& settings, const ResetInput& input)
 
 // What the pass start calls out to; run without the state lock.
 struct PassStartCalls {
-  std::function<void()> BeginLog;  // the modal Cabrillo header dialog
+  std::function<void()> ConfirmCabrilloHeader;  // the modal Cabrillo header dialog
   std::function<bool()> LiveWindowsRunning;
   std::function<void()> StartInfoWindows;
 };
@@ -23,5 +23,5 @@ struct PassStartCalls {
 // The end of the reset: the header dialog of a report run, then the "Start"
 // alternation. A pass that finds "Start" 0 may start the info windows and
 // leaves it "1"; the next finds it non-zero, starts nothing and leaves "0".
-void StartPass(Settings& settings, int32_t reportFlag, const std::string& ownPrefix,
+void StartPass(Settings& settings, int32_t cabrilloRequest, const std::string& ownPrefix,
                int32_t multiplierSetting, const PassStartCalls& calls);

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/contest/rules.h"
+#include "core/contest/contest_rules.h"
 
 namespace {
 
@@ -61,16 +61,18 @@ void SortLogBands(TextList& bands) {
     bands[i] = std::move(keyed[i].second);
 }
 
-int32_t ClaimedScoreOf(long long points, long long multipliers) {
-  return static_cast<int32_t>(std::min<long long>(points * multipliers, INT32_MAX));
+int32_t ClaimedScoreOf(long long points, long long multipliers, const ContestRules& rules) {
+  return static_cast<int32_t>(std::min<long long>(rules.Score(points, multipliers), INT32_MAX));
 }
 
 void BuildSummary(ContestState& state) {
-  const bool japanese = IsJapanese(state.OwnPrefix);
+  const ContestRules& rules = *state.Rules;
+  const OperatorRules& op = rules.OperatorOf(state.OwnPrefix);
+  const bool continents = op.ContinentsMultiply;
   std::string& text = state.SummaryText;
   text = "    DKZ CONTEST " + state.PeriodStartText + "-" + state.PeriodEndText +
          "\r\n\tContestant: " + state.Contestant + " \r\n\tQSOs\tPoints\tCounty" +
-         (japanese ? "\tCont\r\n" : "\r\n");
+         (continents ? "\tCont\r\n" : "\r\n");
 
   SortLogBands(state.LogBands);
   std::vector<BandRow> rows(state.LogBands.size());
@@ -78,45 +80,45 @@ void BuildSummary(ContestState& state) {
   for (size_t i = 0; i < state.LogBands.size(); ++i)
     rowOfBand.emplace(state.LogBands[i], i);
 
-  for (size_t i = 0; i < state.QsoLog.Count(); ++i) {
-    const CInfo& r = state.QsoLog.At(i);
+  for (size_t i = 0; i < state.Log.Count(); ++i) {
+    const QsoRecord& r = state.Log.At(i);
     auto found = rowOfBand.find(r.Band);
     if (found == rowOfBand.end() || !Counts(r))
       continue;
     BandRow& row = rows[found->second];
     ++row.Qsos;
-    row.Points += japanese ? QsoPoints(state.OwnPrefix, r.Prefix) : 1;
+    row.Points += op.PointsFor(rules.IsJapanese(r.Prefix));
     if (!r.District.empty() && row.SeenDistricts.insert(r.District).second)
       row.Districts.push_back(r.District);
-    if (japanese && row.SeenContinents.insert(r.Continent).second)
+    if (continents && row.SeenContinents.insert(r.Continent).second)
       row.Continents.push_back(r.Continent);
   }
 
-  long long qsos = 0, points = 0, districts = 0, continents = 0;
+  long long qsos = 0, points = 0, districtCount = 0, continentCount = 0;
   for (size_t i = 0; i < rows.size(); ++i) {
     BandRow& row = rows[i];
     const long long rowDistricts = static_cast<long long>(row.Districts.size());
     const long long rowContinents = static_cast<long long>(row.Continents.size());
-    if (japanese)
+    if (continents)
       AppendRow(text, state.LogBands[i], {row.Qsos, row.Points, rowDistricts, rowContinents});
     else
       AppendRow(text, state.LogBands[i], {row.Qsos, row.Points, rowDistricts});
     qsos += row.Qsos;
     points += row.Points;
-    districts += rowDistricts;
-    continents += rowContinents;
-    // A band text outside the table has a row but no per-band lists.
-    int b = BandIndexOf(state.LogBands[i]);
+    districtCount += rowDistricts;
+    continentCount += rowContinents;
+    // A band text outside the record has a row but no per-band lists.
+    int b = rules.BandIndexOf(state.LogBands[i]);
     if (b != kNoBand) {
       state.DistrictsByBand[b] = std::move(row.Districts);
       state.ContinentsByBand[b] = std::move(row.Continents);
     }
   }
-  if (japanese)
-    AppendRow(text, "Total", {qsos, points, districts, continents});
+  if (continents)
+    AppendRow(text, "Total", {qsos, points, districtCount, continentCount});
   else
-    AppendRow(text, "Total", {qsos, points, districts});
+    AppendRow(text, "Total", {qsos, points, districtCount});
 
-  state.ClaimedScore = ClaimedScoreOf(points, districts + continents);
+  state.ClaimedScore = ClaimedScoreOf(points, districtCount + continentCount, rules);
   text += "Score\t " + std::to_string(state.ClaimedScore);
 }

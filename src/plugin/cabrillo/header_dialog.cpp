@@ -1,25 +1,24 @@
 #include "plugin/cabrillo/header_dialog.h"
 
-#include "core/cabrillo/cabrillo_fields.h"
+#include "plugin/cabrillo/header_boxes.h"
 #include "plugin/resources/resource_ids.h"
 
-Cabrillo::Cabrillo(CabrilloLog& log) : DialogBase(IDD_CABRILLO), log_(log) {}
+CabrilloHeaderDialog::CabrilloHeaderDialog(CabrilloLog& log)
+    : DialogBase(IDD_CABRILLO), log_(log) {}
 
-void Cabrillo::DoDataExchange(DataExchange& exchange) {
-  for (const CabrilloField& field : CabrilloFields()) {
-    std::string& text = log_.*field.Member;
+void CabrilloHeaderDialog::ExchangeFields(DataExchange& exchange) {
+  for (const HeaderBox& box : kHeaderBoxes) {
+    std::string& text = log_.*box.Member;
     std::string discarded = text;
-    switch (field.Box) {
-      case HeaderBox::kEdit:
-        exchange.Text(field.ControlId, text);
+    switch (box.Kind) {
+      case HeaderBoxKind::kEdit:
+        exchange.EditText(box.ControlId, text);
         break;
-      case HeaderBox::kCombo:
-        exchange.ComboText(field.ControlId, text);
+      case HeaderBoxKind::kCombo:
+        exchange.ComboText(box.ControlId, text);
         break;
-      case HeaderBox::kShownOnly:
-        exchange.Text(field.ControlId, discarded);
-        break;
-      case HeaderBox::kNone:
+      case HeaderBoxKind::kShownOnly:
+        exchange.EditText(box.ControlId, discarded);
         break;
     }
   }

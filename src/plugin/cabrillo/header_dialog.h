@@ -4,13 +4,13 @@
 #include "core/cabrillo/cabrillo_log.h"
 #include "win/dialog.h"
 
-class Cabrillo : public DialogBase {
+class CabrilloHeaderDialog : public DialogBase {
  public:
   // Shows and, on OK, takes back every field of `log` except Claimed.
-  explicit Cabrillo(CabrilloLog& log);
+  explicit CabrilloHeaderDialog(CabrilloLog& log);
 
  protected:
-  void DoDataExchange(DataExchange& exchange) override;
+  void ExchangeFields(DataExchange& exchange) override;
 
  private:
   CabrilloLog& log_;

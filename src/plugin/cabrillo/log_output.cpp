@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "core/cabrillo/cabrillo_log.h"
+#include "files/file_writer_win.h"
 #include "win/system_error.h"
 #include "win/unique_handle.h"
+#include "win/wide_text.h"
 
 namespace {
 
@@ -53,31 +55,9 @@ std::string FindHostVersion() {
 }
 
 bool WriteFileReplacing(const std::string& name, const std::string& bytes, std::string& reason) {
-  const std::string temporary = name + ".tmp";
-  HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    reason = SystemErrorText(GetLastError());
-    return false;
-  }
-  DWORD written = 0;
-  bool complete =
-      WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size() && FlushFileBuffers(file);
-  DWORD error = complete ? ERROR_SUCCESS : GetLastError();
-  if (!CloseHandle(file) && complete) {
-    complete = false;
-    error = GetLastError();
-  }
-  if (complete && !MoveFileExA(temporary.c_str(), name.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    complete = false;
-    error = GetLastError();
-  }
-  if (!complete) {
-    DeleteFileA(temporary.c_str());
-    // A short write without an error code still needs words for the user.
-    reason = SystemErrorText(error == ERROR_SUCCESS ? ERROR_WRITE_FAULT : error);
-  }
-  return complete;
+  // The host's names are in its ANSI page, and so are the words it shows.
+  DWORD error = WriteFileWholeWide(Widen(name, CP_ACP), bytes);
+  if (error != ERROR_SUCCESS)
+    reason = SystemErrorText(error);
+  return error == ERROR_SUCCESS;
 }

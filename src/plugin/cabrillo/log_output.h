@@ -9,7 +9,8 @@
 // one is passed over. Empty when none qualifies.
 std::string FindHostVersion();
 
-// Writes `bytes` to a temporary file next to `name` and only then puts it in
-// place of `name`, so a failed write leaves the previous file as it was. On
-// failure `reason` holds the system's words for it.
+// Writes `bytes` to `name` through the tools' one writer (a temporary file
+// beside it, renamed over it), so a failed write leaves the previous file as it
+// was; a link, folder or device at `name` is not replaced. On failure `reason`
+// holds the system's words for it.
 bool WriteFileReplacing(const std::string& name, const std::string& bytes, std::string& reason);

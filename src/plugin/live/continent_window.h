@@ -1,27 +1,30 @@
-// The continent window (template 109): for a Japanese operator, six boxes that
-// show which continents are worked on the band the host is tuned to. Always on
-// top. Lives on the info thread.
+// The continent window (template 109): for an operator whose continents
+// multiply (a Japanese one), a box per continent, ticked when the continent is
+// worked on the band the host is tuned to. Always on top. Lives on the info
+// thread.
 #pragma once
 
+#include "core/contest/contest_rules.h"
 #include "plugin/live/side_window.h"
 #include "win/unique_handle.h"
 
-class CCont : public SideWindow {
+class ContinentWindow : public SideWindow {
  public:
-  CCont();
+  ContinentWindow();
 
-  // EU, NA, SA, AF, AS, OC: 1 ticks the box at the next transfer.
-  void SetFlags(const int flags[6]);
+  // One flag per continent of the contest record: 1 ticks its box when the
+  // fields are next shown.
+  void SetFlags(const int flags[kContinentCount]);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
   bool OnInit() override;
-  void DoDataExchange(DataExchange& exchange) override;
+  void ExchangeFields(DataExchange& exchange) override;
 
  private:
-  int flags_[6] = {};
+  int flags_[kContinentCount] = {};
   Brush brush_;
 };
 
-// The end of the info thread: destroys the window, if any, and clears ContinentWindow.
+// The end of the info thread: destroys the window, if any, and clears ContinentWindowHandle.
 void CloseContinentWindow();

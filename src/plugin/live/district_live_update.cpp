@@ -4,24 +4,26 @@
 #include <algorithm>
 #include <array>
 
+#include "core/contest/contest_rules.h"
 #include "core/contest/live_view.h"
-#include "core/contest/rules.h"
 #include "core/engine/contest_state.h"
 #include "plugin/live/district_window.h"
 #include "plugin/live/live_state.h"
 #include "plugin/live/live_windows.h"
 
-void oblast::LiveUpdate() {
-  const bool japanese =
-      WithState([](const ContestState& state) { return IsJapanese(state.OwnPrefix); });
-  if (japanese && ContinentWindow.load() == nullptr)
+void DistrictWindow::LiveUpdate() {
+  // The continent window shows the continents worked, where they multiply.
+  const bool continentsMultiply = WithState([](const ContestState& state) {
+    return state.Rules->OperatorOf(state.OwnPrefix).ContinentsMultiply;
+  });
+  if (continentsMultiply && ContinentWindowHandle.load() == nullptr)
     CreateContinentWindow();
 
-  if (Abandoned(AttachForWindows(host_)))
+  if (CancelIfStoppedDuring(AttachForWindows(host_)))
     return;
   // With no host at all the update goes on with an empty entry and no band.
   std::string entry;
-  if (Abandoned(host_.GetEntryText(5, entry)))
+  if (CancelIfStoppedDuring(host_.GetEntryText(5, entry)))
     return;
 
   std::string contestYear;
@@ -32,36 +34,36 @@ void oblast::LiveUpdate() {
     ContestState& state = TheContest(held);
     ResetWorkedBeforeRows(state.WorkedBeforeGrid);
     if (!entry.empty())
-      FillWorkedBeforeRows(state.WorkedBeforeGrid, state.QsoLog, entry);
+      FillWorkedBeforeRows(state.WorkedBeforeGrid, state.Log, entry);
     contestYear = state.ContestYear;
     return false;
   });
   if (begunOnly)
     return;
   if (!entry.empty()) {
-    if (WorkedBeforeWindow.load() == nullptr)
+    if (WorkedBeforeWindowHandle.load() == nullptr)
       CreateWorkedBeforeWindow();
     SetWorkedBeforeTitle(WorkedBeforeTitle(contestYear, entry));
   }
 
   double hertz = 0.0;
   HostCall frequency = host_.GetFrequency(hertz);
-  if (Abandoned(frequency))
+  if (CancelIfStoppedDuring(frequency))
     return;
   int band = kNoBand;
   if (frequency == HostCall::kDone) {
     const double lastSpot = WithLive([](const LiveState& live) { return live.LastSpotFrequency; });
     if (FrequencyMovedForSpot(hertz, lastSpot)) {
-      if (Abandoned(host_.RunMacro("<SP1>")))
+      if (CancelIfStoppedDuring(host_.RunMacro("<SP1>")))
         return;
       WithLive([&](LiveState& live) { live.LastSpotFrequency = hertz; });
     }
-    band = BandIndexOfFrequency(hertz);
+    band = kDkzRules.BandIndexOfFrequency(hertz);
   }
 
   size_t workedCount = 0;
   std::array<int, kDistrictCount> ticks{};
-  std::array<int, 6> continents{};
+  std::array<int, kContinentCount> continents{};
   WithLock([&](const LockHeld& held) {
     Live(held).CurrentBand = band;
     if (band == kNoBand)
@@ -72,10 +74,10 @@ void oblast::LiveUpdate() {
     continents = ContinentFlags(state.ContinentsByBand[band]);
   });
   SetWindowTextA(Handle(), DistrictWindowTitle(band, workedCount).c_str());
-  std::copy(ticks.begin(), ticks.end(), DistrictChecks);
-  if (WorkedBeforeWindow.load() != nullptr)
+  std::copy(ticks.begin(), ticks.end(), ticks_);
+  if (WorkedBeforeWindowHandle.load() != nullptr)
     InvalidateWorkedBeforeList();
-  UpdateData(false);
-  if (ContinentWindow.load() != nullptr)
+  ShowFields();
+  if (ContinentWindowHandle.load() != nullptr)
     RefreshContinentWindow(continents.data());
 }

@@ -59,7 +59,7 @@ HostCall SendOpeningMacros(HostConnection& connection) {
 }  // namespace
 
 bool HostConnection::Connect() {
-  if (dispatch_ != nullptr)
+  if (dispatch_)
     return true;
   CLSID classId = {};
   CLSIDFromProgID(kHostProgId, &classId);  // not registered: GetActiveObject fails below
@@ -68,21 +68,20 @@ bool HostConnection::Connect() {
     // in another mode keeps its own initialisation.
     comInitialized_ = SUCCEEDED(CoInitialize(nullptr));
   }
-  IUnknown* unknown = nullptr;
-  if (FAILED(GetActiveObject(classId, nullptr, &unknown)) || unknown == nullptr)
+  ComPtr<IUnknown> unknown;
+  if (FAILED(GetActiveObject(classId, nullptr, unknown.Receive())) || !unknown)
     return false;
-  IDispatch* dispatch = nullptr;
-  if (SUCCEEDED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&dispatch))))
-    dispatch_ = dispatch;
-  unknown->Release();
-  return dispatch_ != nullptr;
+  if (FAILED(unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch_.Receive()))))
+    dispatch_.Reset();
+  return static_cast<bool>(dispatch_);
 }
 
 HostCall HostConnection::GetFrequency(double& hertz) {
-  if (dispatch_ == nullptr)
+  if (!dispatch_)
     return HostCall::kNoHost;
   Variant result;
-  HRESULT hr = Invoke(dispatch_, kFrequencyId, DISPATCH_PROPERTYGET, nullptr, 0, result.Get());
+  HRESULT hr =
+      Invoke(dispatch_.Get(), kFrequencyId, DISPATCH_PROPERTYGET, nullptr, 0, result.Get());
   if (SUCCEEDED(hr))
     hr = VariantChangeType(result.Get(), result.Get(), 0, VT_R8);
   if (SUCCEEDED(hr))
@@ -91,11 +90,11 @@ HostCall HostConnection::GetFrequency(double& hertz) {
 }
 
 HostCall HostConnection::GetEntryText(int field, std::string& text) {
-  if (dispatch_ == nullptr)
+  if (!dispatch_)
     return HostCall::kNoHost;
   Variant arg(static_cast<LONG>(field));
   Variant result;
-  HRESULT hr = Invoke(dispatch_, kEntryTextId, DISPATCH_METHOD, arg.Get(), 1, result.Get());
+  HRESULT hr = Invoke(dispatch_.Get(), kEntryTextId, DISPATCH_METHOD, arg.Get(), 1, result.Get());
   // Anything but a string is taken as a failed answer.
   if (SUCCEEDED(hr) && V_VT(result.Get()) != VT_BSTR)
     hr = DISP_E_TYPEMISMATCH;
@@ -105,18 +104,15 @@ HostCall HostConnection::GetEntryText(int field, std::string& text) {
 }
 
 HostCall HostConnection::RunMacro(const char* macro) {
-  if (dispatch_ == nullptr)
+  if (!dispatch_)
     return HostCall::kNoHost;
   Variant arg(ToBstr(macro));
-  HRESULT hr = Invoke(dispatch_, kMacroId, DISPATCH_METHOD, arg.Get(), 1, nullptr);
+  HRESULT hr = Invoke(dispatch_.Get(), kMacroId, DISPATCH_METHOD, arg.Get(), 1, nullptr);
   return SUCCEEDED(hr) ? HostCall::kDone : HostCall::kFailed;
 }
 
 void HostConnection::Release() {
-  if (dispatch_ != nullptr) {
-    dispatch_->Release();
-    dispatch_ = nullptr;
-  }
+  dispatch_.Reset();
 }
 
 void HostConnection::Uninitialize() {

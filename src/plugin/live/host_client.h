@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "win/com_ptr.h"
+
 // How a host call ended. kNoHost: no reference is held, nothing was asked.
 enum class HostCall { kDone, kNoHost, kFailed };
 
@@ -22,7 +24,7 @@ class HostConnection {
   // Finds the running host (COM is initialised on the calling thread first).
   // True when a reference is held afterwards.
   bool Connect();
-  bool Connected() const { return dispatch_ != nullptr; }
+  bool Connected() const { return static_cast<bool>(dispatch_); }
 
   HostCall GetFrequency(double& hertz);
   HostCall GetEntryText(int field, std::string& text);  // converted to the thread's ANSI page
@@ -34,7 +36,7 @@ class HostConnection {
   void Uninitialize();
 
  private:
-  IDispatch* dispatch_ = nullptr;
+  ComPtr<IDispatch> dispatch_;
   bool comInitialized_ = false;
 };
 

@@ -24,6 +24,7 @@ namespace {
 
 const DWORD kStopBoundMs = 2000;
 
+// Which thread writes each of these: live_state.h.
 // From the start of the info thread until it has closed its windows.
 std::atomic<bool> g_liveWindowsRunning{false};
 std::atomic<bool> g_stopRequested{false};
@@ -33,7 +34,6 @@ std::atomic<bool> g_unloading{false};
 // Raised by the thread as the last thing it does in our code.
 std::atomic<bool> g_threadLeaving{false};
 
-// Touched by the host's thread only (the thread gets the events as copies).
 KernelHandle g_thread;
 KernelHandle g_readyEvent;    // the district window exists
 KernelHandle g_leavingEvent;  // signalled just before g_threadLeaving
@@ -49,7 +49,7 @@ struct ThreadEvents {
 void RunInfoThread(HANDLE ready) {
   HostConnection host;
   {
-    oblast window(host, g_stopRequested, ready);
+    DistrictWindow window(host, g_stopRequested, ready);
     if (!g_stopRequested.load())
       window.RunModal(nullptr);  // no owner: the host stays usable
   }
@@ -119,9 +119,9 @@ void CloseWindowBounded(HWND window, ULONGLONG deadline) {
 // kills it on WM_CLOSE and arms nothing once a stop is requested.
 void RequestStop(ULONGLONG deadline) {
   g_stopRequested.store(true);
-  CloseWindowBounded(WorkedBeforeWindow.exchange(nullptr), deadline);
-  CloseWindowBounded(ContinentWindow.exchange(nullptr), deadline);
-  CloseWindowBounded(DistrictWindow.load(), deadline);
+  CloseWindowBounded(WorkedBeforeWindowHandle.exchange(nullptr), deadline);
+  CloseWindowBounded(ContinentWindowHandle.exchange(nullptr), deadline);
+  CloseWindowBounded(DistrictWindowHandle.load(), deadline);
 }
 
 void ForgetThread() {
@@ -196,10 +196,10 @@ bool LiveWindowsRunning() {
 }
 
 void ArmDistrictTimer() {
-  HWND window = DistrictWindow.load();
+  HWND window = DistrictWindowHandle.load();
   if (window == nullptr || ArmPending.exchange(true))
     return;
-  if (!PostMessageA(window, kArmUpdateTimer, 330, 0))
+  if (!PostMessageA(window, kArmTimerMessage, 330, 0))
     ArmPending.store(false);
 }
 

@@ -5,6 +5,7 @@ LiveState& Live(const LockHeld&) {
   return state;
 }
 
-std::atomic<HWND> DistrictWindow{nullptr};
-std::atomic<HWND> ContinentWindow{nullptr};
-std::atomic<HWND> WorkedBeforeWindow{nullptr};
+std::atomic<HWND> DistrictWindowHandle{nullptr};
+std::atomic<HWND> ContinentWindowHandle{nullptr};
+std::atomic<HWND> WorkedBeforeWindowHandle{nullptr};
+std::atomic<bool> ArmPending{false};

@@ -4,13 +4,15 @@
 
 #include <string>
 
+#include "core/contest/contest_rules.h"
+
 // Continent window (template 109): created for a Japanese operator only.
-void CreateContinentWindow();  // modeless, no parent, shown; sets ContinentWindow
-// Flags in the order EU, NA, SA, AF, AS, OC; transferred to the six boxes.
-void RefreshContinentWindow(const int flags[6]);
+void CreateContinentWindow();  // modeless, no parent, shown; sets ContinentWindowHandle
+// One flag per continent of the contest record, shown in its box.
+void RefreshContinentWindow(const int flags[kContinentCount]);
 
 // Worked-before window (template 108).
-void CreateWorkedBeforeWindow();  // modeless, no parent, shown; sets WorkedBeforeWindow
+void CreateWorkedBeforeWindow();  // modeless, no parent, shown; sets WorkedBeforeWindowHandle
 void SetWorkedBeforeTitle(const std::string& title);
 void InvalidateWorkedBeforeList();  // control 1003, without erasing
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "core/contest/bands.h"
+#include "core/contest/contest_rules.h"
 #include "core/engine/contest_state.h"
 #include "plugin/live/continent_window.h"
 #include "plugin/live/live_state.h"
 #include "plugin/live/live_windows.h"
 #include "plugin/resources/resource_ids.h"
-#include "win/mem_dc.h"
+#include "win/offscreen_surface.h"
 #include "win/unique_handle.h"
 
 namespace {
@@ -21,7 +21,7 @@ const COLORREF kCurrentBandRow = RGB(198, 255, 255);
 const COLORREF kClosingBackground = RGB(255, 250, 198);
 const int kColumns[4] = {20, 100, 180, 270};  // band, time, mode, district or exchange
 
-// The one worked-before window; touched on the info thread only.
+// The one worked-before window, the info thread's (live_state.h).
 SideWindow* g_window = nullptr;
 
 // What one paint shows, copied under the lock so that drawing holds no lock.
@@ -47,18 +47,18 @@ void Fill(HDC dc, const RECT& rect, COLORREF colour) {
   FillRect(dc, &rect, brush.Get());
 }
 
-void Text(HDC dc, int x, int y, const std::string& text) {
+void TextAt(HDC dc, int x, int y, const std::string& text) {
   TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
 }  // namespace
 
-void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item, HWND owner) {
+void WorkedBeforeList::DrawItem(const DRAWITEMSTRUCT& item, HWND owner) {
   ListContent content = CurrentContent();
   const RECT& area = item.rcItem;
   if (content.Call.empty()) {
     {
-      CMemDC surface(item.hDC);
+      OffscreenSurface surface(item.hDC);
       Fill(surface.Handle(), area, kClosingBackground);
     }
     // Posted rather than sent: the window must not be destroyed under the
@@ -66,7 +66,7 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item, HWND owner) {
     PostMessageA(owner, WM_CLOSE, 0, 0);
     return;
   }
-  CMemDC surface(item.hDC);
+  OffscreenSurface surface(item.hDC);
   HDC dc = surface.Handle();
   Fill(dc, area, kListBackground);
   const int rowHeight = area.bottom / 7;
@@ -75,21 +75,22 @@ void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item, HWND owner) {
     Fill(dc, row, kCurrentBandRow);
   }
   SetBkMode(dc, TRANSPARENT);
-  Text(dc, 180, 0, content.Call);
-  Text(dc, 100, 18, "TIME");
-  Text(dc, 180, 18, "MODE");
-  Text(dc, 250, 18, "COUNTY/NR");
+  TextAt(dc, 180, 0, content.Call);
+  TextAt(dc, 100, 18, "TIME");
+  TextAt(dc, 180, 18, "MODE");
+  TextAt(dc, 250, 18, "COUNTY/NR");
   for (int i = 1; i <= kBandCount; ++i) {
     const std::vector<std::string>& texts = content.Rows[i - 1];
     // Rows hold four texts from the first reset on; before it, draw what is there.
     for (size_t column = 0; column < 4 && column < texts.size(); ++column)
-      Text(dc, kColumns[column], i * rowHeight, texts[column]);
+      TextAt(dc, kColumns[column], i * rowHeight, texts[column]);
   }
 }
 
-DXCC::DXCC() : SideWindow(IDD_WORKED_BEFORE, g_window, WorkedBeforeWindow, kKeys) {}
+WorkedBeforeWindow::WorkedBeforeWindow()
+    : SideWindow(IDD_WORKED_BEFORE, g_window, WorkedBeforeWindowHandle, kKeys) {}
 
-void DXCC::FitList() {
+void WorkedBeforeWindow::FitList() {
   HWND list = GetDlgItem(Handle(), IDC_WORKED_LIST);
   if (list == nullptr)
     return;
@@ -100,7 +101,7 @@ void DXCC::FitList() {
              TRUE);
 }
 
-bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool WorkedBeforeWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
   switch (message) {
     case WM_DRAWITEM:
       if (wParam != IDC_WORKED_LIST)
@@ -117,7 +118,7 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
 }
 
 void CreateWorkedBeforeWindow() {
-  SideWindow::Open<DXCC>(g_window, WorkedBeforeWindow);
+  SideWindow::Open<WorkedBeforeWindow>(g_window, WorkedBeforeWindowHandle);
 }
 
 void SetWorkedBeforeTitle(const std::string& title) {
@@ -131,6 +132,6 @@ void InvalidateWorkedBeforeList() {
 }
 
 void CloseLiveSideWindows() {
-  SideWindow::Close(g_window, WorkedBeforeWindow);
+  SideWindow::Close(g_window, WorkedBeforeWindowHandle);
   CloseContinentWindow();
 }

@@ -6,16 +6,16 @@
 
 // The list control (1003). It has no data of its own: its drawing reads the
 // entered callsign, the current band and the worked-before grid.
-class CCqWwInfoButton {
+class WorkedBeforeList {
  public:
   // Paints the list through an off-screen surface. With no callsign entered
   // it paints the background and asks `owner` to close.
   void DrawItem(const DRAWITEMSTRUCT& item, HWND owner);
 };
 
-class DXCC : public SideWindow {
+class WorkedBeforeWindow : public SideWindow {
  public:
-  DXCC();
+  WorkedBeforeWindow();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
@@ -23,5 +23,5 @@ class DXCC : public SideWindow {
  private:
   void FitList();
 
-  CCqWwInfoButton list_;
+  WorkedBeforeList list_;
 };

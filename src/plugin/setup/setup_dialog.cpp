@@ -17,9 +17,9 @@ void StorePluginSwitches(const PluginSwitches& switches) {
 
 }  // namespace
 
-master::master(PluginSwitches& switches) : DialogBase(IDD_SETUP), switches_(switches) {}
+SetupDialog::SetupDialog(PluginSwitches& switches) : DialogBase(IDD_SETUP), switches_(switches) {}
 
-void master::DoDataExchange(DataExchange& exchange) {
+void SetupDialog::ExchangeFields(DataExchange& exchange) {
   exchange.Check(IDC_MASTER, switches_.Master);
   exchange.Check(IDC_MULTIPLIER, switches_.Multiplier);
 }
@@ -32,7 +32,7 @@ void RunSetupDialog() {
   StorePluginSwitches(switches);
 
   // Modal to the host's main window; no lock is held while it runs.
-  master dialog(switches);
+  SetupDialog dialog(switches);
   if (dialog.RunModal(HostMainWindow()) != IDOK)
     return;
   StorePluginSwitches(switches);

@@ -11,13 +11,13 @@ struct PluginSwitches {
 
 // "Setup DKZ" (template 105): the two plug-in switches. Only "Using window
 // Multiplier" is shown; "Using master file" is carried along unchanged.
-class master : public DialogBase {
+class SetupDialog : public DialogBase {
  public:
   // Shows `switches` and, on OK, takes them back.
-  explicit master(PluginSwitches& switches);
+  explicit SetupDialog(PluginSwitches& switches);
 
  protected:
-  void DoDataExchange(DataExchange& exchange) override;
+  void ExchangeFields(DataExchange& exchange) override;
 
  private:
   PluginSwitches& switches_;

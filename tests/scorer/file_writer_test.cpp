@@ -1,0 +1,122 @@
+// The one writer on POSIX: a file is replaced whole or not at all, and never
+// through a link.
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "file_writer.h"
+#include "path_entry.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class FileWriter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("dkz_file_writer_" + std::to_string(getpid()) +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string At(const std::string& name) const { return (folder_ / name).string(); }
+  void Put(const std::string& name, const std::string& text) const {
+    std::ofstream(folder_ / name, std::ios::binary) << text;
+  }
+  std::string Read(const std::string& name) const {
+    std::ifstream in(folder_ / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+  // The names in the folder: a temporary file left behind shows here.
+  std::set<std::string> Names() const {
+    std::set<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_))
+      names.insert(entry.path().filename().string());
+    return names;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(FileWriter, ReplacesAPlainFileWholeAndKeepsWhoMayReadIt) {
+  Put("out.json", "old");
+  chmod(At("out.json").c_str(), 0640);
+  std::string reason;
+  ASSERT_TRUE(WriteFileWhole(At("out.json"), "new and longer", reason)) << reason;
+  ASSERT_TRUE(WriteFileWhole(At("new.json"), "", reason)) << reason;
+  EXPECT_EQ(Read("out.json"), "new and longer");
+  struct stat written;
+  ASSERT_EQ(stat(At("out.json").c_str(), &written), 0);
+  EXPECT_EQ(written.st_mode & 0777, 0640u);
+  EXPECT_EQ(Names(), (std::set<std::string>{"out.json", "new.json"}));
+}
+
+// A link of any kind in place of the target is left as it is, and so is the
+// file it leads to; so are a folder and a device.
+TEST_F(FileWriter, NeverWritesThroughALinkNorOverWhatIsNoPlainFile) {
+  Put("users.txt", "the user's");
+  ASSERT_EQ(symlink("users.txt", At("symbolic").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere.txt", At("dangling").c_str()), 0);
+  ASSERT_EQ(link(At("users.txt").c_str(), At("second_name").c_str()), 0);
+  fs::create_directory(folder_ / "folder");
+  const struct {
+    std::string Path;
+    EntryKind Kind;
+  } cases[] = {
+      {At("symbolic"), EntryKind::kLink},    {At("dangling"), EntryKind::kLink},
+      {At("second_name"), EntryKind::kLink}, {At("users.txt"), EntryKind::kLink},
+      {At("folder"), EntryKind::kFolder},    {"/dev/null", EntryKind::kOther},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(EntryAt(c.Path), c.Kind);
+    std::string reason;
+    EXPECT_FALSE(WriteFileWhole(c.Path, "written", reason));
+    EXPECT_EQ(reason, "it is " + EntryRefusal(c.Kind));
+  }
+  EXPECT_EQ(Read("users.txt"), "the user's");
+  EXPECT_EQ(fs::read_symlink(folder_ / "symbolic"), "users.txt");
+  EXPECT_FALSE(fs::exists(folder_ / "nowhere.txt"));
+  EXPECT_EQ(Names(),
+            (std::set<std::string>{"users.txt", "symbolic", "dangling", "second_name", "folder"}));
+  EXPECT_EQ(EntryAt(At("missing")), EntryKind::kMissing);
+  EXPECT_EQ(EntryAt(At("missing/below")), EntryKind::kMissing);
+}
+
+// The disk fills after the first bytes: the old file stays whole and the
+// temporary file goes.
+TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
+  Put("results.csv", "the earlier results");
+  struct rlimit before;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+  struct rlimit small = before;
+  small.rlim_cur = 10;
+  auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::string reason;
+  bool written = WriteFileWhole(At("results.csv"), std::string(100000, 'x'), reason);
+  setrlimit(RLIMIT_FSIZE, &before);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(reason, "File too large");
+  EXPECT_EQ(Read("results.csv"), "the earlier results");
+  EXPECT_EQ(Names(), std::set<std::string>{"results.csv"});
+  // A folder that is not there: nothing to clean up, and said so.
+  EXPECT_FALSE(WriteFileWhole(At("missing/page.html"), "x", reason));
+  EXPECT_EQ(reason, "No such file or directory");
+}
+
+}  // namespace
