@@ -24,6 +24,7 @@ tools/check-exports.sh "$DKZ_BUILD/windows/Stats.dll"
 
 echo "== report pages in a headless browser"
 tests/report_page/browser-test.sh
+tests/check/results-page-test.sh
 
 echo "== end-to-end tests under Wine"
 exec xvfb-run -a -s "-screen 0 1280x1024x24" tools/run-wine-tests.sh

@@ -1,7 +1,12 @@
 // How calls, bands and exchanges from different logs are compared.
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+// No call on the air is longer: a prefix, a call and two designators
+// ("VP2E/JA1ABC/QRP" has 15). Longer text is not looked at as a call.
+constexpr size_t kLongestCall = 24;
 
 // Upper case, blanks at both ends removed: the form calls and bands are matched in.
 std::string MatchForm(const std::string& text);

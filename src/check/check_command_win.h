@@ -7,16 +7,20 @@
 #include <vector>
 
 #include "check_options.h"
-#include "check_results.h"
+#include "checked_contest.h"
 
 struct CheckRun {
-  int Checked = 0;  // logs in the results
-  std::vector<Rejection> Rejected;
-  std::string ResultsFolder;  // full path
+  int Ranked = 0;                      // logs in results.csv
+  int Evidence = 0;                    // checklogs and logs that scored nothing
+  int NotChecked = 0;                  // rejected or superseded files
+  std::string Period;                  // the contest period's text
+  std::string ResultsFolder;           // full path
+  std::vector<std::string> Unwritten;  // "NAME: why", for each result that could not be written
 };
 
-// Each rejected log goes to `notes` as well, one line each. Throws InputError
-// for a folder that cannot be read or results that may not be written (before
-// anything is written), std::runtime_error when the plug-in cannot be run or a
-// result cannot be written.
+// Each file not checked goes to `notes` as well, one line each. Throws
+// InputError for a folder that cannot be read or results that may not be
+// written (before anything is written), std::runtime_error when the plug-in
+// cannot be run. A result that cannot be written is listed in Unwritten; the
+// others are written still.
 CheckRun RunCheck(const CheckCommand& command, std::ostream& notes);

@@ -1,40 +1,25 @@
 #include "check_entrant.h"
 
-#include "reading_notes.h"
-#include "core/cabrillo/cabrillo_log.h"
-#include "core/base/date_time.h"
+#include <cctype>
 
-Entrant MakeEntrant(const std::string& file, const LogContents& log, const CountryFile& countries) {
-  Entrant entrant;
-  entrant.File = file;
-  entrant.Plan = PlanReplay(log, countries, ReplayOptions(), file);
-  entrant.LetterName = LetterNameOf(entrant.Plan.Reset.OwnCall);
-  entrant.QsosRead = log.Qsos.size();
-  entrant.Notes = ReadingNotes(log);
-  for (const std::string& note : LimitEachKind(entrant.Plan.Notes))
-    entrant.Notes.push_back(note);
-  // No period is set, so every QSO read is handed over, in log order.
-  for (const LogQso& qso : log.Qsos)
-    entrant.Lines.push_back(qso.Line);
-  return entrant;
-}
+#include "call_text.h"
+#include "core/cabrillo/cabrillo_log.h"
 
 std::string LetterNameOf(const std::string& call) {
-  return CabrilloBaseName(call) + ".txt";
-}
-
-CheckLog CheckLogOf(const Entrant& entrant) {
-  CheckLog log;
-  log.Call = entrant.Plan.Reset.OwnCall;
-  log.Qsos.reserve(entrant.Stored.size());
-  for (int q : entrant.Stored) {
-    const QsoInput& qso = entrant.Plan.Qsos[q];
-    CalendarTime time{};
-    ToCalendarTime(qso.Time, time);
-    log.Qsos.push_back(
-        {qso.Band, UtcSecondsOf(time), qso.Call, qso.ExchSent, qso.ExchRcvd, entrant.Lines[q]});
+  std::string name;
+  for (char c : MatchForm(call).substr(0, kLongestCall)) {
+    bool kept = std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '-';
+    name += kept && static_cast<unsigned char>(c) < 0x80 ? c : '_';
   }
-  return log;
+  // CON, PRN, AUX, NUL, COM0-9 and LPT0-9 name devices, with any extension.
+  const std::string head = name.substr(0, 3);
+  bool device =
+      name.size() == 3 && (head == "CON" || head == "PRN" || head == "AUX" || head == "NUL");
+  device = device || (name.size() == 4 && (head == "COM" || head == "LPT") &&
+                      std::isdigit(static_cast<unsigned char>(name[3])) != 0);
+  if (device)
+    name += '_';
+  return name.empty() ? "_" : name;
 }
 
 bool TakenOut(Verdict verdict) {
@@ -42,11 +27,22 @@ bool TakenOut(Verdict verdict) {
          verdict == Verdict::kBustedExchange;
 }
 
-std::vector<int> KeptByCheck(const Entrant& entrant, const LogFindings& findings) {
+std::vector<int> KeptByCheck(const Entrant& entrant, const CheckLog& log,
+                             const LogFindings& findings) {
   std::vector<int> kept;
-  for (size_t q = 0; q < entrant.Stored.size(); ++q) {
-    if (!TakenOut(findings.Qsos[q].Kind))
-      kept.push_back(entrant.Stored[q]);
+  for (size_t q = 0; q < log.Qsos.size(); ++q) {
+    if (log.Qsos[q].Judged && !TakenOut(findings.Qsos[q].Kind))
+      kept.push_back(entrant.PlanOf[q]);
   }
   return kept;
+}
+
+std::string ShownLine(const LogQso& qso, const std::string& ownCall) {
+  CabrilloLog line;
+  line.Callsign = qso.OwnCall.empty() ? ownCall : qso.OwnCall;
+  line.AddQsoLine(qso.Call, static_cast<int32_t>(qso.FrequencyHz / 1000),
+                  qso.Mode == "SSB" ? "PH" : qso.Mode, qso.Time, qso.RstSent, qso.ExchSent,
+                  qso.RstRcvd, qso.ExchRcvd);
+  std::string text = line.QsoLines.front();
+  return text.substr(0, text.size() - 2);  // without CR LF
 }

@@ -1,5 +1,5 @@
-// One log of a contest as the check holds it: what the plug-in is handed for
-// it, what it answered, and the QSOs the cross-check reads.
+// One log of a contest as the check holds it: what its file said, what the
+// plug-in is handed for it and answered, and the QSO lines the cross-check reads.
 #pragma once
 
 #include <string>
@@ -7,36 +7,57 @@
 
 #include "check_types.h"
 #include "country_file.h"
-#include "log_qso.h"
 #include "replay_plan.h"
+#include "sponsor_table.h"
+#include "submission.h"
+
+enum class EntrantKind {
+  kRanked,     // scored, checked and ranked
+  kChecklog,   // CATEGORY-OPERATOR: CHECKLOG: evidence, never ranked
+  kNotScored,  // the plug-in stored none of its QSOs: evidence only
+};
 
 struct Entrant {
-  std::string File;        // as named in the contest's folder
-  std::string LetterName;  // of the letter back to the entrant: "JA1ABC.txt"
-  size_t QsosRead = 0;
+  std::string File;  // as named in the contest's folder
+  std::string Call;  // the station, upper case
+  // Its reports are LetterName + ".txt" and ".html": safe on every system and
+  // unlike every other entrant's, whatever the call.
+  std::string LetterName;
+  EntrantKind Kind = EntrantKind::kRanked;
+  std::string NotScoredWhy;
+  SubmissionHeader Header;
+  bool HasCategory = false;
+  Category Class;             // from the sponsor's table
+  std::string CategoryFault;  // how the QSOs contradict the category; empty when they do not
+  CountryMatch Country;       // of the own call; Name empty when unknown
+  bool Japanese = false;
+  std::string District;          // a Japanese entrant's: the district code it sent most
+  size_t QsosRead = 0;           // QSO lines the reader took
+  size_t EvidenceOnlyLines = 0;  // read only leniently, or X-QSO lines
+  int UnreadableLines = 0;
   std::vector<std::string> Notes;  // records left out, calls without a country
-  ReplayPlan Plan;
-  std::vector<int> Lines;  // per planned QSO: where it stands in the file
-  // Planned QSOs the plug-in stored: only these are cross-checked, so that band
-  // and mode refusals stay the plug-in's.
-  std::vector<int> Stored;
+  ReplayPlan Plan;                 // the QSOs of the period, as handed to the plug-in
+  std::vector<int> Stored;         // planned QSOs the plug-in stored
+  // Per QSO of the entrant's CheckLog: its planned QSO, or -1 for one never
+  // handed over; and, for a QSO the outputs show, its line as a line of the
+  // plug-in's Cabrillo export (empty for the others).
+  std::vector<int> PlanOf;
+  std::vector<std::string> Shown;
   std::string ClaimedSummary;  // GetResult0 after the whole log
   std::string CheckedSummary;  // GetResult0 after the QSOs the check kept
   int CheckedQsos = 0;
 };
 
-// Throws InputError when the log cannot be scored (no QSO, no own call, an own
-// call of no known country).
-Entrant MakeEntrant(const std::string& file, const LogContents& log, const CountryFile& countries);
-
-// The letter's file name for a call, by the rule of the plug-in's Cabrillo export.
+// The report's base name for a call: letters, digits and '-' kept, '/' and all
+// else '_', at most kLongestCall long, never a name Windows keeps for a device.
 std::string LetterNameOf(const std::string& call);
-
-// The stored QSOs in the form the cross-check reads, in the order of `Stored`.
-CheckLog CheckLogOf(const Entrant& entrant);
 
 // NIL, busted call and busted exchange: taken out of the checked score.
 bool TakenOut(Verdict verdict);
 
-// The planned QSOs that make the checked score: those stored, less those taken out.
-std::vector<int> KeptByCheck(const Entrant& entrant, const LogFindings& findings);
+// The planned QSOs that make the checked score: those stored and judged, less those taken out.
+std::vector<int> KeptByCheck(const Entrant& entrant, const CheckLog& log,
+                             const LogFindings& findings);
+
+// The QSO as a line of the plug-in's Cabrillo export, without its line end.
+std::string ShownLine(const LogQso& qso, const std::string& ownCall);

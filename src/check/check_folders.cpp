@@ -6,145 +6,157 @@
 #include <sstream>
 
 #include "file_writer.h"
+#include "folder_system.h"
 #include "log_qso.h"
-#include "log_values.h"
 #include "made_files.h"
-#include "path_entry.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// Paths are UTF-8 text, as everywhere in the scorer.
-fs::path PathOf(const std::string& utf8) {
-  return fs::u8path(utf8);
-}
-
-// Names compare as Windows compares them.
-std::string NameKey(const fs::path& name) {
-  return ToLower(name.u8string());
-}
-
-bool Inside(const fs::path& inner, const fs::path& outer) {
-  std::error_code error;
-  std::string in = NameKey(fs::weakly_canonical(fs::absolute(inner, error), error));
-  std::string out = NameKey(fs::weakly_canonical(fs::absolute(outer, error), error));
-  while (!out.empty() && (out.back() == '/' || out.back() == '\\'))
-    out.pop_back();
-  return in.compare(0, out.size(), out) == 0 &&
-         (in.size() == out.size() || in[out.size()] == '/' || in[out.size()] == '\\');
-}
-
 // A record behind a link is none: the link could name anyone's files.
-MadeFiles RecordIn(const fs::path& folder) {
-  const fs::path path = folder / kMadeFilesName;
-  if (EntryAt(path.u8string()) != EntryKind::kFile)
+MadeFiles RecordIn(const std::string& folder) {
+  const std::string path = PathIn(folder, kMadeFilesName);
+  if (EntryAt(path) != EntryKind::kFile)
     return MadeFiles();
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
   std::ostringstream text;
   text << in.rdbuf();
   return MadeFiles::Parse(text.str());
 }
 
-// `path` and all below it, the deepest first. A link or a device on the way
-// stops the clean-up before anything is removed: removing it might remove
-// what it leads to (Wine deletes the target of a link).
-void CollectForRemoval(const fs::path& path, const std::string& name, const std::string& shown,
-                       std::vector<fs::path>& removal) {
-  EntryKind kind = EntryAt(path.u8string());
-  if (kind == EntryKind::kLink || kind == EntryKind::kOther) {
-    throw InputError(shown + " holds " + name + ", which is " + EntryRefusal(kind) +
-                     ": give a new or empty results folder");
+struct Entry {
+  std::string Path;
+  EntryKind Kind;
+};
+
+// The entries of a folder the check made, looked at before any is removed.
+std::vector<Entry> EntriesOf(const std::string& folder) {
+  std::vector<std::string> names;
+  std::string why;
+  if (!NamesIn(folder, names, why))
+    throw InputError(why);
+  std::vector<Entry> entries;
+  for (const std::string& name : names) {
+    std::string path = PathIn(folder, name);
+    entries.push_back({path, EntryAt(path)});
   }
-  if (kind == EntryKind::kFolder) {
-    for (const fs::directory_entry& entry : fs::directory_iterator(path)) {
-      CollectForRemoval(entry.path(), (fs::u8path(name) / entry.path().filename()).u8string(),
-                        shown, removal);
-    }
-  }
-  removal.push_back(path);
+  return entries;
 }
 
-// Removes an earlier check's outputs, after making sure nothing else is there.
-void ClearEarlierResults(const fs::path& folder, const std::string& shown) {
+// Whether everything in `entries`, and in the folders among them, can go
+// without reaching outside; otherwise why not.
+std::string Unremovable(const std::vector<Entry>& entries, int depth = 0) {
+  for (const Entry& entry : entries) {
+    if (entry.Kind == EntryKind::kOther)
+      return entry.Path + " is neither a file nor a folder: it is left as it is";
+    if (entry.Kind == EntryKind::kLink && LinkLeadsToFolder(entry.Path) &&
+        !CanRemoveFolderLink(entry.Path))
+      return entry.Path +
+             " is a link to a folder, which this system cannot remove without what "
+             "it points to: remove the link yourself";
+    if (entry.Kind == EntryKind::kFolder) {
+      if (depth > 8)
+        return entry.Path + " lies deeper than any folder the check makes";
+      std::string inside = Unremovable(EntriesOf(entry.Path), depth + 1);
+      if (!inside.empty())
+        return inside;
+    }
+  }
+  return "";
+}
+
+void Remove(const Entry& entry) {
+  if (entry.Kind == EntryKind::kFolder) {
+    for (const Entry& inside : EntriesOf(entry.Path))
+      Remove(inside);
+  }
+  std::string why;
+  if (!RemoveEntry(entry.Path, entry.Kind, why))
+    throw InputError("cannot remove the earlier " + entry.Path + ": " + why);
+}
+
+// Removes an earlier check's outputs, after making sure nothing else is there
+// and that each can go alone.
+void ClearEarlierResults(const std::string& folder, const std::string& shown) {
   MadeFiles ours = RecordIn(folder);
   ours.Update(kMadeFilesName, true);
-  std::vector<fs::path> entries;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-    if (!ours.Holds(entry.path().filename().u8string())) {
-      throw InputError(shown + " holds " + entry.path().filename().u8string() +
+  std::vector<Entry> entries = EntriesOf(folder);
+  for (const Entry& entry : entries) {
+    std::string name = entry.Path.substr(folder.size() + 1);
+    if (!ours.Holds(name)) {
+      throw InputError(shown + " holds " + name +
                        ", which no check wrote: give a new or empty results folder");
     }
-    entries.push_back(entry.path());
   }
+  std::string refusal = Unremovable(entries);
+  if (!refusal.empty())
+    throw InputError(refusal + "; nothing was removed");
   // The record goes last: an interrupted clean-up can be run again.
-  MadeFiles record;
-  record.Update(kMadeFilesName, true);
-  std::stable_partition(entries.begin(), entries.end(), [&](const fs::path& path) {
-    return !record.Holds(path.filename().u8string());
+  std::stable_partition(entries.begin(), entries.end(), [&](const Entry& entry) {
+    return entry.Path != PathIn(folder, kMadeFilesName);
   });
-  std::vector<fs::path> removal;
-  for (const fs::path& entry : entries)
-    CollectForRemoval(entry, entry.filename().u8string(), shown, removal);
-  for (const fs::path& entry : removal) {
-    std::error_code error;
-    fs::remove(entry, error);
-    if (error)
-      throw InputError("cannot remove the earlier " + entry.u8string() + ": " + error.message());
-  }
+  for (const Entry& entry : entries)
+    Remove(entry);
 }
 
 }  // namespace
 
-std::vector<std::string> LogFilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (fs::directory_iterator it(PathOf(folder), error), end; !error && it != end;
-       it.increment(error)) {
-    if (it->is_regular_file(error))
-      names.push_back(it->path().filename().u8string());
+std::string PrepareResultsFolder(const std::string& logFolder, const std::string& results,
+                                 const std::vector<std::string>& names) {
+  auto refuseOverlap = [&] {
+    if (SameOrInside(results, logFolder))
+      throw InputError("the results folder " + results + " is or lies in the logs' folder " +
+                       logFolder + ": give one outside it");
+    if (SameOrInside(logFolder, results))
+      throw InputError("the logs' folder " + logFolder + " lies in the results folder " + results +
+                       ", which the check clears: give a results folder outside it");
+  };
+  refuseOverlap();
+  EntryKind given = EntryAt(results);
+  if (given == EntryKind::kLink && LinkLeadsToFolder(results))
+    given = EntryKind::kFolder;  // the folder the user named, wherever it is
+  switch (given) {
+    case EntryKind::kFolder:
+      ClearEarlierResults(ResolvedPath(results), results);
+      break;
+    case EntryKind::kMissing: {
+      std::error_code error;
+      std::filesystem::create_directories(std::filesystem::u8path(results), error);
+      if (error || EntryAt(results) != EntryKind::kFolder)
+        throw InputError("cannot make the folder " + results + ": " + error.message());
+      break;
+    }
+    default:
+      throw InputError(results + " is a file, not a folder");
   }
-  if (error)
-    throw InputError("cannot read the folder " + folder + ": " + error.message());
-  std::sort(names.begin(), names.end());
-  return names;
+  refuseOverlap();  // made now: what it resolves to is known
+  std::string folder = ResolvedPath(results);
+  RecordResults(folder, names);
+  return folder;
 }
 
-void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
-                          const std::vector<std::string>& names) {
-  const fs::path out = PathOf(results);
-  if (Inside(out, PathOf(logFolder)))
-    throw InputError("the results folder " + results + " is in the logs' folder " + logFolder +
-                     ": give one outside it");
-  std::error_code error;
-  if (fs::exists(out, error)) {
-    if (!fs::is_directory(out, error))
-      throw InputError(results + " is a file, not a folder");
-    try {
-      ClearEarlierResults(out, results);
-    } catch (const fs::filesystem_error& e) {
-      throw InputError("cannot read the folder " + results + ": " + e.what());
-    }
-  } else if (!fs::create_directories(out, error)) {
-    throw InputError("cannot make the folder " + results + ": " + error.message());
-  }
+void RecordResults(const std::string& results, const std::vector<std::string>& names) {
   MadeFiles record;
   for (const std::string& name : names)
     record.Update(name, true);
-  std::string reason;
-  if (!WriteFileWhole((out / kMadeFilesName).u8string(), record.Text(), reason))
-    throw InputError("cannot write into " + results + ": " + reason);
+  std::string why;
+  if (!WriteFileWhole(PathIn(results, kMadeFilesName), record.Text(), why))
+    throw InputError("cannot write into " + results + ": " + why);
 }
 
-void RemoveWorkFolder(const std::string& folder) {
-  std::vector<fs::path> removal;
-  try {
-    CollectForRemoval(PathOf(folder), folder, folder, removal);
-  } catch (const std::exception&) {
+bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
+                 std::string& why) {
+  if (WriteFileWhole(PathIn(results, name), text, why))
+    return true;
+  why = "cannot write " + PathIn(results, name) + ": " + why;
+  return false;
+}
+
+void RemoveMadeFolder(const std::string& folder) {
+  Entry made{folder, EntryAt(folder)};
+  if (made.Kind == EntryKind::kMissing)
     return;
-  }
-  for (const fs::path& entry : removal) {
-    std::error_code ignored;  // what stays is only the plug-in's own files
-    fs::remove(entry, ignored);
-  }
+  std::string refusal = Unremovable({made});
+  if (!refusal.empty())
+    throw InputError(refusal);
+  Remove(made);
 }

@@ -1,23 +1,32 @@
 // Where the check reads and writes: the logs of a contest's folder, and a
 // results folder in which no file the check did not write is ever touched.
+// Folders are compared by what the system resolves them to, links are never
+// followed into, and what the check writes replaces a link, never goes through it.
 #pragma once
 
 #include <string>
 #include <vector>
 
-// The names of the folder's files, sorted; folders in it are passed over.
-// Throws InputError when the folder cannot be read.
-std::vector<std::string> LogFilesIn(const std::string& folder);
-
 // Readies `results` for a run that writes `names` (files or folders directly
 // in it). The folder may be missing (it is made), empty, or hold only what an
 // earlier check listed in its record of made files (made_files.h): that is
-// removed. Then the record lists `names`. Throws InputError, before anything
-// is written or removed, for a folder that holds anything else, a link among
-// the earlier results, or lies in the logs' folder.
-void PrepareResultsFolder(const std::string& logFolder, const std::string& results,
-                          const std::vector<std::string>& names);
+// removed (a link as a link). Then the record lists `names`. Throws
+// InputError, before anything is written or removed, for a folder that holds
+// anything else or a link it cannot remove alone, that is or lies in the logs'
+// folder, or that holds it. Returns the results folder's resolved path.
+std::string PrepareResultsFolder(const std::string& logFolder, const std::string& results,
+                                 const std::vector<std::string>& names);
 
-// Removes the plug-in's working folder of a run and what it holds; where a link
-// or a device is found in it, nothing is removed.
-void RemoveWorkFolder(const std::string& folder);
+// Lists `names` (files directly in the resolved `results`) in its record of
+// made files, before they are written. Throws InputError when the record
+// cannot be written.
+void RecordResults(const std::string& results, const std::vector<std::string>& names);
+
+// Writes one result whole through the one writer (file_writer.h), which never
+// writes through or over a link; false with why.
+bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
+                 std::string& why);
+
+// Removes a folder the check made, and all in it, links as links. Throws
+// InputError when something in it cannot be removed alone.
+void RemoveMadeFolder(const std::string& folder);

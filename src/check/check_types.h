@@ -11,13 +11,22 @@ struct CheckQso {
   std::string Call;  // the worked station as logged
   std::string ExchSent;
   std::string ExchRcvd;
-  int Line = 0;  // where the QSO stands in its file, for the results
+  int Line = 0;      // where the QSO stands in its file, for the results
+  std::string Mode;  // "CW", "SSB"; empty when unknown. A disagreement is no NIL.
+  // False for evidence only: a line that shows the QSO took place but is not
+  // scored for its own log (the plug-in refused it, it lies outside the period,
+  // it is a checklog's, or it was read only leniently). Such a QSO confirms the
+  // other side's and gets no verdict of its own.
+  bool Judged = true;
 };
 
 // Logs that carry the same call are taken as one station's.
 struct CheckLog {
   std::string Call;
   std::vector<CheckQso> Qsos;
+  // QSO lines that could not be read even as evidence: a QSO missing from this
+  // log may stand on one of them, so it is unverified rather than not in log.
+  int UnreadableLines = 0;
 };
 
 struct CheckOptions {
@@ -30,6 +39,9 @@ struct CheckOptions {
 
 // kRepeat: not confirmed, but the log holds the same call on the same band
 // confirmed; the plug-in, not the check, judges repeats.
+// kUnverified: it would be not in log, but the other log has unreadable lines.
+// kModeDiffers: the other log holds it in another mode; kept, and reported.
+// kEvidence: not judged (CheckQso::Judged is false); Evidence names the QSO it confirmed.
 enum class Verdict {
   kConfirmed,
   kBustedExchange,
@@ -37,11 +49,15 @@ enum class Verdict {
   kNotInLog,
   kUnique,
   kUnchecked,
-  kRepeat
+  kRepeat,
+  kUnverified,
+  kModeDiffers,
+  kEvidence
 };
-constexpr int kVerdictCount = 7;
+constexpr int kVerdictCount = 10;
 
-// "confirmed", "busted_exchange", "busted_call", "nil", "unique", "unchecked", "repeat".
+// "confirmed", "busted_exchange", "busted_call", "nil", "unique", "unchecked",
+// "repeat", "unverified", "mode_differs", "evidence".
 const char* VerdictName(Verdict verdict);
 
 struct QsoRef {
@@ -55,6 +71,7 @@ struct QsoFinding {
   // Confirmed or busted exchange: the other log's matching QSO (its ExchSent is what was sent).
   // Busted call: the QSO of the near call's log that this entry really was.
   // Not in log: the other log's QSO with this station nearest in time, on any band, if any.
+  // Mode differs: the other log's QSO. Evidence: the QSO this line confirmed, if any.
   QsoRef Evidence;
   // Confirmed (or busted exchange) by the other station's entry that miscopied this call.
   bool ByBustedEntry = false;

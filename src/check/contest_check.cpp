@@ -13,6 +13,7 @@ namespace {
 
 // A possible link between A's QSO and one in another log, `Apart` seconds apart.
 struct Link {
+  bool ModeDiffers;  // a link in the same mode goes first
   int64_t Apart;
   QsoRef Own;
   QsoRef Other;
@@ -47,19 +48,31 @@ class Checker {
  private:
   const CheckQso& QsoAt(QsoRef ref) const { return logs_[ref.Log].Qsos[ref.Qso]; }
   bool Settled(QsoRef ref) const { return settled_[ref.Log][ref.Qso] != 0; }
+  bool Judged(QsoRef ref) const { return QsoAt(ref).Judged; }
 
+  // A line that is evidence only is settled as such, whatever it is given.
   void Settle(QsoRef ref, Verdict kind, QsoRef evidence, bool byBustedEntry = false) {
     settled_[ref.Log][ref.Qso] = 1;
+    if (!Judged(ref))
+      kind = Verdict::kEvidence;
     findings_[ref.Log].Qsos[ref.Qso] = QsoFinding{kind, evidence, byBustedEntry};
   }
 
+  bool ModesDiffer(QsoRef a, QsoRef b) const {
+    const std::string& one = QsoAt(a).Mode;
+    const std::string& two = QsoAt(b).Mode;
+    return !one.empty() && !two.empty() && MatchForm(one) != MatchForm(two);
+  }
+
   // Each of the two confirms the other; each side's received exchange is held
-  // against what the other side logged as sent. `byBustedEntry`: `other` miscopied
-  // the call of `own`'s station, so only `own` is confirmed.
+  // against what the other side logged as sent, and a mode the other side
+  // logged otherwise is said, not held against either. `byBustedEntry`: `other`
+  // miscopied the call of `own`'s station, so only `own` is confirmed.
   void Confirm(QsoRef own, QsoRef other, bool byBustedEntry) {
     auto verdict = [this](QsoRef receiver, QsoRef sender) {
-      bool same = SameExchange(QsoAt(receiver).ExchRcvd, QsoAt(sender).ExchSent);
-      return same ? Verdict::kConfirmed : Verdict::kBustedExchange;
+      if (!SameExchange(QsoAt(receiver).ExchRcvd, QsoAt(sender).ExchSent))
+        return Verdict::kBustedExchange;
+      return ModesDiffer(receiver, sender) ? Verdict::kModeDiffers : Verdict::kConfirmed;
     };
     Settle(own, verdict(own, other), other, byBustedEntry);
     if (!byBustedEntry)
@@ -77,7 +90,8 @@ class Checker {
   }
 
   // Links from QSOs still open to open QSOs of a log whose call is one edit
-  // away from the call logged.
+  // away from the call logged. A line of evidence only that miscopied a call
+  // still shows that station's QSO took place.
   std::vector<Link> NearCallLinks() const {
     std::vector<Link> links;
     ForEachQso([&](QsoRef ref, const IndexEntry& own) {
@@ -99,19 +113,23 @@ class Checker {
     }
   }
 
-  // Open QSOs of `station`'s log with own's station on the band, within the tolerance.
+  // Open QSOs of `station`'s log with own's station on the band, within the
+  // tolerance; a link between two lines of evidence only would judge nothing.
   void AddLinks(std::vector<Link>& links, QsoRef ref, const IndexEntry& own, int station) const {
     for (const IndexEntry& other :
          index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds)) {
-      if (!Settled(other.Ref))
-        links.push_back(Link{std::llabs(own.Time - other.Time), ref, other.Ref});
+      if (!Settled(other.Ref) && (Judged(ref) || Judged(other.Ref))) {
+        links.push_back(
+            Link{ModesDiffer(ref, other.Ref), std::llabs(own.Time - other.Time), ref, other.Ref});
+      }
     }
   }
 
-  // The nearest links first; a QSO takes part in one link at most.
+  // Links in the same mode first, then the nearest; a QSO takes part in one link at most.
   std::vector<Link> Closest(std::vector<Link> links) const {
     auto key = [](const Link& k) {
-      return std::make_tuple(k.Apart, k.Own.Log, k.Own.Qso, k.Other.Log, k.Other.Qso);
+      return std::make_tuple(k.ModeDiffers, k.Apart, k.Own.Log, k.Own.Qso, k.Other.Log,
+                             k.Other.Qso);
     };
     std::sort(links.begin(), links.end(),
               [&](const Link& a, const Link& b) { return key(a) < key(b); });
@@ -132,11 +150,15 @@ class Checker {
     ForEachQso([&](QsoRef ref, const IndexEntry& own) {
       if (Settled(ref))
         return;
+      if (!Judged(ref)) {
+        Settle(ref, Verdict::kEvidence, {});
+        return;
+      }
       QsoRef confirmedTwin = ConfirmedTwin(own);
       if (confirmedTwin.Found())
         Settle(ref, Verdict::kRepeat, confirmedTwin);
       else if (index_.HasLog(own.Worked))
-        Settle(ref, Verdict::kNotInLog, NearestOnAnyBand(own));
+        Settle(ref, NotInLogUnless(own.Worked), NearestOnAnyBand(own));
       else if (index_.StationsLogging(own.Worked) <= 1)
         Settle(ref, Verdict::kUnique, {});
       else
@@ -144,12 +166,19 @@ class Checker {
     });
   }
 
+  // Not in log, unless the other log has lines nobody could read: the QSO may
+  // stand on one of them.
+  Verdict NotInLogUnless(int station) const {
+    return index_.HasUnreadableLines(station) ? Verdict::kUnverified : Verdict::kNotInLog;
+  }
+
   // Another QSO of the same log with the same call and band that the other log confirms.
   QsoRef ConfirmedTwin(const IndexEntry& own) const {
     for (const IndexEntry& twin : index_.Group(own.Own, own.Worked, own.Band)) {
       Verdict kind = findings_[twin.Ref.Log].Qsos[twin.Ref.Qso].Kind;
       bool confirmed = Settled(twin.Ref) && twin.Ref.Log == own.Ref.Log &&
-                       (kind == Verdict::kConfirmed || kind == Verdict::kBustedExchange);
+                       (kind == Verdict::kConfirmed || kind == Verdict::kBustedExchange ||
+                        kind == Verdict::kModeDiffers);
       if (confirmed)
         return twin.Ref;
     }

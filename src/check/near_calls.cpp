@@ -7,13 +7,16 @@
 namespace {
 
 // The text itself and each form of it with one character dropped: two texts one
-// edit apart always share one of these keys.
+// edit apart always share one of these keys. Dropping either of two equal
+// neighbours gives the same form, kept once. None for text too long to be a call.
 std::vector<std::string> Keys(const std::string& call) {
+  if (call.size() > kLongestCall)
+    return {};
   std::vector<std::string> keys{call};
   for (size_t i = 0; i < call.size(); ++i) {
-    std::string dropped = call.substr(0, i) + call.substr(i + 1);
-    if (std::find(keys.begin(), keys.end(), dropped) == keys.end())
-      keys.push_back(std::move(dropped));
+    if (i > 0 && call[i] == call[i - 1])
+      continue;
+    keys.push_back(call.substr(0, i) + call.substr(i + 1));
   }
   return keys;
 }

@@ -29,7 +29,8 @@ QsoIndex::QsoIndex(const std::vector<CheckLog>& logs) {
   for (const CheckLog& log : logs) {
     int own = IdOf(MatchForm(log.Call));
     ownCall_.push_back(own);
-    hasLog_[own] = 1;
+    if (hasLog_[own] == 0 || log.UnreadableLines > 0)
+      hasLog_[own] = log.UnreadableLines > 0 ? kLogWithUnreadableLines : 1;
   }
   for (int l = 0; l < static_cast<int>(logs.size()); ++l) {
     const std::vector<CheckQso>& qsos = logs[l].Qsos;

@@ -35,6 +35,8 @@ class QsoIndex {
   const std::string& CallText(int id) const { return callText_[id]; }
   int CallCount() const { return static_cast<int>(callText_.size()); }
   bool HasLog(int call) const { return hasLog_[call] != 0; }
+  // Whether a log of this call has QSO lines that could not be read.
+  bool HasUnreadableLines(int call) const { return hasLog_[call] == kLogWithUnreadableLines; }
   // How many stations (own calls) logged this call.
   int StationsLogging(int call) const { return stationsLogging_[call]; }
 
@@ -56,7 +58,8 @@ class QsoIndex {
   std::unordered_map<std::string, int> callIds_;
   std::vector<std::string> callText_;
   std::vector<int> ownCall_;
-  std::vector<char> hasLog_;
+  static constexpr char kLogWithUnreadableLines = 2;
+  std::vector<char> hasLog_;  // per call: 0, 1 or kLogWithUnreadableLines
   std::vector<int> stationsLogging_;
   std::vector<IndexEntry> entries_;
   std::vector<std::vector<int>> position_;  // log, QSO -> entry

@@ -7,10 +7,7 @@
 #include "core/base/text.h"
 #include "log_values.h"
 
-namespace {
-
-// Cabrillo's two-letter modes, in the words a logging program uses.
-std::string ModeName(const std::string& token) {
+std::string CabrilloModeName(const std::string& token) {
   std::string mode = ToUpper(token);
   if (mode == "PH")
     return "SSB";
@@ -20,6 +17,8 @@ std::string ModeName(const std::string& token) {
     return "DIGI";
   return mode;
 }
+
+namespace {
 
 const char kQsoLayout[] = "freq mode date time call rst exch call rst exch [transmitter id 0/1]";
 
@@ -43,7 +42,7 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   }
   if (qso.Band.empty())
     return "frequency '" + t[0] + "' is neither kHz in an amateur band nor a band designator";
-  qso.Mode = ModeName(t[1]);
+  qso.Mode = CabrilloModeName(t[1]);
   CalendarTime when{};
   if (!ParseIsoDate(t[2], when))
     return "date '" + t[2] + "' is not YYYY-MM-DD";

@@ -11,5 +11,9 @@
 // A QSO line that cannot be read is left out and named in `Skipped`.
 LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName);
 
+// Cabrillo's two-letter modes in the words a logging program uses ("PH" is
+// "SSB"); other modes upper case as they stand.
+std::string CabrilloModeName(const std::string& token);
+
 // True when the first non-blank line is START-OF-LOG: or QSO:.
 bool LooksLikeCabrillo(const std::string& text);

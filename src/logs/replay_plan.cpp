@@ -32,14 +32,12 @@ std::string OwnCallOf(const LogContents& log, const ReplayOptions& options,
                       const std::string& shownName, std::vector<std::string>& notes) {
   std::string own = ToUpper(options.OwnCall);
   if (own.empty())
-    own = log.HeaderCall;
+    own = LogOwnCall(log);
   std::vector<std::string> seen;
   for (const LogQso& qso : log.Qsos) {
     if (!qso.OwnCall.empty() && std::find(seen.begin(), seen.end(), qso.OwnCall) == seen.end())
       seen.push_back(qso.OwnCall);
   }
-  if (own.empty() && !seen.empty())
-    own = seen.front();
   if (own.empty()) {
     throw InputError(shownName +
                      ": the log does not name the own callsign (STATION_CALLSIGN, OPERATOR or "
@@ -72,6 +70,16 @@ void NoteRepeatedQsos(const std::vector<QsoInput>& qsos, const std::string& show
 }
 
 }  // namespace
+
+std::string LogOwnCall(const LogContents& log) {
+  if (!log.HeaderCall.empty())
+    return log.HeaderCall;
+  for (const LogQso& qso : log.Qsos) {
+    if (!qso.OwnCall.empty())
+      return qso.OwnCall;
+  }
+  return "";
+}
 
 QsoInput MapQso(const LogQso& qso, const std::string& ownCall, const CountryFile& countries,
                 bool& found) {
@@ -126,7 +134,8 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
   reset.PeriodStart = DateOnly(start);
   reset.PeriodEnd = DateOnly(end);
 
-  for (const LogQso& qso : log.Qsos) {
+  for (size_t i = 0; i < log.Qsos.size(); ++i) {
+    const LogQso& qso = log.Qsos[i];
     const CalendarTime time = CalendarOfQso(qso);
     if (DateKey(time) < DateKey(start) || DateKey(end) < DateKey(time)) {
       ++plan.OutsidePeriod;
@@ -134,6 +143,7 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
     }
     bool found = false;
     plan.Where.push_back(qso.Where);
+    plan.Source.push_back(i);
     plan.Qsos.push_back(MapQso(qso, reset.OwnCall, countries, found));
     if (!found) {
       plan.Notes.push_back(shownName + ": " + qso.Where + ": no country for " + qso.Call +

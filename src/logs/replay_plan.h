@@ -24,9 +24,14 @@ struct ReplayPlan {
   ResetInput Reset;
   std::vector<QsoInput> Qsos;
   std::vector<std::string> Where;  // each handed-over QSO's place in the log
+  std::vector<size_t> Source;      // each handed-over QSO's index in LogContents::Qsos
   size_t OutsidePeriod = 0;        // QSOs of the log not handed over
   std::vector<std::string> Notes;  // things the user should know, one line each
 };
+
+// The call the log names as its own: the header's, else the first QSO's own
+// call, upper case; empty when it names none.
+std::string LogOwnCall(const LogContents& log);
 
 // Throws InputError when the log has no QSO, no own call can be found, or the
 // own call's country is unknown and no prefix was given. `shownName` names

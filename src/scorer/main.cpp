@@ -107,9 +107,17 @@ int Score(const ScoreCommand& command) {
 
 int Check(const CheckCommand& command) {
   CheckRun run = RunCheck(command, std::cerr);
-  std::cout << run.Checked << " logs checked, " << run.Rejected.size() << " rejected; results in "
-            << command.ResultsFolder << "\n";
-  if (run.Checked > 0)
+  auto logs = [](int n) { return std::to_string(n) + (n == 1 ? " log" : " logs"); };
+  std::cout << "Contest period: " << run.Period << "\n"
+            << logs(run.Ranked) << " checked and ranked, " << logs(run.Evidence)
+            << " used as evidence only (checklogs, logs that scored nothing), " << run.NotChecked
+            << (run.NotChecked == 1 ? " file" : " files")
+            << " not checked (rejected.txt); results in " << command.ResultsFolder << "\n";
+  for (const std::string& unwritten : run.Unwritten)
+    std::cerr << "dkz-score: " << unwritten << "\n";
+  if (!run.Unwritten.empty())
+    return kExitFailed;
+  if (run.Ranked > 0)
     return kExitOk;
   std::cerr << "dkz-score: no log in " << command.LogFolder << " could be checked\n";
   return kExitFailed;

@@ -23,3 +23,11 @@ NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& q
   outcome.Summary = pass.State.SummaryText;
   return pass;
 }
+
+std::string NativeScorer::Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
+                                std::vector<bool>* stored) {
+  NativePass pass = ScoreNatively(reset, qsos);
+  if (stored)
+    *stored = pass.Outcome.StoredQso;
+  return pass.Outcome.Summary;
+}

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "check_run.h"
 #include "core/engine/contest_state.h"
 #include "score_outcome.h"
 
@@ -14,3 +15,11 @@ struct NativePass {
 };
 
 NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& qsos);
+
+// The check's passes through the plug-in's own code run natively: the
+// plug-in's verdicts without loading it.
+class NativeScorer : public LogScorer {
+ public:
+  std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
+                    std::vector<bool>* stored) override;
+};

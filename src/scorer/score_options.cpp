@@ -50,14 +50,14 @@ const char* const kUsageText =
     "file that dkz-score did not make); 2 wrong command line; 3 the plug-in stored\n"
     "no QSO.\n";
 
-namespace {
-
 CalendarTime DateOption(const std::string& name, const std::string& value) {
   CalendarTime date{};
   if (!ParseIsoDate(value, date))
     throw UsageError(name + " takes a date YYYY-MM-DD, not '" + value + "'");
   return date;
 }
+
+namespace {
 
 struct Option {
   const char* Name;

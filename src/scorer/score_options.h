@@ -54,5 +54,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args);
 
 extern const char* const kUsageText;
 
+// The date of option `name` ("--from"); throws UsageError for anything but YYYY-MM-DD.
+CalendarTime DateOption(const std::string& name, const std::string& value);
+
 // The option that fills the header field `field` ("--name").
 std::string HeaderOptionName(std::string CabrilloLog::*field);

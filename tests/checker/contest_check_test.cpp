@@ -8,28 +8,50 @@
 
 namespace {
 
-// band, HHMM on the contest's first day, worked call, exchange sent, exchange received
+// band, HHMM on the contest's first day (or seconds after 12:00 when above
+// 9999), worked call, exchange sent, exchange received, mode, judged or evidence only
 struct Line {
+  Line(const char* band, int hhmm, const char* call, const char* sent, const char* rcvd,
+       const char* mode = "CW", bool judged = true)
+      : Band(band), Hhmm(hhmm), Call(call), Sent(sent), Rcvd(rcvd), Mode(mode), Judged(judged) {}
   const char* Band;
   int Hhmm;
   const char* Call;
   const char* Sent;
   const char* Rcvd;
+  const char* Mode;
+  bool Judged;
 };
 
-CheckLog Log(const char* call, std::vector<Line> lines) {
-  CheckLog log{call, {}};
+// A line of evidence only: read, but not scored for its log.
+Line Evidence(const char* band, int hhmm, const char* call, const char* sent, const char* rcvd,
+              const char* mode = "CW") {
+  return Line(band, hhmm, call, sent, rcvd, mode, false);
+}
+
+CheckLog Log(const char* call, std::vector<Line> lines, int unreadableLines = 0) {
+  CheckLog log{call, {}, unreadableLines};
   for (const Line& l : lines) {
-    int64_t time = 1781308800 + (l.Hhmm / 100) * 3600 + (l.Hhmm % 100) * 60;
-    log.Qsos.push_back({l.Band, time, l.Call, l.Sent, l.Rcvd, static_cast<int>(log.Qsos.size())});
+    CheckQso q;
+    q.Band = l.Band;
+    q.Time = 1781308800 + (l.Hhmm > 9999 ? 12 * 3600 + (l.Hhmm - 10000)
+                                         : (l.Hhmm / 100) * 3600 + (l.Hhmm % 100) * 60);
+    q.Call = l.Call;
+    q.ExchSent = l.Sent;
+    q.ExchRcvd = l.Rcvd;
+    q.Line = static_cast<int>(log.Qsos.size());
+    q.Mode = l.Mode;
+    q.Judged = l.Judged;
+    log.Qsos.push_back(q);
   }
   return log;
 }
 
 // One letter per QSO, log after log: C confirmed, X busted exchange, B busted
-// call, N not in log, U unique, ? unchecked, R repeat; a blank between logs.
+// call, N not in log, U unique, ? unchecked, R repeat, V unverified, M mode
+// differs, E evidence only; a blank between logs.
 std::string Verdicts(const std::vector<LogFindings>& findings) {
-  const char letters[] = "CXBNU?R";
+  const char letters[] = "CXBNU?RVME";
   std::string text;
   for (const LogFindings& log : findings) {
     if (!text.empty())
@@ -96,9 +118,77 @@ TEST(ContestCheck, AppliesTheRulesInOrder) {
        {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}, {"40m", 1230, "W1AW", "TK", "5"}}),
         Log("W1AW", {{"40m", 1200, "JA1ABC", "5", "TK"}})},
        "CR C"},
+      {"a line the plug-in refused confirms the other side, which kept its mode",
+       {Log("JA1ABC", {Evidence("40m", 1200, "W1AW", "TK", "5", "SSB")}),
+        Log("W1AW", {{"40m", 1201, "JA1ABC", "5", "TK"}})},
+       "E M"},
+      {"a line of evidence only that miscopied a call confirms that station",
+       {Log("JA1ABC", {Evidence("40m", 1200, "W1AX", "TK", "5")}),
+        Log("W1AW", {{"40m", 1201, "JA1ABC", "5", "TK"}})},
+       "E C"},
+      {"a line of evidence only is never not in log",
+       {Log("JA1ABC", {Evidence("40m", 1200, "W1AW", "TK", "5")}), Log("W1AW", {})},
+       "E "},
+      {"the same mode is matched first",
+       {Log("JA1ABC",
+            {Evidence("40m", 1200, "W1AW", "TK", "5", "SSB"), {"40m", 1202, "W1AW", "TK", "5"}}),
+        Log("W1AW", {{"40m", 1200, "JA1ABC", "5", "TK"}})},
+       "EC C"},
+      {"missing from a log with unreadable lines: unverified, kept",
+       {Log("JA1ABC", {{"40m", 1200, "W1AW", "TK", "5"}}), Log("W1AW", {}, 2)},
+       "V "},
   };
   for (const Row& row : rows)
     EXPECT_EQ(Verdicts(CheckContest(row.Logs)), row.Expected) << row.Rule;
+}
+
+// Seconds after 12:00 in the hhmm field of a Line.
+int At(int seconds) {
+  return 10000 + seconds;
+}
+
+TEST(ContestCheck, MatchesAtTheEdgeOfTheWindowAndNotBeyond) {
+  struct Row {
+    int Seconds;  // between the two logs' times of one QSO
+    int Minutes;
+    const char* Expected;
+  };
+  const Row rows[] = {{179, 3, "C C"}, {180, 3, "C C"}, {181, 3, "N N"}, {299, 5, "C C"},
+                      {300, 5, "C C"}, {301, 5, "N N"}, {0, 0, "C C"},   {1, 0, "N N"}};
+  for (const Row& row : rows) {
+    std::vector<CheckLog> logs = {Log("JA1ABC", {{"40m", At(0), "W1AW", "TK", "5"}}),
+                                  Log("W1AW", {{"40m", At(row.Seconds), "JA1ABC", "5", "TK"}})};
+    CheckOptions options;
+    options.ToleranceSeconds = 60 * row.Minutes;
+    EXPECT_EQ(Verdicts(CheckContest(logs, options)), row.Expected)
+        << row.Seconds << " s, " << row.Minutes << " min";
+  }
+}
+
+TEST(ContestCheck, BelievesAClockOffsetAtEachThresholdAndNotBelow) {
+  struct Row {
+    int Partners;  // QSOs of JA1ABC found in others' logs
+    int Agreeing;  // of them, those off by Offset; the rest 20 minutes more
+    int Offset;    // seconds JA1ABC's clock is ahead
+    int64_t Believed;
+  };
+  const Row rows[] = {
+      {8, 6, 600, 600}, {8, 5, 600, 0},    // three in four agree, not fewer
+      {4, 4, 600, 0},   {5, 5, 600, 600},  // five QSOs show it, not fewer
+      {6, 6, 91, 91},   {6, 6, 90, 0},     // more than half the window, not less
+  };
+  const char* partners[] = {"W1AW", "DL1AA", "K2BB", "G3CC", "VK4DD", "F5EE", "OH1FF", "PA1GG"};
+  for (const Row& row : rows) {
+    std::vector<CheckLog> logs = {Log("JA1ABC", {})};
+    for (int i = 0; i < row.Partners; ++i) {
+      int sent = 600 * i;
+      int own = sent + row.Offset + (i < row.Agreeing ? 0 : 1200);
+      logs[0].Qsos.push_back(Log("", {{"40m", At(own), partners[i], "TK", "1"}}).Qsos[0]);
+      logs.push_back(Log(partners[i], {{"40m", At(sent), "JA1ABC", "1", "TK"}}));
+    }
+    EXPECT_EQ(CheckContest(logs)[0].ClockOffsetSeconds, row.Believed)
+        << row.Agreeing << " of " << row.Partners << " off by " << row.Offset << " s";
+  }
 }
 
 TEST(ContestCheck, NamesTheEvidence) {

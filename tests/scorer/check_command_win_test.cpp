@@ -7,10 +7,12 @@
 #include <algorithm>
 #include <iostream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
 #include "contest_folder.h"
+#include "submission_variants.h"
 #include "plugin_host.h"
 #include "truth_comparison.h"
 #include "win_links.h"
@@ -44,21 +46,35 @@ Verdict VerdictNamed(const std::string& name) {
   return Verdict::kConfirmed;
 }
 
-// findings.csv read back into one LogFindings per generated log.
-std::vector<LogFindings> ReadFindings(const GeneratedContest& contest, const std::string& csv) {
+// The calls of stations-without-log.csv.
+std::set<std::string> StationsWithoutLog(const std::string& csv) {
+  std::set<std::string> calls;
+  std::istringstream in(csv);
+  std::string row;
+  std::getline(in, row);
+  EXPECT_EQ(row, "call,logs,qsos");
+  while (std::getline(in, row))
+    calls.insert(row.substr(0, row.find(',')));
+  return calls;
+}
+
+// findings.csv read back into one LogFindings per generated log: a QSO it does
+// not name is confirmed, or unchecked when its station sent no log.
+std::vector<LogFindings> ReadFindings(const GeneratedContest& contest, const std::string& csv,
+                                      const std::set<std::string>& withoutLog) {
   std::map<std::string, Verdict> byLine;  // "CALL,LINE"
   std::map<std::string, int64_t> offsets;
   std::istringstream in(csv);
   std::string row;
   std::getline(in, row);
-  EXPECT_EQ(row, "call,line,verdict,detail");
+  EXPECT_EQ(row, "call,line,verdict,detail,worked,band,time,evidence_line");
   while (std::getline(in, row)) {
     std::istringstream fields(row);
     std::string call, line, verdict, detail;
     std::getline(fields, call, ',');
     std::getline(fields, line, ',');
     std::getline(fields, verdict, ',');
-    std::getline(fields, detail);
+    std::getline(fields, detail, ',');
     if (verdict == "clock_offset")
       offsets[call] = std::stoll(detail);
     else
@@ -71,7 +87,9 @@ std::vector<LogFindings> ReadFindings(const GeneratedContest& contest, const std
     for (const CheckQso& qso : log.Qsos) {
       auto found = byLine.find(log.Call + ',' + std::to_string(qso.Line));
       findings[l].Qsos.emplace_back();
-      findings[l].Qsos.back().Kind = found == byLine.end() ? Verdict::kConfirmed : found->second;
+      findings[l].Qsos.back().Kind = found != byLine.end()        ? found->second
+                                     : withoutLog.count(qso.Call) ? Verdict::kUnchecked
+                                                                  : Verdict::kConfirmed;
     }
   }
   return findings;
@@ -88,8 +106,10 @@ TEST(CheckCommand, FindsTheFaultsOfAGeneratedContestAndNothingElse) {
   WriteWholeFile("logs\\notes.txt", "not a log\r\n");
 
   ASSERT_EQ(RunCheck("logs --out results"), 0u);
-  TruthComparison comparison =
-      CompareWithTruth(contest, ReadFindings(contest, ReadWholeFile("results\\findings.csv")));
+  TruthComparison comparison = CompareWithTruth(
+      contest,
+      ReadFindings(contest, ReadWholeFile("results\\findings.csv"),
+                   StationsWithoutLog(ReadWholeFile("results\\stations-without-log.csv"))));
   std::cout << ComparisonTable(comparison);
   EXPECT_TRUE(comparison.Perfect()) << comparison.Differences.front();
   EXPECT_GT(comparison.Kinds[static_cast<int>(Verdict::kBustedCall)].Agreed, 0);
@@ -98,7 +118,9 @@ TEST(CheckCommand, FindsTheFaultsOfAGeneratedContestAndNothingElse) {
   std::string results = ReadWholeFile("results\\results.csv");
   EXPECT_EQ(std::count(results.begin(), results.end(), '\n'),
             static_cast<long>(contest.Logs.size()) + 1);
-  EXPECT_EQ(ReadWholeFile("results\\rejected.txt").substr(0, 11), "notes.txt: ");
+  std::string rejected = ReadWholeFile("results\\rejected.txt");
+  EXPECT_EQ(rejected.substr(0, 37), "Contest period: 2026-06-13 to 2026-06");
+  EXPECT_NE(rejected.find("\nnotes.txt: "), std::string::npos) << rejected;
   for (size_t l = 0; l < contest.Logs.size(); ++l) {
     std::string report = ReadWholeFile("results\\" + contest.Logs[l].Log.Call + ".txt");
     EXPECT_NE(report.find("Checked score"), std::string::npos) << contest.Logs[l].Log.Call;
@@ -108,9 +130,60 @@ TEST(CheckCommand, FindsTheFaultsOfAGeneratedContestAndNothingElse) {
   EXPECT_FALSE(FileExists("logs\\results.csv"));
 }
 
-// An earlier result swapped for a link to the user's file: the check stops
-// before it removes anything (Wine would delete what the link leads to).
-TEST(CheckCommand, AnEarlierResultSwappedForALinkStopsTheCheck) {
+// Logs as entrants really send them (colon times, MHz, phone QSOs, another
+// contest, a checklog, an earlier and a fake submission, late QSOs, another
+// year, unreadable lines): every QSO taken out is one the world holds bad.
+TEST(CheckCommand, TakesOutNoQsoOfWhatEntrantsReallySendThatTheWorldHoldsGood) {
+  ScratchFolder folder;
+  WorldOptions options;
+  options.Seed = 11;
+  options.Stations = 90;
+  options.MeanQsos = 70;
+  GeneratedContest contest = GenerateContest(options);
+  std::vector<SubmissionVariant> variants = WriteSubmissionVariants(contest, "logs");
+
+  ASSERT_EQ(RunCheck("logs --out results"), 0u);
+  std::map<std::string, Verdict> truth;  // "CALL,LINE"
+  for (size_t l = 0; l < contest.Logs.size(); ++l) {
+    for (size_t q = 0; q < contest.Logs[l].Log.Qsos.size(); ++q) {
+      const CheckQso& qso = contest.Logs[l].Log.Qsos[q];
+      truth[contest.Logs[l].Log.Call + ',' + std::to_string(qso.Line)] = contest.Expected[l][q];
+    }
+  }
+  std::istringstream in(ReadWholeFile("results\\findings.csv"));
+  std::string row;
+  std::getline(in, row);
+  int takenOut = 0;
+  while (std::getline(in, row)) {
+    std::istringstream fields(row);
+    std::string call, line, verdict;
+    std::getline(fields, call, ',');
+    std::getline(fields, line, ',');
+    std::getline(fields, verdict, ',');
+    if (verdict != "nil" && verdict != "busted_call" && verdict != "busted_exchange")
+      continue;
+    ++takenOut;
+    auto expected = truth.find(call + ',' + line);
+    EXPECT_TRUE(expected != truth.end() && VerdictName(expected->second) == verdict) << row;
+  }
+  EXPECT_GT(takenOut, 20);
+  std::string received = ReadWholeFile("results\\received.csv");
+  for (const SubmissionVariant& v : variants) {
+    const char* status = v.Kind == "other_contest" || v.Kind == "other_year" ? ",rejected,"
+                         : v.Kind == "resubmitted" || v.Kind == "fake_older" ? ",superseded,"
+                         : v.Kind == "checklog"                              ? ",checklog,"
+                         : v.Kind == "all_phone"                             ? ",not_scored,"
+                                                                             : ",checked,";
+    EXPECT_NE(received.find("\n" + v.File + "," + contest.Logs[v.Log].Log.Call + status),
+              std::string::npos)
+        << v.Kind << "\n"
+        << received;
+  }
+}
+
+// An earlier result swapped for a link to the user's file: the link goes, as a
+// link, and the user's file stays as it was.
+TEST(CheckCommand, AnEarlierResultSwappedForALinkIsReplacedNeverFollowed) {
   ScratchFolder folder;
   CreateDirectoryA("logs", nullptr);
   WriteWholeFile("logs\\ja1vzt.adi",
@@ -123,9 +196,9 @@ TEST(CheckCommand, AnEarlierResultSwappedForALinkStopsTheCheck) {
   TestLink link("results\\results.csv", "..\\users.txt");
   if (!link.Made())
     GTEST_SKIP() << "no symbolic links here";
-  EXPECT_EQ(RunCheck("logs --out results"), 1u);
+  EXPECT_EQ(RunCheck("logs --out results"), 0u);
   EXPECT_EQ(ReadWholeFile("users.txt"), "the user's");
-  EXPECT_TRUE(FileExists("results\\findings.csv"));
+  EXPECT_EQ(ReadWholeFile("results\\results.csv").substr(0, 5), "call,");
 }
 
 }  // namespace

@@ -1,14 +1,15 @@
 // The check's folders: the logs it reads and a results folder that never loses
-// a file the check did not write.
+// a file the check did not write, and never reaches through a link.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
 #include "check_folders.h"
 #include "check_options.h"
+#include "folder_system.h"
 #include "log_qso.h"
+#include "received_files.h"
 #include "score_options.h"
 
 namespace fs = std::filesystem;
@@ -27,15 +28,22 @@ class CheckFolders : public ::testing::Test {
   void TearDown() override { fs::remove_all(root_); }
   std::string At(const char* name) const { return (root_ / name).string(); }
   void Write(const char* name, const char* text) const { std::ofstream(root_ / name) << text; }
+  std::string Read(const char* name) const {
+    std::ifstream in(root_ / name);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
 
   fs::path root_;
 };
 
 TEST_F(CheckFolders, LogsAreTheFilesOfTheFolderByName) {
   Write("logs/b.cbr", "x");
-  Write("logs/A.adi", "x");
-  EXPECT_EQ(LogFilesIn(At("logs")), (std::vector<std::string>{"A.adi", "b.cbr"}));
-  EXPECT_THROW(LogFilesIn(At("missing")), InputError);
+  Write("logs/A.adi", "xy");
+  std::vector<ReceivedFile> files = ReceivedFilesIn(At("logs"));
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].Name + " " + std::to_string(files[0].Bytes), "A.adi 2");
+  EXPECT_EQ(files[1].Name, "b.cbr");
+  EXPECT_THROW(ReceivedFilesIn(At("missing")), InputError);
 }
 
 TEST_F(CheckFolders, ResultsGoOnlyWhereNothingElseIsLost) {
@@ -64,39 +72,80 @@ TEST_F(CheckFolders, ResultsGoOnlyWhereNothingElseIsLost) {
   EXPECT_THROW(PrepareResultsFolder(At("out"), At("logs/.."), {}), InputError);
 }
 
-// An earlier run's output swapped for a link, anywhere below the results
-// folder, stops the clean-up before anything is removed: removing it might
-// remove what it leads to. A record behind a link is no record.
-TEST_F(CheckFolders, ALinkAmongTheEarlierResultsStopsTheRunAndNothingIsRemoved) {
-  fs::create_directories(root_ / "mine");
-  Write("mine/results.csv", "the user's");
-  Write("mine/record", "results.csv\nwork\n");
-  const struct {
-    const char* Name;
-    const char* LeadsTo;
-  } cases[] = {{"out/results.csv", "../mine/results.csv"},
-               {"out/work/err.txt", "../../mine/results.csv"},
-               {"out/work", "../mine"}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Name);
-    fs::remove_all(root_ / "out");
-    PrepareResultsFolder(At("logs"), At("out"), {"findings.csv", "results.csv", "work"});
-    Write("out/findings.csv", "earlier");
-    fs::create_directories(root_ / "out" / "work");
-    fs::remove_all(root_ / c.Name);
-    fs::create_symlink(c.LeadsTo, root_ / c.Name);
-    EXPECT_THROW(PrepareResultsFolder(At("logs"), At("out"), {"results.csv"}), InputError);
-    EXPECT_TRUE(fs::exists(root_ / "out" / "findings.csv"));
-    EXPECT_TRUE(fs::is_symlink(root_ / c.Name));
+TEST_F(CheckFolders, AnEarlierResultsFolderLosesItsLinksNeverWhatTheyPointTo) {
+  PrepareResultsFolder(At("logs"), At("out"), {"work", "A.txt", "B.txt", "C.txt", "D.txt"});
+  fs::create_directories(root_ / "precious");
+  Write("precious/keep.txt", "keep");
+  Write("precious2.txt", "keep2");
+  fs::create_directories(root_ / "precious3");
+  Write("precious3/keep.txt", "keep3");
+  fs::create_directory_symlink("../precious", root_ / "out" / "work");
+  fs::create_directories(root_ / "precious" / "sub");
+  fs::create_symlink("../../precious2.txt", root_ / "precious" / "sub" / "link.txt");
+  fs::create_symlink("../precious2.txt", root_ / "out" / "A.txt");
+  fs::create_directory_symlink("../precious3", root_ / "out" / "B.txt");
+  fs::create_symlink("../missing.txt", root_ / "out" / "C.txt");
+
+  std::string out = PrepareResultsFolder(At("logs"), At("out"), {"D.txt"});
+  EXPECT_EQ(std::distance(fs::directory_iterator(root_ / "out"), fs::directory_iterator()), 1)
+      << "only the record is left";
+  EXPECT_EQ(Read("precious/keep.txt"), "keep");
+  EXPECT_TRUE(fs::is_symlink(root_ / "precious" / "sub" / "link.txt"));
+  EXPECT_EQ(Read("precious2.txt"), "keep2");
+  EXPECT_EQ(Read("precious3/keep.txt"), "keep3");
+
+  // A record behind a link is no record: the link could name anyone's files.
+  Write("mine.txt", "A.txt\nB.txt\n");
+  fs::remove(root_ / "out" / "dkz-score.files");
+  fs::create_symlink("../mine.txt", root_ / "out" / "dkz-score.files");
+  Write("out/A.txt", "someone's");
+  EXPECT_THROW(PrepareResultsFolder(At("logs"), At("out"), {"A.txt"}), InputError);
+  EXPECT_EQ(Read("out/A.txt"), "someone's");
+  EXPECT_EQ(Read("mine.txt"), "A.txt\nB.txt\n");
+  fs::remove(root_ / "out" / "A.txt");
+  fs::remove(root_ / "out" / "dkz-score.files");
+  PrepareResultsFolder(At("logs"), At("out"), {"D.txt", "E.txt"});
+
+  // A link that stands where a result is written is left alone, and so is what it leads to.
+  fs::create_symlink("../precious2.txt", root_ / "out" / "D.txt");
+  std::string why;
+  EXPECT_FALSE(WriteResult(out, "D.txt", "report", why));
+  EXPECT_EQ(Read("precious2.txt"), "keep2");
+  EXPECT_TRUE(fs::is_symlink(root_ / "out" / "D.txt"));
+  fs::create_directories(root_ / "out" / "E.txt");
+  EXPECT_FALSE(WriteResult(out, "E.txt", "report", why));
+  EXPECT_TRUE(fs::is_directory(root_ / "out" / "E.txt"));
+}
+
+TEST_F(CheckFolders, FoldersAreComparedByWhatTheyResolveTo) {
+  fs::create_directories(root_ / "logs-out");
+  fs::create_directory_symlink("logs", root_ / "via-link");
+  fs::create_directory_symlink("logs/sub", root_ / "into-logs");
+  struct Row {
+    const char* Logs;
+    const char* Results;
+    bool Refused;
+  };
+  const Row rows[] = {
+      {"logs", "logs-out", false},  // a name that begins like the logs' folder is not in it
+      {"logs", "logs/new", true},
+      {"logs", "logs/sub/../new", true},
+      {"logs", "into-logs", true},     // a link into the logs' folder
+      {"via-link", "logs/new", true},  // the logs' folder given through a link
+      {"logs", "logs", true},
+      {"logs/sub", "logs", true},  // the logs inside the results
+      {"logs", ".", true},
+  };
+  for (const Row& row : rows) {
+    bool refused = false;
+    try {
+      PrepareResultsFolder(At(row.Logs), At(row.Results), {});
+    } catch (const InputError&) {
+      refused = true;
+    }
+    EXPECT_EQ(refused, row.Refused) << row.Logs << " " << row.Results;
   }
-  fs::remove_all(root_ / "out");
-  fs::create_directories(root_ / "out");
-  fs::create_symlink("../mine/record", root_ / "out" / "dkz-score.files");
-  Write("out/results.csv", "someone's");
-  EXPECT_THROW(PrepareResultsFolder(At("logs"), At("out"), {"results.csv"}), InputError);
-  EXPECT_EQ(fs::file_size(root_ / "mine" / "results.csv"), strlen("the user's"));
-  EXPECT_EQ(fs::file_size(root_ / "mine" / "record"), strlen("results.csv\nwork\n"));
-  EXPECT_TRUE(fs::exists(root_ / "out" / "results.csv"));
+  EXPECT_TRUE(fs::exists(root_ / "logs" / "sub")) << "nothing of the logs' folder was removed";
 }
 
 TEST(CheckOptions, ReadsTheCheckCommand) {
@@ -106,6 +155,12 @@ TEST(CheckOptions, ReadsTheCheckCommand) {
   EXPECT_EQ(line.Check.ResultsFolder, "res");
   EXPECT_EQ(line.Check.Minutes, 5);
   EXPECT_EQ(ParseCommandLine({"check", "logs", "--out", "res"}).Check.Minutes, 3);
+  CheckCommand period = ParseCommandLine({"check", "logs", "--out=res", "--from", "2026-06-13",
+                                          "--to=2026-06-14", "--table", "t.txt"})
+                            .Check;
+  EXPECT_EQ(period.From->Day, 13);
+  EXPECT_EQ(period.To->Day, 14);
+  EXPECT_EQ(period.TableFile, "t.txt");
   const std::vector<std::vector<std::string>> bad = {
       {"check", "logs"},
       {"check", "--out", "res"},
@@ -113,6 +168,8 @@ TEST(CheckOptions, ReadsTheCheckCommand) {
       {"check", "a", "--out"},
       {"check", "a", "--out=r", "--call"},
       {"check", "a", "--out=r", "--minutes", "x"},
+      {"check", "a", "--out=r", "--from", "2026-6-13"},
+      {"check", "a", "--out=r", "--from", "2026-06-14", "--to", "2026-06-13"},
   };
   for (const auto& args : bad)
     EXPECT_THROW(ParseCommandLine(args), UsageError) << args.back();

@@ -7,10 +7,8 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-// Creates the file; fails when it exists already.
-void WriteNew(const fs::path& path, const std::string& bytes) {
+void WriteNewFile(const std::string& file, const std::string& bytes) {
+  const fs::path path = file;
   std::error_code error;
   if (fs::exists(path, error))
     throw WriteError(path.string() + " exists already; nothing was written over");
@@ -20,8 +18,6 @@ void WriteNew(const fs::path& path, const std::string& bytes) {
   if (!out)
     throw WriteError("cannot write " + path.string());
 }
-
-}  // namespace
 
 void WriteContest(const GeneratedContest& contest, const std::string& folder,
                   const std::string& truthFile) {
@@ -33,6 +29,6 @@ void WriteContest(const GeneratedContest& contest, const std::string& folder,
   if (!fs::create_directories(folder, error))
     throw WriteError("cannot create " + folder + ": " + error.message());
   for (const GeneratedLog& log : contest.Logs)
-    WriteNew(fs::path(folder) / CabrilloFileName(log.Log.Call), CabrilloText(log));
-  WriteNew(truthFile, TruthCsv(contest.Truth));
+    WriteNewFile((fs::path(folder) / CabrilloFileName(log.Log.Call)).string(), CabrilloText(log));
+  WriteNewFile(truthFile, TruthCsv(contest.Truth));
 }

@@ -12,6 +12,9 @@ class WriteError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Creates the file; throws WriteError when it exists already or cannot be written.
+void WriteNewFile(const std::string& path, const std::string& bytes);
+
 // The folder is created and must not exist yet, nor the truth file: nothing is
 // ever written over. Throws WriteError naming the path that failed.
 void WriteContest(const GeneratedContest& contest, const std::string& folder,

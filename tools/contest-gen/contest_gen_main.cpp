@@ -6,14 +6,19 @@
 
 #include "contest_bench.h"
 #include "contest_folder.h"
+#include "submission_variants.h"
 
 namespace {
 
 const char kUsage[] =
     "usage: dkz-contest-gen --out FOLDER [--truth FILE] [--seed N] [--stations N] [--qsos N]\n"
+    "                       [--variants]\n"
     "       dkz-contest-gen --bench [--seed N] [--qsos N]\n"
     "Writes one Cabrillo log per station that sent one into FOLDER (which must not exist)\n"
-    "and the faults put in, with what a cross-check must find, to FILE (FOLDER-truth.csv).\n";
+    "and the faults put in, with what a cross-check must find, to FILE (FOLDER-truth.csv).\n"
+    "--variants writes some logs as entrants really send them (colon times, MHz, phone QSOs,\n"
+    "another contest, a checklog, earlier submissions, late QSOs, unreadable lines) and\n"
+    "lists which.\n";
 
 bool ReadNumber(const std::string& text, long& value) {
   char* end = nullptr;
@@ -27,12 +32,15 @@ int main(int argc, char** argv) {
   WorldOptions options;
   std::string folder, truth;
   bool bench = false;
+  bool variants = false;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     long number = 0;
     bool hasValue = i + 1 < argc;
     if (arg == "--bench") {
       bench = true;
+    } else if (arg == "--variants") {
+      variants = true;
     } else if (arg == "--out" && hasValue) {
       folder = argv[++i];
     } else if (arg == "--truth" && hasValue) {
@@ -64,7 +72,13 @@ int main(int argc, char** argv) {
     truth = folder + "-truth.csv";
   try {
     GeneratedContest contest = GenerateContest(options);
-    WriteContest(contest, folder, truth);
+    if (variants) {
+      WriteNewFile(truth, TruthCsv(contest.Truth));
+      for (const SubmissionVariant& v : WriteSubmissionVariants(contest, folder))
+        std::cout << v.Kind << ' ' << v.File << ' ' << v.Lines << '\n';
+    } else {
+      WriteContest(contest, folder, truth);
+    }
     std::cout << contest.Logs.size() << " logs written to " << folder << ", truth to " << truth
               << '\n';
   } catch (const WriteError& error) {

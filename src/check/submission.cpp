@@ -1,0 +1,89 @@
+#include "submission.h"
+
+#include <algorithm>
+
+#include "call_text.h"
+#include "core/base/text.h"
+#include "evidence_line.h"
+#include "log_file.h"
+#include "replay_plan.h"
+
+namespace {
+
+// The header's tags, and the QSO lines the reader did not take, numbered as
+// the reader numbers them (a lone CR ends a line too).
+void ReadCabrilloRest(const std::string& bytes, Submission& s) {
+  std::string text = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))
+      text[i] = '\n';
+  }
+  size_t next = 0;  // the reader's QSOs stand in line order
+  int number = 0;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    const size_t length = (end == std::string::npos ? text.size() : end) - start;
+    const size_t colon = text.find(':', start);
+    const size_t at = start;
+    start = end == std::string::npos ? text.size() : end + 1;
+    ++number;
+    // Tags are short; a line without one is no tag's.
+    if (colon == std::string::npos || colon - at > 24 || colon >= at + length)
+      continue;
+    const std::string tag = MatchForm(text.substr(at, colon - at));
+    if (tag == "END-OF-LOG")
+      break;
+    const bool qso = tag == "QSO" || tag == "X-QSO";
+    while (next < s.Log.Qsos.size() && s.Log.Qsos[next].Line < number)
+      ++next;
+    if (qso && next < s.Log.Qsos.size() && s.Log.Qsos[next].Line == number)
+      continue;
+    const std::string value =
+        BlankControlCharacters(Trim(text.substr(colon + 1, at + length - colon - 1)));
+    SubmissionHeader& h = s.Header;
+    if (tag == "CATEGORY-OPERATOR")
+      h.Categories.Operator = MatchForm(value);
+    else if (tag == "CATEGORY-BAND")
+      h.Categories.Band = MatchForm(value);
+    else if (tag == "CATEGORY-TRANSMITTER")
+      h.Categories.Transmitter = MatchForm(value);
+    else if (tag == "CATEGORY-POWER")
+      h.Categories.Power = MatchForm(value);
+    else if (tag == "CLAIMED-SCORE")
+      h.ClaimedScore = value;
+    else if (tag == "SOAPBOX" && !value.empty())
+      h.Soapbox.push_back(value);
+    if (!qso)
+      continue;
+    LogQso read;
+    read.Line = number;
+    read.Where = "line " + std::to_string(number);
+    if (ReadEvidenceLine(value, read))
+      s.MoreEvidence.push_back(std::move(read));
+    else
+      ++s.UnreadableLines;
+  }
+}
+
+}  // namespace
+
+Submission ReadSubmission(const std::string& file, const std::string& bytes) {
+  Submission s;
+  s.File = file;
+  s.Log = ReadLogText(bytes, file);
+  s.Header.Contest = MatchForm(s.Log.Contest);
+  if (s.Log.Format == "Cabrillo")
+    ReadCabrilloRest(bytes, s);
+  else
+    s.UnreadableLines = static_cast<int>(s.Log.Skipped.size());
+  s.Call = BlankControlCharacters(LogOwnCall(s.Log));
+  if (s.Call.empty()) {
+    for (const LogQso& qso : s.MoreEvidence) {
+      if (!qso.OwnCall.empty()) {
+        s.Call = qso.OwnCall;
+        break;
+      }
+    }
+  }
+  return s;
+}
