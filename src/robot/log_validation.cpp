@@ -4,7 +4,8 @@
 #include <set>
 
 #include "cabrillo_header_check.h"
-#include "check_results.h"
+#include "check_run.h"
+#include "entrant_facts.h"
 #include "core/base/text.h"
 #include "log_file.h"
 #include "log_values.h"
@@ -83,11 +84,8 @@ void Warn(LogVerdict& verdict, const std::string& warning) {
 void CheckHeader(const std::string& text, LogVerdict& verdict, CategoryReading& category) {
   CabrilloHeader header = ReadCabrilloHeader(text);
   auto contest = header.Values.find("CONTEST");
-  if (contest == header.Values.end()) {
+  if (contest == header.Values.end())
     Warn(verdict, "no CONTEST: line (this contest is DKZ)");
-  } else if (!IsThisContest(contest->second)) {
-    Refuse(verdict, "CONTEST: " + contest->second + " is another contest; this robot takes DKZ");
-  }
   if (!header.StartOfLog)
     Warn(verdict, "no START-OF-LOG: line");
   if (!header.EndOfLog)
@@ -97,8 +95,6 @@ void CheckHeader(const std::string& text, LogVerdict& verdict, CategoryReading& 
   category = ReadCategory(header);
   for (const std::string& fault : category.Faults)
     Warn(verdict, fault);
-  verdict.Category = category.Code;
-  verdict.CategoryText = category.Text;
   auto email = header.Values.find("EMAIL");
   if (email != header.Values.end())
     verdict.Email = Clipped(email->second, 200);
@@ -113,26 +109,17 @@ void CheckHeader(const std::string& text, LogVerdict& verdict, CategoryReading& 
   }
 }
 
-// QSOs that do not fit the category the header claims.
-void CheckCategoryAgainstQsos(const LogContents& log, const CategoryReading& category,
-                              LogVerdict& verdict) {
-  size_t otherBand = 0, otherMode = 0;
-  const LogQso* firstBand = nullptr;
-  const LogQso* firstMode = nullptr;
+// QSOs in another mode: the plug-in refuses them, and a CW entry says it has none.
+void CheckModes(const LogContents& log, LogVerdict& verdict) {
+  size_t otherMode = 0;
+  const LogQso* first = nullptr;
   for (const LogQso& qso : log.Qsos) {
-    if (!category.Band.empty() && ToLower(qso.Band) != category.Band && ++otherBand == 1)
-      firstBand = &qso;
     if (qso.Mode != "CW" && ++otherMode == 1)
-      firstMode = &qso;
-  }
-  if (otherBand > 0) {
-    Warn(verdict, "the category is single-band " + category.Band + ", but " +
-                      Counted(otherBand, "QSO is", "QSOs are") +
-                      " on other bands (first: " + firstBand->Where + ", " + firstBand->Band + ")");
+      first = &qso;
   }
   if (otherMode > 0) {
-    Warn(verdict, Counted(otherMode, "QSO is", "QSOs are") + " not CW (first: " + firstMode->Where +
-                      ", " + firstMode->Mode + "): this contest counts CW only");
+    Warn(verdict, Counted(otherMode, "QSO is", "QSOs are") + " not CW (first: " + first->Where +
+                      ", " + first->Mode + "): this contest counts CW only");
   }
 }
 
@@ -144,11 +131,6 @@ void CheckPeriod(const LogContents& log, const RobotSettings& settings, LogVerdi
   }
   if (outside.empty())
     return;
-  if (outside.size() == log.Qsos.size()) {
-    Refuse(verdict, "none of its " + std::to_string(log.Qsos.size()) +
-                        " QSOs is within the contest period, " + PeriodText(settings));
-    return;
-  }
   std::string lines;
   for (size_t i = 0; i < outside.size() && i < 5; ++i)
     lines += (i ? ", " : "") + outside[i];
@@ -157,30 +139,85 @@ void CheckPeriod(const LogContents& log, const RobotSettings& settings, LogVerdi
                     (outside.size() > 5 ? ", ..." : "") + ")");
 }
 
-// The claimed score as the plug-in's own code gives it, and the QSOs it refused.
-void Score(const LogContents& log, const RobotSettings& settings, const CountryFile& countries,
-           LogVerdict& verdict) {
-  ReplayOptions options;
-  options.PeriodStart = settings.PeriodFrom;
-  options.PeriodEnd = settings.PeriodTo;
-  ReplayPlan plan = PlanReplay(log, countries, options, kShownName);
-  NativePass pass = ScoreNatively(plan.Reset, plan.Qsos);
-  verdict.ComputedScore = ScoreOfSummary(pass.Outcome.Summary);
-  std::vector<std::string> refused;
-  for (const ErrorProblem& problem : pass.Outcome.Problems) {
-    if (!pass.Outcome.StoredQso[problem.Qso])
-      refused.push_back(plan.Where[problem.Qso] + ": not counted: " + problem.Message);
+// The plug-in's own code run natively for the check, keeping what it said of
+// each QSO in the pass that scores the whole log (its err.txt lines).
+class ClaimedPassScorer : public LogScorer {
+ public:
+  std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
+                    std::vector<bool>* stored) override {
+    NativePass pass = ScoreNatively(reset, qsos);
+    if (stored != nullptr) {
+      *stored = pass.Outcome.StoredQso;
+      claimed_ = pass.Outcome;
+    }
+    return pass.Outcome.Summary;
   }
-  for (const std::string& line : LimitEachKind(refused, 5))
-    Warn(verdict, line);
-  for (const std::string& note : LimitEachKind(plan.Notes, 5))
+  const ScoreOutcome& Claimed() const { return claimed_; }
+
+ private:
+  ScoreOutcome claimed_;
+};
+
+// The check's own reading of the log (src/check), as `dkz-score check` takes
+// a file: refused for what it rejects, and otherwise its category from the
+// sponsor's table, the QSOs that contradict it and the score the plug-in's
+// own code gives it.
+void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings,
+                         const CountryFile& countries, const SponsorTable& table,
+                         LogVerdict& verdict) {
+  CheckSettings check;
+  check.From = settings.PeriodFrom;
+  check.To = settings.PeriodTo;
+  check.Table = table;
+  ClaimedPassScorer scorer;
+  CheckedContest contest = CheckSubmissions(
+      {ReceivedFile{kShownName, bytes.size(), 0}}, [&bytes](const ReceivedFile&) { return bytes; },
+      countries, check, scorer);
+  const Receipt& receipt = contest.Received.at(0);
+  if (receipt.Status == ReceiptStatus::kRejected || contest.Entrants.empty()) {
+    Refuse(verdict, Plain(receipt.Reason));
+    return;
+  }
+  const Entrant& entrant = contest.Entrants.front();
+  verdict.Call = entrant.Call;
+  if (entrant.HasCategory) {
+    verdict.Category = entrant.Class.Code;
+    verdict.CategoryText = entrant.Class.Title;
+  } else if (entrant.Kind == EntrantKind::kChecklog) {
+    verdict.Category = "CHECKLOG";
+    verdict.CategoryText = "checklog";
+  } else if (verdict.Format == "Cabrillo") {
+    Warn(verdict, "its CATEGORY- headers fit none of this contest's categories");
+  }
+  if (!entrant.CategoryFault.empty())
+    Warn(verdict, "the category contradicts its QSOs: " + entrant.CategoryFault);
+  if (entrant.Kind == EntrantKind::kChecklog)
+    Warn(verdict, "a checklog: it helps check the other logs and is not ranked");
+  if (entrant.Kind == EntrantKind::kNotScored)
+    Warn(verdict, "it scores nothing: " + entrant.NotScoredWhy);
+  if (entrant.EvidenceOnlyLines > 0) {
+    Warn(verdict, Counted(entrant.EvidenceOnlyLines, "QSO line was", "QSO lines were") +
+                      " read only as evidence for the other logs: they score nothing for this one");
+  }
+  for (const std::string& note : LimitEachKind(entrant.Plan.Notes, 5))
     Warn(verdict, Plain(note));
+  if (!entrant.ClaimedSummary.empty()) {
+    verdict.ComputedScore = ScoreOfSummary(entrant.ClaimedSummary);
+    const ScoreOutcome& claimed = scorer.Claimed();
+    std::vector<std::string> refused;
+    for (const ErrorProblem& problem : claimed.Problems) {
+      if (!claimed.StoredQso[problem.Qso])
+        refused.push_back(entrant.Plan.Where[problem.Qso] + ": not counted: " + problem.Message);
+    }
+    for (const std::string& line : LimitEachKind(refused, 5))
+      Warn(verdict, line);
+  }
 }
 
 }  // namespace
 
 LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
-                       const CountryFile& countries) {
+                       const CountryFile& countries, const SponsorTable& table) {
   LogVerdict verdict;
   if (Trim(bytes).empty()) {
     Refuse(verdict, "the file is empty");
@@ -201,39 +238,24 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
   verdict.LinesRead = static_cast<int64_t>(log.Qsos.size());
   verdict.LinesUnreadable = static_cast<int64_t>(log.Skipped.size());
   CategoryReading category;
-  if (log.Format == "Cabrillo") {
+  if (log.Format == "Cabrillo")
     CheckHeader(bytes, verdict, category);
-  } else {
-    if (!log.Contest.empty() && !IsThisContest(log.Contest))
-      Refuse(verdict, "CONTEST_ID " + log.Contest + " is another contest; this robot takes DKZ");
+  else
     Warn(verdict, "an ADIF log carries no category: send Cabrillo to enter one");
-  }
   for (const std::string& line : LimitEachKind(log.Skipped, 10))
     Warn(verdict, Plain(line));
   for (const std::string& note : log.Notes)
     Warn(verdict, Plain(note));
-  if (log.Qsos.empty()) {
-    Refuse(verdict, log.Skipped.empty()
-                        ? "no QSO found: this is not a contest log"
-                        : "none of its " + Counted(log.Skipped.size(), "QSO line", "QSO lines") +
-                              " could be read");
+  std::string ownCall = ToUpper(OwnCallOf(log));
+  if (!ownCall.empty() && !IsCallText(ownCall)) {
+    Refuse(verdict, "the own call '" + ownCall + "' is not a callsign");
     return verdict;
   }
-  verdict.Call = ToUpper(OwnCallOf(log));
-  CountryMatch own;
-  if (verdict.Call.empty()) {
-    Refuse(verdict, "the log names no own call (CALLSIGN: in the header, or in its QSO lines)");
-  } else if (!IsCallText(verdict.Call)) {
-    Refuse(verdict, "the own call '" + verdict.Call + "' is not a callsign");
-  } else if (!countries.Find(verdict.Call, own)) {
-    Refuse(verdict, "the own call " + verdict.Call + " is of no country the country file knows");
-  }
-  CheckPeriod(log, settings, verdict);
+  JudgeAsTheCheckDoes(bytes, settings, countries, table, verdict);
   if (verdict.Refused)
     return verdict;
-  if (category.Checklog)
-    Warn(verdict, "a checklog: it helps check the other logs and is not ranked");
-  CheckCategoryAgainstQsos(log, category, verdict);
+  CheckPeriod(log, settings, verdict);
+  CheckModes(log, verdict);
   std::set<std::string> worked;
   std::vector<std::string> notCalls;
   for (const LogQso& qso : log.Qsos) {
@@ -246,11 +268,6 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
   for (const std::string& line : LimitEachKind(notCalls, 5))
     Warn(verdict, line);
   verdict.WorkedCalls.assign(worked.begin(), worked.end());
-  try {
-    Score(log, settings, countries, verdict);
-  } catch (const std::exception& error) {
-    Warn(verdict, std::string("no score computed: ") + Plain(error.what()));
-  }
   if (verdict.ClaimedScore && verdict.ComputedScore &&
       *verdict.ClaimedScore != *verdict.ComputedScore) {
     Warn(verdict, "the header claims " + std::to_string(*verdict.ClaimedScore) +

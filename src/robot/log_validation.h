@@ -11,6 +11,7 @@
 
 #include "contest_settings.h"
 #include "country_file.h"
+#include "sponsor_table.h"
 
 struct LogVerdict {
   bool Refused = false;
@@ -19,8 +20,8 @@ struct LogVerdict {
   std::string Format;                 // "Cabrillo" or "ADIF"
   std::string Call;
   std::string Email;         // the header's EMAIL:, if any
-  std::string Category;      // "SINGLE-OP ALL LOW"
-  std::string CategoryText;  // "single operator, all bands, low power"
+  std::string Category;      // the sponsor's code: "SO-ALL-LP"
+  std::string CategoryText;  // its title: "Single operator, all bands, low power"
   int64_t LinesRead = 0;     // QSO lines (records) read
   int64_t LinesUnreadable = 0;
   std::optional<int64_t> ClaimedScore;   // the header's CLAIMED-SCORE:
@@ -28,5 +29,6 @@ struct LogVerdict {
   std::vector<std::string> WorkedCalls;  // distinct, for the missing-logs list
 };
 
+// `table`: the sponsor's, as the check takes it (contest names, categories).
 LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
-                       const CountryFile& countries);
+                       const CountryFile& countries, const SponsorTable& table);

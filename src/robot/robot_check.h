@@ -1,33 +1,36 @@
-// The sponsor's check run by the robot on the logs that count: the same
-// cross-check and reports as `dkz-score check`, with the plug-in's scoring
-// code run natively, published as a new folder of results.
+// The sponsor's check run by the robot on the logs that count: the check of
+// `dkz-score check` (src/check), with the plug-in's scoring code run
+// natively, published as a new folder of results.
 #pragma once
 
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "check_results.h"
+#include "check_run.h"
 #include "country_file.h"
 
 struct ReceivedLog {
-  std::string Name;   // the name the results give it: "17-JA1ABC.log"
+  std::string Name;   // the name the results give it: "000017-JA1ABC.log"
   std::string Bytes;  // as received
 };
 
 struct RobotCheckRun {
-  int Checked = 0;
-  std::vector<Rejection> Rejected;
+  int Ranked = 0;
+  int NotChecked = 0;              // rejected or superseded
+  std::string Period;              // as the check took it
   std::vector<std::string> Files;  // what was written into the folder
 };
 
-// Writes results.csv, findings.csv, rejected.txt, one CALL.txt per log and
-// index.html (run at `at`, UTC seconds) into `folder`, which must not exist
-// yet. Throws StorageError when a file cannot be written.
+// Checks `logs` and writes what `dkz-score check` writes into `folder`, which
+// must not exist yet, results.html first. Throws StorageError when a file
+// cannot be written.
 RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryFile& countries,
-                            const std::string& folder, int64_t at);
+                            const CheckSettings& settings, const std::string& folder);
 
 // True for a name RunRobotCheck may have written: letters, digits, "_-.",
 // not starting with a dot.
 bool IsResultFileName(const std::string& name);
+
+// The page /results shows.
+extern const char* const kPublishedPage;

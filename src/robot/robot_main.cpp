@@ -66,7 +66,12 @@ int Serve(const RobotOptions& options) {
   BlobStore blobs(data + "/logs");
   SubmissionDb db(data + "/robot.db");
   Reconcile(blobs, db);
-  UploadService service(settings, std::move(countries), blobs, db);
+  // The sponsor's table of `dkz-score check`, when the sponsor gives one.
+  const std::string tablePath = data + "/sponsor-table.txt";
+  SponsorTable table = access(tablePath.c_str(), F_OK) == 0
+                           ? SponsorTable::Parse(ReadTextFile(tablePath, tablePath), tablePath)
+                           : SponsorTable::Default();
+  UploadService service(settings, std::move(countries), std::move(table), blobs, db);
 
   // Signals are taken by one thread of ours, which stops the server.
   sigset_t stopSignals;

@@ -72,7 +72,7 @@ std::string RobotPage(const std::string& title, const std::string& body) {
          " - DKZ log robot</title>\n"
          "<link rel=\"stylesheet\" href=\"/style.css\">\n</head>\n<body>\n"
          "<header><a href=\"/\">Send a log</a><a href=\"/received\">Logs received</a>"
-         "<a href=\"/results\">Results</a></header>\n<main>\n<h1>" +
+         "<a href=\"/results/\">Results</a></header>\n<main>\n<h1>" +
          E(title) + "</h1>\n" + body + "</main>\n</body>\n</html>\n";
 }
 

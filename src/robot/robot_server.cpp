@@ -14,6 +14,7 @@
 #include <httplib.h>
 
 #include "core/base/text.h"
+#include "score_json.h"
 #include "log_archive.h"
 #include "robot_check.h"
 #include "robot_json.h"
@@ -262,8 +263,10 @@ void RobotServer::Impl::Configure() {
   Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
   Http.Post("/sponsor/archive",
             [this](const Request& req, Response& res) { SendArchive(req, res); });
-  Http.Get("/results",
-           [this](const Request& req, Response& res) { ServeResult(req, res, "index.html"); });
+  // The published pages link to each other by relative names: served from a folder.
+  Http.Get("/results", [](const Request&, Response& res) { res.set_redirect("/results/", 301); });
+  Http.Get("/results/",
+           [this](const Request& req, Response& res) { ServeResult(req, res, kPublishedPage); });
   Http.Get(R"(/results/([A-Za-z0-9_.-]{1,120}))",
            [this](const Request& req, Response& res) { ServeResult(req, res, req.matches[1]); });
 }
@@ -388,13 +391,18 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   std::string resultsFolder = DataFolder + "/results";
   if (mkdir(resultsFolder.c_str(), 0755) != 0 && errno != EEXIST)
     throw StorageError("cannot make " + resultsFolder + ": " + strerror(errno));
-  RobotCheckRun run = RunRobotCheck(logs, Service.Countries(), resultsFolder + "/" + name, now);
-  Service.Db().RecordCheckRun(now, run.Checked, name);
+  CheckSettings check;
+  check.From = Service.Settings().PeriodFrom;
+  check.To = Service.Settings().PeriodTo;
+  check.Table = Service.Table();
+  RobotCheckRun run = RunRobotCheck(logs, Service.Countries(), check, resultsFolder + "/" + name);
+  Service.Db().RecordCheckRun(now, run.Ranked, name);
   if (fromForm)
-    return res.set_redirect("/results", 303);
+    return res.set_redirect("/results/", 303);
   Answer(res, 200,
-         "{\"checked\": " + std::to_string(run.Checked) + ", \"rejected\": " +
-             std::to_string(run.Rejected.size()) + ", \"results\": \"/results\"}",
+         "{\"ranked\": " + std::to_string(run.Ranked) +
+             ", \"not_checked\": " + std::to_string(run.NotChecked) +
+             ", \"period\": " + JsonString(run.Period) + ", \"results\": \"/results/\"}",
          kJson);
 }
 
@@ -425,7 +433,7 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
 void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std::string& name) {
   std::optional<CheckRunRow> run = Service.Db().LastCheckRun();
   if (!run) {
-    if (name == "index.html")
+    if (name == kPublishedPage)
       return Answer(res, 200, NoResultsPage(), kHtml);
     return Fail(req, res, 404, "no results are published yet");
   }
@@ -435,6 +443,11 @@ void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std
     text = ReadResultFile(DataFolder + "/results/" + run->Folder + "/" + name, found);
   if (!found)
     return Fail(req, res, 404, "the results hold no such file");
+  // The check's pages are self-contained: their own inline CSS and SVG, still no script.
+  res.headers.erase("Content-Security-Policy");
+  res.set_header("Content-Security-Policy",
+                 "default-src 'none'; style-src 'unsafe-inline'; img-src data:; "
+                 "form-action 'none'; frame-ancestors 'none'; base-uri 'none'");
   Answer(res, 200, text, ContentTypeOf(name));
 }
 

@@ -2,13 +2,17 @@
 
 #include "robot_text.h"
 
-UploadService::UploadService(RobotSettings settings, CountryFile countries, BlobStore& blobs,
-                             SubmissionDb& db)
-    : settings_(std::move(settings)), countries_(std::move(countries)), blobs_(blobs), db_(db) {}
+UploadService::UploadService(RobotSettings settings, CountryFile countries, SponsorTable table,
+                             BlobStore& blobs, SubmissionDb& db)
+    : settings_(std::move(settings)),
+      countries_(std::move(countries)),
+      table_(std::move(table)),
+      blobs_(blobs),
+      db_(db) {}
 
 UploadAnswer UploadService::Receive(const Upload& upload, int64_t nowUtcSeconds) {
   UploadAnswer answer;
-  answer.Verdict = ValidateLog(upload.Bytes, settings_, countries_);
+  answer.Verdict = ValidateLog(upload.Bytes, settings_, countries_, table_);
   const LogVerdict& verdict = answer.Verdict;
   if (verdict.Refused)
     return answer;

@@ -11,6 +11,7 @@
 #include "contest_settings.h"
 #include "country_file.h"
 #include "log_validation.h"
+#include "sponsor_table.h"
 #include "submission_db.h"
 
 struct Upload {
@@ -27,7 +28,8 @@ struct UploadAnswer {
 
 class UploadService {
  public:
-  UploadService(RobotSettings settings, CountryFile countries, BlobStore& blobs, SubmissionDb& db);
+  UploadService(RobotSettings settings, CountryFile countries, SponsorTable table, BlobStore& blobs,
+                SubmissionDb& db);
 
   // Throws StorageError when the log could not be stored durably: then there
   // is no receipt, and no row.
@@ -35,12 +37,14 @@ class UploadService {
 
   const RobotSettings& Settings() const { return settings_; }
   const CountryFile& Countries() const { return countries_; }
+  const SponsorTable& Table() const { return table_; }
   BlobStore& Blobs() { return blobs_; }
   SubmissionDb& Db() { return db_; }
 
  private:
   RobotSettings settings_;
   CountryFile countries_;
+  SponsorTable table_;
   BlobStore& blobs_;
   SubmissionDb& db_;
 };

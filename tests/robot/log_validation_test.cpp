@@ -40,7 +40,8 @@ class VerdictTest : public testing::TestWithParam<VerdictCase> {};
 
 TEST_P(VerdictTest, RefusesOrWarnsWithTheReason) {
   const VerdictCase& c = GetParam();
-  LogVerdict verdict = ValidateLog(c.Log, ContestPeriod(), TestCountries());
+  LogVerdict verdict =
+      ValidateLog(c.Log, ContestPeriod(), TestCountries(), SponsorTable::Default());
   EXPECT_EQ(verdict.Refused, c.Refused);
   const std::vector<std::string>& said = c.Refused ? verdict.Reasons : verdict.Warnings;
   EXPECT_TRUE(AnyHolds(said, c.Expected)) << testing::PrintToString(said);
@@ -65,15 +66,14 @@ const VerdictCase kCases[] = {
                 "<STATION_CALLSIGN:6>DL4MCF <CONTEST_ID:9>CQ-WPX-CW <CALL:6>JA1AAA "
                 "<QSO_DATE:8>20230610 <TIME_ON:4>0900 <BAND:3>40m <MODE:2>CW <SRX_STRING:2>AT "
                 "<EOR>\n",
-                true, "CONTEST_ID CQ-WPX-CW is another contest"},
-    VerdictCase{"NoQsoReadable", ReplaceAll(kGood, "DL4MCF ", ""), true,
-                "none of its 20 QSO lines could be read"},
+                true, "names CQ-WPX-CW, another contest"},
+    VerdictCase{"NoQsoReadable", ReplaceAll(kGood, "DL4MCF ", ""), true, "QSO lines could be read"},
     VerdictCase{"MarkupForCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: <b>X</b>"), true,
                 "not a callsign"},
     VerdictCase{"AnotherYear",
                 TestLogWithLines("DL4MCF", "",
                                  "QSO:  7012 CW 2022-06-10 0900 DL4MCF 599 1 JA1AAA 599 AT\n"),
-                true, "within the contest period"},
+                true, "no QSO of it lies in the contest period"},
     VerdictCase{"SomeOutsidePeriod", kSecondDay, false, "1 QSO is outside the contest period"},
     VerdictCase{"MisspeltTag", Replaced(kGood, "CATEGORY-POWER", "CATAGORY-POWER"), false,
                 "did you mean CATEGORY-POWER:"},
@@ -82,7 +82,7 @@ const VerdictCase kCases[] = {
     VerdictCase{"MultiOpWithoutTransmitter", Replaced(kGood, "SINGLE-OP", "MULTI-OP"), false,
                 "CATEGORY-TRANSMITTER"},
     VerdictCase{"CategoryContradicted", Replaced(kGood, "CATEGORY-BAND: ALL", "CATEGORY-BAND: 20M"),
-                false, "single-band 20m, but 20 QSOs are on other bands"},
+                false, "CATEGORY-BAND 20M, but 20 QSOs are on other bands"},
     VerdictCase{"UnreadableLine", Replaced(kGood, "2023-06-10 0903", "2023-06-10 09:03"), false,
                 "line 10: time '09:03' is not HHMM"},
     VerdictCase{"ClaimedScoreDiffers",
@@ -106,11 +106,12 @@ INSTANTIATE_TEST_SUITE_P(Uploads, VerdictTest, testing::ValuesIn(kCases),
                          });
 
 TEST(LogValidation, ReadsTheEntryOfAGoodLog) {
-  LogVerdict verdict = ValidateLog(kGood, ContestPeriod(), TestCountries());
+  LogVerdict verdict =
+      ValidateLog(kGood, ContestPeriod(), TestCountries(), SponsorTable::Default());
   ASSERT_FALSE(verdict.Refused);
   EXPECT_EQ(verdict.Call, "DL4MCF");
-  EXPECT_EQ(verdict.Category, "SINGLE-OP ALL LOW");
-  EXPECT_EQ(verdict.CategoryText, "single operator, all bands, low power");
+  EXPECT_EQ(verdict.Category, "SO-ALL-LP");
+  EXPECT_EQ(verdict.CategoryText, "Single operator, all bands, low power");
   EXPECT_EQ(verdict.LinesRead, 20);
   EXPECT_EQ(verdict.LinesUnreadable, 0);
   // 20 Japanese stations in 10 districts on one band: 20 points x 10 multipliers.

@@ -61,7 +61,8 @@ TempFolder::~TempFolder() {
 RunningRobot::RunningRobot(RobotSettings settings, ServerLimits limits) {
   blobs_ = std::make_unique<BlobStore>(Data() + "/logs");
   db_ = std::make_unique<SubmissionDb>(Data() + "/robot.db");
-  service_ = std::make_unique<UploadService>(settings, TestCountries(), *blobs_, *db_);
+  service_ = std::make_unique<UploadService>(settings, TestCountries(), SponsorTable::Default(),
+                                             *blobs_, *db_);
   limits.Threads = 8;
   server_ = std::make_unique<RobotServer>(*service_, Data(), token_, limits);
   port_ = server_->Bind(0);

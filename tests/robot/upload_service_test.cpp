@@ -19,7 +19,7 @@ class UploadServiceTest : public testing::Test {
   UploadServiceTest() : blobs_(folder_.Path() + "/logs"), db_(folder_.Path() + "/robot.db") {}
 
   UploadService Service(RobotSettings settings = {}) {
-    return UploadService(settings, TestCountries(), blobs_, db_);
+    return UploadService(settings, TestCountries(), SponsorTable::Default(), blobs_, db_);
   }
 
   TempFolder folder_;
