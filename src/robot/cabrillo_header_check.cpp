@@ -158,33 +158,8 @@ std::string NearestTag(const std::string& tag) {
   return best;
 }
 
-bool IsThisContest(const std::string& contestName) {
-  std::string name = ToUpper(Trim(contestName));
-  return name == "DKZ" || name.compare(0, 4, "DKZ-") == 0;
-}
-
-namespace {
-
-std::string BandText(const std::string& value) {
-  return value == "ALL" ? "all bands" : ToLower(value);
-}
-
-std::string PowerText(const std::string& value) {
-  return value == "QRP" ? "QRP" : ToLower(value) + " power";
-}
-
-std::string OperatorText(const std::string& value) {
-  if (value == "SINGLE-OP")
-    return "single operator";
-  if (value == "MULTI-OP")
-    return "multi-operator";
-  return "checklog";
-}
-
-}  // namespace
-
-CategoryReading ReadCategory(const CabrilloHeader& header) {
-  CategoryReading category;
+std::vector<std::string> CategoryFaults(const CabrilloHeader& header) {
+  std::vector<std::string> faults;
   std::map<std::string, std::string> valid;  // tag -> allowed value given
   for (const CategoryTag& tag : CategoryTags()) {
     auto found = header.Values.find(tag.Tag);
@@ -192,9 +167,8 @@ CategoryReading ReadCategory(const CabrilloHeader& header) {
       continue;
     std::string value = ToUpper(found->second);
     if (std::find(tag.Allowed.begin(), tag.Allowed.end(), value) == tag.Allowed.end()) {
-      category.Faults.push_back(std::string(tag.Tag) + ": '" + Clipped(found->second, 40) +
-                                "' is not a value this contest takes (" + Joined(tag.Allowed) +
-                                ")");
+      faults.push_back(std::string(tag.Tag) + ": '" + Clipped(found->second, 40) +
+                       "' is not a value this contest takes (" + Joined(tag.Allowed) + ")");
       continue;
     }
     valid[tag.Tag] = value;
@@ -207,32 +181,15 @@ CategoryReading ReadCategory(const CabrilloHeader& header) {
   std::string band = value("CATEGORY-BAND");
   std::string power = value("CATEGORY-POWER");
   std::string transmitter = value("CATEGORY-TRANSMITTER");
-  category.Checklog = op == "CHECKLOG";
   if (op.empty() && !header.Values.count("CATEGORY-OPERATOR"))
-    category.Faults.push_back("no CATEGORY-OPERATOR: (SINGLE-OP, MULTI-OP or CHECKLOG)");
-  if (!category.Checklog && power.empty() && !header.Values.count("CATEGORY-POWER"))
-    category.Faults.push_back("no CATEGORY-POWER: (HIGH, LOW or QRP)");
+    faults.push_back("no CATEGORY-OPERATOR: (SINGLE-OP, MULTI-OP or CHECKLOG)");
+  if (op != "CHECKLOG" && power.empty() && !header.Values.count("CATEGORY-POWER"))
+    faults.push_back("no CATEGORY-POWER: (HIGH, LOW or QRP)");
   if (op == "MULTI-OP" && transmitter.empty())
-    category.Faults.push_back("a MULTI-OP entry names its CATEGORY-TRANSMITTER: (ONE, TWO, ...)");
+    faults.push_back("a MULTI-OP entry names its CATEGORY-TRANSMITTER: (ONE, TWO, ...)");
   if (op == "MULTI-OP" && !band.empty() && band != "ALL")
-    category.Faults.push_back("a MULTI-OP entry is all bands, not CATEGORY-BAND: " + band);
+    faults.push_back("a MULTI-OP entry is all bands, not CATEGORY-BAND: " + band);
   if (op == "SINGLE-OP" && !transmitter.empty() && transmitter != "ONE")
-    category.Faults.push_back("a SINGLE-OP entry has one transmitter, not " + transmitter);
-  for (const std::string& word : {op, band, power, transmitter}) {
-    if (!word.empty())
-      category.Code += (category.Code.empty() ? "" : " ") + word;
-  }
-  if (!op.empty())
-    category.Text = OperatorText(op);
-  if (!category.Checklog) {
-    if (!band.empty())
-      category.Text += (category.Text.empty() ? "" : ", ") + BandText(band);
-    if (!power.empty())
-      category.Text += (category.Text.empty() ? "" : ", ") + PowerText(power);
-    if (!transmitter.empty())
-      category.Text += (category.Text.empty() ? "" : ", ") + ToLower(transmitter) + " transmitter";
-  }
-  if (!band.empty() && band != "ALL")
-    category.Band = ToLower(band);
-  return category;
+    faults.push_back("a SINGLE-OP entry has one transmitter, not " + transmitter);
+  return faults;
 }

@@ -1,6 +1,6 @@
-// The Cabrillo header of an uploaded log as the robot reads it at the door:
-// the tags it knows, the nearest known tag for a misspelt one, the category
-// values and combinations this contest allows.
+// The Cabrillo header of an uploaded log as the robot reads it at the door,
+// beyond what the check reads of it: the tags it knows, the nearest known tag
+// for a misspelt one, the category values and combinations this contest allows.
 #pragma once
 
 #include <map>
@@ -22,16 +22,7 @@ CabrilloHeader ReadCabrilloHeader(const std::string& text);
 // The known tag nearest to `tag` (at most two edits away); empty when none is.
 std::string NearestTag(const std::string& tag);
 
-// True for "DKZ" and names that begin with "DKZ-", case aside.
-bool IsThisContest(const std::string& contestName);
-
-struct CategoryReading {
-  std::string Code;  // "SINGLE-OP ALL LOW", the header's words; empty when none
-  std::string Text;  // "single operator, all bands, low power"
-  std::string Band;  // "40m" for a single-band entry, empty for all bands
-  bool Checklog = false;
-  std::vector<std::string> Faults;  // values or combinations this contest does not allow
-};
-
-// The entry's category from the header's CATEGORY- tags.
-CategoryReading ReadCategory(const CabrilloHeader& header);
+// Category values this contest does not take, and combinations that do not
+// go together (a MULTI-OP entry without its transmitters): what the
+// sponsor's table, which only finds no category for them, cannot say.
+std::vector<std::string> CategoryFaults(const CabrilloHeader& header);

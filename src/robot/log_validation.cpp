@@ -81,7 +81,7 @@ void Warn(LogVerdict& verdict, const std::string& warning) {
   verdict.Warnings.push_back(Clipped(warning, kWarningBytes));
 }
 
-void CheckHeader(const std::string& text, LogVerdict& verdict, CategoryReading& category) {
+void CheckHeader(const std::string& text, LogVerdict& verdict) {
   CabrilloHeader header = ReadCabrilloHeader(text);
   auto contest = header.Values.find("CONTEST");
   if (contest == header.Values.end())
@@ -92,8 +92,7 @@ void CheckHeader(const std::string& text, LogVerdict& verdict, CategoryReading& 
     Warn(verdict, "no END-OF-LOG: line: the file may have been cut short");
   for (const std::string& fault : header.Faults)
     Warn(verdict, fault);
-  category = ReadCategory(header);
-  for (const std::string& fault : category.Faults)
+  for (const std::string& fault : CategoryFaults(header))
     Warn(verdict, fault);
   auto email = header.Values.find("EMAIL");
   if (email != header.Values.end())
@@ -237,9 +236,8 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
   verdict.Format = log.Format;
   verdict.LinesRead = static_cast<int64_t>(log.Qsos.size());
   verdict.LinesUnreadable = static_cast<int64_t>(log.Skipped.size());
-  CategoryReading category;
   if (log.Format == "Cabrillo")
-    CheckHeader(bytes, verdict, category);
+    CheckHeader(bytes, verdict);
   else
     Warn(verdict, "an ADIF log carries no category: send Cabrillo to enter one");
   for (const std::string& line : LimitEachKind(log.Skipped, 10))

@@ -126,10 +126,6 @@ TEST(CabrilloHeaderCheck, SuggestsTheNearestTagOnlyWhenOneIsNear) {
   EXPECT_EQ(NearestTag("CALSIGN"), "CALLSIGN");
   EXPECT_EQ(NearestTag("START-OF-LOGS"), "START-OF-LOG");
   EXPECT_EQ(NearestTag("FREQUENCY"), "");
-  EXPECT_TRUE(IsThisContest("dkz-cw"));
-  EXPECT_TRUE(IsThisContest("DKZ"));
-  EXPECT_FALSE(IsThisContest("DKZX"));
-  EXPECT_FALSE(IsThisContest("JIDX-CW"));
 }
 
 }  // namespace
