@@ -6,15 +6,10 @@
 #include <cstring>
 #include <map>
 
-#include "check_tables.h"
-#include "entrant_letter.h"
-#include "entrant_page.h"
+#include "check_outputs.h"
 #include "file_writer.h"
 #include "native_pass.h"
-#include "results_page.h"
 #include "storage_error.h"
-
-const char* const kPublishedPage = "results.html";
 
 namespace {
 
@@ -51,23 +46,8 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
   if (mkdir(folder.c_str(), 0755) != 0)
     throw StorageError("cannot make " + folder + ": " + strerror(errno));
   // What `dkz-score check` writes, under the same names.
-  NameLetters(contest.Entrants, {"results", "entrants", "findings", "received",
-                                 "stations-without-log", "rejected", "sponsor-table"});
-  std::vector<std::pair<std::string, std::string>> outputs = {
-      {kPublishedPage, ResultsPage(contest)},
-      {"results.csv", ResultsCsv(contest)},
-      {"entrants.csv", EntrantsCsv(contest)},
-      {"findings.csv", FindingsCsv(contest)},
-      {"received.csv", ReceivedCsv(contest)},
-      {"stations-without-log.csv", StationsWithoutLogCsv(contest)},
-      {"rejected.txt", RejectedText(contest)},
-      {"sponsor-table.txt", settings.Table.Text()},
-  };
-  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
-    const std::string& name = contest.Entrants[e].LetterName;
-    outputs.push_back({name + ".txt", EntrantLetter(contest, static_cast<int>(e))});
-    outputs.push_back({name + ".html", EntrantPage(contest, static_cast<int>(e))});
-  }
+  const std::vector<std::pair<std::string, std::string>> outputs =
+      CheckOutputs(contest, settings.Table, {});
   RobotCheckRun run;
   for (const auto& [name, text] : outputs) {
     WriteResult(folder, name, text);

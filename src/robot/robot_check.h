@@ -31,6 +31,3 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
 // True for a name RunRobotCheck may have written: letters, digits, "_-.",
 // not starting with a dot.
 bool IsResultFileName(const std::string& name);
-
-// The page /results shows.
-extern const char* const kPublishedPage;

@@ -16,6 +16,7 @@
 #include "core/base/text.h"
 #include "score_json.h"
 #include "log_archive.h"
+#include "check_outputs.h"
 #include "robot_check.h"
 #include "robot_json.h"
 #include "robot_pages.h"
@@ -266,7 +267,7 @@ void RobotServer::Impl::Configure() {
   // The published pages link to each other by relative names: served from a folder.
   Http.Get("/results", [](const Request&, Response& res) { res.set_redirect("/results/", 301); });
   Http.Get("/results/",
-           [this](const Request& req, Response& res) { ServeResult(req, res, kPublishedPage); });
+           [this](const Request& req, Response& res) { ServeResult(req, res, kResultsPageName); });
   Http.Get(R"(/results/([A-Za-z0-9_.-]{1,120}))",
            [this](const Request& req, Response& res) { ServeResult(req, res, req.matches[1]); });
 }
@@ -433,7 +434,7 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
 void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std::string& name) {
   std::optional<CheckRunRow> run = Service.Db().LastCheckRun();
   if (!run) {
-    if (name == kPublishedPage)
+    if (name == kResultsPageName)
       return Answer(res, 200, NoResultsPage(), kHtml);
     return Fail(req, res, 404, "no results are published yet");
   }
