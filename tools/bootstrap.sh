@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build and test toolchain from Debian packages. Idempotent: a fast
-# no-op when everything is already there. `tools/bootstrap.sh browser` also
-# installs the headless browser that only the tests of the report page need.
+# no-op when everything is already there. `tools/bootstrap.sh robot` also
+# installs the libraries of the log robot (part of the native build);
+# `tools/bootstrap.sh browser` those and the headless browser and its driver
+# that the tests of the report page and of the robot need.
 set -euo pipefail
 
 packages=(
@@ -11,7 +13,11 @@ packages=(
   cmake g++ make libgtest-dev googletest clang clang-format llvm
   hamradio-files python3
 )
-[ "${1:-}" = browser ] && packages+=(chromium)
+robot=(libcpp-httplib-dev libsqlite3-dev)
+case "${1:-}" in
+  robot) packages+=("${robot[@]}") ;;
+  browser) packages+=("${robot[@]}" chromium chromium-driver python3-selenium) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -6,19 +6,17 @@
 #include <stdexcept>
 
 #include "check_folders.h"
+#include "check_outputs.h"
 #include "check_run.h"
-#include "check_tables.h"
 #include "file_access_win.h"
 #include "file_writer.h"
 #include "folder_system.h"
 #include "core/engine/settings.h"
-#include "entrant_page.h"
 #include "entrant_letter.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
 #include "plugin_host.h"
-#include "results_page.h"
 #include "score_command_win.h"
 #include "score_options.h"
 
@@ -26,30 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What the check writes into RESULTS beside the entrants' reports.
-const char* const kResultsCsv = "results.csv";
-const char* const kEntrantsCsv = "entrants.csv";
-const char* const kFindingsCsv = "findings.csv";
-const char* const kReceivedCsv = "received.csv";
-const char* const kNoLogCsv = "stations-without-log.csv";
-const char* const kRejectedText = "rejected.txt";
-const char* const kTableText = "sponsor-table.txt";
-const char* const kResultsPage = "results.html";
 // The plug-in's working folder (err.txt, its settings), removed after the run.
 const char* const kWorkFolder = "work";
 
+// What the check writes into RESULTS whatever the logs, and its working folder.
 std::vector<std::string> FixedNames() {
-  return {kResultsCsv,   kEntrantsCsv, kFindingsCsv, kReceivedCsv, kNoLogCsv,
-          kRejectedText, kTableText,   kResultsPage, kWorkFolder};
-}
-
-// Names an entrant's report may not take: those above without extension.
-std::vector<std::string> FixedBases() {
-  std::vector<std::string> bases;
-  for (const std::string& name : FixedNames())
-    bases.push_back(name.substr(0, name.find('.')));
-  bases.push_back(std::string(kMadeFilesName).substr(0, std::string(kMadeFilesName).find('.')));
-  return bases;
+  std::vector<std::string> names = FixedOutputNames();
+  names.push_back(kWorkFolder);
+  return names;
 }
 
 // Every pass of the check through one loaded plug-in.
@@ -107,18 +89,8 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   }
   RemoveMadeFolder(work);
 
-  NameLetters(contest.Entrants, FixedBases());
-  std::vector<std::pair<std::string, std::string>> outputs = {
-      {kResultsCsv, ResultsCsv(contest)},          {kEntrantsCsv, EntrantsCsv(contest)},
-      {kFindingsCsv, FindingsCsv(contest)},        {kReceivedCsv, ReceivedCsv(contest)},
-      {kNoLogCsv, StationsWithoutLogCsv(contest)}, {kRejectedText, RejectedText(contest)},
-      {kTableText, settings.Table.Text()},         {kResultsPage, ResultsPage(contest)},
-  };
-  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
-    const std::string& name = contest.Entrants[e].LetterName;
-    outputs.push_back({name + ".txt", EntrantLetter(contest, static_cast<int>(e))});
-    outputs.push_back({name + ".html", EntrantPage(contest, static_cast<int>(e))});
-  }
+  const std::vector<std::pair<std::string, std::string>> outputs =
+      CheckOutputs(contest, settings.Table, {kWorkFolder, kMadeFilesName});
   std::vector<std::string> names = {kWorkFolder};
   for (const auto& output : outputs)
     names.push_back(output.first);

@@ -16,7 +16,7 @@
 namespace {
 
 // Reads a file into a submission, or says in the receipt why it is set aside.
-bool Receive(const std::string& folder, const ReceivedFile& file, const SponsorTable& table,
+bool Receive(const ReceivedFile& file, const FileBytes& bytesOf, const SponsorTable& table,
              Submission& submission, Receipt& receipt) {
   auto reject = [&](const std::string& why) {
     receipt.Status = ReceiptStatus::kRejected;
@@ -24,10 +24,7 @@ bool Receive(const std::string& folder, const ReceivedFile& file, const SponsorT
     return false;
   };
   try {
-    std::string path = folder + "/" + file.Name;
-    if (file.Bytes > kMaxLogBytes)
-      ReadLogFile(path, file.Name);  // refuses it by its size, unread, in the readers' words
-    submission = ReadSubmission(file.Name, ReadTextFile(path, file.Name));
+    submission = ReadSubmission(file.Name, bytesOf(file));
   } catch (const InputError& error) {
     return reject(error.what());
   } catch (const std::bad_alloc&) {
@@ -246,13 +243,25 @@ void NameLetters(std::vector<Entrant>& entrants, const std::vector<std::string>&
 CheckedContest CheckSubmissions(const std::string& folder, const std::vector<ReceivedFile>& files,
                                 const CountryFile& countries, const CheckSettings& settings,
                                 LogScorer& scorer) {
+  auto bytesOf = [&folder](const ReceivedFile& file) {
+    std::string path = folder + "/" + file.Name;
+    if (file.Bytes > kMaxLogBytes)
+      ReadLogFile(path, file.Name);  // refuses it by its size, unread, in the readers' words
+    return ReadTextFile(path, file.Name);
+  };
+  return CheckSubmissions(files, bytesOf, countries, settings, scorer);
+}
+
+CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const FileBytes& bytesOf,
+                                const CountryFile& countries, const CheckSettings& settings,
+                                LogScorer& scorer) {
   CheckedContest contest;
   contest.Minutes = settings.Minutes;
   contest.Received.resize(files.size());
   std::vector<Submission> submissions(files.size());
   for (size_t f = 0; f < files.size(); ++f) {
     contest.Received[f].File = files[f].Name;
-    if (!Receive(folder, files[f], settings.Table, submissions[f], contest.Received[f]))
+    if (!Receive(files[f], bytesOf, settings.Table, submissions[f], contest.Received[f]))
       submissions[f] = Submission();
   }
   std::vector<int> chosen = ChooseOnePerStation(files, submissions, contest.Received);

@@ -3,6 +3,7 @@
 // of each log through a scorer (Stats.dll on Windows), and the cross-check.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,13 @@ class LogScorer {
 
 // `files` as ReceivedFilesIn lists the folder.
 CheckedContest CheckSubmissions(const std::string& folder, const std::vector<ReceivedFile>& files,
+                                const CountryFile& countries, const CheckSettings& settings,
+                                LogScorer& scorer);
+
+// The same for files had otherwise (the log robot holds them itself): `bytesOf`
+// gives a file's bytes, or throws InputError when it cannot.
+using FileBytes = std::function<std::string(const ReceivedFile&)>;
+CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const FileBytes& bytesOf,
                                 const CountryFile& countries, const CheckSettings& settings,
                                 LogScorer& scorer);
 

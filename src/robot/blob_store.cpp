@@ -1,0 +1,144 @@
+#include "blob_store.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "sha256.h"
+#include "sponsor_token.h"
+
+namespace {
+
+const char kTempPrefix[] = ".incoming-";
+
+StorageError Failure(const std::string& what, const std::string& path) {
+  return StorageError("cannot " + what + " " + path + ": " + strerror(errno));
+}
+
+bool IsBlobName(const std::string& name) {
+  return name.size() == 64 && name.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+void WriteAll(int fd, const std::string& bytes, const std::string& path) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t wrote = write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR)
+      continue;
+    if (wrote <= 0)
+      throw Failure("write", path);
+    done += static_cast<size_t>(wrote);
+  }
+}
+
+// A failed fsync is never retried: the kernel may have dropped the pages.
+void SyncFolder(const std::string& folder) {
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    throw Failure("open", folder);
+  int synced = fsync(fd);
+  int error = errno;
+  close(fd);
+  errno = error;
+  if (synced != 0)
+    throw Failure("sync", folder);
+}
+
+}  // namespace
+
+BlobStore::BlobStore(std::string folder) : folder_(std::move(folder)) {
+  if (mkdir(folder_.c_str(), 0755) != 0 && errno != EEXIST)
+    throw Failure("make", folder_);
+  DIR* dir = opendir(folder_.c_str());
+  if (dir == nullptr)
+    throw Failure("read", folder_);
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.compare(0, sizeof kTempPrefix - 1, kTempPrefix) == 0 &&
+        unlinkat(dirfd(dir), name.c_str(), 0) == 0)
+      ++staleRemoved_;
+  }
+  closedir(dir);
+}
+
+std::string BlobStore::PathOf(const std::string& sha256) const {
+  if (!IsBlobName(sha256))
+    throw StorageError("not a stored log's name: " + sha256.substr(0, 64));
+  return folder_ + "/" + sha256;
+}
+
+void BlobStore::Store(const std::string& sha256, const std::string& bytes) const {
+  const std::string path = PathOf(sha256);
+  const std::string temp = folder_ + "/" + kTempPrefix + RandomToken().substr(0, 16);
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0)
+    throw Failure("make", temp);
+  try {
+    WriteAll(fd, bytes, temp);
+    if (fsync(fd) != 0)
+      throw Failure("sync", temp);
+    int closed = close(fd);
+    fd = -1;
+    if (closed != 0)
+      throw Failure("close", temp);
+    // link() never replaces: a copy already there stays, if it is good.
+    if (link(temp.c_str(), path.c_str()) != 0) {
+      if (errno != EEXIST)
+        throw Failure("store", path);
+      bool good = false;
+      try {
+        good = Sha256Hex(Read(sha256)) == sha256;
+      } catch (const StorageError&) {
+      }
+      if (!good && rename(temp.c_str(), path.c_str()) != 0)
+        throw Failure("replace the damaged", path);
+    }
+    unlink(temp.c_str());
+    SyncFolder(folder_);
+  } catch (...) {
+    if (fd >= 0)
+      close(fd);
+    unlink(temp.c_str());
+    throw;
+  }
+}
+
+std::string BlobStore::Read(const std::string& sha256) const {
+  const std::string path = PathOf(sha256);
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0)
+    throw Failure("read", path);
+  std::string bytes;
+  char buffer[65536];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) != 0) {
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got < 0) {
+      int error = errno;
+      close(fd);
+      errno = error;
+      throw Failure("read", path);
+    }
+    bytes.append(buffer, static_cast<size_t>(got));
+  }
+  close(fd);
+  return bytes;
+}
+
+std::vector<std::string> BlobStore::List() const {
+  std::vector<std::string> names;
+  DIR* dir = opendir(folder_.c_str());
+  if (dir == nullptr)
+    throw Failure("read", folder_);
+  while (dirent* entry = readdir(dir)) {
+    if (IsBlobName(entry->d_name))
+      names.push_back(entry->d_name);
+  }
+  closedir(dir);
+  return names;
+}

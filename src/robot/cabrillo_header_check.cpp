@@ -1,0 +1,195 @@
+#include "cabrillo_header_check.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/base/text.h"
+#include "log_values.h"
+#include "robot_text.h"
+
+namespace {
+
+// Cabrillo 3's header tags; "X-" tags are anyone's own and always allowed.
+const std::array<const char*, 31> kKnownTags = {"START-OF-LOG",
+                                                "END-OF-LOG",
+                                                "CALLSIGN",
+                                                "CONTEST",
+                                                "CATEGORY-ASSISTED",
+                                                "CATEGORY-BAND",
+                                                "CATEGORY-MODE",
+                                                "CATEGORY-OPERATOR",
+                                                "CATEGORY-POWER",
+                                                "CATEGORY-STATION",
+                                                "CATEGORY-TIME",
+                                                "CATEGORY-TRANSMITTER",
+                                                "CATEGORY-OVERLAY",
+                                                "CERTIFICATE",
+                                                "CLAIMED-SCORE",
+                                                "CLUB",
+                                                "CREATED-BY",
+                                                "EMAIL",
+                                                "GRID-LOCATOR",
+                                                "LOCATION",
+                                                "NAME",
+                                                "ADDRESS",
+                                                "ADDRESS-CITY",
+                                                "ADDRESS-STATE-PROVINCE",
+                                                "ADDRESS-POSTALCODE",
+                                                "ADDRESS-COUNTRY",
+                                                "OPERATORS",
+                                                "OFFTIME",
+                                                "SOAPBOX",
+                                                "QSO",
+                                                "X-QSO"};
+
+struct CategoryTag {
+  const char* Tag;
+  std::vector<std::string> Allowed;
+};
+
+// What this contest takes in each category tag: the bands are its six, the
+// mode CW only; the rest as Cabrillo 3 defines them.
+const std::vector<CategoryTag>& CategoryTags() {
+  static const std::vector<CategoryTag> tags = {
+      {"CATEGORY-OPERATOR", {"SINGLE-OP", "MULTI-OP", "CHECKLOG"}},
+      {"CATEGORY-BAND", {"ALL", "160M", "80M", "40M", "20M", "15M", "10M"}},
+      {"CATEGORY-POWER", {"HIGH", "LOW", "QRP"}},
+      {"CATEGORY-MODE", {"CW"}},
+      {"CATEGORY-TRANSMITTER", {"ONE", "TWO", "LIMITED", "UNLIMITED", "SWL"}},
+      {"CATEGORY-ASSISTED", {"ASSISTED", "NON-ASSISTED"}},
+      {"CATEGORY-STATION",
+       {"FIXED", "MOBILE", "PORTABLE", "ROVER", "ROVER-LIMITED", "ROVER-UNLIMITED", "EXPEDITION",
+        "HQ", "SCHOOL", "DISTRIBUTED"}},
+      {"CATEGORY-TIME", {"6-HOURS", "8-HOURS", "12-HOURS", "24-HOURS"}},
+      {"CATEGORY-OVERLAY", {"CLASSIC", "ROOKIE", "TB-WIRES", "YOUTH", "NOVICE-TECH", "OVER-50"}},
+  };
+  return tags;
+}
+
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<size_t> row(b.size() + 1);
+  for (size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (size_t i = 1; i <= a.size(); ++i) {
+    size_t diagonal = row[0];
+    row[0] = i;
+    for (size_t j = 1; j <= b.size(); ++j) {
+      size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+std::string Joined(const std::vector<std::string>& words) {
+  std::string text;
+  for (const std::string& word : words)
+    text += (text.empty() ? "" : ", ") + word;
+  return text;
+}
+
+std::string Where(int line) {
+  return "line " + std::to_string(line) + ": ";
+}
+
+void ReadTagLine(CabrilloHeader& header, int line, const std::string& tag,
+                 const std::string& value) {
+  if (tag == "START-OF-LOG")
+    header.StartOfLog = true;
+  if (tag == "QSO" || tag == "X-QSO")
+    return;
+  bool known = std::find(kKnownTags.begin(), kKnownTags.end(), tag) != kKnownTags.end();
+  if (known || tag.compare(0, 2, "X-") == 0) {
+    if (known)
+      header.Values.emplace(tag, value);
+    return;
+  }
+  std::string fault = Where(line) + "unknown tag '" + Clipped(tag, 40) + ":'";
+  std::string nearest = NearestTag(tag);
+  if (!nearest.empty()) {
+    fault += " (did you mean " + nearest + ":?)";
+    header.Values.emplace(nearest, value);
+  }
+  header.Faults.push_back(fault);
+}
+
+}  // namespace
+
+CabrilloHeader ReadCabrilloHeader(const std::string& text) {
+  CabrilloHeader header;
+  int line = 0;
+  size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  while (start < text.size()) {
+    const size_t lineStart = start;
+    const size_t end = std::min(text.find('\n', start), text.size());
+    start = end + 1;
+    ++line;
+    // Only the head of a line is read: a tag is short, and a line of
+    // megabytes costs no more than one of a hundred bytes.
+    std::string head = text.substr(lineStart, std::min<size_t>(end - lineStart, 200));
+    if (Trim(head).empty())
+      continue;
+    size_t colon = head.find(':');
+    if (colon == std::string::npos) {
+      header.Faults.push_back(Where(line) + "not a 'TAG: value' line: '" + Clipped(head, 40) + "'");
+      continue;
+    }
+    std::string tag = ToUpper(Trim(head.substr(0, colon)));
+    if (tag == "END-OF-LOG") {
+      header.EndOfLog = true;
+      break;
+    }
+    ReadTagLine(header, line, tag, Trim(head.substr(colon + 1)));
+  }
+  return header;
+}
+
+std::string NearestTag(const std::string& tag) {
+  std::string best;
+  size_t bestDistance = 3;
+  for (const char* known : kKnownTags) {
+    size_t distance = EditDistance(tag.substr(0, 40), known);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = known;
+    }
+  }
+  return best;
+}
+
+std::vector<std::string> CategoryFaults(const CabrilloHeader& header) {
+  std::vector<std::string> faults;
+  std::map<std::string, std::string> valid;  // tag -> allowed value given
+  for (const CategoryTag& tag : CategoryTags()) {
+    auto found = header.Values.find(tag.Tag);
+    if (found == header.Values.end())
+      continue;
+    std::string value = ToUpper(found->second);
+    if (std::find(tag.Allowed.begin(), tag.Allowed.end(), value) == tag.Allowed.end()) {
+      faults.push_back(std::string(tag.Tag) + ": '" + Clipped(found->second, 40) +
+                       "' is not a value this contest takes (" + Joined(tag.Allowed) + ")");
+      continue;
+    }
+    valid[tag.Tag] = value;
+  }
+  auto value = [&](const char* tag) {
+    auto found = valid.find(tag);
+    return found == valid.end() ? std::string() : found->second;
+  };
+  std::string op = value("CATEGORY-OPERATOR");
+  std::string band = value("CATEGORY-BAND");
+  std::string power = value("CATEGORY-POWER");
+  std::string transmitter = value("CATEGORY-TRANSMITTER");
+  if (op.empty() && !header.Values.count("CATEGORY-OPERATOR"))
+    faults.push_back("no CATEGORY-OPERATOR: (SINGLE-OP, MULTI-OP or CHECKLOG)");
+  if (op != "CHECKLOG" && power.empty() && !header.Values.count("CATEGORY-POWER"))
+    faults.push_back("no CATEGORY-POWER: (HIGH, LOW or QRP)");
+  if (op == "MULTI-OP" && transmitter.empty())
+    faults.push_back("a MULTI-OP entry names its CATEGORY-TRANSMITTER: (ONE, TWO, ...)");
+  if (op == "MULTI-OP" && !band.empty() && band != "ALL")
+    faults.push_back("a MULTI-OP entry is all bands, not CATEGORY-BAND: " + band);
+  if (op == "SINGLE-OP" && !transmitter.empty() && transmitter != "ONE")
+    faults.push_back("a SINGLE-OP entry has one transmitter, not " + transmitter);
+  return faults;
+}

@@ -1,0 +1,29 @@
+// The robot's answers to scripts: receipts, refusals, the logs received.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "contest_settings.h"
+#include "log_validation.h"
+#include "submission_db.h"
+
+// id, call, received, deadline, late, sha256, size, file_name, format,
+// lines_read, lines_unreadable, category, category_text, claimed_score,
+// computed_score, warnings, counts, superseded_by, receipt, history.
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings);
+
+// {"refused": true, "reasons": [...], "warnings": [...]}
+std::string RefusalJson(const LogVerdict& verdict);
+
+// {"error": message}
+std::string ErrorJson(const std::string& message);
+
+// {"logs": [{id, call, category, category_text, received, late}, ...],
+//  "missing": [{call, logs}, ...], "deadline": ...}
+std::string LogsJson(const std::vector<SubmissionRow>& current,
+                     const std::vector<MissingCall>& missing, const RobotSettings& settings);
+
+// {"call": ..., "submissions": [receipt, ...]} newest first.
+std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,
+                        const RobotSettings& settings);

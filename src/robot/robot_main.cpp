@@ -1,0 +1,122 @@
+// dkz-robot: the sponsor's log robot. See the README, "The log robot".
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <iostream>
+#include <set>
+#include <thread>
+
+#include "blob_store.h"
+#include "contest_settings.h"
+#include "log_file.h"
+#include "robot_options.h"
+#include "robot_server.h"
+#include "sponsor_token.h"
+#include "submission_db.h"
+#include "upload_service.h"
+
+namespace {
+
+RobotSettings LoadSettings(const std::string& path) {
+  if (access(path.c_str(), F_OK) != 0)
+    return RobotSettings();
+  return ParseRobotSettings(ReadTextFile(path, path), path);
+}
+
+// What a kill in the middle of an upload can leave: files without a row
+// (stored, but never receipted). A row without its file would be a lost log.
+void Reconcile(BlobStore& blobs, SubmissionDb& db) {
+  std::vector<std::string> names = blobs.List();
+  std::set<std::string> onDisk(names.begin(), names.end());
+  std::set<std::string> inRows;
+  size_t rows = 0;
+  for (const SubmissionRow& row : db.All()) {
+    ++rows;
+    inRows.insert(row.Sha256);
+    if (!onDisk.count(row.Sha256))
+      std::cerr << "dkz-robot: log " << row.Id << " (" << row.Call << ") has lost its file "
+                << row.Sha256 << "\n";
+  }
+  size_t unreceipted = 0;
+  for (const std::string& name : onDisk)
+    unreceipted += inRows.count(name) ? 0 : 1;
+  std::cerr << "dkz-robot: " << rows << " logs received";
+  if (unreceipted > 0)
+    std::cerr << "; " << unreceipted << " stored files have no receipt (uploads cut short)";
+  if (blobs.StaleRemoved() > 0)
+    std::cerr << "; " << blobs.StaleRemoved() << " unfinished files removed";
+  std::cerr << "\n";
+}
+
+int Serve(const RobotOptions& options) {
+  const std::string& data = options.DataFolder;
+  if (mkdir(data.c_str(), 0755) != 0 && errno != EEXIST)
+    throw std::runtime_error("cannot make " + data + ": " + strerror(errno));
+  // Said plainly here rather than by the first file that cannot be made.
+  if (access(data.c_str(), W_OK) != 0)
+    throw std::runtime_error("the data folder " + data + " cannot be written: " + strerror(errno));
+  RobotSettings settings = LoadSettings(data + "/robot.conf");
+  bool tokenMade = false;
+  std::string token = LoadSponsorToken(data + "/sponsor-token", tokenMade);
+  const std::string& countryPath = options.CountryFile;
+  CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
+  BlobStore blobs(data + "/logs");
+  SubmissionDb db(data + "/robot.db");
+  Reconcile(blobs, db);
+  // The sponsor's table of `dkz-score check`, when the sponsor gives one.
+  const std::string tablePath = data + "/sponsor-table.txt";
+  SponsorTable table = access(tablePath.c_str(), F_OK) == 0
+                           ? SponsorTable::Parse(ReadTextFile(tablePath, tablePath), tablePath)
+                           : SponsorTable::Default();
+  UploadService service(settings, std::move(countries), std::move(table), blobs, db);
+
+  // Signals are taken by one thread of ours, which stops the server.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  RobotServer server(service, data, token);
+  int port = server.Bind(options.Port);
+  if (port < 0)
+    throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(options.Port));
+  if (tokenMade)
+    std::cerr << "dkz-robot: the sponsor's token was written to " << data << "/sponsor-token\n";
+  std::cerr << "dkz-robot: contest period " << PeriodText(settings) << ", deadline "
+            << DeadlineText(settings) << "\n";
+  std::cout << "dkz-robot: listening on http://127.0.0.1:" << port << "/ (data in " << data << ")"
+            << std::endl;
+  std::thread stopper([&server, stopSignals] {
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+    server.Stop();
+  });
+  bool served = server.Run();
+  if (stopper.joinable()) {
+    pthread_kill(stopper.native_handle(), SIGTERM);
+    stopper.join();
+  }
+  return served ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    RobotOptions options = ParseRobotOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (options.Help) {
+      std::cout << kRobotUsage;
+      return 0;
+    }
+    return Serve(options);
+  } catch (const RobotUsageError& error) {
+    std::cerr << "dkz-robot: " << error.what() << "\n" << kRobotUsage;
+    return 2;
+  } catch (const std::exception& error) {
+    std::cerr << "dkz-robot: " << error.what() << "\n";
+    return 1;
+  }
+}

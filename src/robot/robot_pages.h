@@ -1,0 +1,28 @@
+// The robot's pages: no script, one stylesheet of its own, every text that
+// came from a sender escaped by the report page's escaper.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contest_settings.h"
+#include "log_validation.h"
+#include "submission_db.h"
+
+extern const char* const kRobotStyleSheet;
+
+std::string UploadPage(const RobotSettings& settings);
+// `fresh`: shown right after the upload, which then says so.
+std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings, bool fresh);
+std::string RefusalPage(const LogVerdict& verdict);
+std::string ReceivedPage(const std::vector<SubmissionRow>& current,
+                         const std::vector<MissingCall>& missing, const RobotSettings& settings);
+std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow>& rows);
+std::string SponsorPage();
+// The published results: the check run's index page, or that there is none yet.
+std::string NoResultsPage();
+std::string MessagePage(const std::string& title, const std::string& message);
+
+// Common frame of every page.
+std::string RobotPage(const std::string& title, const std::string& body);

@@ -1,0 +1,477 @@
+#include "robot_server.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <iostream>
+#include <mutex>
+
+#include <httplib.h>
+
+#include "core/base/text.h"
+#include "score_json.h"
+#include "log_archive.h"
+#include "check_outputs.h"
+#include "robot_check.h"
+#include "robot_json.h"
+#include "robot_pages.h"
+#include "robot_text.h"
+#include "upload_form.h"
+#include "sponsor_token.h"
+
+using httplib::ContentReader;
+using httplib::Request;
+using httplib::Response;
+
+namespace {
+
+const char kHtml[] = "text/html; charset=utf-8";
+const char kJson[] = "application/json; charset=utf-8";
+// Room for the multipart framing and the e-mail field around the log.
+const size_t kFormOverhead = 64 * 1024;
+
+bool IsApi(const Request& req) {
+  return req.path.compare(0, 5, "/api/") == 0;
+}
+
+void Answer(Response& res, int status, const std::string& body, const char* type) {
+  res.status = status;
+  res.set_content(body, type);
+}
+
+const char* StatusTitle(int status) {
+  switch (status) {
+    case 400:
+      return "Bad request";
+    case 401:
+      return "Token needed";
+    case 403:
+      return "Forbidden";
+    case 404:
+      return "Not found";
+    case 408:
+      return "Too slow";
+    case 409:
+      return "Busy";
+    case 411:
+      return "Length required";
+    case 413:
+      return "Too large";
+    case 415:
+      return "Encoding not taken";
+    case 503:
+      return "Not stored";
+    default:
+      return status >= 500 ? "Server error" : "Refused";
+  }
+}
+
+// An error in the form the asker reads: JSON for /api/, a page otherwise.
+void Fail(const Request& req, Response& res, int status, const std::string& message) {
+  if (IsApi(req))
+    Answer(res, status, ErrorJson(message), kJson);
+  else
+    Answer(res, status, MessagePage(StatusTitle(status), message), kHtml);
+}
+
+std::string ReadResultFile(const std::string& path, bool& found) {
+  found = false;
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0)
+    return "";
+  std::string text;
+  char buffer[65536];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0)
+    text.append(buffer, static_cast<size_t>(got));
+  close(fd);
+  found = got == 0;
+  return text;
+}
+
+const char* ContentTypeOf(const std::string& name) {
+  auto ends = [&](const char* suffix) {
+    size_t n = std::strlen(suffix);
+    return name.size() >= n && name.compare(name.size() - n, n, suffix) == 0;
+  };
+  if (ends(".html"))
+    return kHtml;
+  if (ends(".csv"))
+    return "text/csv; charset=utf-8";
+  return "text/plain; charset=utf-8";
+}
+
+// Debian's library listens with a backlog of 5: a burst of new connections
+// overflows it, and each one dropped waits a second for the SYN to be resent.
+// Listening again on the socket widens it.
+class HttpServer : public httplib::Server {
+ public:
+  bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
+};
+
+}  // namespace
+
+struct RobotServer::Impl {
+  UploadService& Service;
+  std::string DataFolder;
+  std::string Token;
+  ServerLimits Limits;
+  HttpServer Http;
+  std::mutex CheckMutex;  // one check run at a time
+
+  Impl(UploadService& service, std::string dataFolder, std::string token, ServerLimits limits)
+      : Service(service),
+        DataFolder(std::move(dataFolder)),
+        Token(std::move(token)),
+        Limits(limits) {}
+
+  size_t MaxBody() const { return Service.Settings().MaxLogBytes + kFormOverhead; }
+
+  void Configure();
+  httplib::Server::HandlerResponse Guard(const Request& req, Response& res);
+  void Receive(const Request& req, Response& res, const ContentReader& reader, bool api);
+  bool Sponsor(const Request& req, Response& res, bool& fromForm);
+  void RunCheck(const Request& req, Response& res);
+  void SendArchive(const Request& req, Response& res);
+  void ServeResult(const Request& req, Response& res, const std::string& name);
+};
+
+void RobotServer::Impl::Configure() {
+  Http.new_task_queue = [threads = Limits.Threads] {
+    return new httplib::ThreadPool(static_cast<size_t>(threads));
+  };
+  Http.set_read_timeout(Limits.ReadTimeoutSeconds, 0);
+  Http.set_write_timeout(Limits.ReadTimeoutSeconds, 0);
+  // One request per connection: an idle keep-alive connection would hold a
+  // worker, and an unread rest of a refused body can never pass for a request.
+  Http.set_keep_alive_max_count(1);
+  Http.set_payload_max_length(MaxBody() + kDrainBytes);
+  Http.set_default_headers({
+      {"Content-Security-Policy",
+       "default-src 'none'; style-src 'self'; img-src 'self'; form-action 'self'; "
+       "frame-ancestors 'none'; base-uri 'none'"},
+      {"X-Content-Type-Options", "nosniff"},
+      {"X-Frame-Options", "DENY"},
+      {"Referrer-Policy", "no-referrer"},
+      {"Cache-Control", "no-store"},
+  });
+  // A body that is announced too big is refused before it is sent.
+  Http.set_expect_100_continue_handler([this](const Request& req, Response& res) {
+    if (req.get_header_value<uint64_t>("Content-Length") > MaxBody()) {
+      Fail(req, res, 413,
+           "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) +
+               " KB");
+      return 413;
+    }
+    return 100;
+  });
+  Http.set_pre_routing_handler(
+      [this](const Request& req, Response& res) { return Guard(req, res); });
+  // The overload that answers keeps the bodies our handlers set.
+  Http.set_error_handler(
+      httplib::Server::HandlerWithResponse([](const Request& req, Response& res) {
+        if (!res.body.empty() || res.has_header("Content-Type"))
+          return httplib::Server::HandlerResponse::Unhandled;
+        Fail(req, res, res.status, StatusTitle(res.status));
+        return httplib::Server::HandlerResponse::Handled;
+      }));
+  Http.set_exception_handler([](const Request& req, Response& res, std::exception_ptr error) {
+    std::string what = "unknown";
+    bool storage = false;
+    try {
+      std::rethrow_exception(error);
+    } catch (const StorageError& e) {
+      what = e.what();
+      storage = true;
+    } catch (const std::exception& e) {
+      what = e.what();
+    } catch (...) {
+    }
+    std::cerr << "dkz-robot: " << req.method << " " << Clipped(req.path, 100) << " failed: " << what
+              << "\n";
+    // What a handler set for the answer it did not finish; the security
+    // headers stay.
+    res.headers.erase("Location");
+    res.headers.erase("Content-Disposition");
+    if (storage)
+      Fail(req, res, 503, "the robot's data cannot be read or written just now");
+    else
+      Fail(req, res, 500, "the robot failed on this request; nothing was stored");
+  });
+
+  Http.Get("/", [this](const Request&, Response& res) {
+    Answer(res, 200, UploadPage(Service.Settings()), kHtml);
+  });
+  Http.Get("/style.css", [](const Request&, Response& res) {
+    Answer(res, 200, kRobotStyleSheet, "text/css; charset=utf-8");
+  });
+  Http.Get("/favicon.ico", [](const Request&, Response& res) { res.status = 204; });
+  Http.Post("/api/logs", [this](const Request& req, Response& res, const ContentReader& reader) {
+    Receive(req, res, reader, true);
+  });
+  Http.Post("/upload", [this](const Request& req, Response& res, const ContentReader& reader) {
+    Receive(req, res, reader, false);
+  });
+  Http.Get("/api/logs", [this](const Request&, Response& res) {
+    SubmissionDb& db = Service.Db();
+    Answer(res, 200,
+           LogsJson(db.Current(), db.Missing(Service.Settings().MissingAfter), Service.Settings()),
+           kJson);
+  });
+  Http.Get("/received", [this](const Request&, Response& res) {
+    SubmissionDb& db = Service.Db();
+    Answer(
+        res, 200,
+        ReceivedPage(db.Current(), db.Missing(Service.Settings().MissingAfter), Service.Settings()),
+        kHtml);
+  });
+  auto receipt = [this](const Request& req, Response& res, bool api) {
+    std::optional<SubmissionRow> row;
+    if (req.matches[1].length() <= 15)
+      row = Service.Db().Find(std::stoll(req.matches[1]));
+    if (!row)
+      return Fail(req, res, 404, "there is no log with this id");
+    if (api)
+      Answer(res, 200, ReceiptJson(*row, Service.Settings()), kJson);
+    else
+      Answer(res, 200, ReceiptPage(*row, Service.Settings(), req.has_param("new")), kHtml);
+  };
+  Http.Get(R"(/api/logs/(\d+))",
+           [receipt](const Request& req, Response& res) { receipt(req, res, true); });
+  Http.Get(R"(/receipts/(\d+))",
+           [receipt](const Request& req, Response& res) { receipt(req, res, false); });
+  auto history = [this](const Request& req, Response& res, bool api) {
+    std::string call = req.matches[1];
+    std::vector<SubmissionRow> rows = Service.Db().History(call);
+    if (rows.empty())
+      return Fail(req, res, 404, "no log has been received from " + call);
+    if (api)
+      Answer(res, 200, HistoryJson(call, rows, Service.Settings()), kJson);
+    else
+      Answer(res, 200, HistoryPage(call, rows), kHtml);
+  };
+  Http.Get(R"(/api/calls/([A-Z0-9/]{1,20}))",
+           [history](const Request& req, Response& res) { history(req, res, true); });
+  Http.Get(R"(/calls/([A-Z0-9/]{1,20}))",
+           [history](const Request& req, Response& res) { history(req, res, false); });
+  Http.Get("/sponsor",
+           [](const Request&, Response& res) { Answer(res, 200, SponsorPage(), kHtml); });
+  Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
+  Http.Post("/sponsor/archive",
+            [this](const Request& req, Response& res) { SendArchive(req, res); });
+  // The published pages link to each other by relative names: served from a folder.
+  Http.Get("/results", [](const Request&, Response& res) { res.set_redirect("/results/", 301); });
+  Http.Get("/results/",
+           [this](const Request& req, Response& res) { ServeResult(req, res, kResultsPageName); });
+  Http.Get(R"(/results/([A-Za-z0-9_.-]{1,120}))",
+           [this](const Request& req, Response& res) { ServeResult(req, res, req.matches[1]); });
+}
+
+// Before any body is read: what a POST may carry, and from where.
+httplib::Server::HandlerResponse RobotServer::Impl::Guard(const Request& req, Response& res) {
+  using httplib::Server;
+  if (req.method != "POST")
+    return Server::HandlerResponse::Unhandled;
+  // A page of another site may not make a visitor's browser post here.
+  if (req.get_header_value("Sec-Fetch-Site") == "cross-site") {
+    Fail(req, res, 403, "a form of another site cannot post here");
+    return Server::HandlerResponse::Handled;
+  }
+  if (req.has_header("Content-Encoding")) {
+    Fail(req, res, 415, "send the body without Content-Encoding");
+    return Server::HandlerResponse::Handled;
+  }
+  bool chunked = req.has_header("Transfer-Encoding");
+  if (chunked && req.get_header_value("Transfer-Encoding") != "chunked") {
+    Fail(req, res, 501, "only chunked transfer encoding is understood");
+    return Server::HandlerResponse::Handled;
+  }
+  // Without a length the library would read until the client closes: refused.
+  if (!chunked && !req.has_header("Content-Length")) {
+    Fail(req, res, 411, "send a Content-Length");
+    return Server::HandlerResponse::Handled;
+  }
+  if (!chunked && req.get_header_value<uint64_t>("Content-Length") > MaxBody() + kDrainBytes) {
+    Fail(
+        req, res, 413,
+        "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
+    return Server::HandlerResponse::Handled;
+  }
+  return Server::HandlerResponse::Unhandled;
+}
+
+void RobotServer::Impl::Receive(const Request& req, Response& res, const ContentReader& reader,
+                                bool api) {
+  if (!req.is_multipart_form_data())
+    return Fail(req, res, 400, "send a multipart/form-data form with the log in the field 'log'");
+  UploadForm form(Service.Settings().MaxLogBytes,
+                  std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds));
+  bool read = reader(
+      [&](const httplib::MultipartFormData& part) { return form.Part(part.name, part.filename); },
+      [&](const char* data, size_t size) { return form.Data(data, size); });
+  if (form.TooBig())
+    return Fail(
+        req, res, 413,
+        "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
+  if (form.TooSlow())
+    return Fail(req, res, 408,
+                "the upload took longer than " + std::to_string(Limits.BodySeconds) + " s");
+  if (form.TooLongEmail())
+    return Fail(req, res, 400, "the e-mail address is longer than 320 characters");
+  if (!read)
+    return Fail(req, res, 400, "the form could not be read");
+  if (form.LogParts() != 1)
+    return Fail(req, res, 400, "send one file in the field 'log'");
+  UploadAnswer answer;
+  try {
+    answer = Service.Receive(form.Finish(), NowUtcSeconds());
+  } catch (const StorageError& error) {
+    std::cerr << "dkz-robot: no receipt: " << error.what() << "\n";
+    return Fail(req, res, 503,
+                "the log could not be stored just now, so it has no receipt: please send it "
+                "again later");
+  }
+  if (!answer.Receipt) {
+    if (api)
+      return Answer(res, 422, RefusalJson(answer.Verdict), kJson);
+    // The form's page says the log was refused; a browser takes a 4xx page
+    // for a failure to load.
+    return Answer(res, 200, RefusalPage(answer.Verdict), kHtml);
+  }
+  if (api) {
+    res.set_header("Location", "/api/logs/" + std::to_string(answer.Receipt->Id));
+    return Answer(res, 201, ReceiptJson(*answer.Receipt, Service.Settings()), kJson);
+  }
+  res.set_redirect("/receipts/" + std::to_string(answer.Receipt->Id) + "?new=1", 303);
+}
+
+// The token from a header, or from the body of a form: never from the URL.
+bool RobotServer::Impl::Sponsor(const Request& req, Response& res, bool& fromForm) {
+  fromForm = false;
+  if (req.target.find('?') != std::string::npos) {
+    Fail(req, res, 400, "the token never goes in a URL; send it in a form or a header");
+    return false;
+  }
+  std::string given = req.get_header_value("X-Sponsor-Token");
+  std::string bearer = req.get_header_value("Authorization");
+  if (given.empty() && bearer.compare(0, 7, "Bearer ") == 0)
+    given = bearer.substr(7);
+  if (given.empty() && req.has_param("token")) {
+    given = req.get_param_value("token");
+    fromForm = true;
+  }
+  if (given.empty()) {
+    Fail(req, res, 401, "the sponsor's token is needed");
+    return false;
+  }
+  if (!TokenMatches(Token, given)) {
+    Fail(req, res, 403, "wrong token");
+    return false;
+  }
+  return true;
+}
+
+void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
+  bool fromForm = false;
+  if (!Sponsor(req, res, fromForm))
+    return;
+  std::unique_lock<std::mutex> running(CheckMutex, std::try_to_lock);
+  if (!running.owns_lock())
+    return Fail(req, res, 409, "a check is running already");
+  std::vector<ReceivedLog> logs;
+  for (const SubmissionRow& row : Service.Db().Current())
+    logs.push_back({ArchiveName(row).substr(5), Service.Blobs().Read(row.Sha256)});
+  const int64_t now = NowUtcSeconds();
+  std::string name = "check-" + ReplaceAll(ReplaceAll(IsoUtc(now), ":", ""), "-", "") + "-" +
+                     RandomToken().substr(0, 6);
+  std::string resultsFolder = DataFolder + "/results";
+  if (mkdir(resultsFolder.c_str(), 0755) != 0 && errno != EEXIST)
+    throw StorageError("cannot make " + resultsFolder + ": " + strerror(errno));
+  CheckSettings check;
+  check.From = Service.Settings().PeriodFrom;
+  check.To = Service.Settings().PeriodTo;
+  check.Table = Service.Table();
+  RobotCheckRun run = RunRobotCheck(logs, Service.Countries(), check, resultsFolder + "/" + name);
+  Service.Db().RecordCheckRun(now, run.Ranked, name);
+  if (fromForm)
+    return res.set_redirect("/results/", 303);
+  Answer(res, 200,
+         "{\"ranked\": " + std::to_string(run.Ranked) +
+             ", \"not_checked\": " + std::to_string(run.NotChecked) +
+             ", \"period\": " + JsonString(run.Period) + ", \"results\": \"/results/\"}",
+         kJson);
+}
+
+void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
+  bool fromForm = false;
+  if (!Sponsor(req, res, fromForm))
+    return;
+  auto archive =
+      std::make_shared<ArchiveStream>(Service.Db().All(), Service.Blobs(), NowUtcSeconds());
+  res.set_header("Content-Disposition", "attachment; filename=\"dkz-logs.tar\"");
+  res.set_chunked_content_provider("application/x-tar", [archive](size_t, httplib::DataSink& sink) {
+    std::string piece;
+    try {
+      if (!archive->Next(piece)) {
+        sink.done();
+        return true;
+      }
+    } catch (const StorageError& error) {
+      // The answer has begun: cut it short, so that the archive cannot pass
+      // for a whole one.
+      std::cerr << "dkz-robot: archive cut short: " << error.what() << "\n";
+      return false;
+    }
+    return sink.write(piece.data(), piece.size());
+  });
+}
+
+void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std::string& name) {
+  std::optional<CheckRunRow> run = Service.Db().LastCheckRun();
+  if (!run) {
+    if (name == kResultsPageName)
+      return Answer(res, 200, NoResultsPage(), kHtml);
+    return Fail(req, res, 404, "no results are published yet");
+  }
+  bool found = false;
+  std::string text;
+  if (IsResultFileName(name) && IsResultFileName(run->Folder))
+    text = ReadResultFile(DataFolder + "/results/" + run->Folder + "/" + name, found);
+  if (!found)
+    return Fail(req, res, 404, "the results hold no such file");
+  // The check's pages are self-contained: their own inline CSS and SVG, still no script.
+  res.headers.erase("Content-Security-Policy");
+  res.set_header("Content-Security-Policy",
+                 "default-src 'none'; style-src 'unsafe-inline'; img-src data:; "
+                 "form-action 'none'; frame-ancestors 'none'; base-uri 'none'");
+  Answer(res, 200, text, ContentTypeOf(name));
+}
+
+RobotServer::RobotServer(UploadService& service, std::string dataFolder, std::string sponsorToken,
+                         ServerLimits limits)
+    : impl_(new Impl(service, std::move(dataFolder), std::move(sponsorToken), limits)) {
+  impl_->Configure();
+}
+
+RobotServer::~RobotServer() = default;
+
+int RobotServer::Bind(int port) {
+  int bound = port == 0 ? impl_->Http.bind_to_any_port("127.0.0.1")
+                        : (impl_->Http.bind_to_port("127.0.0.1", port) ? port : -1);
+  if (bound > 0 && !impl_->Http.WidenBacklog())
+    return -1;
+  return bound;
+}
+
+bool RobotServer::Run() {
+  return impl_->Http.listen_after_bind();
+}
+
+void RobotServer::Stop() {
+  impl_->Http.stop();
+}
