@@ -48,10 +48,11 @@ bool Receive(const ReceivedFile& file, const FileBytes& bytesOf, const SponsorTa
                   " characters: no call is that long");
   }
   if (EvidenceCount(s) == 0) {
-    return reject(s.Log.Skipped.empty() && s.UnreadableLines == 0
-                      ? "no QSO found"
-                      : "none of its " + std::to_string(s.Log.Skipped.size() + s.UnreadableLines) +
-                            " QSO lines could be read");
+    // Every QSO line the reader skipped is among the unreadable ones (ADIF counts
+    // them as such; Cabrillo adds X-QSO lines): count each line once.
+    size_t lines = std::max(s.Log.Skipped.size(), static_cast<size_t>(s.UnreadableLines));
+    return reject(lines == 0 ? "no QSO found"
+                             : "none of its " + std::to_string(lines) + " QSO lines could be read");
   }
   receipt.Status = ReceiptStatus::kChecked;
   return true;

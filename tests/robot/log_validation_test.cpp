@@ -67,7 +67,8 @@ const VerdictCase kCases[] = {
                 "<QSO_DATE:8>20230610 <TIME_ON:4>0900 <BAND:3>40m <MODE:2>CW <SRX_STRING:2>AT "
                 "<EOR>\n",
                 true, "names CQ-WPX-CW, another contest"},
-    VerdictCase{"NoQsoReadable", ReplaceAll(kGood, "DL4MCF ", ""), true, "QSO lines could be read"},
+    VerdictCase{"NoQsoReadable", ReplaceAll(kGood, "DL4MCF ", ""), true,
+                "none of its 20 QSO lines could be read"},
     VerdictCase{"MarkupForCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: <b>X</b>"), true,
                 "not a callsign"},
     VerdictCase{"AnotherYear",
