@@ -55,16 +55,6 @@ bool IsCallText(const std::string& call) {
          call.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/") == std::string::npos;
 }
 
-std::string OwnCallOf(const LogContents& log) {
-  if (!log.HeaderCall.empty())
-    return log.HeaderCall;
-  for (const LogQso& qso : log.Qsos) {
-    if (!qso.OwnCall.empty())
-      return qso.OwnCall;
-  }
-  return "";
-}
-
 bool InPeriod(const OleDateTime& time, const RobotSettings& settings) {
   auto key = [](const CalendarTime& c) { return c.Year * 10000 + c.Month * 100 + c.Day; };
   CalendarTime t{};
@@ -244,7 +234,7 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
     Warn(verdict, Plain(line));
   for (const std::string& note : log.Notes)
     Warn(verdict, Plain(note));
-  std::string ownCall = ToUpper(OwnCallOf(log));
+  std::string ownCall = ToUpper(LogOwnCall(log));
   if (!ownCall.empty() && !IsCallText(ownCall)) {
     Refuse(verdict, "the own call '" + ownCall + "' is not a callsign");
     return verdict;

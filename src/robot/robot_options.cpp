@@ -1,6 +1,7 @@
 #include "robot_options.h"
 
-const char* const kDebianCountryFile = "/usr/share/hamradio-files/cty.dat";
+// Where the build found the country file (Debian's hamradio-files by default).
+const char* const kDefaultCountryFile = DKZ_COUNTRY_FILE;
 
 const char* const kRobotUsage =
     "usage: dkz-robot [--data DIR] [--port N] [--cty FILE]\n"

@@ -6,12 +6,12 @@
 #include <vector>
 
 // Debian's hamradio-files package installs the AD1C country file here.
-extern const char* const kDebianCountryFile;
+extern const char* const kDefaultCountryFile;
 
 struct RobotOptions {
   std::string DataFolder = "robot-data";
   int Port = 8080;
-  std::string CountryFile = kDebianCountryFile;
+  std::string CountryFile = kDefaultCountryFile;
   bool Help = false;
 };
 

@@ -41,8 +41,8 @@ std::string TestLog(const std::string& call, int qsos, const std::string& header
 }
 
 const CountryFile& TestCountries() {
-  static const CountryFile countries =
-      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
+  static const CountryFile countries = CountryFile::Parse(
+      ReadTextFile(kDefaultCountryFile, kDefaultCountryFile), kDefaultCountryFile);
   return countries;
 }
 
