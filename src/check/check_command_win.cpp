@@ -3,10 +3,14 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <iostream>
+#include <memory>
 #include <stdexcept>
 
 #include "check_folders.h"
 #include "check_outputs.h"
+#include "run_environment.h"
+#include "results_writer.h"
 #include "check_run.h"
 #include "file_access_win.h"
 #include "file_writer.h"
@@ -81,25 +85,17 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   std::string why;
   if (!MakeNewFolder(work, why) || !MakeNewFolder(PathIn(work, "Plugins"), why))
     throw InputError(why);
+  settings.MemoryRoom = MemoryRoom();
+  ResultsWriter results(run.ResultsFolder, settings.Table, {kWorkFolder},
+                        ProgressShownOnTerminal() ? &std::cerr : nullptr);
   CheckedContest contest;
   {
     CurrentFolder folder(work);
-    PluginScorer scorer;
-    contest = CheckSubmissions(logFolder, files, countries, settings, scorer);
+    contest = CheckSubmissions(logFolder, files, countries, settings,
+                               [] { return std::make_unique<PluginScorer>(); }, results);
   }
   RemoveMadeFolder(work);
-
-  const std::vector<std::pair<std::string, std::string>> outputs =
-      CheckOutputs(contest, settings.Table, {kWorkFolder, kMadeFilesName});
-  std::vector<std::string> names = {kWorkFolder};
-  for (const auto& output : outputs)
-    names.push_back(output.first);
-  RecordResults(run.ResultsFolder, names);
-  // A result that cannot be written stops none of the others.
-  for (const auto& [name, text] : outputs) {
-    if (!WriteResult(run.ResultsFolder, name, text, why))
-      run.Unwritten.push_back(why);
-  }
+  run.Unwritten = results.Unwritten();
 
   for (const Receipt& r : contest.Received) {
     if (r.Status == ReceiptStatus::kRejected || r.Status == ReceiptStatus::kSuperseded)

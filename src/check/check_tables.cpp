@@ -72,7 +72,7 @@ std::string FindingsCsv(const CheckedContest& c) {
       csv +=
           Row({call, Number(qso.Line), VerdictName(finding.Kind),
                ref.Found() ? CsvCell(Where(c, ref)) : "", CsvCell(qso.Call), CsvCell(qso.Band),
-               QsoTimeText(qso), ref.Found() ? CsvCell(c.Entrants[ref.Log].Shown[ref.Qso]) : ""});
+               QsoTimeText(qso), ref.Found() ? CsvCell(ShownLineOf(c, ref)) : ""});
     }
   }
   return csv;
