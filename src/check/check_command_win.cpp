@@ -91,8 +91,9 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   CheckedContest contest;
   {
     CurrentFolder folder(work);
-    contest = CheckSubmissions(logFolder, files, countries, settings,
-                               [] { return std::make_unique<PluginScorer>(); }, results);
+    contest = CheckSubmissions(
+        logFolder, files, countries, settings, [] { return std::make_unique<PluginScorer>(); },
+        results);
   }
   RemoveMadeFolder(work);
   run.Unwritten = results.Unwritten();

@@ -40,7 +40,7 @@ struct Entrant {
   // entrant's passes and reports are made.
   ReplayPlan Plan;
   size_t PlannedQsos = 0;
-  std::vector<int> Stored;         // planned QSOs the plug-in stored
+  std::vector<int> Stored;  // planned QSOs the plug-in stored
   // Per QSO of the entrant's CheckLog: its planned QSO, or -1 for one never handed over.
   std::vector<int> PlanOf;
   std::string ClaimedSummary;  // GetResult0 after the whole log

@@ -87,8 +87,8 @@ std::vector<int> ChooseOnePerStation(const std::vector<ReceivedFile>& files,
     }
     received[f].Status = ReceiptStatus::kSuperseded;
     received[f].Reason = "superseded by " + files[kept].Name + ", the newer file of " +
-                         received[f].Call + " (" + std::to_string(lines(f)) +
-                         " QSO lines here, " + std::to_string(lines(kept)) + " there)";
+                         received[f].Call + " (" + std::to_string(lines(f)) + " QSO lines here, " +
+                         std::to_string(lines(kept)) + " there)";
   }
   return chosen;
 }
@@ -224,7 +224,6 @@ void NameLetters(std::vector<Entrant>& entrants, const std::vector<std::string>&
   }
 }
 
-
 namespace {
 
 // Runs `work` on each of `count` items, `lanes` at a time, each lane with its
@@ -358,9 +357,10 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
   }
   days.clear();
   contest.Period = ChoosePeriod(settings.From, settings.To, contestDays);
-  RequireRoom(lines, "the " + std::to_string(lines) + " QSO lines of " +
-                         std::to_string(chosen.size()) + " logs",
-              settings.MemoryRoom);
+  RequireRoom(
+      lines,
+      "the " + std::to_string(lines) + " QSO lines of " + std::to_string(chosen.size()) + " logs",
+      settings.MemoryRoom);
 
   // Read again: each entrant planned for the period, its claimed pass scored
   // (what the plug-in stores makes the QSOs judged), its lines kept compact.

@@ -61,8 +61,7 @@ TextPool& Pool() {
 
 }  // namespace
 
-InternedText::InternedText(const std::string& text)
-    : id_(text.empty() ? 0 : Pool().Intern(text)) {}
+InternedText::InternedText(const std::string& text) : id_(text.empty() ? 0 : Pool().Intern(text)) {}
 
 InternedText::InternedText(const char* text) : InternedText(std::string(text)) {}
 

@@ -8,7 +8,7 @@
 
 class InternedText {
  public:
-  InternedText() = default;  // the empty text
+  InternedText() = default;               // the empty text
   InternedText(const std::string& text);  // NOLINT: a text is taken where one is asked for
   InternedText(const char* text);         // NOLINT
 

@@ -14,8 +14,10 @@ std::vector<std::string> With(std::vector<std::string> names, const std::string&
 
 ResultsWriter::ResultsWriter(const std::string& folder, const SponsorTable& table,
                              std::vector<std::string> ownNames, std::ostream* progress)
-    : CheckOutputs(table, With(ownNames, kMadeFilesName)), folder_(folder),
-      ownNames_(std::move(ownNames)), progress_(progress) {}
+    : CheckOutputs(table, With(ownNames, kMadeFilesName)),
+      folder_(folder),
+      ownNames_(std::move(ownNames)),
+      progress_(progress) {}
 
 void ResultsWriter::Expect(const std::vector<std::string>& names) {
   std::vector<std::string> made = ownNames_;
@@ -54,13 +56,12 @@ std::string ProgressText(const CheckProgress& p, double seconds) {
   double done = p.Read + p.Scored + p.Reported;
   if (p.Entrants == 0)
     total = 3.0 * p.Files;  // not yet known: about one entrant a file
-  std::string text = std::to_string(p.Read) + " of " + std::to_string(p.Files) +
-                     " logs read, " + std::to_string(p.Scored) + " scored, " +
-                     (p.Matched ? "matched, " : "") + std::to_string(p.Reported) + " checked";
+  std::string text = std::to_string(p.Read) + " of " + std::to_string(p.Files) + " logs read, " +
+                     std::to_string(p.Scored) + " scored, " + (p.Matched ? "matched, " : "") +
+                     std::to_string(p.Reported) + " checked";
   if (done < 1 || total <= 0 || seconds < 1)
     return text;
   int left = static_cast<int>(seconds * (total - done) / done + 0.5);
-  return text + "; about " +
-         (left >= 60 ? std::to_string(left / 60) + " min " : std::string()) +
+  return text + "; about " + (left >= 60 ? std::to_string(left / 60) + " min " : std::string()) +
          std::to_string(left % 60) + " s left";
 }

@@ -46,9 +46,9 @@ const Received& TheContest() {
     fs::remove_all(folder);
     r.Variants = WriteSubmissionVariants(r.World, folder.string());
     OutputsInMemory outputs(CheckSettings().Table, {});
-    r.Checked = CheckSubmissions(folder.string(), ReceivedFilesIn(folder.string()), Countries(),
-                                 CheckSettings(), [] { return std::make_unique<NativeScorer>(); },
-                                 outputs);
+    r.Checked = CheckSubmissions(
+        folder.string(), ReceivedFilesIn(folder.string()), Countries(), CheckSettings(),
+        [] { return std::make_unique<NativeScorer>(); }, outputs);
     fs::remove_all(folder);
     return r;
   }();

@@ -80,9 +80,9 @@ class ContestFolder {
   }
   CheckedContest Check(CheckSettings settings = {}) {
     OutputsInMemory outputs(settings.Table, {"results"});
-    CheckedContest c =
-        CheckSubmissions(root_.string(), ReceivedFilesIn(root_.string()), Countries(), settings,
-                         [] { return std::make_unique<NativeScorer>(); }, outputs);
+    CheckedContest c = CheckSubmissions(
+        root_.string(), ReceivedFilesIn(root_.string()), Countries(), settings,
+        [] { return std::make_unique<NativeScorer>(); }, outputs);
     outputs_ = outputs.Files;
     return c;
   }
