@@ -34,7 +34,8 @@ PathKind KindOf(const std::string& path) {
 bool SameFile(const std::string& a, const std::string& b) {
   if (a == b)
     return true;
-  struct stat x {}, y {};
+  struct stat x {
+  }, y{};
   return stat(a.c_str(), &x) == 0 && stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev &&
          x.st_ino == y.st_ino;
 }

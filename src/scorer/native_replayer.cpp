@@ -59,8 +59,8 @@ class NativeReplayer : public PassReplayer {
     outcome.Message = pass_.Message;
     if (outcome.Message.compare(0, sizeof kProduced - 1, kProduced) == 0)
       outcome.FileName = outcome.Message.substr(sizeof kProduced - 1);
-    outcome.Written = status == -1 && !outcome.FileName.empty() &&
-                      KindOf(outcome.FileName) == PathKind::kFile;
+    outcome.Written =
+        status == -1 && !outcome.FileName.empty() && KindOf(outcome.FileName) == PathKind::kFile;
     return summary;
   }
 

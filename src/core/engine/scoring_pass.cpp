@@ -86,8 +86,9 @@ bool PassWriteCabrilloLog(PassSurroundings& pass) {
   std::string reason;
   const bool written =
       pass.WriteCabrilloFile(name, log.FileBytes(claimedScore, pass.HostVersion()), reason);
-  pass.TellCabrilloOutput(written ? "File produced: " + name
-                                  : "The Cabrillo file " + name + " could not be written: " + reason,
+  pass.TellCabrilloOutput(written
+                              ? "File produced: " + name
+                              : "The Cabrillo file " + name + " could not be written: " + reason,
                           written);
   return written;
 }
