@@ -1,10 +1,6 @@
-#include "check_command_win.h"
+#include "check_command.h"
 
-#include <windows.h>
-
-#include <filesystem>
 #include <iostream>
-#include <memory>
 #include <stdexcept>
 
 #include "check_folders.h"
@@ -12,19 +8,16 @@
 #include "run_environment.h"
 #include "results_writer.h"
 #include "check_run.h"
-#include "file_access_win.h"
+#include "check_scorer.h"
+#include "file_access.h"
 #include "file_writer.h"
 #include "folder_system.h"
-#include "core/engine/settings.h"
 #include "entrant_letter.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
-#include "plugin_host.h"
-#include "score_command_win.h"
+#include "score_command.h"
 #include "score_options.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -37,30 +30,6 @@ std::vector<std::string> FixedNames() {
   names.push_back(kWorkFolder);
   return names;
 }
-
-// Every pass of the check through one loaded plug-in.
-class PluginScorer : public LogScorer {
- public:
-  PluginScorer() {
-    // No logging program runs beside the check: with the master switch on, a
-    // summary does not look for one (a COM lookup that costs more than the log).
-    std::string ignored;  // without it the check only runs slower
-    WriteFileWhole(SettingsFile, "[" + std::string(SettingsSection) + "]\r\nMaster=1\r\n", ignored);
-  }
-  std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
-                    std::vector<bool>* stored) override {
-    plugin_.ResetStats0(reset);
-    for (const QsoInput& qso : qsos) {
-      bool kept = plugin_.AddData0(qso) == 1;
-      if (stored)
-        stored->push_back(kept);
-    }
-    return plugin_.GetResult0();
-  }
-
- private:
-  PluginHost plugin_;
-};
 
 }  // namespace
 
@@ -86,14 +55,13 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   if (!MakeNewFolder(work, why) || !MakeNewFolder(PathIn(work, "Plugins"), why))
     throw InputError(why);
   settings.MemoryRoom = MemoryRoom();
+  settings.Lanes = CheckLanes();
   ResultsWriter results(run.ResultsFolder, settings.Table, {kWorkFolder},
                         ProgressShownOnTerminal() ? &std::cerr : nullptr);
   CheckedContest contest;
   {
     CurrentFolder folder(work);
-    contest = CheckSubmissions(
-        logFolder, files, countries, settings, [] { return std::make_unique<PluginScorer>(); },
-        results);
+    contest = CheckSubmissions(logFolder, files, countries, settings, MakeCheckScorer, results);
   }
   RemoveMadeFolder(work);
   run.Unwritten = results.Unwritten();
