@@ -11,10 +11,11 @@
 
 namespace {
 
-// A possible link between A's QSO and one in another log, `Apart` seconds apart.
+// A possible link between A's QSO and one in another log, `Apart` seconds
+// apart (within the tolerance). A contest has millions: kept small.
 struct Link {
+  int32_t Apart;
   bool ModeDiffers;  // a link in the same mode goes first
-  int64_t Apart;
   QsoRef Own;
   QsoRef Other;
 };
@@ -119,8 +120,8 @@ class Checker {
     for (const IndexEntry& other :
          index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds)) {
       if (!Settled(other.Ref) && (Judged(ref) || Judged(other.Ref))) {
-        links.push_back(
-            Link{ModesDiffer(ref, other.Ref), std::llabs(own.Time - other.Time), ref, other.Ref});
+        links.push_back(Link{static_cast<int32_t>(std::llabs(own.Time - other.Time)),
+                             ModesDiffer(ref, other.Ref), ref, other.Ref});
       }
     }
   }
@@ -133,17 +134,17 @@ class Checker {
     };
     std::sort(links.begin(), links.end(),
               [&](const Link& a, const Link& b) { return key(a) < key(b); });
-    std::vector<Link> chosen;
     std::vector<std::vector<char>> taken = settled_;
-    for (const Link& link : links) {
+    auto end = std::remove_if(links.begin(), links.end(), [&](const Link& link) {
       char& own = taken[link.Own.Log][link.Own.Qso];
       char& other = taken[link.Other.Log][link.Other.Qso];
       if (own || other)
-        continue;
+        return true;
       own = other = 1;
-      chosen.push_back(link);
-    }
-    return chosen;
+      return false;
+    });
+    links.erase(end, links.end());
+    return links;
   }
 
   void JudgeTheRest() {
