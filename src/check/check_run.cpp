@@ -232,7 +232,7 @@ class Lanes {
  public:
   Lanes(int lanes, const ScorerMaker& makeScorer) {
     for (int l = 0; l < std::max(1, lanes); ++l)
-      scorers_.push_back(makeScorer ? makeScorer() : nullptr);
+      scorers_.push_back(makeScorer ? makeScorer(l) : nullptr);
   }
 
   void Run(int count, const std::function<void(int item, LogScorer* scorer)>& work) {
@@ -288,7 +288,11 @@ void RequireRoom(uint64_t lines, const std::string& what, uint64_t room) {
   uint64_t needed = lines * kMemoryPerLine;
   if (room == 0 || needed <= room)
     return;
-  auto megabytes = [](uint64_t bytes) { return std::to_string(bytes / 1000000) + " MB"; };
+  auto megabytes = [](uint64_t bytes) {
+    uint64_t tenths = (bytes + 50000) / 100000;
+    return std::to_string(tenths / 10) + (tenths < 100 ? "." + std::to_string(tenths % 10) : "") +
+           " MB";
+  };
   throw InputError("checking " + what + " needs about " + megabytes(needed) +
                    " of memory, and this process has " + megabytes(room) +
                    " left: check the folder on a machine with more memory (the 64-bit build "

@@ -27,8 +27,8 @@ class LogScorer {
                             std::vector<bool>* stored) = 0;
 };
 
-// Makes the scorer of one lane; lanes run side by side, each with its own.
-using ScorerMaker = std::function<std::unique_ptr<LogScorer>()>;
+// Makes the scorer of lane 0, 1, ...; lanes run side by side, each with its own.
+using ScorerMaker = std::function<std::unique_ptr<LogScorer>(int lane)>;
 
 struct CheckSettings {
   std::optional<CalendarTime> From, To;  // the period's days, when given

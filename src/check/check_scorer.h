@@ -7,7 +7,9 @@
 
 #include "check_run.h"
 
-std::unique_ptr<LogScorer> MakeCheckScorer();
+// The scorer of one lane of the check (CheckLanes of them), made in the
+// plug-in's working folder (the current folder).
+std::unique_ptr<LogScorer> MakeCheckScorer(int lane);
 
 // How many logs the check takes on side by side: one per processor where
 // each lane can have a scorer of its own.

@@ -5,7 +5,7 @@
 
 #include "native_pass.h"
 
-std::unique_ptr<LogScorer> MakeCheckScorer() {
+std::unique_ptr<LogScorer> MakeCheckScorer(int /*lane*/) {
   return std::make_unique<NativeScorer>();
 }
 

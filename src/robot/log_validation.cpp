@@ -169,7 +169,7 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
   check.To = settings.PeriodTo;
   check.Table = table;
   ScoreOutcome claimed;
-  auto makeScorer = [&claimed] { return std::make_unique<ClaimedPassScorer>(claimed); };
+  auto makeScorer = [&claimed](int) { return std::make_unique<ClaimedPassScorer>(claimed); };
   PlanKept sink;
   CheckedContest contest = CheckSubmissions(
       {ReceivedFile{kShownName, bytes.size(), 0}}, [&bytes](const ReceivedFile&) { return bytes; },

@@ -43,7 +43,7 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
   OutputsInMemory outputs(settings.Table, {});
   CheckedContest contest = CheckSubmissions(
       files, [&bytes](const ReceivedFile& file) { return *bytes.at(file.Name); }, countries,
-      settings, [] { return std::make_unique<NativeScorer>(); }, outputs);
+      settings, [](int) { return std::make_unique<NativeScorer>(); }, outputs);
   if (mkdir(folder.c_str(), 0755) != 0)
     throw StorageError("cannot make " + folder + ": " + strerror(errno));
   // What `dkz-score check` writes, under the same names.

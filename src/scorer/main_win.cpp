@@ -8,6 +8,7 @@
 
 #include "command_run.h"
 #include "file_access_win.h"
+#include "scoring_worker_win.h"
 
 int main() {
   // Plain line ends, the same on a console and in a pipe under Wine; paths
@@ -15,5 +16,8 @@ int main() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   SetConsoleOutputCP(CP_UTF8);
-  return RunCommandLine(CommandLineArguments());
+  std::vector<std::string> args = CommandLineArguments();
+  if (IsScoringWorker(args))
+    return RunScoringWorker();
+  return RunCommandLine(args);
 }

@@ -22,12 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const CountryFile& Countries() {
-  static const CountryFile file =
-      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
-  return file;
-}
-
 struct Received {
   GeneratedContest World;
   std::vector<SubmissionVariant> Variants;
@@ -47,8 +41,8 @@ const Received& TheContest() {
     r.Variants = WriteSubmissionVariants(r.World, folder.string());
     OutputsInMemory outputs(CheckSettings().Table, {});
     r.Checked = CheckSubmissions(
-        folder.string(), ReceivedFilesIn(folder.string()), Countries(), CheckSettings(),
-        [] { return std::make_unique<NativeScorer>(); }, outputs);
+        folder.string(), ReceivedFilesIn(folder.string()), DebianCountries(), CheckSettings(),
+        [](int) { return std::make_unique<NativeScorer>(); }, outputs);
     fs::remove_all(folder);
     return r;
   }();

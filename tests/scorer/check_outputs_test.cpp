@@ -82,7 +82,7 @@ class ContestFolder {
     OutputsInMemory outputs(settings.Table, {"results"});
     CheckedContest c = CheckSubmissions(
         root_.string(), ReceivedFilesIn(root_.string()), Countries(), settings,
-        [] { return std::make_unique<NativeScorer>(); }, outputs);
+        [](int) { return std::make_unique<NativeScorer>(); }, outputs);
     outputs_ = outputs.Files;
     return c;
   }
