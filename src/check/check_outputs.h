@@ -41,7 +41,7 @@ class CheckOutputs : public CheckSink {
  private:
   void WriteAll(const Outputs& outputs);
 
-  const SponsorTable& table_;
+  SponsorTable table_;
   std::vector<std::string> taken_;
   std::mutex writing_;
 };

@@ -1,14 +1,11 @@
 #include "check_run.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
 #include <map>
 #include <mutex>
 #include <new>
 #include <set>
 #include <stdexcept>
-#include <thread>
 
 #include "call_text.h"
 #include "contest_check.h"
@@ -16,6 +13,7 @@
 #include "log_file.h"
 #include "log_values.h"
 #include "reading_notes.h"
+#include "side_by_side.h"
 #include "core/base/date_time.h"
 
 namespace {
@@ -226,8 +224,7 @@ void NameLetters(std::vector<Entrant>& entrants, const std::vector<std::string>&
 
 namespace {
 
-// Runs `work` on each of `count` items, `lanes` at a time, each lane with its
-// own scorer. The first exception stops the lanes and is thrown here.
+// The lanes' scorers, one each, made once for every pass.
 class Lanes {
  public:
   Lanes(int lanes, const ScorerMaker& makeScorer) {
@@ -236,30 +233,8 @@ class Lanes {
   }
 
   void Run(int count, const std::function<void(int item, LogScorer* scorer)>& work) {
-    std::atomic<int> next{0};
-    std::atomic<bool> failed{false};
-    std::exception_ptr failure;
-    std::mutex failureLock;
-    auto lane = [&](LogScorer* scorer) {
-      for (int item = next++; item < count && !failed; item = next++) {
-        try {
-          work(item, scorer);
-        } catch (...) {
-          std::lock_guard<std::mutex> hold(failureLock);
-          if (!failure)
-            failure = std::current_exception();
-          failed = true;
-        }
-      }
-    };
-    std::vector<std::thread> others;
-    for (size_t l = 1; l < scorers_.size(); ++l)
-      others.emplace_back(lane, scorers_[l].get());
-    lane(scorers_[0].get());
-    for (std::thread& thread : others)
-      thread.join();
-    if (failure)
-      std::rethrow_exception(failure);
+    RunSideBySide(count, static_cast<int>(scorers_.size()),
+                  [&](int item, int lane) { work(item, scorers_[lane].get()); });
   }
 
  private:
@@ -434,6 +409,7 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
 
   CheckOptions options;
   options.ToleranceSeconds = int64_t{60} * settings.Minutes;
+  options.Lanes = settings.Lanes;
   contest.Findings = CheckContest(contest.Logs, options);
   FindWhatIsAboutEachLog(contest);
   progress.Matched = true;
