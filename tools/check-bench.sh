@@ -1,47 +1,74 @@
 #!/usr/bin/env bash
-# Times `dkz-score check` under Wine on generated contests of about 1,000 and
-# 2,000 logs of about 300 QSOs, and prints the figures: the whole command,
-# the best of RUNS runs (default 2; the machine is shared). RESULTS_IN=/dev/shm
-# puts the results (and the plug-in's working folder) there instead of the
-# build tree, to tell the disk's share from the rest. Not part of test.sh.
+# Times `dkz-score check` on generated contests of about 1,000 and 10,000
+# logs of about 500 QSOs, with both builds: natively (linux-release) and the
+# Windows exe with Stats.dll under Wine. Prints per build and size the wall
+# time, the peak resident set of the checking process (for the Windows exe,
+# the Wine process that runs it), the growth from the first size to the last,
+# and whether the check's NIL, busted-call, busted-exchange and unique
+# verdicts are exactly the generator's truth. SIZES="1000 2000" for a shorter
+# run; the whole takes about 10 minutes. Not part of test.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/build.sh
 source tools/wine-env.sh
-dkz_build_windows --target Stats --target dkz-score --target dkz-contest-gen >/dev/null
+dkz_build_preset linux-release --target dkz-score --target dkz-contest-gen >/dev/null
+dkz_build_windows --target Stats --target dkz-score >/dev/null
+native="$DKZ_BUILD/linux-release/src/dkz-score"
+generator="$DKZ_BUILD/linux-release/tools/dkz-contest-gen"
 bench="$DKZ_BUILD/check-bench"
 rm -rf "$bench"
 mkdir -p "$bench"
 cd "$bench"
-out=$(mktemp -d "${RESULTS_IN:-$bench}/dkz-check-bench.XXXXXX")
-dkz_in_wine 1280x1024x24 bash -s "${RUNS:-2}" "$DKZ_BUILD/windows" "$out" <<'RUN'
-set -euo pipefail
-runs=$1 exe=$2 out=$3
-wine "$exe/dkz-score.exe" info >/dev/null  # the Wine server up before the clock starts
+
+# The verdicts the generator put in, against those findings.csv holds.
+agreement() {  # $1: truth CSV, $2: findings CSV
+  awk -F, '
+    FNR == 1 { next }
+    $3 ~ /^(nil|busted_call|busted_exchange|unique)$/ {
+      key = $1 "," $2 "," $3
+      if (FILENAME == ARGV[1]) truth[key] = 1; else found[key] = 1
+    }
+    END {
+      for (k in truth) { n++; if (!(k in found)) missing++ }
+      for (k in found) if (!(k in truth)) extra++
+      printf "%d verdicts of the truth, %d missing, %d not in the truth", n, missing, extra
+    }' "$1" "$2"
+}
+
+# Runs one check and prints its figures; $1: label, then the command.
+measure() {
+  local label="$1"; shift
+  local start took peak
+  start=$(date +%s.%N)
+  /usr/bin/time -f %M -o time.txt "$@" >/dev/null 2>check-notes.txt
+  took=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { printf "%.1f", b - a }')
+  peak=$(( $(tail -1 time.txt) / 1024 ))
+  echo "$took" >"took-$label"
+  printf '%-8s %s: %6.1f s, peak resident set %5d MB\n' "$label" "$logs logs" "$took" "$peak"
+}
+
 first=""
-for logs in 1000 2000; do
+for logs in ${SIZES:-1000 10000}; do
   # 10% of the regular stations send no log and 2% are casual: on the air are more.
-  wine "$exe/dkz-contest-gen.exe" --out "w$logs" --stations $(( (logs * 1000 + 881) / 882 )) \
-    --qsos 318 >/dev/null
-  best=""
-  for run in $(seq "$runs"); do
-    rm -rf "$out/r$logs"
-    start=$(date +%s.%N)
-    wine "$exe/dkz-score.exe" check "w$logs" --out "$out/r$logs" >/dev/null
-    took=$(awk -v a="$start" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
-    best=$(awk -v t="$took" -v b="${best:-$took}" 'BEGIN { print (t < b ? t : b) }')
-  done
-  qsos=$(awk -F, 'NR > 1 { n += $2 } END { print n }' "$out/r$logs/results.csv")
-  count=$(( $(wc -l <"$out/r$logs/results.csv") - 1 ))
-  printf '%d logs, %d QSOs: checked and scored in %.1f s' "$count" "$qsos" "$best"
-  if [ -z "$first" ]; then
-    first=$best firstCount=$count
-    echo
+  "$generator" --out "w$logs" --stations $(( (logs * 1000 + 881) / 882 )) --qsos 530 >/dev/null
+  qsos=$(cat w$logs/* | grep -c '^QSO:')
+  echo "== $(ls "w$logs" | wc -l) logs, $qsos QSO lines, $(du -sm "w$logs" | cut -f1) MB"
+  measure "native-$logs" "$native" check "w$logs" --out "n$logs"
+  echo "   native:  $(agreement "w$logs-truth.csv" "n$logs/findings.csv")"
+  dkz_in_wine 1280x1024x24 bash -c 'wine "$1" info >/dev/null 2>&1' _ "$DKZ_BUILD/windows/dkz-score.exe"
+  dkz_in_wine 1280x1024x24 bash -c "logs=$logs; $(declare -f measure); measure windows-$logs wine \"$DKZ_BUILD/windows/dkz-score.exe\" check w$logs --out v$logs"
+  echo "   windows: $(agreement "w$logs-truth.csv" "v$logs/findings.csv")"
+  if diff -rq "n$logs" "v$logs" >/dev/null; then
+    echo "   both builds wrote the same $(ls "n$logs" | wc -l) result files"
   else
-    # The generator's worlds are not exactly 1,000 and 2,000 logs: per log too.
-    awk -v b="$best" -v f="$first" -v n="$count" -v m="$firstCount" \
-      'BEGIN { printf " (%.2f times the first; %.2f times its time per log)\n", b / f, b / f * m / n }'
+    echo "   the builds' results differ: diff -r $bench/n$logs $bench/v$logs"
   fi
+  [ -z "$first" ] && first=$logs
+  last=$logs
 done
-RUN
-rm -rf "$out"
+if [ "$first" != "$last" ]; then
+  for build in native windows; do
+    awk -v a="$(cat "took-$build-$first")" -v b="$(cat "took-$build-$last")" -v f="$first" -v l="$last" -v n="$build" \
+      'BEGIN { printf "%-8s growth from %d to %d logs: %.1f times the time\n", n, f, l, b / a }'
+  done
+fi

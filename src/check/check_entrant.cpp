@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "call_text.h"
+#include "core/base/date_time.h"
 #include "core/cabrillo/cabrillo_log.h"
 
 std::string LetterNameOf(const std::string& call) {
@@ -45,4 +46,18 @@ std::string ShownLine(const LogQso& qso, const std::string& ownCall) {
                   qso.RstRcvd, qso.ExchRcvd);
   std::string text = line.QsoLines.front();
   return text.substr(0, text.size() - 2);  // without CR LF
+}
+
+std::string ShownLine(const CheckQso& qso, const std::string& ownCall) {
+  LogQso line;
+  line.OwnCall = qso.OwnCall;
+  line.Call = qso.Call;
+  line.FrequencyHz = qso.FrequencyHz;
+  line.Mode = qso.Mode;
+  line.Time = MakeOleDateTime(CalendarOf(qso.Time));
+  line.RstSent = qso.RstSent;
+  line.ExchSent = qso.ExchSent;
+  line.RstRcvd = qso.RstRcvd;
+  line.ExchRcvd = qso.ExchRcvd;
+  return ShownLine(line, ownCall);
 }

@@ -36,13 +36,13 @@ struct Entrant {
   size_t EvidenceOnlyLines = 0;  // read only leniently, or X-QSO lines
   int UnreadableLines = 0;
   std::vector<std::string> Notes;  // records left out, calls without a country
-  ReplayPlan Plan;                 // the QSOs of the period, as handed to the plug-in
-  std::vector<int> Stored;         // planned QSOs the plug-in stored
-  // Per QSO of the entrant's CheckLog: its planned QSO, or -1 for one never
-  // handed over; and, for a QSO the outputs show, its line as a line of the
-  // plug-in's Cabrillo export (empty for the others).
+  // The QSOs of the period, as handed to the plug-in: held only while the
+  // entrant's passes and reports are made.
+  ReplayPlan Plan;
+  size_t PlannedQsos = 0;
+  std::vector<int> Stored;  // planned QSOs the plug-in stored
+  // Per QSO of the entrant's CheckLog: its planned QSO, or -1 for one never handed over.
   std::vector<int> PlanOf;
-  std::vector<std::string> Shown;
   std::string ClaimedSummary;  // GetResult0 after the whole log
   std::string CheckedSummary;  // GetResult0 after the QSOs the check kept
   int CheckedQsos = 0;
@@ -61,3 +61,4 @@ std::vector<int> KeptByCheck(const Entrant& entrant, const CheckLog& log,
 
 // The QSO as a line of the plug-in's Cabrillo export, without its line end.
 std::string ShownLine(const LogQso& qso, const std::string& ownCall);
+std::string ShownLine(const CheckQso& qso, const std::string& ownCall);

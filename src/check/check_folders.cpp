@@ -145,7 +145,7 @@ void RecordResults(const std::string& results, const std::vector<std::string>& n
 
 bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
                  std::string& why) {
-  if (WriteFileWhole(PathIn(results, name), text, why))
+  if (WriteNewFile(PathIn(results, name), text, why))
     return true;
   why = "cannot write " + PathIn(results, name) + ": " + why;
   return false;

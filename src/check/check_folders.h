@@ -22,8 +22,8 @@ std::string PrepareResultsFolder(const std::string& logFolder, const std::string
 // cannot be written.
 void RecordResults(const std::string& results, const std::vector<std::string>& names);
 
-// Writes one result whole through the one writer (file_writer.h), which never
-// writes through or over a link; false with why.
+// Writes one result as a new file (WriteNewFile: the folder was cleared for
+// the run), never through or over anything; false with why.
 bool WriteResult(const std::string& results, const std::string& name, const std::string& text,
                  std::string& why);
 

@@ -1,5 +1,7 @@
 #include "check_outputs.h"
 
+#include <stdexcept>
+
 #include "check_run.h"
 #include "check_tables.h"
 #include "entrant_letter.h"
@@ -29,16 +31,15 @@ std::vector<std::string> FixedOutputNames() {
           kNoLogCsv,   kRejectedText, kTableText,   kResultsPageName};
 }
 
-std::vector<std::pair<std::string, std::string>> CheckOutputs(
-    CheckedContest& contest, const SponsorTable& table, const std::vector<std::string>& taken) {
-  // A letter may take none of these names, whatever its extension.
-  std::vector<std::string> bases;
-  for (const std::string& name : FixedOutputNames())
-    bases.push_back(Base(name));
-  for (const std::string& name : taken)
-    bases.push_back(Base(name));
-  NameLetters(contest.Entrants, bases);
-  std::vector<std::pair<std::string, std::string>> outputs = {
+namespace {
+
+Outputs EntrantOutputs(const CheckedContest& contest, int e) {
+  const std::string& name = contest.Entrants[e].LetterName;
+  return {{name + ".txt", EntrantLetter(contest, e)}, {name + ".html", EntrantPage(contest, e)}};
+}
+
+Outputs ContestOutputs(const CheckedContest& contest, const SponsorTable& table) {
+  return {
       {kResultsCsv, ResultsCsv(contest)},
       {kEntrantsCsv, EntrantsCsv(contest)},
       {kFindingsCsv, FindingsCsv(contest)},
@@ -48,10 +49,44 @@ std::vector<std::pair<std::string, std::string>> CheckOutputs(
       {kTableText, table.Text()},
       {kResultsPageName, ResultsPage(contest)},
   };
-  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
-    const std::string& name = contest.Entrants[e].LetterName;
-    outputs.push_back({name + ".txt", EntrantLetter(contest, static_cast<int>(e))});
-    outputs.push_back({name + ".html", EntrantPage(contest, static_cast<int>(e))});
+}
+
+}  // namespace
+
+void CheckOutputs::Matched(CheckedContest& contest) {
+  // A letter may take none of these names, whatever its extension.
+  std::vector<std::string> bases;
+  for (const std::string& name : FixedOutputNames())
+    bases.push_back(Base(name));
+  for (const std::string& name : taken_)
+    bases.push_back(Base(name));
+  NameLetters(contest.Entrants, bases);
+  std::vector<std::string> names = FixedOutputNames();
+  for (const Entrant& entrant : contest.Entrants) {
+    names.push_back(entrant.LetterName + ".txt");
+    names.push_back(entrant.LetterName + ".html");
   }
-  return outputs;
+  Expect(names);
+}
+
+void CheckOutputs::EntrantDone(const CheckedContest& contest, int entrant) {
+  WriteAll(EntrantOutputs(contest, entrant));  // laid out by the lane, written one at a time
+}
+
+void CheckOutputs::Finished(const CheckedContest& contest) {
+  WriteAll(ContestOutputs(contest, table_));
+}
+
+void CheckOutputs::WriteAll(const Outputs& outputs) {
+  std::lock_guard<std::mutex> hold(writing_);
+  for (const auto& [name, text] : outputs)
+    Write(name, text);
+}
+
+const std::string& OutputsInMemory::Text(const std::string& name) const {
+  for (const auto& file : Files) {
+    if (file.first == name)
+      return file.second;
+  }
+  throw std::out_of_range("no output named " + name);
 }

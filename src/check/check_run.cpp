@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <map>
+#include <mutex>
 #include <new>
 #include <set>
+#include <stdexcept>
 
 #include "call_text.h"
 #include "contest_check.h"
@@ -11,6 +13,7 @@
 #include "log_file.h"
 #include "log_values.h"
 #include "reading_notes.h"
+#include "side_by_side.h"
 #include "core/base/date_time.h"
 
 namespace {
@@ -60,16 +63,14 @@ bool Receive(const ReceivedFile& file, const FileBytes& bytesOf, const SponsorTa
 
 // The newest file of each call counts; the others are superseded by it.
 std::vector<int> ChooseOnePerStation(const std::vector<ReceivedFile>& files,
-                                     const std::vector<Submission>& submissions,
                                      std::vector<Receipt>& received) {
   std::map<std::string, int> newest;  // call -> file
-  auto order = [&](int f) {
-    return SubmissionOrder{files[f].Modified, EvidenceCount(submissions[f]), files[f].Name};
-  };
+  auto lines = [&](int f) { return received[f].LinesRead + received[f].EvidenceOnly; };
+  auto order = [&](int f) { return SubmissionOrder{files[f].Modified, lines(f), files[f].Name}; };
   for (int f = 0; f < static_cast<int>(files.size()); ++f) {
     if (received[f].Status != ReceiptStatus::kChecked)
       continue;
-    auto [at, fresh] = newest.emplace(MatchForm(submissions[f].Call), f);
+    auto [at, fresh] = newest.emplace(MatchForm(received[f].Call), f);
     if (!fresh && Replaces(order(f), order(at->second)))
       at->second = f;
   }
@@ -77,16 +78,15 @@ std::vector<int> ChooseOnePerStation(const std::vector<ReceivedFile>& files,
   for (int f = 0; f < static_cast<int>(files.size()); ++f) {
     if (received[f].Status != ReceiptStatus::kChecked)
       continue;
-    int kept = newest[MatchForm(submissions[f].Call)];
+    int kept = newest[MatchForm(received[f].Call)];
     if (kept == f) {
       chosen.push_back(f);
       continue;
     }
     received[f].Status = ReceiptStatus::kSuperseded;
     received[f].Reason = "superseded by " + files[kept].Name + ", the newer file of " +
-                         submissions[f].Call + " (" +
-                         std::to_string(EvidenceCount(submissions[f])) + " QSO lines here, " +
-                         std::to_string(EvidenceCount(submissions[kept])) + " there)";
+                         received[f].Call + " (" + std::to_string(lines(f)) + " QSO lines here, " +
+                         std::to_string(lines(kept)) + " there)";
   }
   return chosen;
 }
@@ -151,10 +151,8 @@ Entrant MakeEntrant(const Submission& s, const CountryFile& countries,
 }
 
 // Every QSO line of the submission, in file order: judged when the plug-in
-// stored it for a log that is ranked, evidence otherwise. `read` gets each
-// one's line as read.
-CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& stored,
-                    std::vector<const LogQso*>& read) {
+// stored it for a log that is ranked, evidence otherwise.
+CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& stored) {
   std::vector<int> planOfQso(s.Log.Qsos.size(), -1);
   for (size_t p = 0; p < e.Plan.Source.size(); ++p)
     planOfQso[e.Plan.Source[p]] = static_cast<int>(p);
@@ -172,6 +170,8 @@ CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& st
   CheckLog log;
   log.Call = e.Call;
   log.UnreadableLines = e.UnreadableLines;
+  log.Qsos.reserve(lines.size());
+  e.PlanOf.reserve(lines.size());
   for (const Line& line : lines) {
     const LogQso& qso = *line.Qso;
     CheckQso q;
@@ -183,33 +183,14 @@ CheckLog CheckLogOf(const Submission& s, Entrant& e, const std::vector<bool>& st
     q.Line = qso.Line;
     q.Mode = qso.Mode;
     q.Judged = e.Kind == EntrantKind::kRanked && line.Plan >= 0 && stored[line.Plan];
-    log.Qsos.push_back(std::move(q));
+    q.FrequencyHz = qso.FrequencyHz;
+    q.RstSent = qso.RstSent;
+    q.RstRcvd = qso.RstRcvd;
+    q.OwnCall = qso.OwnCall;
+    log.Qsos.push_back(q);
     e.PlanOf.push_back(line.Plan);
-    read.push_back(line.Qso);
   }
-  e.Shown.resize(log.Qsos.size());
   return log;
-}
-
-// The lines the outputs show: every QSO flagged or noted, and the other log's
-// QSO each one names. The rest stay empty: most QSOs are confirmed.
-void ShowLines(CheckedContest& c, const std::vector<std::vector<const LogQso*>>& read) {
-  auto show = [&](QsoRef ref) {
-    std::string& shown = c.Entrants[ref.Log].Shown[ref.Qso];
-    if (shown.empty())
-      shown = ShownLine(*read[ref.Log][ref.Qso], c.Entrants[ref.Log].Call);
-  };
-  for (size_t l = 0; l < c.Logs.size(); ++l) {
-    for (size_t q = 0; q < c.Logs[l].Qsos.size(); ++q) {
-      const QsoFinding& finding = c.Findings[l].Qsos[q];
-      if (finding.Kind == Verdict::kConfirmed || finding.Kind == Verdict::kUnchecked ||
-          finding.Kind == Verdict::kEvidence)
-        continue;
-      show({static_cast<int>(l), static_cast<int>(q)});
-      if (finding.Evidence.Found())
-        show(finding.Evidence);
-    }
-  }
 }
 
 // A single-band entry's QSOs on other bands.
@@ -241,62 +222,154 @@ void NameLetters(std::vector<Entrant>& entrants, const std::vector<std::string>&
   }
 }
 
+namespace {
+
+// The lanes' scorers, one each, made once for every pass.
+class Lanes {
+ public:
+  Lanes(int lanes, const ScorerMaker& makeScorer) {
+    for (int l = 0; l < std::max(1, lanes); ++l)
+      scorers_.push_back(makeScorer ? makeScorer(l) : nullptr);
+  }
+
+  void Run(int count, const std::function<void(int item, LogScorer* scorer)>& work) {
+    RunSideBySide(count, static_cast<int>(scorers_.size()),
+                  [&](int item, int lane) { work(item, scorers_[lane].get()); });
+  }
+
+ private:
+  std::vector<std::unique_ptr<LogScorer>> scorers_;
+};
+
+// What a received file leaves behind once read: enough to choose the period.
+using DaysOfFile = QsosPerDay;
+
+DaysOfFile DaysOf(const Submission& s) {
+  DaysOfFile days;
+  for (const LogQso& qso : s.Log.Qsos)
+    CountDay(days, CalendarOfQso(qso));
+  for (const LogQso& qso : s.MoreEvidence)
+    CountDay(days, CalendarOfQso(qso));
+  return days;
+}
+
+// Bytes of memory a QSO line takes while the contest is checked (its line,
+// its place in the index, its finding), with room to spare; and a log file's
+// bytes per QSO line at the least (a Cabrillo QSO line is about 80).
+constexpr uint64_t kMemoryPerLine = 200;
+constexpr uint64_t kFileBytesPerLine = 60;
+
+void RequireRoom(uint64_t lines, const std::string& what, uint64_t room) {
+  uint64_t needed = lines * kMemoryPerLine;
+  if (room == 0 || needed <= room)
+    return;
+  auto megabytes = [](uint64_t bytes) {
+    uint64_t tenths = (bytes + 50000) / 100000;
+    return std::to_string(tenths / 10) + (tenths < 100 ? "." + std::to_string(tenths % 10) : "") +
+           " MB";
+  };
+  throw InputError("checking " + what + " needs about " + megabytes(needed) +
+                   " of memory, and this process has " + megabytes(room) +
+                   " left: check the folder on a machine with more memory (the 64-bit build "
+                   "for Linux has no 2 GB limit), or in parts");
+}
+
+}  // namespace
+
 CheckedContest CheckSubmissions(const std::string& folder, const std::vector<ReceivedFile>& files,
                                 const CountryFile& countries, const CheckSettings& settings,
-                                LogScorer& scorer) {
+                                const ScorerMaker& makeScorer, CheckSink& sink) {
   auto bytesOf = [&folder](const ReceivedFile& file) {
     std::string path = folder + "/" + file.Name;
     if (file.Bytes > kMaxLogBytes)
       ReadLogFile(path, file.Name);  // refuses it by its size, unread, in the readers' words
     return ReadTextFile(path, file.Name);
   };
-  return CheckSubmissions(files, bytesOf, countries, settings, scorer);
+  return CheckSubmissions(files, bytesOf, countries, settings, makeScorer, sink);
 }
 
 CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const FileBytes& bytesOf,
                                 const CountryFile& countries, const CheckSettings& settings,
-                                LogScorer& scorer) {
+                                const ScorerMaker& makeScorer, CheckSink& sink) {
+  uint64_t folderBytes = 0;
+  for (const ReceivedFile& file : files)
+    folderBytes += std::min<uint64_t>(file.Bytes, kMaxLogBytes);
+  RequireRoom(folderBytes / kFileBytesPerLine,
+              "the " + std::to_string(files.size()) + " files of the folder", settings.MemoryRoom);
+
   CheckedContest contest;
   contest.Minutes = settings.Minutes;
   contest.Received.resize(files.size());
-  std::vector<Submission> submissions(files.size());
-  for (size_t f = 0; f < files.size(); ++f) {
+  CheckProgress progress;
+  progress.Files = static_cast<int>(files.size());
+  std::mutex lock;  // the progress
+  auto tell = [&](int CheckProgress::*count) {
+    std::lock_guard<std::mutex> hold(lock);
+    ++(progress.*count);
+    sink.Progress(progress);
+  };
+  Lanes lanes(settings.Lanes, makeScorer);
+
+  // Each file read once to receive it; only its receipt and days are kept.
+  std::vector<DaysOfFile> days(files.size());
+  // Read again later, a file must be as it was.
+  std::vector<size_t> fingerprints(files.size());
+  lanes.Run(static_cast<int>(files.size()), [&](int f, LogScorer*) {
+    Submission submission;
     contest.Received[f].File = files[f].Name;
-    if (!Receive(files[f], bytesOf, settings.Table, submissions[f], contest.Received[f]))
-      submissions[f] = Submission();
-  }
-  std::vector<int> chosen = ChooseOnePerStation(files, submissions, contest.Received);
-
-  std::vector<CalendarTime> days;
+    auto bytesNoted = [&](const ReceivedFile& file) {
+      std::string bytes = bytesOf(file);
+      fingerprints[f] = std::hash<std::string>()(bytes);
+      return bytes;
+    };
+    if (Receive(files[f], bytesNoted, settings.Table, submission, contest.Received[f]))
+      days[f] = DaysOf(submission);
+    tell(&CheckProgress::Read);
+  });
+  std::vector<int> chosen = ChooseOnePerStation(files, contest.Received);
+  QsosPerDay contestDays;
+  uint64_t lines = 0;
   for (int f : chosen) {
-    for (const LogQso& qso : submissions[f].Log.Qsos)
-      days.push_back(CalendarOfQso(qso));
-    for (const LogQso& qso : submissions[f].MoreEvidence)
-      days.push_back(CalendarOfQso(qso));
+    for (const auto& [day, count] : days[f])
+      contestDays[day] += count;
+    lines += contest.Received[f].LinesRead + contest.Received[f].EvidenceOnly;
   }
-  contest.Period = ChoosePeriod(settings.From, settings.To, days);
+  days.clear();
+  contest.Period = ChoosePeriod(settings.From, settings.To, contestDays);
+  RequireRoom(
+      lines,
+      "the " + std::to_string(lines) + " QSO lines of " + std::to_string(chosen.size()) + " logs",
+      settings.MemoryRoom);
 
-  std::vector<int> fileOf;
-  for (int f : chosen) {
-    Receipt& receipt = contest.Received[f];
+  // Read again: each entrant planned for the period, its claimed pass scored
+  // (what the plug-in stores makes the QSOs judged), its lines kept compact.
+  struct Planned {
+    std::optional<Entrant> Made;
+    CheckLog Log;
+  };
+  std::vector<Planned> planned(chosen.size());
+  progress.Entrants = static_cast<int>(chosen.size());
+  auto readAgain = [&](int f) {
+    std::string bytes = bytesOf(files[f]);
+    if (std::hash<std::string>()(bytes) != fingerprints[f])
+      throw InputError(files[f].Name + " changed while the check ran: run it again");
+    return ReadSubmission(files[f].Name, bytes);
+  };
+  lanes.Run(static_cast<int>(chosen.size()), [&](int i, LogScorer* scorer) {
+    Receipt& receipt = contest.Received[chosen[i]];
+    Submission submission = readAgain(chosen[i]);
+    Entrant entrant;
     try {
-      contest.Entrants.push_back(MakeEntrant(submissions[f], countries, contest.Period));
+      entrant = MakeEntrant(submission, countries, contest.Period);
     } catch (const InputError& error) {
       receipt.Status = ReceiptStatus::kRejected;
       receipt.Reason = error.what();
-      continue;
+      tell(&CheckProgress::Scored);
+      return;
     }
-    fileOf.push_back(f);
-    receipt.Entrant = static_cast<int>(contest.Entrants.size()) - 1;
-  }
-
-  // The claimed pass of each log: what the plug-in stores makes the QSOs judged.
-  std::vector<std::vector<const LogQso*>> read;
-  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
-    Entrant& entrant = contest.Entrants[e];
     std::vector<bool> stored;
     if (entrant.Kind != EntrantKind::kChecklog && !entrant.Plan.Qsos.empty())
-      entrant.ClaimedSummary = scorer.Score(entrant.Plan.Reset, entrant.Plan.Qsos, &stored);
+      entrant.ClaimedSummary = scorer->Score(entrant.Plan.Reset, entrant.Plan.Qsos, &stored);
     stored.resize(entrant.Plan.Qsos.size(), false);
     for (size_t p = 0; p < stored.size(); ++p) {
       if (stored[p])
@@ -310,35 +383,60 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
               : "Stats.dll stored none of its " + std::to_string(entrant.Plan.Qsos.size()) +
                     " QSOs of the period (another mode or band?)";
     }
-    read.emplace_back();
-    contest.Logs.push_back(CheckLogOf(submissions[fileOf[e]], entrant, stored, read.back()));
+    planned[i].Log = CheckLogOf(submission, entrant, stored);
     entrant.CategoryFault = CategoryFault(entrant);
     entrant.HasCategory = settings.Table.CategoryOf(entrant.Header.Categories, entrant.Class);
-    Receipt& receipt = contest.Received[fileOf[e]];
+    entrant.PlannedQsos = entrant.Plan.Qsos.size();
+    entrant.Plan = ReplayPlan();  // planned again for the checked pass
     receipt.Status = entrant.Kind == EntrantKind::kRanked     ? ReceiptStatus::kChecked
                      : entrant.Kind == EntrantKind::kChecklog ? ReceiptStatus::kChecklog
                                                               : ReceiptStatus::kNotScored;
     receipt.Reason = entrant.NotScoredWhy;
+    planned[i].Made = std::move(entrant);
+    tell(&CheckProgress::Scored);
+  });
+  std::vector<int> fileOf;
+  for (size_t i = 0; i < chosen.size(); ++i) {
+    if (!planned[i].Made)
+      continue;
+    contest.Received[chosen[i]].Entrant = static_cast<int>(contest.Entrants.size());
+    contest.Entrants.push_back(std::move(*planned[i].Made));
+    contest.Logs.push_back(std::move(planned[i].Log));
+    fileOf.push_back(chosen[i]);
   }
+  planned.clear();
+  progress.Entrants = static_cast<int>(contest.Entrants.size());
 
   CheckOptions options;
   options.ToleranceSeconds = int64_t{60} * settings.Minutes;
+  options.Lanes = settings.Lanes;
   contest.Findings = CheckContest(contest.Logs, options);
   FindWhatIsAboutEachLog(contest);
-  ShowLines(contest, read);
+  progress.Matched = true;
+  sink.Progress(progress);
 
-  // The checked pass: the same log less what the check took out.
-  for (size_t e = 0; e < contest.Entrants.size(); ++e) {
+  sink.Matched(contest);
+
+  // Read a third time: the checked pass (the same log less what the check
+  // took out), then the entrant's letter and page, written at once.
+  lanes.Run(static_cast<int>(contest.Entrants.size()), [&](int e, LogScorer* scorer) {
     Entrant& entrant = contest.Entrants[e];
-    if (entrant.Kind != EntrantKind::kRanked)
-      continue;
-    std::vector<int> kept = KeptByCheck(entrant, contest.Logs[e], contest.Findings[e]);
-    std::sort(kept.begin(), kept.end());
-    std::vector<QsoInput> qsos;
-    for (int p : kept)
-      qsos.push_back(entrant.Plan.Qsos[p]);
-    entrant.CheckedQsos = static_cast<int>(kept.size());
-    entrant.CheckedSummary = scorer.Score(entrant.Plan.Reset, qsos, nullptr);
-  }
+    Submission submission = readAgain(fileOf[e]);
+    entrant.Plan = MakeEntrant(submission, countries, contest.Period).Plan;
+    submission = Submission();
+    if (entrant.Kind == EntrantKind::kRanked) {
+      std::vector<int> kept = KeptByCheck(entrant, contest.Logs[e], contest.Findings[e]);
+      std::sort(kept.begin(), kept.end());
+      std::vector<QsoInput> qsos;
+      for (int p : kept)
+        qsos.push_back(entrant.Plan.Qsos[p]);
+      entrant.CheckedQsos = static_cast<int>(kept.size());
+      entrant.CheckedSummary = scorer->Score(entrant.Plan.Reset, qsos, nullptr);
+    }
+    sink.EntrantDone(contest, e);
+    entrant.Plan = ReplayPlan();
+    tell(&CheckProgress::Reported);
+  });
+  sink.Finished(contest);
   return contest;
 }

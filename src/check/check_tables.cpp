@@ -69,10 +69,9 @@ std::string FindingsCsv(const CheckedContest& c) {
         continue;
       const CheckQso& qso = log.Qsos[q];
       const QsoRef ref = finding.Evidence;
-      csv +=
-          Row({call, Number(qso.Line), VerdictName(finding.Kind),
-               ref.Found() ? CsvCell(Where(c, ref)) : "", CsvCell(qso.Call), CsvCell(qso.Band),
-               QsoTimeText(qso), ref.Found() ? CsvCell(c.Entrants[ref.Log].Shown[ref.Qso]) : ""});
+      csv += Row({call, Number(qso.Line), VerdictName(finding.Kind),
+                  ref.Found() ? CsvCell(Where(c, ref)) : "", CsvCell(qso.Call), CsvCell(qso.Band),
+                  QsoTimeText(qso), ref.Found() ? CsvCell(ShownLineOf(c, ref)) : ""});
     }
   }
   return csv;

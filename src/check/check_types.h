@@ -5,19 +5,27 @@
 #include <string>
 #include <vector>
 
+#include "interned_text.h"
+
+// Texts are interned: a contest holds millions of these at once.
 struct CheckQso {
-  std::string Band;  // "40m"; compared as text, case and blanks aside
-  int64_t Time = 0;  // UTC seconds by the log's own clock
-  std::string Call;  // the worked station as logged
-  std::string ExchSent;
-  std::string ExchRcvd;
-  int Line = 0;      // where the QSO stands in its file, for the results
-  std::string Mode;  // "CW", "SSB"; empty when unknown. A disagreement is no NIL.
+  InternedText Band;  // "40m"; compared as text, case and blanks aside
+  int64_t Time = 0;   // UTC seconds by the log's own clock
+  InternedText Call;  // the worked station as logged
+  InternedText ExchSent;
+  InternedText ExchRcvd;
+  int Line = 0;       // where the QSO stands in its file, for the results
+  InternedText Mode;  // "CW", "SSB"; empty when unknown. A disagreement is no NIL.
   // False for evidence only: a line that shows the QSO took place but is not
   // scored for its own log (the plug-in refused it, it lies outside the period,
   // it is a checklog's, or it was read only leniently). Such a QSO confirms the
   // other side's and gets no verdict of its own.
   bool Judged = true;
+  // The rest of the line as the outputs show it (ShownLine).
+  uint32_t FrequencyHz = 0;
+  InternedText RstSent;
+  InternedText RstRcvd;
+  InternedText OwnCall;  // as the line names it; empty when it names none
 };
 
 // Logs that carry the same call are taken as one station's.
@@ -35,6 +43,7 @@ struct CheckOptions {
   int64_t MaxClockOffsetSeconds = 24 * 3600;
   // A log needs this many QSOs found in other logs before an offset is believed.
   int MinOffsetPairs = 5;
+  int Lanes = 1;  // bands matched side by side
 };
 
 // kRepeat: not confirmed, but the log holds the same call on the same band

@@ -3,18 +3,21 @@
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
+#include <unordered_set>
 
 #include "call_text.h"
 #include "clock_offsets.h"
 #include "near_calls.h"
 #include "qso_index.h"
+#include "side_by_side.h"
 
 namespace {
 
-// A possible link between A's QSO and one in another log, `Apart` seconds apart.
+// A possible link between A's QSO and one in another log, `Apart` seconds
+// apart (within the tolerance). A contest has millions: kept small.
 struct Link {
+  int32_t Apart;
   bool ModeDiffers;  // a link in the same mode goes first
-  int64_t Apart;
   QsoRef Own;
   QsoRef Other;
 };
@@ -35,13 +38,17 @@ class Checker {
     std::vector<int64_t> offsets = FindClockOffsets(index_, logs_, options_);
     for (size_t l = 0; l < logs_.size(); ++l)
       findings_[l].ClockOffsetSeconds = offsets[l];
-    for (const Link& link : Closest(ExactLinks()))
-      Confirm(link.Own, link.Other, false);
-    for (const Link& link : Closest(NearCallLinks())) {
-      Settle(link.Own, Verdict::kBustedCall, link.Other);
-      Confirm(link.Other, link.Own, true);
-    }
-    JudgeTheRest();
+    // QSOs on different bands never link, and a band's verdicts look at no
+    // other band's: the bands are matched side by side.
+    RunSideBySide(index_.BandCount(), options_.Lanes, [this](int band, int) {
+      for (const Link& link : Closest(ExactLinks(band)))
+        Confirm(link.Own, link.Other, false);
+      for (const Link& link : Closest(NearCallLinks(band))) {
+        Settle(link.Own, Verdict::kBustedCall, link.Other);
+        Confirm(link.Other, link.Own, true);
+      }
+      JudgeTheRest(band);
+    });
     return std::move(findings_);
   }
 
@@ -80,9 +87,9 @@ class Checker {
   }
 
   // Links between QSOs logged with each other's call, each pair of logs once.
-  std::vector<Link> ExactLinks() const {
+  std::vector<Link> ExactLinks(int band) const {
     std::vector<Link> links;
-    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
+    ForEachQso(band, [&](QsoRef ref, const IndexEntry& own) {
       if (own.Own < own.Worked && index_.HasLog(own.Worked))
         AddLinks(links, ref, own, own.Worked);
     });
@@ -92,9 +99,9 @@ class Checker {
   // Links from QSOs still open to open QSOs of a log whose call is one edit
   // away from the call logged. A line of evidence only that miscopied a call
   // still shows that station's QSO took place.
-  std::vector<Link> NearCallLinks() const {
+  std::vector<Link> NearCallLinks(int band) const {
     std::vector<Link> links;
-    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
+    ForEachQso(band, [&](QsoRef ref, const IndexEntry& own) {
       if (Settled(ref))
         return;
       for (int nearCall : nearCalls_.Near(own.Worked)) {
@@ -106,10 +113,13 @@ class Checker {
   }
 
   template <typename Visit>
-  void ForEachQso(Visit visit) const {
+  void ForEachQso(int band, Visit visit) const {
     for (int l = 0; l < static_cast<int>(logs_.size()); ++l) {
-      for (int q = 0; q < static_cast<int>(logs_[l].Qsos.size()); ++q)
-        visit(QsoRef{l, q}, index_.EntryOf({l, q}));
+      for (int q = 0; q < static_cast<int>(logs_[l].Qsos.size()); ++q) {
+        const IndexEntry& entry = index_.EntryOf({l, q});
+        if (entry.Band == band)
+          visit(QsoRef{l, q}, entry);
+      }
     }
   }
 
@@ -119,8 +129,8 @@ class Checker {
     for (const IndexEntry& other :
          index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds)) {
       if (!Settled(other.Ref) && (Judged(ref) || Judged(other.Ref))) {
-        links.push_back(
-            Link{ModesDiffer(ref, other.Ref), std::llabs(own.Time - other.Time), ref, other.Ref});
+        links.push_back(Link{static_cast<int32_t>(std::llabs(own.Time - other.Time)),
+                             ModesDiffer(ref, other.Ref), ref, other.Ref});
       }
     }
   }
@@ -133,21 +143,25 @@ class Checker {
     };
     std::sort(links.begin(), links.end(),
               [&](const Link& a, const Link& b) { return key(a) < key(b); });
-    std::vector<Link> chosen;
-    std::vector<std::vector<char>> taken = settled_;
-    for (const Link& link : links) {
-      char& own = taken[link.Own.Log][link.Own.Qso];
-      char& other = taken[link.Other.Log][link.Other.Qso];
-      if (own || other)
-        continue;
-      own = other = 1;
-      chosen.push_back(link);
-    }
-    return chosen;
+    // Only this band's QSOs are looked at: the other bands' are being settled
+    // by other lanes.
+    std::unordered_set<uint64_t> chosen;
+    auto taken = [&](QsoRef ref) {
+      return Settled(ref) || chosen.count(uint64_t(ref.Log) << 32 | uint32_t(ref.Qso)) != 0;
+    };
+    auto end = std::remove_if(links.begin(), links.end(), [&](const Link& link) {
+      if (taken(link.Own) || taken(link.Other))
+        return true;
+      chosen.insert(uint64_t(link.Own.Log) << 32 | uint32_t(link.Own.Qso));
+      chosen.insert(uint64_t(link.Other.Log) << 32 | uint32_t(link.Other.Qso));
+      return false;
+    });
+    links.erase(end, links.end());
+    return links;
   }
 
-  void JudgeTheRest() {
-    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
+  void JudgeTheRest(int band) {
+    ForEachQso(band, [&](QsoRef ref, const IndexEntry& own) {
       if (Settled(ref))
         return;
       if (!Judged(ref)) {

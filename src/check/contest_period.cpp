@@ -39,9 +39,21 @@ std::string ContestPeriod::Text() const {
                 : ", the two days that hold most QSOs; give --from and --to to set it");
 }
 
+void CountDay(QsosPerDay& days, const CalendarTime& time) {
+  ++days[DayOf(time)];
+}
+
 ContestPeriod ChoosePeriod(const std::optional<CalendarTime>& from,
                            const std::optional<CalendarTime>& to,
                            const std::vector<CalendarTime>& days) {
+  QsosPerDay perDay;
+  for (const CalendarTime& t : days)
+    CountDay(perDay, t);
+  return ChoosePeriod(from, to, perDay);
+}
+
+ContestPeriod ChoosePeriod(const std::optional<CalendarTime>& from,
+                           const std::optional<CalendarTime>& to, const QsosPerDay& perDay) {
   ContestPeriod period;
   if (from || to) {
     period.Given = true;
@@ -49,9 +61,6 @@ ContestPeriod ChoosePeriod(const std::optional<CalendarTime>& from,
     period.Last = DateOfDay(to ? DayOf(*to) : DayOf(*from) + 1);
     return period;
   }
-  std::map<int64_t, size_t> perDay;
-  for (const CalendarTime& t : days)
-    ++perDay[DayOf(t)];
   int64_t best = 0;
   size_t most = 0;
   for (const auto& [day, count] : perDay) {

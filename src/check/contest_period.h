@@ -3,6 +3,8 @@
 // the QSOs of all logs. QSOs outside them score nothing and are not judged.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +22,14 @@ struct ContestPeriod {
   std::string Text() const;
 };
 
+// QSO lines per day (days since 1970-01-01).
+using QsosPerDay = std::map<int64_t, size_t>;
+void CountDay(QsosPerDay& days, const CalendarTime& time);
+
 // `days`: the date of every QSO line read. With one end given, the other is
 // the next (or the day before). The earliest of equal pairs of days is taken.
 ContestPeriod ChoosePeriod(const std::optional<CalendarTime>& from,
                            const std::optional<CalendarTime>& to,
                            const std::vector<CalendarTime>& days);
+ContestPeriod ChoosePeriod(const std::optional<CalendarTime>& from,
+                           const std::optional<CalendarTime>& to, const QsosPerDay& days);

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "check_entrant.h"
 #include "core/base/date_time.h"
 
 VerdictCounts CountVerdicts(const LogFindings& findings) {
@@ -62,4 +63,8 @@ std::string QsoTimeText(const CheckQso& qso) {
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.Year, t.Month, t.Day, t.Hour,
                 t.Minute);
   return text;
+}
+
+std::string ShownLineOf(const CheckedContest& c, QsoRef ref) {
+  return ShownLine(c.Logs[ref.Log].Qsos[ref.Qso], c.Entrants[ref.Log].Call);
 }

@@ -29,5 +29,8 @@ std::vector<int> RankedOrder(const CheckedContest& contest);
 // "W1AW line 41": where a QSO of the contest stands.
 std::string Where(const CheckedContest& contest, QsoRef ref);
 
+// The QSO as a line of the plug-in's Cabrillo export.
+std::string ShownLineOf(const CheckedContest& contest, QsoRef ref);
+
 // "2026-06-13 12:05" of a QSO as its log has it.
 std::string QsoTimeText(const CheckQso& qso);

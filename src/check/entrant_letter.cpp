@@ -104,13 +104,13 @@ std::vector<FlaggedQso> FlaggedQsos(const CheckedContest& c, int e) {
     FlaggedQso f;
     f.Qso = q;
     f.Why = "line " + std::to_string(qso.Line) + ": " + why;
-    f.Line = c.Entrants[e].Shown[q];
+    f.Line = ShownLineOf(c, {e, static_cast<int>(q)});
     if (ref.Found()) {
       f.EvidenceWhere = Where(c, ref) +
                         (finding.Kind == Verdict::kNotInLog || finding.Kind == Verdict::kUnverified
                              ? " (its nearest QSO with " + own + ")"
                              : "");
-      f.EvidenceLine = c.Entrants[ref.Log].Shown[ref.Qso];
+      f.EvidenceLine = ShownLineOf(c, ref);
     }
     flagged.push_back(f);
   }
@@ -131,7 +131,7 @@ std::vector<OthersQso> OthersAbout(const CheckedContest& c, int e) {
             c.Logs[e].Qsos[finding.Evidence.Qso].ExchSent + "' sent";
     else
       why = "not found in this log, which has unreadable QSO lines: unverified";
-    about.push_back({Where(c, ref), why, c.Entrants[ref.Log].Shown[ref.Qso]});
+    about.push_back({Where(c, ref), why, ShownLineOf(c, ref)});
   }
   return about;
 }
@@ -159,7 +159,7 @@ std::string EntrantLetter(const CheckedContest& c, int e) {
   if (entrant.Kind == EntrantKind::kNotScored)
     text += "Not scored: " + entrant.NotScoredWhy + "; the log is evidence for the others.\n";
   text += "\n" + std::to_string(entrant.QsosRead) + " QSOs read, " +
-          std::to_string(entrant.Plan.Qsos.size()) + " in the period handed to Stats.dll, " +
+          std::to_string(entrant.PlannedQsos) + " in the period handed to Stats.dll, " +
           std::to_string(entrant.Stored.size()) +
           " stored. Checked against the other logs: " + std::to_string(n[Verdict::kConfirmed]) +
           " confirmed, " + std::to_string(n[Verdict::kNotInLog]) + " not in log, " +

@@ -9,6 +9,8 @@
 #include "file_writer.h"
 #include "log_qso.h"
 #include "path_entry.h"
+#include "win/unique_handle.h"
+#include "win/wide_text.h"
 
 std::vector<std::string> CommandLineArguments() {
   int count = 0;
@@ -73,18 +75,6 @@ PathKind KindOf(const std::string& path) {
   return GetFileType(file.Get()) == FILE_TYPE_DISK ? PathKind::kFile : PathKind::kDevice;
 }
 
-void RequireFile(const std::string& path, const std::string& shownName) {
-  switch (KindOf(path)) {
-    case PathKind::kFolder:
-      throw InputError(shownName + " is a folder, not a file");
-    case PathKind::kDevice:
-      throw InputError(shownName + " is the name of a device, not of a file; rename the file");
-    case PathKind::kMissing:
-    case PathKind::kFile:
-      return;
-  }
-}
-
 bool SameFile(const std::string& a, const std::string& b) {
   if (CompareStringOrdinal(Widen(a).c_str(), -1, Widen(b).c_str(), -1, TRUE) == CSTR_EQUAL)
     return true;
@@ -119,19 +109,6 @@ bool ReadShared(const std::string& path, std::string& bytes) {
   return true;
 }
 
-MadeFiles ReadMadeFiles(const std::string& folder) {
-  const std::string path = folder + "\\" + kMadeFilesName;
-  std::string text;
-  if (EntryAt(path) == EntryKind::kFile)
-    ReadShared(path, text);
-  return MadeFiles::Parse(text);
-}
-
-bool WriteMadeFiles(const std::string& folder, const MadeFiles& record) {
-  std::string reason;
-  return WriteFileWhole(folder + "\\" + kMadeFilesName, record.Text(), reason);
-}
-
 CurrentFolder::CurrentFolder(const std::string& path) : previous_(FullPath(".")) {
   if (!SetCurrentDirectoryW(Widen(path).c_str()))
     throw std::runtime_error("cannot work in the folder " + path);
@@ -158,11 +135,36 @@ std::string FileVersionOf(const std::string& path) {
          std::to_string(LOWORD(info->dwFileVersionLS));
 }
 
+void MakeFolders(const std::string& path) {
+  for (size_t slash = path.find_first_of("\\/", 3); slash != std::string::npos;
+       slash = path.find_first_of("\\/", slash + 1)) {
+    CreateDirectoryW(Widen(path.substr(0, slash)).c_str(), nullptr);
+  }
+  CreateDirectoryW(Widen(path).c_str(), nullptr);
+  if (KindOf(path) != PathKind::kFolder)
+    throw std::runtime_error("cannot make the folder " + path);
+}
+
+std::string SystemPath(const std::string& relative) {
+  return relative;
+}
+
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder + "\\" + name;
+}
+
+struct GrowingFile::Source {
+  FileHandle File;
+};
+
+GrowingFile::GrowingFile() = default;
+GrowingFile::~GrowingFile() = default;
+
 bool GrowingFile::Open(const std::string& path) {
-  file_ = OpenShared(path);
-  return static_cast<bool>(file_);
+  source_ = std::make_unique<Source>(Source{OpenShared(path)});
+  return static_cast<bool>(source_->File);
 }
 
 std::string GrowingFile::ReadNew() {
-  return file_ ? ReadRest(file_) : std::string();
+  return source_ && source_->File ? ReadRest(source_->File) : std::string();
 }

@@ -91,3 +91,22 @@ bool WriteFileWhole(const std::string& path, const std::string& bytes, std::stri
   }
   return true;
 }
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, std::string& reason) {
+  int file = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (file < 0) {
+    reason = errno == EEXIST ? "something is there already" : std::strerror(errno);
+    return false;
+  }
+  bool complete = WriteAll(file, bytes);
+  int error = complete ? 0 : errno;
+  if (close(file) != 0 && complete) {
+    complete = false;
+    error = errno;
+  }
+  if (!complete) {
+    unlink(path.c_str());  // made just now: a part of it helps no one
+    reason = std::strerror(error);
+  }
+  return complete;
+}

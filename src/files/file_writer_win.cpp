@@ -104,3 +104,27 @@ bool WriteFileWhole(const std::string& path, const std::string& bytes, std::stri
   }
   return true;
 }
+
+bool WriteNewFile(const std::string& path, const std::string& bytes, std::string& reason) {
+  const std::wstring full = FullPathWide(Widen(path));
+  FileHandle file(CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) {
+    DWORD error = GetLastError();
+    reason = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS
+                 ? "something is there already"
+                 : SystemErrorText(error, CP_UTF8);
+    return false;
+  }
+  bool complete = WriteAll(file, bytes);
+  DWORD error = complete ? ERROR_SUCCESS : GetLastError();
+  if (!CloseHandle(file.Release()) && complete) {
+    complete = false;
+    error = GetLastError();
+  }
+  if (!complete) {
+    DeleteFileW(full.c_str());  // made just now: a part of it helps no one
+    reason = SystemErrorText(error, CP_UTF8);
+  }
+  return complete;
+}

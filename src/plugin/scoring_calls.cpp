@@ -2,27 +2,53 @@
 
 #include <string>
 
-#include "core/engine/acceptance.h"
 #include "core/engine/call_check.h"
-#include "core/engine/error_file.h"
 #include "core/engine/removal.h"
-#include "core/engine/reset.h"
-#include "core/engine/settings.h"
+#include "core/engine/scoring_pass.h"
+#include "plugin/cabrillo/cabrillo_file.h"
+#include "plugin/cabrillo/log_output.h"
 #include "plugin/live/host_client.h"
 #include "plugin/live/info_windows.h"
-#include "plugin/cabrillo/cabrillo_file.h"
-#include "core/engine/summary.h"
 
-// Each call computes under the state lock and lets go of it before it calls
-// out (dialogs, the info thread, the host) and before it writes err.txt or a
-// setting.
+namespace {
+
+// The loaded plug-in's pass: its one state under the lock, its settings file,
+// err.txt in the host's folder, its dialogs, windows and the host.
+class PluginPass : public PassSurroundings {
+ public:
+  void WithPassState(const std::function<void(ContestState&)>& body) override {
+    WithState([&](ContestState& state) { body(state); });
+  }
+  void WithCabrilloLog(const std::function<void(CabrilloLog&)>& body) override {
+    WithLock([&](const LockHeld& held) { body(TheCabrilloLog(held)); });
+  }
+  Settings& PassSettings() override { return PluginSettings(); }
+  ErrorFile& PassErrors() override { return PassErrorFile(); }
+  bool ShowCabrilloHeader(CabrilloLog& log) override { return ShowCabrilloHeaderDialog(log); }
+  std::string HostVersion() override { return FindHostVersion(); }
+  bool WriteCabrilloFile(const std::string& name, const std::string& bytes,
+                         std::string& reason) override {
+    return WriteFileReplacing(name, bytes, reason);
+  }
+  void TellCabrilloOutput(const std::string& message, bool written) override {
+    ShowCabrilloOutput(message, written);
+  }
+  bool LiveWindowsRunning() override { return ::LiveWindowsRunning(); }
+  void StartInfoWindows() override { ::StartInfoWindows(); }
+  void AttachForSummary(int32_t masterSetting, int32_t multiplierSetting) override {
+    ::AttachForSummary(masterSetting, multiplierSetting);
+  }
+};
+
+PluginPass& ThePass() {
+  static PluginPass pass;
+  return pass;
+}
+
+}  // namespace
 
 int PluginAddData(const QsoInput& qso) {
-  std::string errorLines;
-  const int result =
-      WithState([&](ContestState& state) { return AcceptQso(state, qso, errorLines); });
-  PassErrorFile().Append(errorLines);
-  return result;
+  return PassAddData(ThePass(), qso);
 }
 
 int PluginRemoveData(const QsoInput& qso) {
@@ -35,36 +61,11 @@ int PluginCheckCall(const CallCheckInput& input) {
 }
 
 int PluginResetStats(const ResetInput& input) {
-  const int32_t multiplierSetting = WithState([&](ContestState& state) {
-    ResetPass(state, PluginSettings(), input);
-    return state.MultiplierSetting;
-  });
-  PassErrorFile().Recreate();
-
-  PassStartCalls calls;
-  calls.ConfirmCabrilloHeader = [&] { ConfirmCabrilloHeader(input.OwnCall); };
-  calls.LiveWindowsRunning = [] { return LiveWindowsRunning(); };
-  calls.StartInfoWindows = [] { StartInfoWindows(); };
-  StartPass(PluginSettings(), input.CabrilloRequest, input.OwnPrefix, multiplierSetting, calls);
-  return 1;
+  return PassResetStats(ThePass(), input);
 }
 
 const char* PluginGetResult(int* status) {
   static std::string summaryText;  // the host's copy, valid until the next call
-  int32_t score = 0, cabrilloRequest = 0, masterSetting = 0, multiplierSetting = 0;
-  WithState([&](ContestState& state) {
-    BuildSummary(state);
-    summaryText = state.SummaryText;
-    score = state.ClaimedScore;
-    cabrilloRequest = state.CabrilloRequest;
-    masterSetting = state.MasterSetting;
-    multiplierSetting = state.MultiplierSetting;
-  });
-  // The summary ends a pass: let go of err.txt until the next QSO.
-  PassErrorFile().Close();
-  PluginSettings().WriteInt("Claimed", score);
-  if (cabrilloRequest != 0 && WriteCabrilloLog() && status != nullptr)
-    *status = -1;
-  AttachForSummary(masterSetting, multiplierSetting);
+  summaryText = PassGetResult(ThePass(), status);
   return summaryText.c_str();
 }

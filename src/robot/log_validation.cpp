@@ -1,6 +1,7 @@
 #include "log_validation.h"
 
 #include <algorithm>
+#include <memory>
 #include <set>
 
 #include "cabrillo_header_check.h"
@@ -132,6 +133,7 @@ void CheckPeriod(const LogContents& log, const RobotSettings& settings, LogVerdi
 // each QSO in the pass that scores the whole log (its err.txt lines).
 class ClaimedPassScorer : public LogScorer {
  public:
+  explicit ClaimedPassScorer(ScoreOutcome& claimed) : claimed_(claimed) {}
   std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
                     std::vector<bool>* stored) override {
     NativePass pass = ScoreNatively(reset, qsos);
@@ -141,10 +143,18 @@ class ClaimedPassScorer : public LogScorer {
     }
     return pass.Outcome.Summary;
   }
-  const ScoreOutcome& Claimed() const { return claimed_; }
 
  private:
-  ScoreOutcome claimed_;
+  ScoreOutcome& claimed_;
+};
+
+// The plan of the one log, which the check holds only while the log is done.
+class PlanKept : public CheckSink {
+ public:
+  void EntrantDone(const CheckedContest& contest, int entrant) override {
+    Plan = contest.Entrants[entrant].Plan;
+  }
+  ReplayPlan Plan;
 };
 
 // The check's own reading of the log (src/check), as `dkz-score check` takes
@@ -158,10 +168,12 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
   check.From = settings.PeriodFrom;
   check.To = settings.PeriodTo;
   check.Table = table;
-  ClaimedPassScorer scorer;
+  ScoreOutcome claimed;
+  auto makeScorer = [&claimed](int) { return std::make_unique<ClaimedPassScorer>(claimed); };
+  PlanKept sink;
   CheckedContest contest = CheckSubmissions(
       {ReceivedFile{kShownName, bytes.size(), 0}}, [&bytes](const ReceivedFile&) { return bytes; },
-      countries, check, scorer);
+      countries, check, makeScorer, sink);
   const Receipt& receipt = contest.Received.at(0);
   if (receipt.Status == ReceiptStatus::kRejected || contest.Entrants.empty()) {
     Refuse(verdict, Plain(receipt.Reason));
@@ -188,15 +200,14 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
     Warn(verdict, Counted(entrant.EvidenceOnlyLines, "QSO line was", "QSO lines were") +
                       " read only as evidence for the other logs: they score nothing for this one");
   }
-  for (const std::string& note : LimitEachKind(entrant.Plan.Notes, 5))
+  for (const std::string& note : LimitEachKind(sink.Plan.Notes, 5))
     Warn(verdict, Plain(note));
   if (!entrant.ClaimedSummary.empty()) {
     verdict.ComputedScore = ScoreOfSummary(entrant.ClaimedSummary);
-    const ScoreOutcome& claimed = scorer.Claimed();
     std::vector<std::string> refused;
     for (const ErrorProblem& problem : claimed.Problems) {
       if (!claimed.StoredQso[problem.Qso])
-        refused.push_back(entrant.Plan.Where[problem.Qso] + ": not counted: " + problem.Message);
+        refused.push_back(sink.Plan.Where[problem.Qso] + ": not counted: " + problem.Message);
     }
     for (const std::string& line : LimitEachKind(refused, 5))
       Warn(verdict, line);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
 
 #include "check_outputs.h"
 #include "file_writer.h"
@@ -39,17 +40,15 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
     files.push_back({log.Name, log.Bytes.size(), 0});
     bytes[log.Name] = &log.Bytes;
   }
-  NativeScorer scorer;
+  OutputsInMemory outputs(settings.Table, {});
   CheckedContest contest = CheckSubmissions(
       files, [&bytes](const ReceivedFile& file) { return *bytes.at(file.Name); }, countries,
-      settings, scorer);
+      settings, [](int) { return std::make_unique<NativeScorer>(); }, outputs);
   if (mkdir(folder.c_str(), 0755) != 0)
     throw StorageError("cannot make " + folder + ": " + strerror(errno));
   // What `dkz-score check` writes, under the same names.
-  const std::vector<std::pair<std::string, std::string>> outputs =
-      CheckOutputs(contest, settings.Table, {});
   RobotCheckRun run;
-  for (const auto& [name, text] : outputs) {
+  for (const auto& [name, text] : outputs.Files) {
     WriteResult(folder, name, text);
     run.Files.push_back(name);
   }

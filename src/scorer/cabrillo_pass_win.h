@@ -6,14 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "pass_replayer.h"
 #include "plugin_host.h"
 #include "score_options.h"
-
-struct CabrilloOutcome {
-  bool Written = false;  // the plug-in reported the file written and it is there
-  std::string Message;   // the "Output" message box's text
-  std::string FileName;  // in the current folder
-};
 
 // ResetStats0 with the report flag set (in `reset`): the "DKZ Contest"
 // dialog gets `header` typed into its boxes, keeps what it shows elsewhere,

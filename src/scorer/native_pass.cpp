@@ -1,12 +1,15 @@
 #include "native_pass.h"
 
 #include "core/engine/acceptance.h"
+#include "core/engine/reset.h"
+#include "core/engine/settings.h"
 #include "core/engine/summary.h"
 
 NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& qsos) {
   NativePass pass;
-  pass.State.OwnPrefix = reset.OwnPrefix;
-  pass.State.Contestant = reset.OwnCall;
+  // The reset's state as the plug-in's: the summary names the period.
+  MemorySettings settings;
+  ResetPass(pass.State, settings, reset);
   ScoreOutcome& outcome = pass.Outcome;
   outcome.Reset = reset;
   outcome.HandedOver = qsos;

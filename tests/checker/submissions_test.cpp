@@ -6,8 +6,11 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 
+#include "check_outputs.h"
 #include "check_run.h"
+#include "entrant_facts.h"
 #include "contest_cabrillo.h"
 #include "contest_world.h"
 #include "log_file.h"
@@ -18,12 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const CountryFile& Countries() {
-  static const CountryFile file =
-      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
-  return file;
-}
 
 struct Received {
   GeneratedContest World;
@@ -42,9 +39,10 @@ const Received& TheContest() {
     fs::path folder = fs::temp_directory_path() / ("dkz-submissions-" + std::to_string(::getpid()));
     fs::remove_all(folder);
     r.Variants = WriteSubmissionVariants(r.World, folder.string());
-    NativeScorer scorer;
-    r.Checked = CheckSubmissions(folder.string(), ReceivedFilesIn(folder.string()), Countries(),
-                                 CheckSettings(), scorer);
+    OutputsInMemory outputs(CheckSettings().Table, {});
+    r.Checked = CheckSubmissions(
+        folder.string(), ReceivedFilesIn(folder.string()), DebianCountries(), CheckSettings(),
+        [](int) { return std::make_unique<NativeScorer>(); }, outputs);
     fs::remove_all(folder);
     return r;
   }();
@@ -88,10 +86,9 @@ TEST(Submissions, NoQsoIsTakenOutThatTheWorldHoldsGood) {
       auto expected = truth.find({c.Logs[e].Call, c.Logs[e].Qsos[q].Line});
       EXPECT_TRUE(expected != truth.end() && expected->second == found)
           << c.Logs[e].Call << " line " << c.Logs[e].Qsos[q].Line << ": " << VerdictName(found)
-          << " " << c.Entrants[e].Shown[q] << " | "
+          << " " << ShownLineOf(c, {static_cast<int>(e), static_cast<int>(q)}) << " | "
           << (c.Findings[e].Qsos[q].Evidence.Found()
-                  ? c.Entrants[c.Findings[e].Qsos[q].Evidence.Log]
-                        .Shown[c.Findings[e].Qsos[q].Evidence.Qso]
+                  ? ShownLineOf(c, c.Findings[e].Qsos[q].Evidence)
                   : "");
     }
   }

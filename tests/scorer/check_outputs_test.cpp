@@ -6,9 +6,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "check_outputs.h"
 #include "check_run.h"
 #include "check_tables.h"
 #include "csv_text.h"
@@ -75,17 +78,27 @@ class ContestFolder {
     AddText(file, "START-OF-LOG: 3.0\n");
     fs::resize_file(root_ / file, bytes);
   }
-  CheckedContest Check(CheckSettings settings = {}) const {
-    NativeScorer scorer;
-    CheckedContest c = CheckSubmissions(root_.string(), ReceivedFilesIn(root_.string()),
-                                        Countries(), settings, scorer);
-    NameLetters(c.Entrants, {"results"});
+  CheckedContest Check(CheckSettings settings = {}) {
+    OutputsInMemory outputs(settings.Table, {"results"});
+    CheckedContest c = CheckSubmissions(
+        root_.string(), ReceivedFilesIn(root_.string()), Countries(), settings,
+        [](int) { return std::make_unique<NativeScorer>(); }, outputs);
+    outputs_ = outputs.Files;
     return c;
+  }
+  // What the last Check wrote, by name.
+  const std::string& Output(const std::string& name) const {
+    for (const auto& [written, text] : outputs_) {
+      if (written == name)
+        return text;
+    }
+    throw std::out_of_range(name);
   }
 
  private:
   fs::path root_;
   int files_ = 0;
+  Outputs outputs_;
 };
 
 CheckedContest SmallContest() {
@@ -227,7 +240,7 @@ TEST(CheckOutputs, ThePagesRankJapanAndTheWorldApartAndEscapeWhatEntrantsWrote) 
     EXPECT_TRUE(Has(page, part)) << part;
   EXPECT_FALSE(Has(page, "<script")) << page;
   for (const char* call : {"JA1AAA", "JG1CCC", "JA3DDD"}) {
-    std::string entrant = EntrantPage(c, EntrantOf(c, call));
+    const std::string& entrant = folder.Output(std::string(call) + ".html");
     EXPECT_TRUE(Has(entrant, "<section id=\"check\"><h2>Log check</h2>")) << call;
     EXPECT_FALSE(Has(entrant, "<script")) << call;
   }

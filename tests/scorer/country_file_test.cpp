@@ -41,13 +41,6 @@ TEST(PortableCall, DesignatorsAreReadAsLoggingProgramsDo) {
   }
 }
 
-// The country file Debian's hamradio-files package installs.
-const CountryFile& Debian() {
-  static const CountryFile file =
-      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
-  return file;
-}
-
 TEST(CountryFile, ResolvesTrickyCallsInTheRealFile) {
   const struct {
     const char* Call;
@@ -85,16 +78,16 @@ TEST(CountryFile, ResolvesTrickyCallsInTheRealFile) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Call);
     CountryMatch match;
-    bool found = Debian().Find(c.Call, match);
+    bool found = DebianCountries().Find(c.Call, match);
     EXPECT_EQ(found, c.Prefix[0] != '\0');
     if (found) {
       EXPECT_EQ(match.Prefix, c.Prefix);
       EXPECT_EQ(match.Continent, c.Continent);
     }
   }
-  EXPECT_GT(Debian().EntityCount(), 300u);
-  EXPECT_GT(Debian().AliasCount(), 20000u);
-  EXPECT_EQ(Debian().Version().size(), 8u);
+  EXPECT_GT(DebianCountries().EntityCount(), 300u);
+  EXPECT_GT(DebianCountries().AliasCount(), 20000u);
+  EXPECT_EQ(DebianCountries().Version().size(), 8u);
 }
 
 const char kSmallFile[] =

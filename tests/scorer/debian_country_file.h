@@ -3,3 +3,13 @@
 #pragma once
 
 inline const char* const kDebianCountryFile = "/usr/share/hamradio-files/cty.dat";
+
+#include "country_file.h"
+#include "log_file.h"
+
+// That file read once for all the tests of a program.
+inline const CountryFile& DebianCountries() {
+  static const CountryFile file =
+      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
+  return file;
+}

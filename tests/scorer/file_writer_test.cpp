@@ -119,4 +119,22 @@ TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ(reason, "No such file or directory");
 }
 
+// The check's results: new files only, in a folder it cleared for them.
+TEST_F(FileWriter, ANewFileIsWrittenOnlyWhereNothingStands) {
+  Put("kept.txt", "theirs");
+  fs::create_symlink(At("kept.txt"), At("link.txt"));
+  fs::create_directory(folder_ / "folder.txt");
+  std::string reason;
+  ASSERT_TRUE(WriteNewFile(At("new.txt"), "letter", reason)) << reason;
+  EXPECT_EQ(Read("new.txt"), "letter");
+  for (const char* taken : {"kept.txt", "link.txt", "folder.txt", "new.txt"}) {
+    EXPECT_FALSE(WriteNewFile(At(taken), "x", reason)) << taken;
+    EXPECT_EQ(reason, "something is there already") << taken;
+  }
+  EXPECT_EQ(Read("kept.txt"), "theirs");
+  EXPECT_EQ(Read("new.txt"), "letter");
+  EXPECT_FALSE(WriteNewFile(At("missing/new.txt"), "x", reason));
+  EXPECT_EQ(reason, "No such file or directory");
+}
+
 }  // namespace

@@ -15,7 +15,7 @@
 #include "dkz_version.h"
 #include "score_json.h"
 #include "plugin_host.h"
-#include "score_command_win.h"
+#include "score_command.h"
 #include "score_printout.h"
 
 namespace {

@@ -16,16 +16,10 @@ namespace {
 
 const std::string kSamples = std::string(DKZ_SOURCE_DIR) + "/samples/";
 
-const CountryFile& Countries() {
-  static const CountryFile file =
-      CountryFile::Parse(ReadTextFile(kDebianCountryFile, kDebianCountryFile), kDebianCountryFile);
-  return file;
-}
-
 ReplayPlan Plan(const std::string& name) {
   LogContents log = ReadLogFile(kSamples + name, name);
   EXPECT_TRUE(log.Skipped.empty()) << log.Skipped.front();
-  return PlanReplay(log, Countries(), ReplayOptions(), name);
+  return PlanReplay(log, DebianCountries(), ReplayOptions(), name);
 }
 
 TEST(Samples, TheForeignLogIsTheSameInCabrilloAndAdif) {

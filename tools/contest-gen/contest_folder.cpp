@@ -1,22 +1,16 @@
 #include "contest_folder.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "contest_cabrillo.h"
+#include "file_writer.h"
 
 namespace fs = std::filesystem;
 
-void WriteNewFile(const std::string& file, const std::string& bytes) {
-  const fs::path path = file;
-  std::error_code error;
-  if (fs::exists(path, error))
-    throw WriteError(path.string() + " exists already; nothing was written over");
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-  out.close();
-  if (!out)
-    throw WriteError("cannot write " + path.string());
+void WriteGeneratedFile(const std::string& file, const std::string& bytes) {
+  std::string reason;
+  if (!WriteNewFile(file, bytes, reason))
+    throw WriteError("cannot write " + file + ": " + reason + "; nothing was written over");
 }
 
 void WriteContest(const GeneratedContest& contest, const std::string& folder,
@@ -29,6 +23,7 @@ void WriteContest(const GeneratedContest& contest, const std::string& folder,
   if (!fs::create_directories(folder, error))
     throw WriteError("cannot create " + folder + ": " + error.message());
   for (const GeneratedLog& log : contest.Logs)
-    WriteNewFile((fs::path(folder) / CabrilloFileName(log.Log.Call)).string(), CabrilloText(log));
-  WriteNewFile(truthFile, TruthCsv(contest.Truth));
+    WriteGeneratedFile((fs::path(folder) / CabrilloFileName(log.Log.Call)).string(),
+                       CabrilloText(log));
+  WriteGeneratedFile(truthFile, TruthCsv(contest.Truth));
 }

@@ -13,7 +13,7 @@ class WriteError : public std::runtime_error {
 };
 
 // Creates the file; throws WriteError when it exists already or cannot be written.
-void WriteNewFile(const std::string& path, const std::string& bytes);
+void WriteGeneratedFile(const std::string& path, const std::string& bytes);
 
 // The folder is created and must not exist yet, nor the truth file: nothing is
 // ever written over. Throws WriteError naming the path that failed.

@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   try {
     GeneratedContest contest = GenerateContest(options);
     if (variants) {
-      WriteNewFile(truth, TruthCsv(contest.Truth));
+      WriteGeneratedFile(truth, TruthCsv(contest.Truth));
       for (const SubmissionVariant& v : WriteSubmissionVariants(contest, folder))
         std::cout << v.Kind << ' ' << v.File << ' ' << v.Lines << '\n';
     } else {

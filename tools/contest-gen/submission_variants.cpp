@@ -181,15 +181,15 @@ std::vector<SubmissionVariant> WriteSubmissionVariants(const GeneratedContest& c
         variant->Lines = kept;
         variant->File = kind == "resubmitted" ? log.Log.Call + "-first.cbr" : "000-fake.cbr";
         files.push_back({fs::path(folder) / variant->File, 1});
-        WriteNewFile(files.back().Path.string(), TextOf(earlier));
+        WriteGeneratedFile(files.back().Path.string(), TextOf(earlier));
         files.push_back({fs::path(folder) / CabrilloFileName(log.Log.Call), 0});
-        WriteNewFile(files.back().Path.string(), TextOf(lines));
+        WriteGeneratedFile(files.back().Path.string(), TextOf(lines));
         continue;
       }
       variant->File = CabrilloFileName(log.Log.Call);
     }
     files.push_back({fs::path(folder) / CabrilloFileName(log.Log.Call), 0});
-    WriteNewFile(files.back().Path.string(), TextOf(lines));
+    WriteGeneratedFile(files.back().Path.string(), TextOf(lines));
   }
 
   // Dated an hour apart in name order, ending now; earlier submissions older still.

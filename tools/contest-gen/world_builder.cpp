@@ -114,9 +114,10 @@ void LogBothSides(World& world, Random& random) {
       int64_t clock = contact.Time + own.ClockError;
       e.Qso.Time = clock - ((clock % 60) + 60) % 60;  // logged to the minute
       e.Qso.Call = world.Stations[contact.Station[1 - side]].Call;
-      e.Qso.ExchSent = sent[side];
-      if (own.PadsSerial && sent[side].size() < 3)
-        e.Qso.ExchSent.insert(0, 3 - sent[side].size(), '0');
+      std::string exchange = sent[side];
+      if (own.PadsSerial && exchange.size() < 3)
+        exchange.insert(0, 3 - exchange.size(), '0');
+      e.Qso.ExchSent = exchange;
       e.Qso.ExchRcvd = sent[1 - side];
       contact.Entry[side] = static_cast<int>(world.Entries.size());
       world.Entries.push_back(e);

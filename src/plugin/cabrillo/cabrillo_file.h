@@ -1,13 +1,14 @@
-// The Cabrillo file of a pass the host asked it for: its header confirmed in
-// the dialog at the reset, the file written at the summary. Both run on the
-// host's thread.
+// The Cabrillo file's moments at the host: the header dialog at the reset,
+// the "Output" message box at the summary. Both run on the host's thread,
+// without the lock.
 #pragma once
 
 #include <string>
 
-// Shows the modal "DKZ Contest" dialog on the host's thread; true on OK.
-bool ConfirmCabrilloHeader(const std::string& ownCall);
+#include "core/cabrillo/cabrillo_log.h"
 
-// Writes the Cabrillo file of the whole log and tells the user in the "Output"
-// message box. True when the file was written.
-bool WriteCabrilloLog();
+// Shows the modal "DKZ Contest" dialog over `log`; true on OK.
+bool ShowCabrilloHeaderDialog(CabrilloLog& log);
+
+// Tells the operator what became of the Cabrillo file.
+void ShowCabrilloOutput(const std::string& message, bool written);

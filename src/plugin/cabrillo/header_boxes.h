@@ -41,6 +41,17 @@ inline constexpr HeaderBox kHeaderBoxes[] = {
     {&CabrilloLog::CategoryTransmitter, HeaderBoxKind::kCombo, IDC_CABRILLO_CATEGORY_TRANSMITTER},
 };
 
+// An entry of a combo box's list.
+struct HeaderListEntry {
+  int ControlId;
+  const char* Text;
+};
+
+#define DKZ_HEADER_LIST_ENTRY(id, text) {id, text},
+inline constexpr HeaderListEntry kHeaderListEntries[] = {
+    DKZ_CABRILLO_COMBO_LISTS(DKZ_HEADER_LIST_ENTRY)};
+#undef DKZ_HEADER_LIST_ENTRY
+
 // The box that shows `member`; null when none does.
 inline const HeaderBox* HeaderBoxOf(std::string CabrilloLog::*member) {
   for (const HeaderBox& box : kHeaderBoxes) {

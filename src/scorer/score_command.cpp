@@ -1,6 +1,4 @@
-#include "score_command_win.h"
-
-#include <windows.h>
+#include "score_command.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -8,27 +6,15 @@
 #include "country_file.h"
 #include "core/engine/error_file.h"
 #include "core/engine/settings.h"
-#include "file_access_win.h"
+#include "file_access.h"
 #include "log_file.h"
 #include "path_entry.h"
-#include "plugin_host.h"
 #include "reading_notes.h"
 #include "page_file.h"
 #include "replay_plan.h"
 #include "core/cabrillo/cabrillo_log.h"
 
 namespace {
-
-// Makes a folder and any missing parents.
-void MakeFolder(const std::string& path) {
-  for (size_t slash = path.find_first_of("\\/", 3); slash != std::string::npos;
-       slash = path.find_first_of("\\/", slash + 1)) {
-    CreateDirectoryW(Widen(path.substr(0, slash)).c_str(), nullptr);
-  }
-  CreateDirectoryW(Widen(path).c_str(), nullptr);
-  if (KindOf(path) != PathKind::kFolder)
-    throw std::runtime_error("cannot make the folder " + path);
-}
 
 struct NamedFile {
   std::string Path;  // full
@@ -119,10 +105,6 @@ void RefuseWritingThroughLinks(const std::vector<NamedFile>& outputs, const std:
   }
 }
 
-std::string InFolder(const std::string& folder, const std::string& name) {
-  return folder + "\\" + name;
-}
-
 // err.txt as the reset left it: its header only, and written now.
 bool ErrorFileIsFresh(GrowingFile& file, const std::string& path, unsigned long long before) {
   if (!file.Open(path))
@@ -141,26 +123,23 @@ size_t CountQsoLines(const std::string& path) {
 }
 
 // The plug-in's pass in the working folder, as the logging program makes it.
-void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& command,
+void Replay(PassReplayer& plugin, const ReplayPlan& plan, const ScoreCommand& command,
             ScoreRun& run) {
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
-  const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
+  const std::string settingsPath = InFolder(run.WorkFolder, SystemPath(SettingsFile));
   const bool cabrillo = plan.Reset.CabrilloRequest != 0;
   ScoreOutcome& outcome = run.Outcome;
   const unsigned long long errorFileBefore = LastWriteTime(errorPath);
   CurrentFolder folder(run.WorkFolder);
-  if (cabrillo)
-    ResetConfirmingHeader(plugin, plan.Reset, command.Header);
-  else
-    plugin.ResetStats0(plan.Reset);
+  plugin.Reset(plan.Reset, command.Header);
   if (cabrillo && !command.Header.empty() && KindOf(settingsPath) != PathKind::kFile) {
-    throw std::runtime_error(std::string(SettingsFile) + " could not be made in " +
+    throw std::runtime_error(SystemPath(SettingsFile) + " could not be made in " +
                              run.WorkFolderShown + ": the header options were lost");
   }
   GrowingFile errors;
   outcome.ErrorFileWritten = ErrorFileIsFresh(errors, errorPath, errorFileBefore);
   for (size_t i = 0; i < plan.Qsos.size(); ++i) {
-    const bool stored = plugin.AddData0(plan.Qsos[i]) == 1;
+    const bool stored = plugin.AddData(plan.Qsos[i]);
     ++(stored ? outcome.Stored : outcome.Refused);
     outcome.StoredQso.push_back(stored);
     TakeErrorLines(outcome, i, !stored, errors.ReadNew());
@@ -170,13 +149,13 @@ void Replay(PluginHost& plugin, const ReplayPlan& plan, const ScoreCommand& comm
     return;  // nothing to score: no summary, and no Cabrillo file without QSOs
   if (cabrillo) {
     run.Cabrillo.emplace();
-    outcome.Summary = SummaryWritingCabrillo(plugin, *run.Cabrillo);
+    outcome.Summary = plugin.SummaryWritingCabrillo(*run.Cabrillo);
     if (run.Cabrillo->Written) {
       outcome.CabrilloFile = run.Cabrillo->FileName;
       outcome.CabrilloQsoLines = CountQsoLines(InFolder(run.WorkFolder, outcome.CabrilloFile));
     }
   } else {
-    outcome.Summary = plugin.GetResult0();
+    outcome.Summary = plugin.Summary();
   }
 }
 
@@ -193,22 +172,12 @@ void RememberMadeFiles(const std::string& workFolder, const std::vector<std::str
   }
 }
 
-std::string PluginPath() {
-  return ExecutableFolder() + "\\Stats.dll";
-}
-
 CountryFileChoice ChooseCountryFile(const std::string& given) {
   if (!given.empty()) {
     RequireFile(FullPath(given), given);
     return {FullPath(given), given};
   }
-  const std::string besideUs = ExecutableFolder() + "\\cty.dat";
-  if (KindOf(besideUs) != PathKind::kFile) {
-    throw InputError(
-        "no country file: cty.dat is not beside dkz-score.exe; put it there (the "
-        "release zip holds one) or give one with --cty FILE");
-  }
-  return {besideUs, "cty.dat beside dkz-score.exe"};
+  return DefaultCountryFile();
 }
 
 ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
@@ -235,9 +204,9 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   run.WorkFolder = FullPath(command.WorkFolder.empty() ? "." : command.WorkFolder);
   run.WorkFolderShown = command.WorkFolder.empty() ? "the current folder" : command.WorkFolder;
   const std::string errorPath = InFolder(run.WorkFolder, kErrorFileName);
-  const std::string settingsPath = InFolder(run.WorkFolder, SettingsFile);
+  const std::string settingsPath = InFolder(run.WorkFolder, SystemPath(SettingsFile));
   std::vector<NamedFile> outputs = {{errorPath, kErrorFileName, "", false},
-                                    {settingsPath, SettingsFile, "", false}};
+                                    {settingsPath, SystemPath(SettingsFile), "", false}};
   const bool cabrillo = plan.Reset.CabrilloRequest != 0;
   if (cabrillo) {
     std::string name = CabrilloBaseName(plan.Reset.OwnCall) + ".cbr";
@@ -273,13 +242,13 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   // The header options reach the Cabrillo file only through the settings.
   if (!command.Header.empty() && KindOf(settingsPath) != PathKind::kMissing &&
       !CanWriteExisting(settingsPath)) {
-    throw InputError(std::string(SettingsFile) + " in " + run.WorkFolderShown +
+    throw InputError(SystemPath(SettingsFile) + " in " + run.WorkFolderShown +
                      " cannot be written (read-only, a folder or held by another program): the "
                      "header options would be lost; nothing was written");
   }
   // Nothing is made before the plug-in has loaded.
-  PluginHost plugin;
-  MakeFolder(InFolder(run.WorkFolder, "Plugins"));
+  std::unique_ptr<PassReplayer> plugin = LoadReplayer();
+  MakeFolders(InFolder(run.WorkFolder, "Plugins"));
 
   ScoreOutcome& outcome = run.Outcome;
   outcome.LogName = command.LogPath;
@@ -293,11 +262,11 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes) {
   outcome.Reset = plan.Reset;
   outcome.HandedOver = plan.Qsos;
   outcome.Where = plan.Where;
-  outcome.DllVersion = FileVersionOf(PluginPath());
+  outcome.DllVersion = ReplayerVersion();
 
   const std::vector<std::string> made = PathsOf(outputs);
   try {
-    Replay(plugin, plan, command, run);
+    Replay(*plugin, plan, command, run);
   } catch (...) {
     RememberMadeFiles(run.WorkFolder, made, notes);
     throw;

@@ -1,26 +1,23 @@
-#include "check_command_win.h"
+#include "check_command.h"
 
-#include <windows.h>
-
-#include <filesystem>
+#include <iostream>
 #include <stdexcept>
 
 #include "check_folders.h"
 #include "check_outputs.h"
+#include "run_environment.h"
+#include "results_writer.h"
 #include "check_run.h"
-#include "file_access_win.h"
+#include "check_scorer.h"
+#include "file_access.h"
 #include "file_writer.h"
 #include "folder_system.h"
-#include "core/engine/settings.h"
 #include "entrant_letter.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "made_files.h"
-#include "plugin_host.h"
-#include "score_command_win.h"
+#include "score_command.h"
 #include "score_options.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -33,30 +30,6 @@ std::vector<std::string> FixedNames() {
   names.push_back(kWorkFolder);
   return names;
 }
-
-// Every pass of the check through one loaded plug-in.
-class PluginScorer : public LogScorer {
- public:
-  PluginScorer() {
-    // No logging program runs beside the check: with the master switch on, a
-    // summary does not look for one (a COM lookup that costs more than the log).
-    std::string ignored;  // without it the check only runs slower
-    WriteFileWhole(SettingsFile, "[" + std::string(SettingsSection) + "]\r\nMaster=1\r\n", ignored);
-  }
-  std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
-                    std::vector<bool>* stored) override {
-    plugin_.ResetStats0(reset);
-    for (const QsoInput& qso : qsos) {
-      bool kept = plugin_.AddData0(qso) == 1;
-      if (stored)
-        stored->push_back(kept);
-    }
-    return plugin_.GetResult0();
-  }
-
- private:
-  PluginHost plugin_;
-};
 
 }  // namespace
 
@@ -81,25 +54,17 @@ CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
   std::string why;
   if (!MakeNewFolder(work, why) || !MakeNewFolder(PathIn(work, "Plugins"), why))
     throw InputError(why);
+  settings.MemoryRoom = MemoryRoom();
+  settings.Lanes = CheckLanes();
+  ResultsWriter results(run.ResultsFolder, settings.Table, {kWorkFolder},
+                        ProgressShownOnTerminal() ? &std::cerr : nullptr);
   CheckedContest contest;
   {
     CurrentFolder folder(work);
-    PluginScorer scorer;
-    contest = CheckSubmissions(logFolder, files, countries, settings, scorer);
+    contest = CheckSubmissions(logFolder, files, countries, settings, MakeCheckScorer, results);
   }
   RemoveMadeFolder(work);
-
-  const std::vector<std::pair<std::string, std::string>> outputs =
-      CheckOutputs(contest, settings.Table, {kWorkFolder, kMadeFilesName});
-  std::vector<std::string> names = {kWorkFolder};
-  for (const auto& output : outputs)
-    names.push_back(output.first);
-  RecordResults(run.ResultsFolder, names);
-  // A result that cannot be written stops none of the others.
-  for (const auto& [name, text] : outputs) {
-    if (!WriteResult(run.ResultsFolder, name, text, why))
-      run.Unwritten.push_back(why);
-  }
+  run.Unwritten = results.Unwritten();
 
   for (const Receipt& r : contest.Received) {
     if (r.Status == ReceiptStatus::kRejected || r.Status == ReceiptStatus::kSuperseded)

@@ -1,5 +1,5 @@
 // The check command: every log of a contest's folder scored and cross-checked
-// through one loaded Stats.dll, and the results written.
+// through one scorer (check_scorer.h), and the results written.
 #pragma once
 
 #include <ostream>

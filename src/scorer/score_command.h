@@ -1,5 +1,5 @@
-// The score command: reads a log, replays it through Stats.dll in the
-// working folder, and collects what the plug-in answered.
+// The score command: reads a log, replays it through the plug-in in the
+// working folder (pass_replayer.h), and collects what the plug-in answered.
 #pragma once
 
 #include <optional>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cabrillo_pass_win.h"
+#include "pass_replayer.h"
 #include "score_options.h"
 #include "score_outcome.h"
 
@@ -34,14 +34,16 @@ ScoreRun RunScore(const ScoreCommand& command, std::ostream& notes);
 void RememberMadeFiles(const std::string& workFolder, const std::vector<std::string>& paths,
                        std::ostream& notes);
 
-// The path of the Stats.dll that RunScore loads.
-std::string PluginPath();
-
 struct CountryFileChoice {
   std::string Path;   // full
-  std::string Shown;  // as given, or "cty.dat beside dkz-score.exe"
+  std::string Shown;  // as given, or as DefaultCountryFile names it
 };
 
-// The country file to read: the one `given`, else the cty.dat beside the
-// executable. Throws InputError when neither is a file.
+// The country file to read: the one `given`, else DefaultCountryFile's.
+// Throws InputError when neither is a file.
 CountryFileChoice ChooseCountryFile(const std::string& given);
+
+// This build's country file when none is given: on Windows the cty.dat beside
+// dkz-score.exe, natively the one the build was told of. Throws InputError
+// when it is not there.
+CountryFileChoice DefaultCountryFile();

@@ -1,49 +1,23 @@
-// dkz-score: replays a contest log through Stats.dll the way the logging
-// program does, and prints the plug-in's score summary.
-#include <fcntl.h>
-#include <io.h>
-#include <windows.h>
+#include "command_run.h"
 
-#include <cstdio>
 #include <exception>
 #include <iostream>
-#include <vector>
 
-#include "check_command_win.h"
-#include "dkz_version.h"
+#include "check_command.h"
 #include "core/engine/settings.h"
 #include "failure_text.h"
-#include "file_access_win.h"
+#include "file_access.h"
 #include "file_writer.h"
-#include "score_json.h"
 #include "log_qso.h"
-#include "plugin_host.h"
 #include "page_facts_of_run.h"
 #include "report_page.h"
-#include "score_command_win.h"
+#include "score_command.h"
+#include "score_json.h"
 #include "score_options.h"
 #include "score_printout.h"
+#include "scorer_platform.h"
 
 namespace {
-
-int Info() {
-  PluginHost plugin;
-  std::cout << "sets: " << plugin.GetNumberOfSets() << "\n";
-  std::cout << "set 0: " << plugin.GetSetName(0) << "\n";
-  std::cout << "exchange fields: " << plugin.GetExchgCount0() << "\n";
-  return kExitOk;
-}
-
-int Version() {
-  std::cout << "dkz-score " DKZ_VERSION_TEXT "\n";
-  std::string dll = FileVersionOf(PluginPath());
-  if (dll.empty()) {
-    std::cerr << "dkz-score: no version of " << PluginPath() << " (missing?)\n";
-    return kExitFailed;
-  }
-  std::cout << "Stats.dll " << dll << "\n";
-  return kExitOk;
-}
 
 int Score(const ScoreCommand& command) {
   ScoreRun run = RunScore(command, std::cerr);
@@ -51,12 +25,13 @@ int Score(const ScoreCommand& command) {
   // With the JSON on standard output, the printout for people goes to standard error.
   std::ostream& out = command.JsonPath == "-" ? std::cerr : std::cout;
   out << FormatPrintout(outcome);
-  std::string files = std::string("err.txt and ") + SettingsFile;
+  const std::string settingsFile = SystemPath(SettingsFile);
+  std::string files = "err.txt and " + settingsFile;
   int exitCode = kExitOk;
   if (run.Cabrillo) {
     out << "Stats.dll: " << run.Cabrillo->Message << "\n";
     if (run.Cabrillo->Written) {
-      files = std::string("err.txt, ") + SettingsFile + " and " + run.Cabrillo->FileName;
+      files = "err.txt, " + settingsFile + " and " + run.Cabrillo->FileName;
     } else {
       std::cerr << "dkz-score: no Cabrillo log: " << run.Cabrillo->Message << "\n";
       exitCode = kExitFailed;
@@ -135,24 +110,18 @@ bool JsonOnStandardOutput(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main() {
-  // Plain line ends, the same on a console and in a pipe under Wine; paths
-  // and calls are UTF-8 throughout.
-  _setmode(_fileno(stdout), _O_BINARY);
-  _setmode(_fileno(stderr), _O_BINARY);
-  SetConsoleOutputCP(CP_UTF8);
-  const std::vector<std::string> args = CommandLineArguments();
+int RunCommandLine(const std::vector<std::string>& args) {
   const bool json = JsonOnStandardOutput(args);
   try {
     CommandLine line = ParseCommandLine(args);
     switch (line.Do) {
       case CommandLine::Action::Help:
-        std::cout << kUsageText << "\n" << kCheckUsageText;
+        std::cout << ThisBuildsWords(std::string(kUsageText) + "\n" + kCheckUsageText);
         return kExitOk;
       case CommandLine::Action::Version:
-        return Version();
+        return PrintVersion();
       case CommandLine::Action::Info:
-        return Info();
+        return PrintInfo();
       case CommandLine::Action::Score:
         return Score(line.Score);
       case CommandLine::Action::Check:
