@@ -35,5 +35,5 @@ class PassReplayer {
 // folder): throws std::runtime_error when it cannot be had.
 std::unique_ptr<PassReplayer> LoadReplayer();
 
-// The FileVersion of the code that scores ("1.2.0.0").
+// The FileVersion of the code that scores ("1.3.0.0").
 std::string ReplayerVersion();
