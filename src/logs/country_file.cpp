@@ -1,7 +1,6 @@
 #include "country_file.h"
 
 #include <algorithm>
-#include <atomic>
 #include <sstream>
 
 #include "core/base/text.h"
@@ -136,36 +135,7 @@ bool CountryFile::Hit(const std::unordered_map<std::string, Alias>& map, const s
   return true;
 }
 
-uint64_t CountryFile::NextSerial() {
-  static std::atomic<uint64_t> next{0};
-  return ++next;
-}
-
 bool CountryFile::Find(const std::string& call, CountryMatch& match) const {
-  // A contest's logs work the same few thousand calls again and again: each
-  // thread keeps what it found for this file.
-  struct Found {
-    bool Matched;
-    CountryMatch Match;
-  };
-  thread_local uint64_t cachedFile = 0;
-  thread_local std::unordered_map<std::string, Found> cache;
-  if (cachedFile != serial_ || cache.size() > 200000) {
-    cache.clear();
-    cachedFile = serial_;
-  }
-  auto cached = cache.find(call);
-  if (cached == cache.end()) {
-    Found found{false, {}};
-    found.Matched = Look(call, found.Match);
-    cached = cache.emplace(call, std::move(found)).first;
-  }
-  if (cached->second.Matched)
-    match = cached->second.Match;
-  return cached->second.Matched;
-}
-
-bool CountryFile::Look(const std::string& call, CountryMatch& match) const {
   std::string upper = ToUpper(Trim(call));
   if (upper.empty())
     return false;

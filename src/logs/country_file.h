@@ -3,7 +3,6 @@
 // as logging programs do it.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -41,7 +40,6 @@ class CountryFile {
     std::string Continent;  // override; empty for the entity's own
   };
 
-  bool Look(const std::string& call, CountryMatch& match) const;  // Find, uncached
   bool Hit(const std::unordered_map<std::string, Alias>& map, const std::string& key,
            CountryMatch& match) const;
 
@@ -50,8 +48,4 @@ class CountryFile {
   std::unordered_map<std::string, Alias> prefixes_;
   size_t longestPrefix_ = 0;
   std::string version_;
-  // Tells this file's contents from any other's, wherever it was made: the
-  // key of the lookups remembered.
-  uint64_t serial_ = NextSerial();
-  static uint64_t NextSerial();
 };
