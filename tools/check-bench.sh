@@ -20,19 +20,34 @@ rm -rf "$bench"
 mkdir -p "$bench"
 cd "$bench"
 
-# The verdicts the generator put in, against those findings.csv holds.
-agreement() {  # $1: truth CSV, $2: findings CSV
-  awk -F, '
+# The verdicts the generator put in, against those findings.csv holds. A
+# generated station with a wrong clock can log a QSO just outside the contest
+# period, which the check rightly judges not at all: such are counted apart.
+agreement() {  # $1: logs folder, $2: truth CSV, $3: results folder
+  local period
+  period=$(head -1 "$3/rejected.txt" | sed -E 's/^Contest period: ([0-9-]+) to ([0-9-]+).*/\1 \2/')
+  awk -F, -v logs="$1" -v period="$period" '
     FNR == 1 { next }
+    FILENAME == ARGV[3] { file[$2] = $1; next }
     $3 ~ /^(nil|busted_call|busted_exchange|unique)$/ {
       key = $1 "," $2 "," $3
       if (FILENAME == ARGV[1]) truth[key] = 1; else found[key] = 1
     }
     END {
-      for (k in truth) { n++; if (!(k in found)) missing++ }
+      split(period, days, " ")
+      for (k in truth) {
+        n++
+        if (k in found) continue
+        split(k, part, ",")
+        line = ""
+        for (i = 0; i < part[2] && (getline line < (logs "/" file[part[1]])) > 0; ) i++
+        close(logs "/" file[part[1]])
+        split(line, word, " ")
+        if (word[4] < days[1] || word[4] > days[2]) outside++; else missing++
+      }
       for (k in found) if (!(k in truth)) extra++
-      printf "%d verdicts of the truth, %d missing, %d not in the truth", n, missing, extra
-    }' "$1" "$2"
+      printf "%d verdicts of the truth: %d missing, %d on QSOs outside the period; %d not in the truth", n, missing, outside, extra
+    }' "$2" "$3/findings.csv" "$3/received.csv"
 }
 
 # Runs one check and prints its figures; $1: label, then the command.
@@ -54,10 +69,10 @@ for logs in ${SIZES:-1000 10000}; do
   qsos=$(cat w$logs/* | grep -c '^QSO:')
   echo "== $(ls "w$logs" | wc -l) logs, $qsos QSO lines, $(du -sm "w$logs" | cut -f1) MB"
   measure "native-$logs" "$native" check "w$logs" --out "n$logs"
-  echo "   native:  $(agreement "w$logs-truth.csv" "n$logs/findings.csv")"
+  echo "   native:  $(agreement "w$logs" "w$logs-truth.csv" "n$logs")"
   dkz_in_wine 1280x1024x24 bash -c 'wine "$1" info >/dev/null 2>&1' _ "$DKZ_BUILD/windows/dkz-score.exe"
   dkz_in_wine 1280x1024x24 bash -c "logs=$logs; $(declare -f measure); measure windows-$logs wine \"$DKZ_BUILD/windows/dkz-score.exe\" check w$logs --out v$logs"
-  echo "   windows: $(agreement "w$logs-truth.csv" "v$logs/findings.csv")"
+  echo "   windows: $(agreement "w$logs" "w$logs-truth.csv" "v$logs")"
   if diff -rq "n$logs" "v$logs" >/dev/null; then
     echo "   both builds wrote the same $(ls "n$logs" | wc -l) result files"
   else

@@ -255,9 +255,11 @@ DaysOfFile DaysOf(const Submission& s) {
 
 // Bytes of memory a QSO line takes while the contest is checked (its line,
 // its place in the index, its finding), with room to spare; and a log file's
-// bytes per QSO line at the least (a Cabrillo QSO line is about 80).
+// bytes per QSO line at the most (a Cabrillo QSO line has about 80, an ADIF
+// record up to about 300): before the files are read, the fewest lines they
+// can hold.
 constexpr uint64_t kMemoryPerLine = 200;
-constexpr uint64_t kFileBytesPerLine = 60;
+constexpr uint64_t kFileBytesPerLine = 300;
 
 void RequireRoom(uint64_t lines, const std::string& what, uint64_t room) {
   uint64_t needed = lines * kMemoryPerLine;
@@ -268,10 +270,10 @@ void RequireRoom(uint64_t lines, const std::string& what, uint64_t room) {
     return std::to_string(tenths / 10) + (tenths < 100 ? "." + std::to_string(tenths % 10) : "") +
            " MB";
   };
-  throw InputError("checking " + what + " needs about " + megabytes(needed) +
+  throw InputError("checking " + what + " needs at least " + megabytes(needed) +
                    " of memory, and this process has " + megabytes(room) +
                    " left: check the folder on a machine with more memory (the 64-bit build "
-                   "for Linux has no 2 GB limit), or in parts");
+                   "for Linux is not held to a 32-bit address space), or in parts");
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ TEST(CheckScale, AContestBeyondTheMemoryThereIsIsRefusedBeforeReading) {
     Check(tight, counted);
     FAIL() << "checked beyond the room";
   } catch (const InputError& e) {
-    EXPECT_NE(std::string(e.what()).find("needs about "), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("needs at least "), std::string::npos) << e.what();
     EXPECT_NE(std::string(e.what()).find(" MB of memory, and this process has 0.1 MB left"),
               std::string::npos)
         << e.what();
