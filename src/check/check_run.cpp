@@ -411,7 +411,6 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
 
   CheckOptions options;
   options.ToleranceSeconds = int64_t{60} * settings.Minutes;
-  options.Lanes = settings.Lanes;
   contest.Findings = CheckContest(contest.Logs, options);
   FindWhatIsAboutEachLog(contest);
   progress.Matched = true;

@@ -43,7 +43,6 @@ struct CheckOptions {
   int64_t MaxClockOffsetSeconds = 24 * 3600;
   // A log needs this many QSOs found in other logs before an offset is believed.
   int MinOffsetPairs = 5;
-  int Lanes = 1;  // bands matched side by side
 };
 
 // kRepeat: not confirmed, but the log holds the same call on the same band

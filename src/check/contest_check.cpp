@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <tuple>
-#include <unordered_set>
 
 #include "call_text.h"
 #include "clock_offsets.h"
 #include "near_calls.h"
 #include "qso_index.h"
-#include "side_by_side.h"
 
 namespace {
 
@@ -38,17 +36,13 @@ class Checker {
     std::vector<int64_t> offsets = FindClockOffsets(index_, logs_, options_);
     for (size_t l = 0; l < logs_.size(); ++l)
       findings_[l].ClockOffsetSeconds = offsets[l];
-    // QSOs on different bands never link, and a band's verdicts look at no
-    // other band's: the bands are matched side by side.
-    RunSideBySide(index_.BandCount(), options_.Lanes, [this](int band, int) {
-      for (const Link& link : Closest(ExactLinks(band)))
-        Confirm(link.Own, link.Other, false);
-      for (const Link& link : Closest(NearCallLinks(band))) {
-        Settle(link.Own, Verdict::kBustedCall, link.Other);
-        Confirm(link.Other, link.Own, true);
-      }
-      JudgeTheRest(band);
-    });
+    for (const Link& link : Closest(ExactLinks()))
+      Confirm(link.Own, link.Other, false);
+    for (const Link& link : Closest(NearCallLinks())) {
+      Settle(link.Own, Verdict::kBustedCall, link.Other);
+      Confirm(link.Other, link.Own, true);
+    }
+    JudgeTheRest();
     return std::move(findings_);
   }
 
@@ -87,9 +81,9 @@ class Checker {
   }
 
   // Links between QSOs logged with each other's call, each pair of logs once.
-  std::vector<Link> ExactLinks(int band) const {
+  std::vector<Link> ExactLinks() const {
     std::vector<Link> links;
-    ForEachQso(band, [&](QsoRef ref, const IndexEntry& own) {
+    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
       if (own.Own < own.Worked && index_.HasLog(own.Worked))
         AddLinks(links, ref, own, own.Worked);
     });
@@ -99,9 +93,9 @@ class Checker {
   // Links from QSOs still open to open QSOs of a log whose call is one edit
   // away from the call logged. A line of evidence only that miscopied a call
   // still shows that station's QSO took place.
-  std::vector<Link> NearCallLinks(int band) const {
+  std::vector<Link> NearCallLinks() const {
     std::vector<Link> links;
-    ForEachQso(band, [&](QsoRef ref, const IndexEntry& own) {
+    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
       if (Settled(ref))
         return;
       for (int nearCall : nearCalls_.Near(own.Worked)) {
@@ -113,13 +107,10 @@ class Checker {
   }
 
   template <typename Visit>
-  void ForEachQso(int band, Visit visit) const {
+  void ForEachQso(Visit visit) const {
     for (int l = 0; l < static_cast<int>(logs_.size()); ++l) {
-      for (int q = 0; q < static_cast<int>(logs_[l].Qsos.size()); ++q) {
-        const IndexEntry& entry = index_.EntryOf({l, q});
-        if (entry.Band == band)
-          visit(QsoRef{l, q}, entry);
-      }
+      for (int q = 0; q < static_cast<int>(logs_[l].Qsos.size()); ++q)
+        visit(QsoRef{l, q}, index_.EntryOf({l, q}));
     }
   }
 
@@ -143,25 +134,21 @@ class Checker {
     };
     std::sort(links.begin(), links.end(),
               [&](const Link& a, const Link& b) { return key(a) < key(b); });
-    // Only this band's QSOs are looked at: the other bands' are being settled
-    // by other lanes.
-    std::unordered_set<uint64_t> chosen;
-    auto taken = [&](QsoRef ref) {
-      return Settled(ref) || chosen.count(uint64_t(ref.Log) << 32 | uint32_t(ref.Qso)) != 0;
-    };
+    std::vector<std::vector<char>> taken = settled_;
     auto end = std::remove_if(links.begin(), links.end(), [&](const Link& link) {
-      if (taken(link.Own) || taken(link.Other))
+      char& own = taken[link.Own.Log][link.Own.Qso];
+      char& other = taken[link.Other.Log][link.Other.Qso];
+      if (own || other)
         return true;
-      chosen.insert(uint64_t(link.Own.Log) << 32 | uint32_t(link.Own.Qso));
-      chosen.insert(uint64_t(link.Other.Log) << 32 | uint32_t(link.Other.Qso));
+      own = other = 1;
       return false;
     });
     links.erase(end, links.end());
     return links;
   }
 
-  void JudgeTheRest(int band) {
-    ForEachQso(band, [&](QsoRef ref, const IndexEntry& own) {
+  void JudgeTheRest() {
+    ForEachQso([&](QsoRef ref, const IndexEntry& own) {
       if (Settled(ref))
         return;
       if (!Judged(ref)) {

@@ -45,7 +45,6 @@ QsoIndex::QsoIndex(const std::vector<CheckLog>& logs) {
       entries_.push_back(e);
     }
   }
-  bandCount_ = static_cast<int>(bandIds.size());
   for (const CheckLog& log : logs)
     position_.emplace_back(log.Qsos.size());
   offsets_.assign(logs.size(), 0);

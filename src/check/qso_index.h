@@ -34,7 +34,6 @@ class QsoIndex {
   const IndexEntry& EntryOf(QsoRef ref) const { return entries_[position_[ref.Log][ref.Qso]]; }
   const std::string& CallText(int id) const { return callText_[id]; }
   int CallCount() const { return static_cast<int>(callText_.size()); }
-  int BandCount() const { return bandCount_; }
   bool HasLog(int call) const { return hasLog_[call] != 0; }
   // Whether a log of this call has QSO lines that could not be read.
   bool HasUnreadableLines(int call) const { return hasLog_[call] == kLogWithUnreadableLines; }
@@ -67,5 +66,4 @@ class QsoIndex {
   // Where each own call's entries start: a search for a group stays inside one log's entries.
   std::vector<int> ownStart_;
   std::vector<int64_t> offsets_;  // per log, as the times stand now
-  int bandCount_ = 0;
 };
