@@ -105,6 +105,70 @@ TEST(CheckScale, AContestBeyondTheMemoryThereIsIsRefusedBeforeReading) {
   EXPECT_EQ(reads, 0);
 }
 
+TEST(CheckScale, WhatTheFirstReadingCountsIsHeldAgainstTheRoomBeforeTheSecond) {
+  size_t lines = 0;
+  for (const auto& [name, bytes] : Contest().Bytes)
+    lines += static_cast<size_t>(std::count(bytes.begin(), bytes.end(), '\n'));
+  CheckSettings settings;
+  // Room for the fewest lines the files' bytes can hold, not for the lines read.
+  settings.MemoryRoom = lines * 100;
+  std::map<std::string, int> reads;
+  auto counted = [&reads](const ReceivedFile& file) {
+    ++reads[file.Name];
+    return BytesOf(file);
+  };
+  try {
+    Check(settings, counted);
+    FAIL() << "checked beyond the room";
+  } catch (const InputError& e) {
+    EXPECT_NE(std::string(e.what()).find(" QSO lines of " + std::to_string(Contest().Files.size()) +
+                                         " logs needs at least "),
+              std::string::npos)
+        << e.what();
+  }
+  ASSERT_EQ(reads.size(), Contest().Files.size());
+  for (const auto& [name, count] : reads)
+    EXPECT_EQ(count, 1) << name << " read again though the contest does not fit";
+}
+
+// What a run tells along the way, kept.
+class ToldProgress : public OutputsInMemory {
+ public:
+  using OutputsInMemory::OutputsInMemory;
+  void Progress(const CheckProgress& progress) override { Told.push_back(progress); }
+  std::vector<CheckProgress> Told;
+};
+
+TEST(CheckScale, TheProgressCountsEveryLogThroughEachPassAndReportsEachOnce) {
+  CheckSettings settings;
+  settings.Lanes = 2;
+  ToldProgress told(settings.Table, {});
+  CheckedContest c = CheckSubmissions(
+      Contest().Files, BytesOf, DebianCountries(), settings,
+      [](int) { return std::make_unique<NativeScorer>(); }, told);
+  ASSERT_FALSE(told.Told.empty());
+  const CheckProgress& last = told.Told.back();
+  const int logs = static_cast<int>(Contest().Files.size());
+  const int entrants = static_cast<int>(c.Entrants.size());
+  EXPECT_EQ(last.Files, logs);
+  EXPECT_EQ(last.Read, logs);
+  EXPECT_EQ(last.Entrants, entrants);
+  EXPECT_EQ(last.Scored, entrants);
+  EXPECT_TRUE(last.Matched);
+  EXPECT_EQ(last.Reported, entrants);
+  for (size_t i = 1; i < told.Told.size(); ++i) {
+    EXPECT_GE(told.Told[i].Read + told.Told[i].Scored + told.Told[i].Reported,
+              told.Told[i - 1].Read + told.Told[i - 1].Scored + told.Told[i - 1].Reported);
+  }
+  // Each entrant's letter and page once, the contest's outputs after them all.
+  std::map<std::string, int> written;
+  for (const auto& [name, text] : told.Files)
+    ++written[name];
+  EXPECT_EQ(written.size(), told.Files.size());
+  EXPECT_EQ(told.Files.size(), FixedOutputNames().size() + 2 * c.Entrants.size());
+  EXPECT_EQ(told.Files.back().first, kResultsPageName);
+}
+
 TEST(CheckScale, ATextIsHeldOnceWhicheverThreadInternsIt) {
   std::vector<InternedText> seen(8);
   std::vector<std::thread> threads;
@@ -157,6 +221,10 @@ TEST(CheckScale, APassGoesToAScoringProcessAndBackWhole) {
   EXPECT_THROW(DecodeRequest(whole.substr(0, whole.size() - 1)), WireError);
   EXPECT_THROW(DecodeRequest(whole + "x"), WireError);
   EXPECT_THROW(DecodeAnswer(std::string("\xff\xff\xff\x7f", 4)), WireError);
+  // A count of QSOs the message cannot hold ends as a short message, not as memory asked for.
+  EXPECT_THROW(DecodeRequest(EncodeRequest(ScoringRequest()).substr(0, 40) +
+                             std::string("\xff\xff\xff\xff", 4)),
+               WireError);
 }
 
 TEST(CheckScale, TheProgressLineSaysHowFarAndHowLong) {
