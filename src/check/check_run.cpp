@@ -111,6 +111,16 @@ std::string DistrictSent(const ReplayPlan& plan) {
   return most == counts.end() ? "" : most->first;
 }
 
+// The submission's QSOs of the period, as the plug-in is handed them.
+ReplayPlan PlanOfPeriod(const Submission& s, const CountryFile& countries,
+                        const ContestPeriod& period) {
+  ReplayOptions options;
+  options.OwnCall = s.Call;
+  options.PeriodStart = period.First;
+  options.PeriodEnd = period.Last;
+  return PlanReplay(s.Log, countries, options, s.File);
+}
+
 // The entrant of a chosen submission, planned for the period; throws
 // InputError for one that cannot be checked.
 Entrant MakeEntrant(const Submission& s, const CountryFile& countries,
@@ -136,11 +146,7 @@ Entrant MakeEntrant(const Submission& s, const CountryFile& countries,
   }
   e.Japanese = kDkzRules.IsJapanese(kDkzRules.FoldPrefix(e.Country.Prefix));
   if (!s.Log.Qsos.empty()) {
-    ReplayOptions options;
-    options.OwnCall = s.Call;
-    options.PeriodStart = period.First;
-    options.PeriodEnd = period.Last;
-    e.Plan = PlanReplay(s.Log, countries, options, s.File);
+    e.Plan = PlanOfPeriod(s, countries, period);
     for (const std::string& note : LimitEachKind(e.Plan.Notes))
       e.Notes.push_back(note);
   }
@@ -242,10 +248,8 @@ class Lanes {
 };
 
 // What a received file leaves behind once read: enough to choose the period.
-using DaysOfFile = QsosPerDay;
-
-DaysOfFile DaysOf(const Submission& s) {
-  DaysOfFile days;
+QsosPerDay DaysOf(const Submission& s) {
+  QsosPerDay days;
   for (const LogQso& qso : s.Log.Qsos)
     CountDay(days, CalendarOfQso(qso));
   for (const LogQso& qso : s.MoreEvidence)
@@ -313,7 +317,7 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
   Lanes lanes(settings.Lanes, makeScorer);
 
   // Each file read once to receive it; only its receipt and days are kept.
-  std::vector<DaysOfFile> days(files.size());
+  std::vector<QsosPerDay> days(files.size());
   // Read again later, a file must be as it was.
   std::vector<size_t> fingerprints(files.size());
   lanes.Run(static_cast<int>(files.size()), [&](int f, LogScorer*) {
@@ -423,7 +427,8 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
   lanes.Run(static_cast<int>(contest.Entrants.size()), [&](int e, LogScorer* scorer) {
     Entrant& entrant = contest.Entrants[e];
     Submission submission = readAgain(fileOf[e]);
-    entrant.Plan = MakeEntrant(submission, countries, contest.Period).Plan;
+    if (!submission.Log.Qsos.empty())
+      entrant.Plan = PlanOfPeriod(submission, countries, contest.Period);
     submission = Submission();
     if (entrant.Kind == EntrantKind::kRanked) {
       std::vector<int> kept = KeptByCheck(entrant, contest.Logs[e], contest.Findings[e]);

@@ -66,18 +66,12 @@ bool ReadTime(std::string token, CalendarTime& time) {
 
 bool ReadEvidenceLine(const std::string& fields, LogQso& qso) {
   std::vector<std::string> t = SplitWords(fields);
-  bool transmitterId = t.size() == 11 && (t[10] == "0" || t[10] == "1");
   CalendarTime when{};
-  if ((t.size() != 10 && !transmitterId) || !ReadBand(t[0], qso) || !ReadDate(t[2], when) ||
+  if (!HasQsoFieldCount(t) || !ReadBand(t[0], qso) || !ReadDate(t[2], when) ||
       !ReadTime(t[3], when))
     return false;
   qso.Time = MakeOleDateTime(when);
   qso.Mode = CabrilloModeName(t[1]);
-  qso.OwnCall = ToUpper(t[4]);
-  qso.RstSent = t[5];
-  qso.ExchSent = t[6];
-  qso.Call = ToUpper(t[7]);
-  qso.RstRcvd = t[8];
-  qso.ExchRcvd = t[9];
+  TakeStationFields(t, qso);
   return qso.Call.size() <= kLongestCall && ControlCharacterFault(qso).empty();
 }

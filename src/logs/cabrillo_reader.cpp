@@ -26,8 +26,7 @@ const char kQsoLayout[] = "freq mode date time call rst exch call rst exch [tran
 std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   // An exchange of more than one word, as other contests have, shows as a
   // field count this contest's one-word exchange cannot have.
-  bool transmitterId = t.size() == 11 && (t[10] == "0" || t[10] == "1");
-  if (t.size() != 10 && !transmitterId) {
+  if (!HasQsoFieldCount(t)) {
     std::string found = "found " + std::to_string(t.size());
     if (t.size() == 11)
       found += ", and the 11th, '" + t[10] + "', is no transmitter id";
@@ -49,12 +48,7 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   if (t[3].size() != 4 || !ParseTimeOfDay(t[3], when))
     return "time '" + t[3] + "' is not HHMM";
   qso.Time = MakeOleDateTime(when);
-  qso.OwnCall = ToUpper(t[4]);
-  qso.RstSent = t[5];
-  qso.ExchSent = t[6];
-  qso.Call = ToUpper(t[7]);
-  qso.RstRcvd = t[8];
-  qso.ExchRcvd = t[9];
+  TakeStationFields(t, qso);
   return ControlCharacterFault(qso);
 }
 
@@ -68,6 +62,19 @@ std::string TagOf(const std::string& line, std::string& value) {
 }
 
 }  // namespace
+
+bool HasQsoFieldCount(const std::vector<std::string>& fields) {
+  return fields.size() == 10 || (fields.size() == 11 && (fields[10] == "0" || fields[10] == "1"));
+}
+
+void TakeStationFields(const std::vector<std::string>& t, LogQso& qso) {
+  qso.OwnCall = ToUpper(t[4]);
+  qso.RstSent = t[5];
+  qso.ExchSent = t[6];
+  qso.Call = ToUpper(t[7]);
+  qso.RstRcvd = t[8];
+  qso.ExchRcvd = t[9];
+}
 
 bool LooksLikeCabrillo(const std::string& text) {
   size_t start = text.find_first_not_of(" \t\r\n", TextStart(text));

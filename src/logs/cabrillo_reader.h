@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "log_qso.h"
 
@@ -14,6 +15,14 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
 // Cabrillo's two-letter modes in the words a logging program uses ("PH" is
 // "SSB"); other modes upper case as they stand.
 std::string CabrilloModeName(const std::string& token);
+
+// Whether the fields after "QSO:" are as many as this contest's line has:
+// ten, or eleven when the last is a transmitter id (0 or 1).
+bool HasQsoFieldCount(const std::vector<std::string>& fields);
+
+// The six fields after the time: own call, RST and exchange sent, the worked
+// call, RST and exchange received.
+void TakeStationFields(const std::vector<std::string>& fields, LogQso& qso);
 
 // True when the first non-blank line is START-OF-LOG: or QSO:.
 bool LooksLikeCabrillo(const std::string& text);
