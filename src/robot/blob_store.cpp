@@ -51,7 +51,7 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 BlobStore::BlobStore(std::string folder) : folder_(std::move(folder)) {
-  if (mkdir(folder_.c_str(), 0755) != 0 && errno != EEXIST)
+  if (mkdir(folder_.c_str(), 0700) != 0 && errno != EEXIST)
     throw Failure("make", folder_);
   DIR* dir = opendir(folder_.c_str());
   if (dir == nullptr)
@@ -74,7 +74,7 @@ std::string BlobStore::PathOf(const std::string& sha256) const {
 void BlobStore::Store(const std::string& sha256, const std::string& bytes) const {
   const std::string path = PathOf(sha256);
   const std::string temp = folder_ + "/" + kTempPrefix + RandomToken().substr(0, 16);
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0)
     throw Failure("make", temp);
   try {

@@ -390,7 +390,7 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   std::string name = "check-" + ReplaceAll(ReplaceAll(IsoUtc(now), ":", ""), "-", "") + "-" +
                      RandomToken().substr(0, 6);
   std::string resultsFolder = DataFolder + "/results";
-  if (mkdir(resultsFolder.c_str(), 0755) != 0 && errno != EEXIST)
+  if (mkdir(resultsFolder.c_str(), 0700) != 0 && errno != EEXIST)
     throw StorageError("cannot make " + resultsFolder + ": " + strerror(errno));
   CheckSettings check;
   check.From = Service.Settings().PeriodFrom;
