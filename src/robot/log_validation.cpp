@@ -242,11 +242,7 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
     Warn(verdict, Plain(line));
   for (const std::string& note : log.Notes)
     Warn(verdict, Plain(note));
-  std::string ownCall = ToUpper(LogOwnCall(log));
-  if (!ownCall.empty() && !IsCallText(ownCall)) {
-    Refuse(verdict, "the own call '" + ownCall + "' is not a callsign");
-    return verdict;
-  }
+  // The own call is judged by the check alone, so that both take the same calls.
   JudgeAsTheCheckDoes(bytes, settings, countries, table, verdict);
   if (verdict.Refused)
     return verdict;

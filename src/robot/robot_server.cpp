@@ -255,9 +255,9 @@ void RobotServer::Impl::Configure() {
     else
       Answer(res, 200, HistoryPage(call, rows), kHtml);
   };
-  Http.Get(R"(/api/calls/([A-Z0-9/]{1,20}))",
+  Http.Get(R"(/api/calls/([A-Z0-9/]{1,24}))",
            [history](const Request& req, Response& res) { history(req, res, true); });
-  Http.Get(R"(/calls/([A-Z0-9/]{1,20}))",
+  Http.Get(R"(/calls/([A-Z0-9/]{1,24}))",
            [history](const Request& req, Response& res) { history(req, res, false); });
   Http.Get("/sponsor",
            [](const Request&, Response& res) { Answer(res, 200, SponsorPage(), kHtml); });

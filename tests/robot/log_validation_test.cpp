@@ -73,6 +73,8 @@ const VerdictCase kCases[] = {
                 "none of its 20 QSO lines could be read"},
     VerdictCase{"MarkupForCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: <b>X</b>"), true,
                 "not a callsign"},
+    VerdictCase{"NoDigitInCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: RESULTS"), true,
+                "'RESULTS' is not a callsign"},
     VerdictCase{"AnotherYear",
                 TestLogWithLines("DL4MCF", "",
                                  "QSO:  7012 CW 2022-06-10 0900 DL4MCF 599 1 JA1AAA 599 AT\n"),

@@ -188,6 +188,7 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   folder.Add("W1BBB.cbr", "W1BBB", {{7012, 0, "JA1AAA", "12", "AC"}});
   folder.Add("JA1AAA.cbr", "JA1AAA", {{7012, 0, "W1BBB", "AC", "12"}});
   folder.Add("long.cbr", "JA" + std::string(298, 'X'), {{7012, 0, "W1BBB", "AC", "12"}});
+  folder.Add("index.cbr", "INDEX", {{7012, 0, "W1BBB", "AC", "12"}});
   folder.AddSparse("huge.cbr", kMaxLogBytes + 1);
   folder.AddSparse("big.cbr", kMaxLogBytes);  // read, and found to be no log
   folder.AddText("empty.cbr", "");
@@ -206,6 +207,7 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
       "empty.cbr: ",
       "huge.cbr is 50.0 MB, more than the 50 MB a log may have",
       "long.cbr: its own call has 300 characters: no call is that long\n",
+      "index.cbr: its own call 'INDEX' is not a callsign",
   };
   for (const char* reason : reasons)
     EXPECT_TRUE(Has(rejected, reason)) << reason << "\n---\n" << rejected;
