@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/text.h"
+#include "csv_text.h"
 #include "robot_text.h"
 
 namespace {
@@ -13,16 +14,6 @@ void Octal(char* field, size_t width, uint64_t value) {
   for (size_t i = width - 1; i-- > 0; value >>= 3)
     field[i] = static_cast<char>('0' + (value & 7));
   field[width - 1] = '\0';
-}
-
-std::string CsvCell(const std::string& text) {
-  std::string cell = text;
-  // A cell that begins like a formula is made text, so no spreadsheet runs it.
-  if (!cell.empty() && std::strchr("=+-@\t\r", cell[0]) != nullptr)
-    cell = "'" + cell;
-  if (cell.find_first_of(",\"\n\r") == std::string::npos)
-    return cell;
-  return '"' + ReplaceAll(cell, "\"", "\"\"") + '"';
 }
 
 std::string Optional(const std::optional<int64_t>& value) {

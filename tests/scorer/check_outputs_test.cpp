@@ -297,6 +297,10 @@ TEST(CheckOutputs, CsvCellsAreQuotedAndNeverAFormula) {
       {"\rx", "\"'\rx\""},
       {"a\nb", "\"a\nb\""},
       {"x=1", "x=1"},
+      {"log;1.cbr", "\"log;1.cbr\""},
+      {" padded", "\" padded\""},
+      {"padded\t", "\"padded\t\""},
+      {"in side", "in side"},
   };
   for (const auto& [text, cell] : cells)
     EXPECT_EQ(CsvCell(text), cell) << text;
