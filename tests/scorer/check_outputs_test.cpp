@@ -284,6 +284,13 @@ TEST(CheckOutputs, EveryEntrantGetsAReportNamedSafelyAndApart) {
     EXPECT_EQ(entrants[e].LetterName, rows[e].Report) << rows[e].Call;
 }
 
+TEST(CheckOutputs, ACheckOfNoLogsNamesNoPeriod) {
+  ContestFolder folder;
+  CheckedContest c = folder.Check();
+  EXPECT_EQ(c.Period.Text(), "none: no QSOs to choose it by; give --from and --to to set it");
+  EXPECT_FALSE(Has(folder.Output(kResultsPageName), "1970"));
+}
+
 TEST(CheckOutputs, CsvCellsAreQuotedAndNeverAFormula) {
   const std::pair<const char*, const char*> cells[] = {
       {"JA1ABC", "JA1ABC"},
