@@ -60,24 +60,26 @@ std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows) {
       "id,file,call,received,late,counts,sha256,size,sent_as,email,format,category,"
       "lines_read,lines_unreadable,claimed_score,computed_score,warnings\n";
   for (const SubmissionRow& r : rows) {
-    std::vector<std::string> cells = {
-        std::to_string(r.Id),
-        ArchiveName(r),
-        r.Call,
-        IsoUtc(r.Received),
-        r.Late ? "late" : "",
-        r.SupersededBy == 0 ? "yes" : "replaced by " + std::to_string(r.SupersededBy),
-        r.Sha256,
-        std::to_string(r.Size),
-        r.FileName,
-        r.Email,
-        r.Format,
-        r.Category,
-        std::to_string(r.LinesRead),
-        std::to_string(r.LinesUnreadable),
-        Optional(r.ClaimedScore),
-        Optional(r.ComputedScore),
-        std::to_string(r.Warnings.size())};
+    std::vector<std::string> cells = {std::to_string(r.Id),
+                                      ArchiveName(r),
+                                      r.Call,
+                                      IsoUtc(r.Received),
+                                      r.Late ? "late" : "",
+                                      r.Held ? "held for the sponsor"
+                                      : r.SupersededBy == 0
+                                          ? "yes"
+                                          : "replaced by " + std::to_string(r.SupersededBy),
+                                      r.Sha256,
+                                      std::to_string(r.Size),
+                                      r.FileName,
+                                      r.Email,
+                                      r.Format,
+                                      r.Category,
+                                      std::to_string(r.LinesRead),
+                                      std::to_string(r.LinesUnreadable),
+                                      Optional(r.ClaimedScore),
+                                      Optional(r.ComputedScore),
+                                      std::to_string(r.Warnings.size())};
     for (size_t i = 0; i < cells.size(); ++i)
       csv += (i ? "," : "") + CsvCell(cells[i]);
     csv += "\n";

@@ -10,8 +10,11 @@
 
 // id, call, received, deadline, late, sha256, size, file_name, format,
 // lines_read, lines_unreadable, category, category_text, claimed_score,
-// computed_score, warnings, counts, superseded_by, receipt, history.
-std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings);
+// computed_score, warnings, counts, superseded_by, held, held_why, accepted,
+// receipt, history; resubmission_key last, when `key` is given (the answer
+// to the upload alone).
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
+                        const std::string& key = "");
 
 // {"refused": true, "reasons": [...], "warnings": [...]}
 std::string RefusalJson(const LogVerdict& verdict);

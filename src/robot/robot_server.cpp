@@ -20,6 +20,7 @@
 #include "robot_check.h"
 #include "robot_json.h"
 #include "robot_pages.h"
+#include "resubmission_key.h"
 #include "robot_text.h"
 #include "upload_form.h"
 #include "sponsor_token.h"
@@ -77,6 +78,21 @@ void Fail(const Request& req, Response& res, int status, const std::string& mess
     Answer(res, status, ErrorJson(message), kJson);
   else
     Answer(res, status, MessagePage(StatusTitle(status), message), kHtml);
+}
+
+const char kKeyCookie[] = "dkz-key";
+
+// The value of cookie `name` of the request, or empty.
+std::string CookieValue(const Request& req, const std::string& name) {
+  const std::string cookies = req.get_header_value("Cookie");
+  for (size_t start = 0; start < cookies.size();) {
+    size_t end = std::min(cookies.find(';', start), cookies.size());
+    std::string cookie = Trim(cookies.substr(start, end - start));
+    if (cookie.compare(0, name.size() + 1, name + "=") == 0)
+      return cookie.substr(name.size() + 1);
+    start = end + 1;
+  }
+  return "";
 }
 
 std::string ReadResultFile(const std::string& path, bool& found) {
@@ -137,6 +153,7 @@ struct RobotServer::Impl {
   void Receive(const Request& req, Response& res, const ContentReader& reader, bool api);
   bool Sponsor(const Request& req, Response& res, bool& fromForm);
   void RunCheck(const Request& req, Response& res);
+  void Accept(const Request& req, Response& res);
   void SendArchive(const Request& req, Response& res);
   void ServeResult(const Request& req, Response& res, const std::string& name);
 };
@@ -237,9 +254,12 @@ void RobotServer::Impl::Configure() {
     if (!row)
       return Fail(req, res, 404, "there is no log with this id");
     if (api)
-      Answer(res, 200, ReceiptJson(*row, Service.Settings()), kJson);
-    else
-      Answer(res, 200, ReceiptPage(*row, Service.Settings(), req.has_param("new")), kHtml);
+      return Answer(res, 200, ReceiptJson(*row, Service.Settings()), kJson);
+    // The key shows only to whom the upload's redirect gave it.
+    std::string key = CookieValue(req, kKeyCookie);
+    if (!ResubmissionKeyMatches(Service.Db().KeyHashOf(row->Call), key))
+      key.clear();
+    Answer(res, 200, ReceiptPage(*row, Service.Settings(), key), kHtml);
   };
   Http.Get(R"(/api/logs/(\d+))",
            [receipt](const Request& req, Response& res) { receipt(req, res, true); });
@@ -259,8 +279,10 @@ void RobotServer::Impl::Configure() {
            [history](const Request& req, Response& res) { history(req, res, true); });
   Http.Get(R"(/calls/([A-Z0-9/]{1,24}))",
            [history](const Request& req, Response& res) { history(req, res, false); });
-  Http.Get("/sponsor",
-           [](const Request&, Response& res) { Answer(res, 200, SponsorPage(), kHtml); });
+  Http.Get("/sponsor", [this](const Request&, Response& res) {
+    Answer(res, 200, SponsorPage(Service.Db().HeldLogs()), kHtml);
+  });
+  Http.Post("/sponsor/accept", [this](const Request& req, Response& res) { Accept(req, res); });
   Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
   Http.Post("/sponsor/archive",
             [this](const Request& req, Response& res) { SendArchive(req, res); });
@@ -309,6 +331,7 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
                                 bool api) {
   if (!req.is_multipart_form_data())
     return Fail(req, res, 400, "send a multipart/form-data form with the log in the field 'log'");
+  const Arrival arrival = Service.Arrive(NowUtcSeconds());
   UploadForm form(Service.Settings().MaxLogBytes,
                   std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds));
   bool read = reader(
@@ -329,7 +352,7 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     return Fail(req, res, 400, "send one file in the field 'log'");
   UploadAnswer answer;
   try {
-    answer = Service.Receive(form.Finish(), NowUtcSeconds());
+    answer = Service.Receive(form.Finish(), arrival);
   } catch (const StorageError& error) {
     std::cerr << "dkz-robot: no receipt: " << error.what() << "\n";
     return Fail(req, res, 503,
@@ -343,11 +366,17 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     // for a failure to load.
     return Answer(res, 200, RefusalPage(answer.Verdict), kHtml);
   }
+  const std::string receipt = "/receipts/" + std::to_string(answer.Receipt->Id);
   if (api) {
     res.set_header("Location", "/api/logs/" + std::to_string(answer.Receipt->Id));
-    return Answer(res, 201, ReceiptJson(*answer.Receipt, Service.Settings()), kJson);
+    return Answer(res, 201, ReceiptJson(*answer.Receipt, Service.Settings(), answer.Key), kJson);
   }
-  res.set_redirect("/receipts/" + std::to_string(answer.Receipt->Id) + "?new=1", 303);
+  // The key goes to the receipt page in a cookie for it alone, never in a URL.
+  if (!answer.Key.empty()) {
+    res.set_header("Set-Cookie", std::string(kKeyCookie) + "=" + answer.Key + "; Path=" + receipt +
+                                     "; Max-Age=900; HttpOnly; SameSite=Strict");
+  }
+  res.set_redirect(receipt, 303);
 }
 
 // The token from a header, or from the body of a form: never from the URL.
@@ -405,6 +434,26 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
              ", \"not_checked\": " + std::to_string(run.NotChecked) +
              ", \"period\": " + JsonString(run.Period) + ", \"results\": \"/results/\"}",
          kJson);
+}
+
+void RobotServer::Impl::Accept(const Request& req, Response& res) {
+  bool fromForm = false;
+  if (!Sponsor(req, res, fromForm))
+    return;
+  const std::string id = req.get_param_value("log");
+  if (id.empty() || id.size() > 15 || id.find_first_not_of("0123456789") != std::string::npos)
+    return Fail(req, res, 400, "give the id of the held log in the field 'log'");
+  switch (Service.Db().Accept(std::stoll(id), NowUtcSeconds())) {
+    case AcceptOutcome::kNoSuchLog:
+      return Fail(req, res, 404, "there is no log with this id");
+    case AcceptOutcome::kNotHeld:
+      return Fail(req, res, 409, "log " + id + " is not held");
+    case AcceptOutcome::kAccepted:
+      break;
+  }
+  if (fromForm)
+    return res.set_redirect("/receipts/" + id, 303);
+  Answer(res, 200, "{\"accepted\": " + id + ", \"receipt\": \"/receipts/" + id + "\"}", kJson);
 }
 
 void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
