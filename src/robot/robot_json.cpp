@@ -113,6 +113,16 @@ std::string LogsJson(const std::vector<SubmissionRow>& current,
       .Done();
 }
 
+std::string CheckRunJson(const RobotCheckRun& run) {
+  return JsonObject()
+      .Number("ranked", run.Ranked)
+      .Number("not_checked", run.NotChecked)
+      .Add("left_out", TextArray(run.LeftOut))
+      .Text("period", run.Period)
+      .Text("results", "/results/")
+      .Done();
+}
+
 std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,
                         const RobotSettings& settings) {
   std::vector<std::string> receipts;

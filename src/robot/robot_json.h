@@ -6,6 +6,7 @@
 
 #include "contest_settings.h"
 #include "log_validation.h"
+#include "robot_check.h"
 #include "submission_db.h"
 
 // id, call, received, deadline, late, sha256, size, file_name, format,
@@ -26,6 +27,9 @@ std::string ErrorJson(const std::string& message);
 //  "missing": [{call, logs}, ...], "deadline": ...}
 std::string LogsJson(const std::vector<SubmissionRow>& current,
                      const std::vector<MissingCall>& missing, const RobotSettings& settings);
+
+// {"ranked": ..., "not_checked": ..., "left_out": [...], "period": ..., "results": ...}
+std::string CheckRunJson(const RobotCheckRun& run);
 
 // {"call": ..., "submissions": [receipt, ...]} newest first.
 std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,

@@ -209,14 +209,20 @@ std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow
   return RobotPage("Logs sent for " + call, body);
 }
 
-std::string SponsorPage(const std::vector<SubmissionRow>& held) {
+std::string SponsorPage(const std::vector<SubmissionRow>& held,
+                        const std::vector<std::string>& damaged) {
   std::string tokenField =
       "<input type=\"text\" name=\"user\" value=\"sponsor\" autocomplete=\"username\" "
       "hidden>\n<p><label>Sponsor token<br><input type=\"password\" name=\"token\" required "
       "autocomplete=\"current-password\"></label></p>\n";
   std::string body =
       "<p>For the contest's sponsor. The token is in the file <code>sponsor-token</code> of "
-      "the robot's data folder.</p>\n"
+      "the robot's data folder.</p>\n" +
+      (damaged.empty() ? std::string()
+                       : "<h2 class=\"held\">Stored logs not whole</h2>\n<p>Found when they were "
+                         "last read: the check and the archive leave them out. Put the file "
+                         "back as received, or ask the entrant to send the log again.</p>\n" +
+                             List(damaged, "held")) +
       "<h2>Run the check and publish its results</h2>\n"
       "<form method=\"post\" action=\"/sponsor/check\">\n" +
       tokenField +

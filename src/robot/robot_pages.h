@@ -21,8 +21,10 @@ std::string RefusalPage(const LogVerdict& verdict);
 std::string ReceivedPage(const std::vector<SubmissionRow>& current,
                          const std::vector<MissingCall>& missing, const RobotSettings& settings);
 std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow>& rows);
-// `held`: the logs held for the sponsor.
-std::string SponsorPage(const std::vector<SubmissionRow>& held);
+// `held`: the logs held for the sponsor; `damaged`: a line for each log whose
+// stored file was found not whole.
+std::string SponsorPage(const std::vector<SubmissionRow>& held,
+                        const std::vector<std::string>& damaged);
 // The published results: the check run's index page, or that there is none yet.
 std::string NoResultsPage();
 std::string MessagePage(const std::string& title, const std::string& message);

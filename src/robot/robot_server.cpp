@@ -280,7 +280,12 @@ void RobotServer::Impl::Configure() {
   Http.Get(R"(/calls/([A-Z0-9/]{1,24}))",
            [history](const Request& req, Response& res) { history(req, res, false); });
   Http.Get("/sponsor", [this](const Request&, Response& res) {
-    Answer(res, 200, SponsorPage(Service.Db().HeldLogs()), kHtml);
+    std::vector<std::string> damaged;
+    for (const auto& [sha256, problem] : Service.Blobs().Problems()) {
+      for (const SubmissionRow& row : Service.Db().OfFile(sha256))
+        damaged.push_back(LeftOutNote(row, problem));
+    }
+    Answer(res, 200, SponsorPage(Service.Db().HeldLogs(), damaged), kHtml);
   });
   Http.Post("/sponsor/accept", [this](const Request& req, Response& res) { Accept(req, res); });
   Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
@@ -412,9 +417,18 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   std::unique_lock<std::mutex> running(CheckMutex, std::try_to_lock);
   if (!running.owns_lock())
     return Fail(req, res, 409, "a check is running already");
+  // A stored log that is not whole is left out, said so, and the rest checked.
   std::vector<ReceivedLog> logs;
-  for (const SubmissionRow& row : Service.Db().Current())
-    logs.push_back({ArchiveName(row).substr(5), Service.Blobs().Read(row.Sha256)});
+  std::vector<std::string> leftOut;
+  for (const SubmissionRow& row : Service.Db().Current()) {
+    StoredFile file = Service.Blobs().Fetch(row.Sha256);
+    if (file.Problem.empty())
+      logs.push_back({ArchiveName(row).substr(5), std::move(file.Bytes)});
+    else
+      leftOut.push_back(LeftOutNote(row, file.Problem));
+  }
+  for (const std::string& note : leftOut)
+    std::cerr << "dkz-robot: check: " << note << "\n";
   const int64_t now = NowUtcSeconds();
   std::string name = "check-" + ReplaceAll(ReplaceAll(IsoUtc(now), ":", ""), "-", "") + "-" +
                      RandomToken().substr(0, 6);
@@ -426,14 +440,11 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   check.To = Service.Settings().PeriodTo;
   check.Table = Service.Table();
   RobotCheckRun run = RunRobotCheck(logs, Service.Countries(), check, resultsFolder + "/" + name);
+  run.LeftOut = leftOut;
   Service.Db().RecordCheckRun(now, run.Ranked, name);
   if (fromForm)
     return res.set_redirect("/results/", 303);
-  Answer(res, 200,
-         "{\"ranked\": " + std::to_string(run.Ranked) +
-             ", \"not_checked\": " + std::to_string(run.NotChecked) +
-             ", \"period\": " + JsonString(run.Period) + ", \"results\": \"/results/\"}",
-         kJson);
+  Answer(res, 200, CheckRunJson(run), kJson);
 }
 
 void RobotServer::Impl::Accept(const Request& req, Response& res) {
@@ -462,6 +473,10 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
     return;
   auto archive =
       std::make_shared<ArchiveStream>(Service.Db().All(), Service.Blobs(), NowUtcSeconds());
+  // Before the first byte: a log that cannot be read whole is left out with a
+  // note, and an archive that cannot be made at all is no 200.
+  for (const std::string& note : archive->Verify())
+    std::cerr << "dkz-robot: archive: " << note << "\n";
   res.set_header("Content-Disposition", "attachment; filename=\"dkz-logs.tar\"");
   res.set_chunked_content_provider("application/x-tar", [archive](size_t, httplib::DataSink& sink) {
     std::string piece;

@@ -51,6 +51,7 @@ ALTER TABLE submissions ADD COLUMN held INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE submissions ADD COLUMN held_why TEXT NOT NULL DEFAULT '';
 ALTER TABLE submissions ADD COLUMN accepted INTEGER NOT NULL DEFAULT 0;
 CREATE INDEX submissions_in_order ON submissions(call, held, sequence);
+CREATE INDEX submissions_by_file ON submissions(sha256);
 CREATE TABLE call_keys(
   call TEXT PRIMARY KEY,
   key_hash TEXT NOT NULL);
@@ -372,6 +373,17 @@ std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   Statement s(db.Get(), "SELECT " + kColumns +
                             " FROM submissions s WHERE s.call = ? ORDER BY s.sequence DESC");
   s.Bind(1, call);
+  std::vector<SubmissionRow> rows;
+  while (s.Step())
+    rows.push_back(RowOf(s));
+  return rows;
+}
+
+std::vector<SubmissionRow> SubmissionDb::OfFile(const std::string& sha256) {
+  Lease db(*this);
+  Statement s(db.Get(),
+              "SELECT " + kColumns + " FROM submissions s WHERE s.sha256 = ? ORDER BY s.id");
+  s.Bind(1, sha256);
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));

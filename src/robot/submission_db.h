@@ -98,6 +98,8 @@ class SubmissionDb {
   std::vector<SubmissionRow> Current();
   // Every submission of `call`, the last in the order first.
   std::vector<SubmissionRow> History(const std::string& call);
+  // The logs stored in the file of `sha256`.
+  std::vector<SubmissionRow> OfFile(const std::string& sha256);
   // The logs held for the sponsor, oldest first.
   std::vector<SubmissionRow> HeldLogs();
   // The hash of the call's resubmission key; empty when it has none.
