@@ -341,6 +341,8 @@ AcceptOutcome SubmissionDb::Accept(int64_t id, int64_t utcSeconds) {
       dropKey.Bind(1, find.Text(0)).Step();
     }
     Execute(writer_, outcome == AcceptOutcome::kAccepted ? "COMMIT" : "ROLLBACK");
+    if (outcome == AcceptOutcome::kAccepted)
+      ++acceptances_;
     return outcome;
   } catch (const StorageError&) {
     sqlite3_close(writer_);
@@ -417,9 +419,9 @@ std::vector<SubmissionRow> SubmissionDb::All() {
 
 std::vector<MissingCall> SubmissionDb::Missing(int minLogs) {
   Lease db(*this);
-  Statement last(db.Get(), "SELECT IFNULL(MAX(id), 0), IFNULL(MAX(sequence), 0) FROM submissions");
+  Statement last(db.Get(), "SELECT IFNULL(MAX(id), 0) FROM submissions");
   last.Step();
-  const auto version = std::make_tuple(last.Int(0), last.Int(1), minLogs);
+  const auto version = std::make_tuple(last.Int(0), acceptances_.load(), minLogs);
   {
     std::lock_guard<std::mutex> lock(missingMutex_);
     if (missingOf_ == version)

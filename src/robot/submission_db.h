@@ -118,13 +118,14 @@ class SubmissionDb {
 
   std::string path_;
   std::atomic<int64_t> sequence_{0};
+  std::atomic<int64_t> acceptances_{0};
   std::mutex writerMutex_;
   sqlite3* writer_ = nullptr;  // reopened after a failed write
   std::mutex readersMutex_;
   std::vector<sqlite3*> idleReaders_;
-  // The missing-logs list of the newest submission id and place in the order
-  // (an acceptance takes a new one), and threshold: the public page asks for
-  // it often, and it changes only with an upload or an acceptance.
+  // The missing-logs list of the newest submission id, the acceptances so far
+  // and the threshold: the public page asks for it often, and it changes only
+  // with an upload or an acceptance (by this process, which alone writes).
   std::mutex missingMutex_;
   std::tuple<int64_t, int64_t, int> missingOf_{-1, -1, 0};
   std::vector<MissingCall> missing_;
