@@ -451,9 +451,11 @@ void RobotServer::Impl::Accept(const Request& req, Response& res) {
   bool fromForm = false;
   if (!Sponsor(req, res, fromForm))
     return;
-  const std::string id = req.get_param_value("log");
-  if (id.empty() || id.size() > 15 || id.find_first_not_of("0123456789") != std::string::npos)
+  const std::string given = req.get_param_value("log");
+  if (given.empty() || given.size() > 15 ||
+      given.find_first_not_of("0123456789") != std::string::npos)
     return Fail(req, res, 400, "give the id of the held log in the field 'log'");
+  const std::string id = std::to_string(std::stoll(given));
   switch (Service.Db().Accept(std::stoll(id), NowUtcSeconds())) {
     case AcceptOutcome::kNoSuchLog:
       return Fail(req, res, 404, "there is no log with this id");
