@@ -111,8 +111,8 @@ std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings,
         E(row.Call) + ": <code id=\"resubmission-key\">" + E(key) +
         "</code></p>\n<p>Send the key with a corrected log. A later log of " + E(row.Call) +
         " without it counts only when it comes from the e-mail address of the log that "
-        "counts; otherwise it is held for the sponsor. The key is shown here only "
-        "now.</p>\n";
+        "counts; otherwise it is held for the sponsor. This page shows the key only to the "
+        "browser that sent the log, for 15 minutes.</p>\n";
   }
   if (row.Held) {
     body += "<p class=\"held\" id=\"held\">Held for the sponsor: " + E(row.HeldWhy) +
