@@ -20,6 +20,13 @@ std::string ExchangeForm(const std::string& exchange) {
 
 }  // namespace
 
+bool IsCallsign(const std::string& call) {
+  std::string form = MatchForm(call);
+  return !form.empty() && form.size() <= kLongestCall &&
+         form.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/") == std::string::npos &&
+         form.find_first_of("0123456789") != std::string::npos;
+}
+
 std::string MatchForm(const std::string& text) {
   return ToUpper(Trim(text));
 }

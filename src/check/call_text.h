@@ -8,6 +8,10 @@
 // ("VP2E/JA1ABC/QRP" has 15). Longer text is not looked at as a call.
 constexpr size_t kLongestCall = 24;
 
+// An entrant's own call, case aside: at most kLongestCall letters, digits and
+// '/', a digit among them (every callsign has one: "RESULTS" is none).
+bool IsCallsign(const std::string& call);
+
 // Upper case, blanks at both ends removed: the form calls and bands are matched in.
 std::string MatchForm(const std::string& text);
 

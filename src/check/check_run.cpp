@@ -50,6 +50,10 @@ bool Receive(const ReceivedFile& file, const FileBytes& bytesOf, const SponsorTa
     return reject("its own call has " + std::to_string(s.Call.size()) +
                   " characters: no call is that long");
   }
+  if (!IsCallsign(s.Call)) {
+    return reject("its own call '" + s.Call +
+                  "' is not a callsign (letters, digits and '/', with a digit)");
+  }
   if (EvidenceCount(s) == 0) {
     // Every QSO line the reader skipped is among the unreadable ones (ADIF counts
     // them as such; Cabrillo adds X-QSO lines): count each line once.

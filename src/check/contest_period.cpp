@@ -34,6 +34,8 @@ bool ContestPeriod::Holds(const CalendarTime& time) const {
 }
 
 std::string ContestPeriod::Text() const {
+  if (NoQsos)
+    return "none: no QSOs to choose it by; give --from and --to to set it";
   return DateText(First) + " to " + DateText(Last) + " (UTC)" +
          (Given ? ", as given"
                 : ", the two days that hold most QSOs; give --from and --to to set it");
@@ -73,5 +75,6 @@ ContestPeriod ChoosePeriod(const std::optional<CalendarTime>& from,
   }
   period.First = DateOfDay(best);
   period.Last = DateOfDay(best + 1);
+  period.NoQsos = most == 0;
   return period;
 }

@@ -14,7 +14,8 @@
 struct ContestPeriod {
   CalendarTime First{};  // UTC days, both included; the time of day is 0
   CalendarTime Last{};
-  bool Given = false;  // from the command line
+  bool Given = false;   // from the command line
+  bool NoQsos = false;  // not given, and no QSO to choose it by
 
   bool Holds(const CalendarTime& time) const;
   // "2026-06-13 to 2026-06-14 (UTC), the two days that hold most QSOs; give

@@ -3,6 +3,7 @@
 #include "call_text.h"
 #include "core/base/text.h"
 #include "log_qso.h"
+#include "log_values.h"
 
 namespace {
 
@@ -60,7 +61,8 @@ std::vector<std::string> Alternatives(const std::string& field) {
 SponsorTable SponsorTable::Parse(const std::string& text, const std::string& shownName) {
   SponsorTable table;
   table.text_ = text;
-  std::vector<std::string> lines = SplitLines(text);
+  // An editor's byte-order mark is no part of the first word.
+  std::vector<std::string> lines = SplitLines(text.substr(TextStart(text)));
   for (size_t n = 0; n < lines.size(); ++n) {
     std::string line = lines[n].substr(0, lines[n].find('#'));
     std::vector<std::string> words = SplitWords(MatchForm(line));

@@ -14,16 +14,6 @@
 
 namespace {
 
-// UTF-16 by its byte-order mark, or by the NUL byte that every other byte
-// of text in the ASCII range is in it (one NUL inside a field is no sign).
-bool LooksLikeUtf16(const std::string& text) {
-  if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0)
-    return true;
-  std::string head = text.substr(0, 512);
-  return !head.empty() &&
-         std::count(head.begin(), head.end(), '\0') * 4 >= static_cast<std::ptrdiff_t>(head.size());
-}
-
 // ADX, the XML form of ADIF: "<?xml" or "<ADX" after an optional BOM and blanks.
 bool LooksLikeAdx(const std::string& text) {
   size_t start = text.find_first_not_of(" \t\r\n", TextStart(text));
@@ -44,6 +34,23 @@ std::string WithLineFeeds(std::string text) {
 }
 
 }  // namespace
+
+bool LooksLikeUtf16(const std::string& text) {
+  if (text.compare(0, 2, "\xFF\xFE") == 0 || text.compare(0, 2, "\xFE\xFF") == 0)
+    return true;
+  const size_t pairs = std::min<size_t>(text.size(), 512) / 2;
+  size_t evenNuls = 0;
+  size_t oddNuls = 0;
+  for (size_t i = 0; i < pairs; ++i) {
+    bool even = text[2 * i] == '\0';
+    bool odd = text[2 * i + 1] == '\0';
+    if (even && odd)
+      return false;  // U+0000 is in no text: zeros, not UTF-16
+    evenNuls += even;
+    oddNuls += odd;
+  }
+  return pairs > 0 && std::max(evenNuls, oddNuls) * 2 >= pairs;
+}
 
 std::string ReadTextFile(const std::string& path, const std::string& shownName) {
   // UTF-8 names reach Windows as wide ones.

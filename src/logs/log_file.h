@@ -19,5 +19,10 @@ LogContents ReadLogFile(const std::string& path, const std::string& shownName);
 // to save the log as instead.
 LogContents ReadLogText(const std::string& bytes, const std::string& shownName);
 
+// UTF-16 by its byte-order mark, or by its NULs: text in the ASCII range has
+// one in every other byte, all on one side of each pair. A file of zeros, or
+// one NUL inside a field, is no UTF-16.
+bool LooksLikeUtf16(const std::string& bytes);
+
 // The whole file as bytes; throws InputError naming `shownName` on failure.
 std::string ReadTextFile(const std::string& path, const std::string& shownName);

@@ -51,7 +51,7 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 BlobStore::BlobStore(std::string folder) : folder_(std::move(folder)) {
-  if (mkdir(folder_.c_str(), 0755) != 0 && errno != EEXIST)
+  if (mkdir(folder_.c_str(), 0700) != 0 && errno != EEXIST)
     throw Failure("make", folder_);
   DIR* dir = opendir(folder_.c_str());
   if (dir == nullptr)
@@ -74,7 +74,7 @@ std::string BlobStore::PathOf(const std::string& sha256) const {
 void BlobStore::Store(const std::string& sha256, const std::string& bytes) const {
   const std::string path = PathOf(sha256);
   const std::string temp = folder_ + "/" + kTempPrefix + RandomToken().substr(0, 16);
-  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0)
     throw Failure("make", temp);
   try {
@@ -89,13 +89,13 @@ void BlobStore::Store(const std::string& sha256, const std::string& bytes) const
     if (link(temp.c_str(), path.c_str()) != 0) {
       if (errno != EEXIST)
         throw Failure("store", path);
-      bool good = false;
-      try {
-        good = Sha256Hex(Read(sha256)) == sha256;
-      } catch (const StorageError&) {
-      }
+      bool good = Fetch(sha256).Problem.empty();
       if (!good && rename(temp.c_str(), path.c_str()) != 0)
         throw Failure("replace the damaged", path);
+      if (!good) {
+        std::lock_guard<std::mutex> lock(problemsMutex_);
+        problems_.erase(sha256);
+      }
     }
     unlink(temp.c_str());
     SyncFolder(folder_);
@@ -107,27 +107,56 @@ void BlobStore::Store(const std::string& sha256, const std::string& bytes) const
   }
 }
 
-std::string BlobStore::Read(const std::string& sha256) const {
+StoredFile BlobStore::Fetch(const std::string& sha256) const {
   const std::string path = PathOf(sha256);
-  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0)
-    throw Failure("read", path);
-  std::string bytes;
-  char buffer[65536];
-  ssize_t got;
-  while ((got = read(fd, buffer, sizeof buffer)) != 0) {
-    if (got < 0 && errno == EINTR)
-      continue;
-    if (got < 0) {
-      int error = errno;
-      close(fd);
-      errno = error;
-      throw Failure("read", path);
+  StoredFile file;
+  int fd = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0 && (errno == EMFILE || errno == ENFILE || errno == ENOMEM))
+    throw Failure("open", path);
+  struct stat info;
+  if (fd < 0) {
+    file.Problem = errno == ENOENT ? "missing" : std::string("cannot be read: ") + strerror(errno);
+  } else if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    file.Problem = "not a plain file";
+  } else {
+    Sha256 hash;
+    char buffer[65536];
+    ssize_t got;
+    while ((got = read(fd, buffer, sizeof buffer)) != 0) {
+      if (got < 0 && errno == EINTR)
+        continue;
+      if (got < 0) {
+        file.Problem = std::string("cannot be read: ") + strerror(errno);
+        break;
+      }
+      file.Bytes.append(buffer, static_cast<size_t>(got));
+      hash.Add(buffer, static_cast<size_t>(got));
     }
-    bytes.append(buffer, static_cast<size_t>(got));
+    if (file.Problem.empty() && hash.HexDigest() != sha256)
+      file.Problem = "altered: its bytes are no longer those received";
   }
-  close(fd);
-  return bytes;
+  if (fd >= 0)
+    close(fd);
+  std::lock_guard<std::mutex> lock(problemsMutex_);
+  if (file.Problem.empty()) {
+    problems_.erase(sha256);
+  } else {
+    file.Bytes.clear();
+    problems_[sha256] = file.Problem;
+  }
+  return file;
+}
+
+std::string BlobStore::Read(const std::string& sha256) const {
+  StoredFile file = Fetch(sha256);
+  if (!file.Problem.empty())
+    throw StorageError("the stored log " + PathOf(sha256) + " is " + file.Problem);
+  return file.Bytes;
+}
+
+std::map<std::string, std::string> BlobStore::Problems() const {
+  std::lock_guard<std::mutex> lock(problemsMutex_);
+  return problems_;
 }
 
 std::vector<std::string> BlobStore::List() const {

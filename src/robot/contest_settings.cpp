@@ -1,6 +1,7 @@
 #include "contest_settings.h"
 
 #include <cstdio>
+#include <map>
 
 #include "core/base/text.h"
 #include "log_qso.h"
@@ -27,8 +28,10 @@ std::string DateText(const CalendarTime& t) {
 
 RobotSettings ParseRobotSettings(const std::string& text, const std::string& shownName) {
   RobotSettings settings;
+  std::map<std::string, int> lineOfKey;
   int lineNumber = 0;
-  for (const std::string& raw : SplitLines(text)) {
+  // An editor's byte-order mark is no part of the first key.
+  for (const std::string& raw : SplitLines(text.substr(TextStart(text)))) {
     ++lineNumber;
     std::string line = Trim(raw);
     if (line.empty() || line[0] == '#')
@@ -41,6 +44,11 @@ RobotSettings ParseRobotSettings(const std::string& text, const std::string& sho
       fail("expected KEY = VALUE");
     std::string key = Trim(line.substr(0, equals));
     std::string value = Trim(line.substr(equals + 1));
+    // Which of two values was meant cannot be known: neither is taken.
+    auto [first, fresh] = lineOfKey.emplace(key, lineNumber);
+    if (!fresh)
+      fail(Clipped(key, 40) + " is given twice (also on line " + std::to_string(first->second) +
+           ")");
     CalendarTime date{};
     long long number = 0;
     if (key == "period-from" || key == "period-to") {
@@ -52,7 +60,8 @@ RobotSettings ParseRobotSettings(const std::string& text, const std::string& sho
       if (words.size() != 2 || !ParseIsoDate(words[0], date) || words[1].size() != 5 ||
           words[1][2] != ':' || !ParseTimeOfDay(words[1].substr(0, 2) + words[1].substr(3), date))
         fail("deadline is not YYYY-MM-DD HH:MM (UTC): '" + Clipped(value, 40) + "'");
-      settings.Deadline = UtcSecondsOf(date);
+      // The whole minute named is still in time: "12:11" ends at 12:11:59.
+      settings.Deadline = UtcSecondsOf(date) + 59;
     } else if (key == "max-log-kb") {
       if (!ParseNumber(value, 1, 1024 * 1024, number))
         fail("max-log-kb is not a number from 1 to 1048576");
@@ -77,7 +86,7 @@ std::string DeadlineText(const RobotSettings& settings) {
   if (!settings.Deadline)
     return "none";
   std::string iso = IsoUtc(*settings.Deadline);
-  return iso.substr(0, 10) + " " + iso.substr(11, 5) + " UTC";
+  return iso.substr(0, 10) + " " + iso.substr(11, 8) + " UTC";
 }
 
 std::string PeriodText(const RobotSettings& settings) {

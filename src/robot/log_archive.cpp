@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/base/text.h"
+#include "csv_text.h"
 #include "robot_text.h"
 
 namespace {
@@ -13,16 +14,6 @@ void Octal(char* field, size_t width, uint64_t value) {
   for (size_t i = width - 1; i-- > 0; value >>= 3)
     field[i] = static_cast<char>('0' + (value & 7));
   field[width - 1] = '\0';
-}
-
-std::string CsvCell(const std::string& text) {
-  std::string cell = text;
-  // A cell that begins like a formula is made text, so no spreadsheet runs it.
-  if (!cell.empty() && std::strchr("=+-@\t\r", cell[0]) != nullptr)
-    cell = "'" + cell;
-  if (cell.find_first_of(",\"\n\r") == std::string::npos)
-    return cell;
-  return '"' + ReplaceAll(cell, "\"", "\"\"") + '"';
 }
 
 std::string Optional(const std::optional<int64_t>& value) {
@@ -64,29 +55,39 @@ std::string ArchiveName(const SubmissionRow& row) {
   return std::string("logs/") + id + "-" + ReplaceAll(row.Call, "/", "_") + ".log";
 }
 
-std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows) {
+std::string LeftOutNote(const SubmissionRow& row, const std::string& problem) {
+  return "log " + std::to_string(row.Id) + " (" + row.Call + ", " + ArchiveName(row) +
+         "): its stored file is " + problem;
+}
+
+std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows,
+                           const std::vector<std::string>& fileProblems) {
   std::string csv =
       "id,file,call,received,late,counts,sha256,size,sent_as,email,format,category,"
-      "lines_read,lines_unreadable,claimed_score,computed_score,warnings\n";
-  for (const SubmissionRow& r : rows) {
-    std::vector<std::string> cells = {
-        std::to_string(r.Id),
-        ArchiveName(r),
-        r.Call,
-        IsoUtc(r.Received),
-        r.Late ? "late" : "",
-        r.SupersededBy == 0 ? "yes" : "replaced by " + std::to_string(r.SupersededBy),
-        r.Sha256,
-        std::to_string(r.Size),
-        r.FileName,
-        r.Email,
-        r.Format,
-        r.Category,
-        std::to_string(r.LinesRead),
-        std::to_string(r.LinesUnreadable),
-        Optional(r.ClaimedScore),
-        Optional(r.ComputedScore),
-        std::to_string(r.Warnings.size())};
+      "lines_read,lines_unreadable,claimed_score,computed_score,warnings,file_problem\n";
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const SubmissionRow& r = rows[i];
+    std::string counts = r.Held                ? "held for the sponsor"
+                         : r.SupersededBy == 0 ? "yes"
+                                               : "replaced by " + std::to_string(r.SupersededBy);
+    std::vector<std::string> cells = {std::to_string(r.Id),
+                                      ArchiveName(r),
+                                      r.Call,
+                                      IsoUtc(r.Received),
+                                      r.Late ? "late" : "",
+                                      counts,
+                                      r.Sha256,
+                                      std::to_string(r.Size),
+                                      r.FileName,
+                                      r.Email,
+                                      r.Format,
+                                      r.Category,
+                                      std::to_string(r.LinesRead),
+                                      std::to_string(r.LinesUnreadable),
+                                      Optional(r.ClaimedScore),
+                                      Optional(r.ComputedScore),
+                                      std::to_string(r.Warnings.size()),
+                                      i < fileProblems.size() ? fileProblems[i] : ""};
     for (size_t i = 0; i < cells.size(); ++i)
       csv += (i ? "," : "") + CsvCell(cells[i]);
     csv += "\n";
@@ -94,9 +95,24 @@ std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows) {
   return csv;
 }
 
+std::vector<std::string> ArchiveStream::Verify() {
+  problems_.clear();
+  notes_.clear();
+  for (const SubmissionRow& row : rows_) {
+    problems_.push_back(blobs_.Fetch(row.Sha256).Problem);
+    if (!problems_.back().empty())
+      notes_.push_back(LeftOutNote(row, problems_.back()) + ": left out");
+  }
+  return notes_;
+}
+
 bool ArchiveStream::Next(std::string& piece) {
-  if (next_ < rows_.size()) {
-    const SubmissionRow& row = rows_[next_++];
+  while (next_ < rows_.size()) {
+    const SubmissionRow& row = rows_[next_];
+    const bool leftOut = next_ < problems_.size() && !problems_[next_].empty();
+    ++next_;
+    if (leftOut)
+      continue;
     std::string bytes = blobs_.Read(row.Sha256);
     piece =
         TarHeader(ArchiveName(row), bytes.size(), row.Received) + bytes + TarPadding(bytes.size());
@@ -104,8 +120,15 @@ bool ArchiveStream::Next(std::string& piece) {
   }
   if (ended_)
     return false;
-  std::string csv = SubmissionsCsv(rows_);
-  piece =
+  piece.clear();
+  if (!notes_.empty()) {
+    std::string text;
+    for (const std::string& note : notes_)
+      text += note + "\n";
+    piece = TarHeader("problems.txt", text.size(), madeAt_) + text + TarPadding(text.size());
+  }
+  std::string csv = SubmissionsCsv(rows_, problems_);
+  piece +=
       TarHeader("submissions.csv", csv.size(), madeAt_) + csv + TarPadding(csv.size()) + TarEnd();
   ended_ = true;
   return true;

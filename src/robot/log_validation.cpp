@@ -36,10 +36,7 @@ std::string Counted(size_t count, const std::string& one, const std::string& man
 // Text logs hold no control bytes but line ends, tabs and the odd form feed.
 // UTF-16 text, whose NULs look binary, is left to the reader, which names it.
 bool LooksBinary(const std::string& bytes) {
-  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
-    return false;
-  std::string head = bytes.substr(0, 512);
-  if (std::count(head.begin(), head.end(), '\0') * 4 >= static_cast<std::ptrdiff_t>(head.size()))
+  if (LooksLikeUtf16(bytes))
     return false;
   size_t controls = 0;
   for (char c : bytes) {
@@ -245,11 +242,7 @@ LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
     Warn(verdict, Plain(line));
   for (const std::string& note : log.Notes)
     Warn(verdict, Plain(note));
-  std::string ownCall = ToUpper(LogOwnCall(log));
-  if (!ownCall.empty() && !IsCallText(ownCall)) {
-    Refuse(verdict, "the own call '" + ownCall + "' is not a callsign");
-    return verdict;
-  }
+  // The own call is judged by the check alone, so that both take the same calls.
   JudgeAsTheCheckDoes(bytes, settings, countries, table, verdict);
   if (verdict.Refused)
     return verdict;

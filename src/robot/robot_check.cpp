@@ -44,7 +44,7 @@ RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryF
   CheckedContest contest = CheckSubmissions(
       files, [&bytes](const ReceivedFile& file) { return *bytes.at(file.Name); }, countries,
       settings, [](int) { return std::make_unique<NativeScorer>(); }, outputs);
-  if (mkdir(folder.c_str(), 0755) != 0)
+  if (mkdir(folder.c_str(), 0700) != 0)
     throw StorageError("cannot make " + folder + ": " + strerror(errno));
   // What `dkz-score check` writes, under the same names.
   RobotCheckRun run;

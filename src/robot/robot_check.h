@@ -17,9 +17,10 @@ struct ReceivedLog {
 
 struct RobotCheckRun {
   int Ranked = 0;
-  int NotChecked = 0;              // rejected or superseded
-  std::string Period;              // as the check took it
-  std::vector<std::string> Files;  // what was written into the folder
+  int NotChecked = 0;                // rejected or superseded
+  std::string Period;                // as the check took it
+  std::vector<std::string> Files;    // what was written into the folder
+  std::vector<std::string> LeftOut;  // logs not checked: their stored file is not whole
 };
 
 // Checks `logs` and writes what `dkz-score check` writes into `folder`, which

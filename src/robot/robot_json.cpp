@@ -45,9 +45,10 @@ std::string Deadline(const RobotSettings& settings) {
 
 }  // namespace
 
-std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings) {
-  return JsonObject()
-      .Number("id", row.Id)
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
+                        const std::string& key) {
+  JsonObject receipt;
+  receipt.Number("id", row.Id)
       .Text("call", row.Call)
       .Text("received", IsoUtc(row.Received))
       .Add("deadline", Deadline(settings))
@@ -63,12 +64,17 @@ std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings)
       .Number("claimed_score", row.ClaimedScore)
       .Number("computed_score", row.ComputedScore)
       .Add("warnings", TextArray(row.Warnings))
-      .Flag("counts", row.SupersededBy == 0)
+      .Flag("counts", row.Counts())
       .Number("superseded_by",
               row.SupersededBy == 0 ? std::nullopt : std::optional<int64_t>(row.SupersededBy))
+      .Flag("held", row.Held)
+      .Add("held_why", row.HeldWhy.empty() ? "null" : JsonString(row.HeldWhy))
+      .Add("accepted", row.Accepted == 0 ? "null" : JsonString(IsoUtc(row.Accepted)))
       .Text("receipt", "/receipts/" + std::to_string(row.Id))
-      .Text("history", "/calls/" + row.Call)
-      .Done();
+      .Text("history", "/calls/" + row.Call);
+  if (!key.empty())
+    receipt.Text("resubmission_key", key);
+  return receipt.Done();
 }
 
 std::string RefusalJson(const LogVerdict& verdict) {
@@ -104,6 +110,16 @@ std::string LogsJson(const std::vector<SubmissionRow>& current,
       .Add("logs", Array(logs))
       .Number("missing_after", settings.MissingAfter)
       .Add("missing", Array(absent))
+      .Done();
+}
+
+std::string CheckRunJson(const RobotCheckRun& run) {
+  return JsonObject()
+      .Number("ranked", run.Ranked)
+      .Number("not_checked", run.NotChecked)
+      .Add("left_out", TextArray(run.LeftOut))
+      .Text("period", run.Period)
+      .Text("results", "/results/")
       .Done();
 }
 

@@ -6,12 +6,16 @@
 
 #include "contest_settings.h"
 #include "log_validation.h"
+#include "robot_check.h"
 #include "submission_db.h"
 
 // id, call, received, deadline, late, sha256, size, file_name, format,
 // lines_read, lines_unreadable, category, category_text, claimed_score,
-// computed_score, warnings, counts, superseded_by, receipt, history.
-std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings);
+// computed_score, warnings, counts, superseded_by, held, held_why, accepted,
+// receipt, history; resubmission_key last, when `key` is given (the answer
+// to the upload alone).
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
+                        const std::string& key = "");
 
 // {"refused": true, "reasons": [...], "warnings": [...]}
 std::string RefusalJson(const LogVerdict& verdict);
@@ -23,6 +27,9 @@ std::string ErrorJson(const std::string& message);
 //  "missing": [{call, logs}, ...], "deadline": ...}
 std::string LogsJson(const std::vector<SubmissionRow>& current,
                      const std::vector<MissingCall>& missing, const RobotSettings& settings);
+
+// {"ranked": ..., "not_checked": ..., "left_out": [...], "period": ..., "results": ...}
+std::string CheckRunJson(const RobotCheckRun& run);
 
 // {"call": ..., "submissions": [receipt, ...]} newest first.
 std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,

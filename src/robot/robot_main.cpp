@@ -1,16 +1,14 @@
 // dkz-robot: the sponsor's log robot. See the README, "The log robot".
 #include <signal.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <iostream>
 #include <set>
 #include <thread>
 
 #include "blob_store.h"
 #include "contest_settings.h"
+#include "data_folder.h"
 #include "log_file.h"
 #include "robot_options.h"
 #include "robot_server.h"
@@ -36,7 +34,8 @@ void Reconcile(BlobStore& blobs, SubmissionDb& db) {
   for (const SubmissionRow& row : db.All()) {
     ++rows;
     inRows.insert(row.Sha256);
-    if (!onDisk.count(row.Sha256))
+    // Noted for the sponsor's page too.
+    if (!onDisk.count(row.Sha256) && !blobs.Fetch(row.Sha256).Problem.empty())
       std::cerr << "dkz-robot: log " << row.Id << " (" << row.Call << ") has lost its file "
                 << row.Sha256 << "\n";
   }
@@ -53,11 +52,8 @@ void Reconcile(BlobStore& blobs, SubmissionDb& db) {
 
 int Serve(const RobotOptions& options) {
   const std::string& data = options.DataFolder;
-  if (mkdir(data.c_str(), 0755) != 0 && errno != EEXIST)
-    throw std::runtime_error("cannot make " + data + ": " + strerror(errno));
-  // Said plainly here rather than by the first file that cannot be made.
-  if (access(data.c_str(), W_OK) != 0)
-    throw std::runtime_error("the data folder " + data + " cannot be written: " + strerror(errno));
+  MakePrivateDataFolder(data);
+  DataFolderLock lock(data);
   RobotSettings settings = LoadSettings(data + "/robot.conf");
   bool tokenMade = false;
   std::string token = LoadSponsorToken(data + "/sponsor-token", tokenMade);

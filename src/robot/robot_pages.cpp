@@ -14,7 +14,7 @@ table { border-collapse: collapse; margin: .6em 0; }
 th, td { border-bottom: 1px solid #d6dbe4; padding: .25em .7em; text-align: left; vertical-align: top; }
 th { background: #eef1f6; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; }
-.late { color: #a4161a; font-weight: bold; }
+.late, .held { color: #a4161a; font-weight: bold; }
 .warn li { color: #7a4b00; }
 .refused { color: #a4161a; }
 form p { margin: .7em 0; }
@@ -80,7 +80,9 @@ std::string UploadPage(const RobotSettings& settings) {
   std::string body =
       "<p>Send your log of the DKZ contest as Cabrillo (or ADIF). It is checked at once: "
       "you get a receipt with everything found, and can send a corrected log until the "
-      "deadline. The last log you send counts.</p>\n<table>\n" +
+      "deadline. The last log you send counts. The receipt of your first log gives a "
+      "resubmission key: a corrected log replaces it when sent with that key or from the same "
+      "e-mail address; otherwise it is held for the sponsor.</p>\n<table>\n" +
       Fact("Contest period", E(PeriodText(settings))) +
       Fact("Deadline", E(DeadlineText(settings))) +
       Fact("Largest file", std::to_string(settings.MaxLogBytes / 1024) + " KB") +
@@ -90,14 +92,35 @@ std::string UploadPage(const RobotSettings& settings) {
       "required></p>\n"
       "<p><label for=\"email\">E-mail (for questions about your log)</label><br>"
       "<input type=\"email\" id=\"email\" name=\"email\" maxlength=\"200\" size=\"40\"></p>\n"
+      "<p><label for=\"key\">Resubmission key (from the receipt of your first log, to "
+      "replace it)</label><br><input type=\"text\" id=\"key\" name=\"key\" maxlength=\"80\" "
+      "size=\"40\" autocomplete=\"off\"></p>\n"
       "<p><button type=\"submit\" id=\"send\">Send the log</button></p>\n</form>\n";
   return RobotPage("Send a log", body);
 }
 
-std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings, bool fresh) {
+std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings,
+                        const std::string& key) {
   std::string body;
-  if (fresh)
-    body += "<p id=\"received\">Your log was received and stored. Keep this receipt.</p>\n";
+  if (key.empty()) {
+    body += "<p id=\"received\">This log was received and stored.</p>\n";
+  } else {
+    body +=
+        "<p id=\"received\">Your log was received and stored. Keep this receipt and the "
+        "resubmission key of " +
+        E(row.Call) + ": <code id=\"resubmission-key\">" + E(key) +
+        "</code></p>\n<p>Send the key with a corrected log. A later log of " + E(row.Call) +
+        " without it counts only when it comes from the e-mail address of the log that "
+        "counts; otherwise it is held for the sponsor. This page shows the key only to the "
+        "browser that sent the log, for 15 minutes.</p>\n";
+  }
+  if (row.Held) {
+    body += "<p class=\"held\" id=\"held\">Held for the sponsor: " + E(row.HeldWhy) +
+            ". It does not count unless the sponsor accepts it.</p>\n";
+  } else if (row.Accepted != 0) {
+    body += "<p id=\"held\">It was held for the sponsor (" + E(row.HeldWhy) +
+            "), and the sponsor accepted it on " + E(When(row.Accepted)) + ".</p>\n";
+  }
   if (row.Late)
     body += "<p class=\"late\">Received after the deadline: kept and marked late.</p>\n";
   if (row.SupersededBy != 0) {
@@ -168,7 +191,8 @@ std::string ReceivedPage(const std::vector<SubmissionRow>& current,
 
 std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow>& rows) {
   std::string body =
-      "<p>The last log sent counts; earlier ones are kept.</p>\n"
+      "<p>The log sent last counts; earlier ones are kept. A log held for the sponsor counts "
+      "only if the sponsor accepts it.</p>\n"
       "<table id=\"history\">\n<thead><tr><th>Log id</th><th>Received</th>"
       "<th>Lines read</th><th>Score</th><th></th></tr></thead>\n<tbody>\n";
   for (const SubmissionRow& row : rows) {
@@ -177,26 +201,56 @@ std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow
          E(When(row.Received)) + (row.Late ? " <span class=\"late\">late</span>" : ""),
          "<td class=\"n\">" + std::to_string(row.LinesRead) + "</td>",
          "<td class=\"n\">" + Score(row.ComputedScore) + "</td>",
-         row.SupersededBy == 0 ? "counts" : "replaced"});
+         row.Held                ? "<td class=\"held\">held for the sponsor</td>"
+         : row.SupersededBy == 0 ? "counts"
+                                 : "replaced"});
   }
   body += "</tbody>\n</table>\n";
   return RobotPage("Logs sent for " + call, body);
 }
 
-std::string SponsorPage() {
+std::string SponsorPage(const std::vector<SubmissionRow>& held,
+                        const std::vector<std::string>& damaged) {
   std::string tokenField =
       "<input type=\"text\" name=\"user\" value=\"sponsor\" autocomplete=\"username\" "
       "hidden>\n<p><label>Sponsor token<br><input type=\"password\" name=\"token\" required "
       "autocomplete=\"current-password\"></label></p>\n";
   std::string body =
       "<p>For the contest's sponsor. The token is in the file <code>sponsor-token</code> of "
-      "the robot's data folder.</p>\n"
+      "the robot's data folder.</p>\n" +
+      (damaged.empty() ? std::string()
+                       : "<h2 class=\"held\">Stored logs not whole</h2>\n<p>Found when they were "
+                         "last read: the check and the archive leave them out. Put the file "
+                         "back as received, or ask the entrant to send the log again.</p>\n" +
+                             List(damaged, "held")) +
       "<h2>Run the check and publish its results</h2>\n"
       "<form method=\"post\" action=\"/sponsor/check\">\n" +
       tokenField +
       "<p><button type=\"submit\">Run the check</button></p>\n</form>\n"
       "<h2>Download every log</h2>\n<form method=\"post\" action=\"/sponsor/archive\">\n" +
-      tokenField + "<p><button type=\"submit\">Download (tar)</button></p>\n</form>\n";
+      tokenField + "<p><button type=\"submit\">Download (tar)</button></p>\n</form>\n" +
+      "<h2>Logs held for the sponsor</h2>\n"
+      "<p>A later log of a call that came without the call's resubmission key and from "
+      "another e-mail address than the log that counts. Accepted, it counts in that log's "
+      "place, and the call's key no longer works: a later log replaces it from the accepted "
+      "log's address, and gets a new key.</p>\n";
+  if (held.empty()) {
+    body += "<p>None.</p>\n";
+  } else {
+    body +=
+        "<table id=\"held\">\n<thead><tr><th>Log id</th><th>Call</th><th>Received</th>"
+        "<th>Why</th></tr></thead>\n<tbody>\n";
+    for (const SubmissionRow& row : held) {
+      body += Row({"<a href=\"/receipts/" + std::to_string(row.Id) + "\">" +
+                       std::to_string(row.Id) + "</a>",
+                   CallLink(row.Call), E(When(row.Received)), E(row.HeldWhy)});
+    }
+    body += "</tbody>\n</table>\n";
+  }
+  body += "<form method=\"post\" action=\"/sponsor/accept\">\n" + tokenField +
+          "<p><label>Log id<br><input type=\"number\" name=\"log\" min=\"1\" "
+          "required></label></p>\n<p><button type=\"submit\">Accept the held log</button></p>\n"
+          "</form>\n";
   return RobotPage("Sponsor", body);
 }
 

@@ -13,13 +13,18 @@
 extern const char* const kRobotStyleSheet;
 
 std::string UploadPage(const RobotSettings& settings);
-// `fresh`: shown right after the upload, which then says so.
-std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings, bool fresh);
+// `key`: the call's resubmission key, when the one who asks has shown it: only
+// the sender of the upload, right after it.
+std::string ReceiptPage(const SubmissionRow& row, const RobotSettings& settings,
+                        const std::string& key);
 std::string RefusalPage(const LogVerdict& verdict);
 std::string ReceivedPage(const std::vector<SubmissionRow>& current,
                          const std::vector<MissingCall>& missing, const RobotSettings& settings);
 std::string HistoryPage(const std::string& call, const std::vector<SubmissionRow>& rows);
-std::string SponsorPage();
+// `held`: the logs held for the sponsor; `damaged`: a line for each log whose
+// stored file was found not whole.
+std::string SponsorPage(const std::vector<SubmissionRow>& held,
+                        const std::vector<std::string>& damaged);
 // The published results: the check run's index page, or that there is none yet.
 std::string NoResultsPage();
 std::string MessagePage(const std::string& title, const std::string& message);

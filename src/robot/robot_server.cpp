@@ -20,6 +20,7 @@
 #include "robot_check.h"
 #include "robot_json.h"
 #include "robot_pages.h"
+#include "resubmission_key.h"
 #include "robot_text.h"
 #include "upload_form.h"
 #include "sponsor_token.h"
@@ -77,6 +78,21 @@ void Fail(const Request& req, Response& res, int status, const std::string& mess
     Answer(res, status, ErrorJson(message), kJson);
   else
     Answer(res, status, MessagePage(StatusTitle(status), message), kHtml);
+}
+
+const char kKeyCookie[] = "dkz-key";
+
+// The value of cookie `name` of the request, or empty.
+std::string CookieValue(const Request& req, const std::string& name) {
+  const std::string cookies = req.get_header_value("Cookie");
+  for (size_t start = 0; start < cookies.size();) {
+    size_t end = std::min(cookies.find(';', start), cookies.size());
+    std::string cookie = Trim(cookies.substr(start, end - start));
+    if (cookie.compare(0, name.size() + 1, name + "=") == 0)
+      return cookie.substr(name.size() + 1);
+    start = end + 1;
+  }
+  return "";
 }
 
 std::string ReadResultFile(const std::string& path, bool& found) {
@@ -137,6 +153,7 @@ struct RobotServer::Impl {
   void Receive(const Request& req, Response& res, const ContentReader& reader, bool api);
   bool Sponsor(const Request& req, Response& res, bool& fromForm);
   void RunCheck(const Request& req, Response& res);
+  void Accept(const Request& req, Response& res);
   void SendArchive(const Request& req, Response& res);
   void ServeResult(const Request& req, Response& res, const std::string& name);
 };
@@ -237,9 +254,12 @@ void RobotServer::Impl::Configure() {
     if (!row)
       return Fail(req, res, 404, "there is no log with this id");
     if (api)
-      Answer(res, 200, ReceiptJson(*row, Service.Settings()), kJson);
-    else
-      Answer(res, 200, ReceiptPage(*row, Service.Settings(), req.has_param("new")), kHtml);
+      return Answer(res, 200, ReceiptJson(*row, Service.Settings()), kJson);
+    // The key shows only to whom the upload's redirect gave it.
+    std::string key = CookieValue(req, kKeyCookie);
+    if (!ResubmissionKeyMatches(Service.Db().KeyHashOf(row->Call), key))
+      key.clear();
+    Answer(res, 200, ReceiptPage(*row, Service.Settings(), key), kHtml);
   };
   Http.Get(R"(/api/logs/(\d+))",
            [receipt](const Request& req, Response& res) { receipt(req, res, true); });
@@ -255,12 +275,19 @@ void RobotServer::Impl::Configure() {
     else
       Answer(res, 200, HistoryPage(call, rows), kHtml);
   };
-  Http.Get(R"(/api/calls/([A-Z0-9/]{1,20}))",
+  Http.Get(R"(/api/calls/([A-Z0-9/]{1,24}))",
            [history](const Request& req, Response& res) { history(req, res, true); });
-  Http.Get(R"(/calls/([A-Z0-9/]{1,20}))",
+  Http.Get(R"(/calls/([A-Z0-9/]{1,24}))",
            [history](const Request& req, Response& res) { history(req, res, false); });
-  Http.Get("/sponsor",
-           [](const Request&, Response& res) { Answer(res, 200, SponsorPage(), kHtml); });
+  Http.Get("/sponsor", [this](const Request&, Response& res) {
+    std::vector<std::string> damaged;
+    for (const auto& [sha256, problem] : Service.Blobs().Problems()) {
+      for (const SubmissionRow& row : Service.Db().OfFile(sha256))
+        damaged.push_back(LeftOutNote(row, problem));
+    }
+    Answer(res, 200, SponsorPage(Service.Db().HeldLogs(), damaged), kHtml);
+  });
+  Http.Post("/sponsor/accept", [this](const Request& req, Response& res) { Accept(req, res); });
   Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
   Http.Post("/sponsor/archive",
             [this](const Request& req, Response& res) { SendArchive(req, res); });
@@ -309,6 +336,7 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
                                 bool api) {
   if (!req.is_multipart_form_data())
     return Fail(req, res, 400, "send a multipart/form-data form with the log in the field 'log'");
+  const Arrival arrival = Service.Arrive(NowUtcSeconds());
   UploadForm form(Service.Settings().MaxLogBytes,
                   std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds));
   bool read = reader(
@@ -329,7 +357,7 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     return Fail(req, res, 400, "send one file in the field 'log'");
   UploadAnswer answer;
   try {
-    answer = Service.Receive(form.Finish(), NowUtcSeconds());
+    answer = Service.Receive(form.Finish(), arrival);
   } catch (const StorageError& error) {
     std::cerr << "dkz-robot: no receipt: " << error.what() << "\n";
     return Fail(req, res, 503,
@@ -343,11 +371,17 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     // for a failure to load.
     return Answer(res, 200, RefusalPage(answer.Verdict), kHtml);
   }
+  const std::string receipt = "/receipts/" + std::to_string(answer.Receipt->Id);
   if (api) {
     res.set_header("Location", "/api/logs/" + std::to_string(answer.Receipt->Id));
-    return Answer(res, 201, ReceiptJson(*answer.Receipt, Service.Settings()), kJson);
+    return Answer(res, 201, ReceiptJson(*answer.Receipt, Service.Settings(), answer.Key), kJson);
   }
-  res.set_redirect("/receipts/" + std::to_string(answer.Receipt->Id) + "?new=1", 303);
+  // The key goes to the receipt page in a cookie for it alone, never in a URL.
+  if (!answer.Key.empty()) {
+    res.set_header("Set-Cookie", std::string(kKeyCookie) + "=" + answer.Key + "; Path=" + receipt +
+                                     "; Max-Age=900; HttpOnly; SameSite=Strict");
+  }
+  res.set_redirect(receipt, 303);
 }
 
 // The token from a header, or from the body of a form: never from the URL.
@@ -383,28 +417,56 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   std::unique_lock<std::mutex> running(CheckMutex, std::try_to_lock);
   if (!running.owns_lock())
     return Fail(req, res, 409, "a check is running already");
+  // A stored log that is not whole is left out, said so, and the rest checked.
   std::vector<ReceivedLog> logs;
-  for (const SubmissionRow& row : Service.Db().Current())
-    logs.push_back({ArchiveName(row).substr(5), Service.Blobs().Read(row.Sha256)});
+  std::vector<std::string> leftOut;
+  for (const SubmissionRow& row : Service.Db().Current()) {
+    StoredFile file = Service.Blobs().Fetch(row.Sha256);
+    if (file.Problem.empty())
+      logs.push_back({ArchiveName(row).substr(5), std::move(file.Bytes)});
+    else
+      leftOut.push_back(LeftOutNote(row, file.Problem));
+  }
+  for (const std::string& note : leftOut)
+    std::cerr << "dkz-robot: check: " << note << "\n";
   const int64_t now = NowUtcSeconds();
   std::string name = "check-" + ReplaceAll(ReplaceAll(IsoUtc(now), ":", ""), "-", "") + "-" +
                      RandomToken().substr(0, 6);
   std::string resultsFolder = DataFolder + "/results";
-  if (mkdir(resultsFolder.c_str(), 0755) != 0 && errno != EEXIST)
+  if (mkdir(resultsFolder.c_str(), 0700) != 0 && errno != EEXIST)
     throw StorageError("cannot make " + resultsFolder + ": " + strerror(errno));
   CheckSettings check;
   check.From = Service.Settings().PeriodFrom;
   check.To = Service.Settings().PeriodTo;
   check.Table = Service.Table();
   RobotCheckRun run = RunRobotCheck(logs, Service.Countries(), check, resultsFolder + "/" + name);
+  run.LeftOut = leftOut;
   Service.Db().RecordCheckRun(now, run.Ranked, name);
   if (fromForm)
     return res.set_redirect("/results/", 303);
-  Answer(res, 200,
-         "{\"ranked\": " + std::to_string(run.Ranked) +
-             ", \"not_checked\": " + std::to_string(run.NotChecked) +
-             ", \"period\": " + JsonString(run.Period) + ", \"results\": \"/results/\"}",
-         kJson);
+  Answer(res, 200, CheckRunJson(run), kJson);
+}
+
+void RobotServer::Impl::Accept(const Request& req, Response& res) {
+  bool fromForm = false;
+  if (!Sponsor(req, res, fromForm))
+    return;
+  const std::string given = req.get_param_value("log");
+  if (given.empty() || given.size() > 15 ||
+      given.find_first_not_of("0123456789") != std::string::npos)
+    return Fail(req, res, 400, "give the id of the held log in the field 'log'");
+  const std::string id = std::to_string(std::stoll(given));
+  switch (Service.Db().Accept(std::stoll(id), NowUtcSeconds())) {
+    case AcceptOutcome::kNoSuchLog:
+      return Fail(req, res, 404, "there is no log with this id");
+    case AcceptOutcome::kNotHeld:
+      return Fail(req, res, 409, "log " + id + " is not held");
+    case AcceptOutcome::kAccepted:
+      break;
+  }
+  if (fromForm)
+    return res.set_redirect("/receipts/" + id, 303);
+  Answer(res, 200, "{\"accepted\": " + id + ", \"receipt\": \"/receipts/" + id + "\"}", kJson);
 }
 
 void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
@@ -413,6 +475,10 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
     return;
   auto archive =
       std::make_shared<ArchiveStream>(Service.Db().All(), Service.Blobs(), NowUtcSeconds());
+  // Before the first byte: a log that cannot be read whole is left out with a
+  // note, and an archive that cannot be made at all is no 200.
+  for (const std::string& note : archive->Verify())
+    std::cerr << "dkz-robot: archive: " << note << "\n";
   res.set_header("Content-Disposition", "attachment; filename=\"dkz-logs.tar\"");
   res.set_chunked_content_provider("application/x-tar", [archive](size_t, httplib::DataSink& sink) {
     std::string piece;

@@ -41,11 +41,38 @@ CREATE TABLE check_runs(
 PRAGMA user_version = 1;
 )";
 
-const char kColumns[] =
-    "s.id, s.call, s.received, s.late, s.sha256, s.size, s.file_name, s.email, s.format, "
-    "s.category, s.category_text, s.lines_read, s.lines_unreadable, s.claimed_score, "
-    "s.computed_score, s.warnings, "
-    "(SELECT IFNULL(MIN(l.id), 0) FROM submissions l WHERE l.call = s.call AND l.id > s.id)";
+// Version 2: the logs of a call count in the order their uploads arrived
+// (an upload judged longer is stored later), logs held for the sponsor, and
+// each call's resubmission key, hashed.
+const char kToVersion2[] = R"(
+ALTER TABLE submissions ADD COLUMN sequence INTEGER NOT NULL DEFAULT 0;
+UPDATE submissions SET sequence = id;
+ALTER TABLE submissions ADD COLUMN held INTEGER NOT NULL DEFAULT 0;
+ALTER TABLE submissions ADD COLUMN held_why TEXT NOT NULL DEFAULT '';
+ALTER TABLE submissions ADD COLUMN accepted INTEGER NOT NULL DEFAULT 0;
+CREATE INDEX submissions_in_order ON submissions(call, held, sequence);
+CREATE INDEX submissions_by_file ON submissions(sha256);
+CREATE TABLE call_keys(
+  call TEXT PRIMARY KEY,
+  key_hash TEXT NOT NULL);
+PRAGMA user_version = 2;
+)";
+
+// A later log of the same call that may count: the one it makes not count.
+const char kLaterOfCall[] =
+    "FROM submissions l WHERE l.call = s.call AND l.held = 0 AND l.sequence > s.sequence";
+
+const std::string kColumns =
+    std::string(
+        "s.id, s.call, s.received, s.late, s.sha256, s.size, s.file_name, s.email, s.format, "
+        "s.category, s.category_text, s.lines_read, s.lines_unreadable, s.claimed_score, "
+        "s.computed_score, s.warnings, s.sequence, s.held, s.held_why, s.accepted, "
+        "CASE WHEN s.held THEN 0 ELSE IFNULL((SELECT l.id ") +
+    kLaterOfCall + " ORDER BY l.sequence LIMIT 1), 0) END";
+
+// The rows that count, one per call.
+const std::string kCounts =
+    std::string("s.held = 0 AND NOT EXISTS (SELECT 1 ") + kLaterOfCall + ")";
 
 StorageError Failure(sqlite3* db, const std::string& what) {
   return StorageError("database: " + what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
@@ -159,7 +186,11 @@ SubmissionRow RowOf(const Statement& s) {
   row.ClaimedScore = s.MaybeInt(13);
   row.ComputedScore = s.MaybeInt(14);
   row.Warnings = SplitLines(s.Text(15));
-  row.SupersededBy = s.Int(16);
+  row.Sequence = s.Int(16);
+  row.Held = s.Int(17) != 0;
+  row.HeldWhy = s.Text(18);
+  row.Accepted = s.Int(19);
+  row.SupersededBy = s.Int(20);
   return row;
 }
 
@@ -205,6 +236,9 @@ SubmissionDb::SubmissionDb(const std::string& path) : path_(path) {
   std::string verdict = check.Step() ? check.Text(0) : "";
   if (verdict != "ok")
     throw StorageError("database " + path + " fails its check: " + verdict);
+  Statement last(writer_, "SELECT IFNULL(MAX(sequence), 0) FROM submissions");
+  last.Step();
+  sequence_ = last.Int(0);
 }
 
 SubmissionDb::~SubmissionDb() {
@@ -219,11 +253,14 @@ sqlite3* SubmissionDb::OpenWriter() {
     Execute(db, "BEGIN IMMEDIATE");
     Statement version(db, "PRAGMA user_version");
     version.Step();
-    if (version.Int(0) == 0)
-      Execute(db, kSchema);
-    else if (version.Int(0) != 1)
+    const int64_t found = version.Int(0);
+    if (found > 2)
       throw StorageError("database " + path_ + " is of a newer robot (version " +
-                         std::to_string(version.Int(0)) + ")");
+                         std::to_string(found) + ")");
+    if (found < 1)
+      Execute(db, kSchema);
+    if (found < 2)
+      Execute(db, kToVersion2);
     Execute(db, "COMMIT");
   } catch (...) {
     sqlite3_close(db);
@@ -232,19 +269,33 @@ sqlite3* SubmissionDb::OpenWriter() {
   return db;
 }
 
-int64_t SubmissionDb::Insert(const SubmissionRow& row,
-                             const std::vector<std::string>& workedCalls) {
+void SubmissionDb::Insert(SubmissionRow& row, const std::vector<std::string>& workedCalls,
+                          const AdmitRule& admit) {
   std::lock_guard<std::mutex> lock(writerMutex_);
   if (writer_ == nullptr)
     writer_ = OpenWriter();
   try {
     Execute(writer_, "BEGIN IMMEDIATE");
+    CallStanding standing;
+    Statement counted(writer_, "SELECT " + kColumns +
+                                   " FROM submissions s WHERE s.call = ? AND s.held = 0 "
+                                   "ORDER BY s.sequence DESC LIMIT 1");
+    counted.Bind(1, row.Call);
+    if (counted.Step())
+      standing.Counted = RowOf(counted);
+    Statement key(writer_, "SELECT key_hash FROM call_keys WHERE call = ?");
+    key.Bind(1, row.Call);
+    if (key.Step())
+      standing.KeyHash = key.Text(0);
+    Admission admission = admit(standing);
+    row.Held = !admission.HeldWhy.empty();
+    row.HeldWhy = admission.HeldWhy;
     Statement insert(
         writer_,
         "INSERT INTO submissions(call, received, late, sha256, size, file_name, email, "
         "format, category, category_text, lines_read, lines_unreadable, "
-        "claimed_score, computed_score, warnings, worked) "
-        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+        "claimed_score, computed_score, warnings, worked, sequence, held, held_why) "
+        "VALUES(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
     insert.Bind(1, row.Call).Bind(2, row.Received).Bind(3, int64_t{row.Late}).Bind(4, row.Sha256);
     insert.Bind(5, row.Size).Bind(6, row.FileName).Bind(7, row.Email).Bind(8, row.Format);
     insert.Bind(9, row.Category).Bind(10, row.CategoryText).Bind(11, row.LinesRead);
@@ -252,11 +303,16 @@ int64_t SubmissionDb::Insert(const SubmissionRow& row,
     std::string worked;
     for (const std::string& call : workedCalls)
       worked += (worked.empty() ? "" : " ") + call;
-    insert.Bind(15, JoinedLines(row.Warnings)).Bind(16, worked);
+    insert.Bind(15, JoinedLines(row.Warnings)).Bind(16, worked).Bind(17, row.Sequence);
+    insert.Bind(18, int64_t{row.Held}).Bind(19, row.HeldWhy);
     insert.Step();
-    int64_t id = sqlite3_last_insert_rowid(writer_);
+    const int64_t id = sqlite3_last_insert_rowid(writer_);
+    if (!admission.NewKeyHash.empty()) {
+      Statement newKey(writer_, "INSERT OR REPLACE INTO call_keys(call, key_hash) VALUES(?, ?)");
+      newKey.Bind(1, row.Call).Bind(2, admission.NewKeyHash).Step();
+    }
     Execute(writer_, "COMMIT");
-    return id;
+    row.Id = id;
   } catch (const StorageError&) {
     // A connection that failed a write is not trusted again: the next upload
     // opens a new one (and fails cleanly while the folder is still unusable).
@@ -266,9 +322,38 @@ int64_t SubmissionDb::Insert(const SubmissionRow& row,
   }
 }
 
+AcceptOutcome SubmissionDb::Accept(int64_t id, int64_t utcSeconds) {
+  std::lock_guard<std::mutex> lock(writerMutex_);
+  if (writer_ == nullptr)
+    writer_ = OpenWriter();
+  try {
+    Execute(writer_, "BEGIN IMMEDIATE");
+    Statement find(writer_, "SELECT call, held FROM submissions WHERE id = ?");
+    find.Bind(1, id);
+    AcceptOutcome outcome = !find.Step()       ? AcceptOutcome::kNoSuchLog
+                            : find.Int(1) == 0 ? AcceptOutcome::kNotHeld
+                                               : AcceptOutcome::kAccepted;
+    if (outcome == AcceptOutcome::kAccepted) {
+      Statement accept(writer_,
+                       "UPDATE submissions SET held = 0, accepted = ?, sequence = ? WHERE id = ?");
+      accept.Bind(1, utcSeconds).Bind(2, NextSequence()).Bind(3, id).Step();
+      Statement dropKey(writer_, "DELETE FROM call_keys WHERE call = ?");
+      dropKey.Bind(1, find.Text(0)).Step();
+    }
+    Execute(writer_, outcome == AcceptOutcome::kAccepted ? "COMMIT" : "ROLLBACK");
+    if (outcome == AcceptOutcome::kAccepted)
+      ++acceptances_;
+    return outcome;
+  } catch (const StorageError&) {
+    sqlite3_close(writer_);
+    writer_ = nullptr;
+    throw;
+  }
+}
+
 std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns + " FROM submissions s WHERE s.id = ?");
+  Statement s(db.Get(), "SELECT " + kColumns + " FROM submissions s WHERE s.id = ?");
   s.Bind(1, id);
   if (!s.Step())
     return std::nullopt;
@@ -277,9 +362,8 @@ std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
 
 std::vector<SubmissionRow> SubmissionDb::Current() {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns +
-                            " FROM submissions s WHERE s.id = (SELECT MAX(l.id) FROM submissions "
-                            "l WHERE l.call = s.call) ORDER BY s.call");
+  Statement s(db.Get(),
+              "SELECT " + kColumns + " FROM submissions s WHERE " + kCounts + " ORDER BY s.call");
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
@@ -288,8 +372,8 @@ std::vector<SubmissionRow> SubmissionDb::Current() {
 
 std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns +
-                            " FROM submissions s WHERE s.call = ? ORDER BY s.id DESC");
+  Statement s(db.Get(), "SELECT " + kColumns +
+                            " FROM submissions s WHERE s.call = ? ORDER BY s.sequence DESC");
   s.Bind(1, call);
   std::vector<SubmissionRow> rows;
   while (s.Step())
@@ -297,9 +381,36 @@ std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   return rows;
 }
 
+std::vector<SubmissionRow> SubmissionDb::OfFile(const std::string& sha256) {
+  Lease db(*this);
+  Statement s(db.Get(),
+              "SELECT " + kColumns + " FROM submissions s WHERE s.sha256 = ? ORDER BY s.id");
+  s.Bind(1, sha256);
+  std::vector<SubmissionRow> rows;
+  while (s.Step())
+    rows.push_back(RowOf(s));
+  return rows;
+}
+
+std::vector<SubmissionRow> SubmissionDb::HeldLogs() {
+  Lease db(*this);
+  Statement s(db.Get(), "SELECT " + kColumns + " FROM submissions s WHERE s.held ORDER BY s.id");
+  std::vector<SubmissionRow> rows;
+  while (s.Step())
+    rows.push_back(RowOf(s));
+  return rows;
+}
+
+std::string SubmissionDb::KeyHashOf(const std::string& call) {
+  Lease db(*this);
+  Statement s(db.Get(), "SELECT key_hash FROM call_keys WHERE call = ?");
+  s.Bind(1, call);
+  return s.Step() ? s.Text(0) : "";
+}
+
 std::vector<SubmissionRow> SubmissionDb::All() {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns + " FROM submissions s ORDER BY s.id");
+  Statement s(db.Get(), "SELECT " + kColumns + " FROM submissions s ORDER BY s.id");
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
@@ -310,17 +421,16 @@ std::vector<MissingCall> SubmissionDb::Missing(int minLogs) {
   Lease db(*this);
   Statement last(db.Get(), "SELECT IFNULL(MAX(id), 0) FROM submissions");
   last.Step();
-  const int64_t lastId = last.Int(0);
+  const auto version = std::make_tuple(last.Int(0), acceptances_.load(), minLogs);
   {
     std::lock_guard<std::mutex> lock(missingMutex_);
-    if (missingOf_ == std::make_pair(lastId, minLogs))
+    if (missingOf_ == version)
       return missing_;
   }
   std::unordered_set<std::string> sent;
   std::unordered_map<std::string, int> logsHolding;
   Statement s(db.Get(),
-              "SELECT s.call, s.id = (SELECT MAX(l.id) FROM submissions l WHERE l.call = s.call), "
-              "s.worked FROM submissions s");
+              "SELECT s.call, " + kCounts + ", s.worked FROM submissions s WHERE NOT s.held");
   while (s.Step()) {
     sent.insert(s.Text(0));
     if (s.Int(1) != 0) {
@@ -337,7 +447,7 @@ std::vector<MissingCall> SubmissionDb::Missing(int minLogs) {
     return a.Logs != b.Logs ? a.Logs > b.Logs : a.Call < b.Call;
   });
   std::lock_guard<std::mutex> lock(missingMutex_);
-  missingOf_ = {lastId, minLogs};
+  missingOf_ = version;
   missing_ = rows;
   return rows;
 }

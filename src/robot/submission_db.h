@@ -3,11 +3,13 @@
 // synchronous=FULL) before Insert returns: only then is a receipt given.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 #include "storage_error.h"
@@ -31,8 +33,31 @@ struct SubmissionRow {
   std::optional<int64_t> ClaimedScore;   // the header's
   std::optional<int64_t> ComputedScore;  // by the plug-in's rules
   std::vector<std::string> Warnings;
-  int64_t SupersededBy = 0;  // a later submission of the call; 0: this one counts
+  // Where it stands among its call's logs: the order their uploads arrived
+  // in, or for a held log the sponsor accepted, the order of the acceptance.
+  int64_t Sequence = 0;
+  bool Held = false;         // held for the sponsor: it does not count
+  std::string HeldWhy;       // why it was held; kept once the sponsor accepts it
+  int64_t Accepted = 0;      // UTC seconds the sponsor accepted it; 0: not
+  int64_t SupersededBy = 0;  // a later submission of the call; 0: none
+
+  bool Counts() const { return !Held && SupersededBy == 0; }
 };
+
+// What a call holds when a new log of it is stored.
+struct CallStanding {
+  std::optional<SubmissionRow> Counted;  // the log that counts, if one does
+  std::string KeyHash;                   // of the call's resubmission key; empty: none
+};
+
+// What becomes of a new log, decided on its call's standing.
+struct Admission {
+  std::string HeldWhy;     // not empty: held for the sponsor
+  std::string NewKeyHash;  // not empty: the call's key from now on
+};
+using AdmitRule = std::function<Admission(const CallStanding&)>;
+
+enum class AcceptOutcome { kAccepted, kNoSuchLog, kNotHeld };
 
 struct MissingCall {
   std::string Call;
@@ -55,15 +80,30 @@ class SubmissionDb {
   SubmissionDb(const SubmissionDb&) = delete;
   SubmissionDb& operator=(const SubmissionDb&) = delete;
 
-  // Stores the row and the calls its log worked; returns its id. Durable when
-  // it returns. Throws StorageError, having stored nothing.
-  int64_t Insert(const SubmissionRow& row, const std::vector<std::string>& workedCalls);
+  // The next place in the order of arrival, for an upload that begins now.
+  int64_t NextSequence() { return ++sequence_; }
+
+  // Stores the row and the calls its log worked, held or not as `admit`
+  // decides on the call's standing in the same transaction; sets the row's
+  // Id, Held and HeldWhy. Durable when it returns. Throws StorageError,
+  // having stored nothing.
+  void Insert(SubmissionRow& row, const std::vector<std::string>& workedCalls,
+              const AdmitRule& admit);
+  // A held log counts from now on, as if it arrived now; the call's key is
+  // dropped, since the sender of the held log does not have it.
+  AcceptOutcome Accept(int64_t id, int64_t utcSeconds);
 
   std::optional<SubmissionRow> Find(int64_t id);
   // The submission that counts for each call, by call.
   std::vector<SubmissionRow> Current();
-  // Every submission of `call`, newest first.
+  // Every submission of `call`, the last in the order first.
   std::vector<SubmissionRow> History(const std::string& call);
+  // The logs stored in the file of `sha256`.
+  std::vector<SubmissionRow> OfFile(const std::string& sha256);
+  // The logs held for the sponsor, oldest first.
+  std::vector<SubmissionRow> HeldLogs();
+  // The hash of the call's resubmission key; empty when it has none.
+  std::string KeyHashOf(const std::string& call);
   // Every submission, oldest first.
   std::vector<SubmissionRow> All();
   // Calls found in at least `minLogs` counting logs that sent no log themselves.
@@ -77,13 +117,16 @@ class SubmissionDb {
   sqlite3* OpenWriter();
 
   std::string path_;
+  std::atomic<int64_t> sequence_{0};
+  std::atomic<int64_t> acceptances_{0};
   std::mutex writerMutex_;
   sqlite3* writer_ = nullptr;  // reopened after a failed write
   std::mutex readersMutex_;
   std::vector<sqlite3*> idleReaders_;
-  // The missing-logs list of the newest submission id and threshold: the
-  // public page asks for it often, and it changes only with an upload.
+  // The missing-logs list of the newest submission id, the acceptances so far
+  // and the threshold: the public page asks for it often, and it changes only
+  // with an upload or an acceptance (by this process, which alone writes).
   std::mutex missingMutex_;
-  std::pair<int64_t, int> missingOf_{-1, 0};
+  std::tuple<int64_t, int64_t, int> missingOf_{-1, -1, 0};
   std::vector<MissingCall> missing_;
 };

@@ -3,6 +3,7 @@
 namespace {
 
 const size_t kLongestEmail = 320;
+const size_t kLongestKey = 80;
 const size_t kOtherFieldBytes = 4096;
 
 }  // namespace
@@ -34,6 +35,9 @@ bool UploadForm::Data(const char* data, size_t size) {
     }
     log_.Bytes.append(data, size);
     hash_.Add(data, size);
+  } else if (field_ == "key") {
+    log_.Key.append(data, size);
+    return log_.Key.size() <= kLongestKey;
   } else if (field_ == "email") {
     log_.Email.append(data, size);
     tooLongEmail_ = log_.Email.size() > kLongestEmail;

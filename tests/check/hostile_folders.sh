@@ -103,11 +103,12 @@ LIST
 [ "$before" = "$(listing L)" ] || fail "the logs' folder changed"
 [ -z "$(ls Ä)" ] || [ "$(ls Ä | wc -l)" = 2 ] || fail "the folder Ä changed"
 
-# Calls that name devices, differ only in case outside ASCII, are too long,
-# or are spreadsheet formulas.
+# Calls that name devices, are no callsigns (no digit, letters outside
+# ASCII), are too long, or are spreadsheet formulas.
 mkdir calls
-calls=(CON PRN AUX NUL COM1 LPT1 'CONIN$' CON.X JAäX JAÄX)
-for call in "${calls[@]}"; do
+calls=(COM1 LPT1 COM9 LPT9)
+refused=(CON PRN AUX NUL 'CONIN$' CON.X JAäX JAÄX)
+for call in "${calls[@]}" "${refused[@]}"; do
   log "calls/x-$call.cbr" "$call" W1BBB
 done
 log calls/long.cbr "JA$(printf 'X%.0s' {1..298})" W1BBB
@@ -119,6 +120,10 @@ reports="$(grep -v ',rejected,' C/received.csv | tail -n +2 | awk -F, '{print $N
   fail "calls: $(echo "$reports" | sort -u | wc -l) reports named for $((${#calls[@]} + 1)) entrants"
 for report in $reports; do
   [ -f "C/$report" ] && [ -s "C/$report" ] || fail "calls: the report $report is missing"
+done
+for call in "${refused[@]}"; do
+  grep -F "x-$call.cbr," C/received.csv | grep -q ',rejected,.*is not a callsign' ||
+    fail "calls: $call was not refused"
 done
 grep -q '^long.cbr,.*own call has 300 characters' C/received.csv || fail "calls: the long call"
 grep -q "'=HYPERLINK" C/findings.csv || fail "calls: the formula is not neutralised"

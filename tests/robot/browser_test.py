@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """dkz-robot in a real browser: Debian's chromium, driven through its
 chromedriver by Debian's python3-selenium, sends a log through the upload
-page, reads its receipt, finds it on the logs-received page, sees a file with
+page, reads its receipt and resubmission key, finds it on the logs-received page, sees a file with
 script refused and shown as text, runs the sponsor's check from its page, and
 fails on any message in the browser's console.
 
@@ -98,7 +98,10 @@ def main():
         log_id = driver.find_element(By.ID, "log-id").text
         sha = driver.find_element(By.ID, "sha256").text
         visit.check(sha == hashlib.sha256(log).hexdigest(), f"receipt SHA-256 {sha} is not the file's")
-        visit.check("was received and stored" in driver.page_source, "no word of the log received")
+        visit.check("Your log was received and stored" in driver.page_source,
+                    "no word to the uploader of the log received")
+        keys = [key.text for key in driver.find_elements(By.ID, "resubmission-key")]
+        visit.check(len(keys) == 1 and len(keys[0]) == 32, f"the receipt shows keys {keys}")
         visit.shot("receipt")
         print(f"browser-test: {call}'s log got receipt {log_id}, SHA-256 {sha[:16]}...")
 

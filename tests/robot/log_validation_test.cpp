@@ -57,6 +57,8 @@ const VerdictCase kCases[] = {
     VerdictCase{"Empty", "  \r\n", true, "empty"},
     VerdictCase{"Binary", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) + kGood, true, "binary"},
     VerdictCase{"Utf16", std::string("\xFF\xFE", 2) + "S\0T\0", true, "UTF-16"},
+    VerdictCase{"Utf16WithoutMark", std::string("S\0T\0A\0R\0T\0-\0", 12), true, "UTF-16"},
+    VerdictCase{"ZerosFirst", std::string(600, '\0') + kGood, true, "binary"},
     VerdictCase{"AnotherContest", Replaced(kGood, "DKZ-CW", "CQ-WW-CW"), true, "another contest"},
     VerdictCase{"NoCall",
                 "<CALL:6>JA1AAA <QSO_DATE:8>20230610 <TIME_ON:4>0900 <BAND:3>40m "
@@ -71,6 +73,8 @@ const VerdictCase kCases[] = {
                 "none of its 20 QSO lines could be read"},
     VerdictCase{"MarkupForCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: <b>X</b>"), true,
                 "not a callsign"},
+    VerdictCase{"NoDigitInCall", Replaced(kGood, "CALLSIGN: DL4MCF", "CALLSIGN: RESULTS"), true,
+                "'RESULTS' is not a callsign"},
     VerdictCase{"AnotherYear",
                 TestLogWithLines("DL4MCF", "",
                                  "QSO:  7012 CW 2022-06-10 0900 DL4MCF 599 1 JA1AAA 599 AT\n"),

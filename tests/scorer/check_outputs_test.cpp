@@ -188,6 +188,7 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
   folder.Add("W1BBB.cbr", "W1BBB", {{7012, 0, "JA1AAA", "12", "AC"}});
   folder.Add("JA1AAA.cbr", "JA1AAA", {{7012, 0, "W1BBB", "AC", "12"}});
   folder.Add("long.cbr", "JA" + std::string(298, 'X'), {{7012, 0, "W1BBB", "AC", "12"}});
+  folder.Add("index.cbr", "INDEX", {{7012, 0, "W1BBB", "AC", "12"}});
   folder.AddSparse("huge.cbr", kMaxLogBytes + 1);
   folder.AddSparse("big.cbr", kMaxLogBytes);  // read, and found to be no log
   folder.AddText("empty.cbr", "");
@@ -206,10 +207,12 @@ TEST(CheckOutputs, FilesThatCannotBeLogsAreSetAsideAndTheRestIsChecked) {
       "empty.cbr: ",
       "huge.cbr is 50.0 MB, more than the 50 MB a log may have",
       "long.cbr: its own call has 300 characters: no call is that long\n",
+      "index.cbr: its own call 'INDEX' is not a callsign",
   };
   for (const char* reason : reasons)
     EXPECT_TRUE(Has(rejected, reason)) << reason << "\n---\n" << rejected;
-  EXPECT_TRUE(Has(rejected, "\nbig.cbr is written in UTF-16")) << rejected;
+  // Zeros after a header line: no UTF-16, and no log either.
+  EXPECT_TRUE(Has(rejected, "\nbig.cbr: it names no own call")) << rejected;
   EXPECT_TRUE(Has(ResultsCsv(c), "\nJA2BBB,4,")) << ResultsCsv(c);
   EXPECT_EQ(CountVerdicts(c.Findings[EntrantOf(c, "JA2BBB")])[Verdict::kUnique], 4);
 }
@@ -281,6 +284,13 @@ TEST(CheckOutputs, EveryEntrantGetsAReportNamedSafelyAndApart) {
     EXPECT_EQ(entrants[e].LetterName, rows[e].Report) << rows[e].Call;
 }
 
+TEST(CheckOutputs, ACheckOfNoLogsNamesNoPeriod) {
+  ContestFolder folder;
+  CheckedContest c = folder.Check();
+  EXPECT_EQ(c.Period.Text(), "none: no QSOs to choose it by; give --from and --to to set it");
+  EXPECT_FALSE(Has(folder.Output(kResultsPageName), "1970"));
+}
+
 TEST(CheckOutputs, CsvCellsAreQuotedAndNeverAFormula) {
   const std::pair<const char*, const char*> cells[] = {
       {"JA1ABC", "JA1ABC"},
@@ -294,6 +304,10 @@ TEST(CheckOutputs, CsvCellsAreQuotedAndNeverAFormula) {
       {"\rx", "\"'\rx\""},
       {"a\nb", "\"a\nb\""},
       {"x=1", "x=1"},
+      {"log;1.cbr", "\"log;1.cbr\""},
+      {" padded", "\" padded\""},
+      {"padded\t", "\"padded\t\""},
+      {"in side", "in side"},
   };
   for (const auto& [text, cell] : cells)
     EXPECT_EQ(CsvCell(text), cell) << text;

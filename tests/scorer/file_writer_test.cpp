@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -65,20 +68,30 @@ TEST_F(FileWriter, ReplacesAPlainFileWholeAndKeepsWhoMayReadIt) {
 }
 
 // A link of any kind in place of the target is left as it is, and so is the
-// file it leads to; so are a folder and a device.
+// file it leads to; so are a folder, a pipe and a socket. The special files
+// are the test's own: a slip in the writer must not replace a system's.
 TEST_F(FileWriter, NeverWritesThroughALinkNorOverWhatIsNoPlainFile) {
   Put("users.txt", "the user's");
   ASSERT_EQ(symlink("users.txt", At("symbolic").c_str()), 0);
   ASSERT_EQ(symlink("nowhere.txt", At("dangling").c_str()), 0);
   ASSERT_EQ(link(At("users.txt").c_str(), At("second_name").c_str()), 0);
   fs::create_directory(folder_ / "folder");
+  ASSERT_EQ(mkfifo(At("pipe").c_str(), 0600), 0);
+  int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  ASSERT_LT(At("socket").size(), sizeof address.sun_path);
+  At("socket").copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  close(listener);
   const struct {
     std::string Path;
     EntryKind Kind;
   } cases[] = {
       {At("symbolic"), EntryKind::kLink},    {At("dangling"), EntryKind::kLink},
       {At("second_name"), EntryKind::kLink}, {At("users.txt"), EntryKind::kLink},
-      {At("folder"), EntryKind::kFolder},    {"/dev/null", EntryKind::kOther},
+      {At("folder"), EntryKind::kFolder},    {At("pipe"), EntryKind::kOther},
+      {At("socket"), EntryKind::kOther},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Path);
@@ -90,8 +103,10 @@ TEST_F(FileWriter, NeverWritesThroughALinkNorOverWhatIsNoPlainFile) {
   EXPECT_EQ(Read("users.txt"), "the user's");
   EXPECT_EQ(fs::read_symlink(folder_ / "symbolic"), "users.txt");
   EXPECT_FALSE(fs::exists(folder_ / "nowhere.txt"));
-  EXPECT_EQ(Names(),
-            (std::set<std::string>{"users.txt", "symbolic", "dangling", "second_name", "folder"}));
+  EXPECT_EQ(fs::symlink_status(folder_ / "pipe").type(), fs::file_type::fifo);
+  EXPECT_EQ(fs::symlink_status(folder_ / "socket").type(), fs::file_type::socket);
+  EXPECT_EQ(Names(), (std::set<std::string>{"users.txt", "symbolic", "dangling", "second_name",
+                                            "folder", "pipe", "socket"}));
   EXPECT_EQ(EntryAt(At("missing")), EntryKind::kMissing);
   EXPECT_EQ(EntryAt(At("missing/below")), EntryKind::kMissing);
 }
@@ -117,6 +132,27 @@ TEST_F(FileWriter, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
   // A folder that is not there: nothing to clean up, and said so.
   EXPECT_FALSE(WriteFileWhole(At("missing/page.html"), "x", reason));
   EXPECT_EQ(reason, "No such file or directory");
+}
+
+// The disk fills in the middle of a new file: nothing is left at its name.
+// The file-size limit is set in a child, so that this process keeps its own.
+TEST_F(FileWriter, ANewFileCutShortLeavesNothingAtItsName) {
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a killed process
+    struct rlimit small = {4096, 4096};
+    std::string reason;
+    bool failedBoth = setrlimit(RLIMIT_FSIZE, &small) == 0 &&
+                      !WriteFileWhole(At("whole.csv"), std::string(100000, 'x'), reason) &&
+                      !WriteNewFile(At("new.txt"), std::string(100000, 'x'), reason);
+    _exit(failedBoth ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "a write over the file-size limit was taken";
+  EXPECT_EQ(Names(), std::set<std::string>{});
 }
 
 // The check's results: new files only, in a folder it cleared for them.
