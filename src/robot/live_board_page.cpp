@@ -49,8 +49,9 @@ std::string LeaderLine(const BoardGroup& group) {
 
 std::string GroupTable(const BoardGroup& group, int64_t now) {
   std::string html = "<h3>" + E(group.Title) + "</h3>\n" + LeaderLine(group) +
-                     "<table class=\"board\">\n<thead><tr><th>#</th><th>Call</th><th>QSOs</th>"
-                     "<th>Mults</th><th>Score</th><th>Last post</th></tr></thead>\n<tbody>\n";
+                     "<table class=\"board\">\n<thead><tr><th class=\"n\">#</th><th>Call</th>"
+                     "<th class=\"n\">QSOs</th><th class=\"n\">Mults</th><th "
+                     "class=\"n\">Score</th><th>Last post</th></tr></thead>\n<tbody>\n";
   for (const BoardRow& row : group.Rows) {
     const bool stale = IsStale(row, now);
     html += std::string(stale ? "<tr class=\"stale\">" : "<tr>") + Number(row.Rank) +
@@ -71,7 +72,7 @@ std::string LiveBoardPage(const LiveBoard& board, int64_t now) {
   std::string iso = IsoUtc(now);
   std::string body =
       "<p class=\"claimed\">The scores each station's logger claims while the contest runs: "
-      "not checked, and not the results. " +
+      "not checked, and not the results.</p>\n<p>" +
       std::to_string(board.Stations) + (board.Stations == 1 ? " station" : " stations") + " at " +
       iso.substr(0, 10) + " " + iso.substr(11, 5) +
       " UTC. The page refreshes itself every minute; a station whose last post is older than " +

@@ -19,9 +19,11 @@ td.n { text-align: right; font-variant-numeric: tabular-nums; }
 .refused { color: #a4161a; }
 form p { margin: .7em 0; }
 code { font-size: 90%; word-break: break-all; }
+header a { display: inline-block; }
 nav.board a { margin-right: 1em; white-space: nowrap; }
 table.board { width: 100%; max-width: 42em; }
 table.board td.call { overflow-wrap: anywhere; }
+table.board th.n { text-align: right; }
 tr.stale td { color: #6b7280; }
 p.claimed { font-weight: bold; }
 p.leader { display: flex; align-items: center; gap: .6em; margin: .3em 0; }
