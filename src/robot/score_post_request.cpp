@@ -5,6 +5,7 @@
 #include "core/base/text.h"
 #include "robot_text.h"
 #include "score_post.h"
+#include "upload_form.h"
 
 namespace {
 
@@ -53,17 +54,21 @@ void AnswerScorePost(ScorePostService& scores, const httplib::Request& req, http
     res.status = status;
     res.set_content(text, kPlain);
   };
-  if (req.get_header_value<uint64_t>("Content-Length") > kLargestScorePost)
+  if (req.get_header_value<uint64_t>("Content-Length") > kDrainBytes)
     return answer(413, TooLarge());
   std::string body;
-  bool tooLarge = false;
+  size_t dropped = 0;
   bool read = reader([&](const char* data, size_t size) {
-    tooLarge = body.size() + size > kLargestScorePost;
-    if (!tooLarge)
+    if (dropped == 0 && body.size() + size <= kLargestScorePost) {
       body.append(data, size);
-    return !tooLarge;
+      return true;
+    }
+    // Read on and dropped, so that a client that sends without waiting
+    // reads the 413 rather than a reset connection.
+    dropped += size;
+    return dropped <= kDrainBytes;
   });
-  if (tooLarge)
+  if (dropped > 0)
     return answer(413, TooLarge());
   if (!read)
     return answer(400, "the post could not be read");
