@@ -8,19 +8,17 @@ console. Screenshots go to --screenshots.
 
 usage: live_board_browser_test.py DKZ_ROBOT [--screenshots FOLDER]"""
 import argparse
-import datetime
-import http.client
 import os
 import shutil
 import sys
 import tempfile
-import urllib.parse
 
 from selenium.webdriver.common.by import By
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..",
                                 "tools", "robot-bench"))
+import live_posts  # noqa: E402
 import robot_load  # noqa: E402
 from browser_test import Visit, browser  # noqa: E402
 
@@ -32,32 +30,6 @@ STATIONS = [("JA1ABC", "HIGH", "ALL", "AT"), ("JH1QRP", "QRP", "ALL", "CB"),
             ("DL4MCF", "HIGH", "ALL", ""), ("OK1XX", "LOW", "20", ""), ("K1ABC", "HIGH", "ALL", ""),
             ("VK2ABC", "LOW", "ALL", ""), ("PY2ABC", "HIGH", "ALL", ""),
             ("ZS6ABC", "QRP", "ALL", ""), ("W1AW/7", "HIGH", "ALL", "")]
-
-
-def post_xml(call, power, bands, district, score):
-    return (f"<?xml version=\"1.0\"?><dynamicresults><contest>DKZ-CW</contest><call>{call}</call>"
-            f"<class power=\"{power}\" assisted=\"NONASSISTED\" transmitter=\"ONE\" "
-            f"ops=\"SINGLE-OP\" bands=\"{bands}\" mode=\"CW\"/><qth><stprvoth>{district}</stprvoth>"
-            f"</qth><breakdown><qso band=\"total\" mode=\"ALL\">{score // 700}</qso>"
-            f"<mult band=\"total\" mode=\"ALL\">{score // 2000}</mult></breakdown>"
-            f"<score>{score}</score></dynamicresults>")
-
-
-def post(port, xml):
-    connection = http.client.HTTPConnection("127.0.0.1", port, timeout=30)
-    try:
-        connection.request("POST", "/api/scores", urllib.parse.urlencode({"xml": xml}),
-                           {"Content-Type": "application/x-www-form-urlencoded"})
-        response = connection.getresponse()
-        return response.status, response.read().decode()
-    finally:
-        connection.close()
-
-
-def period_around_today():
-    today = datetime.datetime.now(datetime.timezone.utc).date()
-    one = datetime.timedelta(days=1)
-    return f"period-from = {today - one}\nperiod-to = {today + one}\n"
 
 
 def show_at(visit, driver, width, height, mobile):
@@ -82,12 +54,12 @@ def main():
         os.makedirs(args.screenshots, exist_ok=True)
     work = tempfile.mkdtemp(prefix="dkz-robot-live-")
     robot = robot_load.Robot(args.robot, os.path.join(work, "data"),
-                             conf=period_around_today()).start()
+                             conf=live_posts.period_around_today()).start()
     driver = None
     try:
         for n, (call, power, bands, district) in enumerate(STATIONS):
-            status, answer = post(robot.port, post_xml(call, power, bands, district,
-                                                       1234567 - n * 81234))
+            status, answer, _ = live_posts.post(
+                robot.port, live_posts.post_xml(call, power, bands, district, 1234567 - n * 81234))
             if status != 200:
                 print(f"live-board-browser-test: the post of {call} got {status} {answer}")
                 return 1
