@@ -450,13 +450,17 @@ void RobotServer::Impl::BlockCall(const Request& req, Response& res) {
   bool fromForm = false;
   if (!Sponsor(req, res, fromForm))
     return;
+  const std::string action = req.get_param_value("action");
+  if (action != "" && action != "block" && action != "unblock")
+    return Fail(req, res, 400, "the action is block or unblock");
+  const bool blocked = action != "unblock";
   const std::string call = req.get_param_value("call");
-  const bool blocked = req.get_param_value("action") != "unblock";
-  if (!Scores.SetBlocked(call, blocked, NowUtcSeconds()))
+  std::optional<std::string> changed = Scores.SetBlocked(call, blocked, NowUtcSeconds());
+  if (!changed)
     return Fail(req, res, 400, "'" + Clipped(call, 30) + "' is not a callsign");
   if (fromForm)
     return res.set_redirect("/live", 303);
-  Answer(res, 200, BlockedCallJson(ToUpper(Trim(call)), blocked), kJson);
+  Answer(res, 200, BlockedCallJson(*changed, blocked), kJson);
 }
 
 void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std::string& name) {

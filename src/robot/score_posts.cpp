@@ -81,12 +81,13 @@ ScoreAnswer ScorePostService::Take(const std::string& xml, int64_t now) {
   return {200, "OK"};
 }
 
-bool ScorePostService::SetBlocked(const std::string& call, bool blocked, int64_t now) {
+std::optional<std::string> ScorePostService::SetBlocked(const std::string& call, bool blocked,
+                                                        int64_t now) {
   std::string upper = ToUpper(Trim(call));
   if (!IsCallText(upper))
-    return false;
+    return std::nullopt;
   store_.SetBlocked(upper, blocked, now);
-  return true;
+  return upper;
 }
 
 std::shared_ptr<const LiveBoard> ScorePostService::Board() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,9 +35,9 @@ class ScorePostService {
   ScoreAnswer Take(const std::string& xml, int64_t now);
 
   // The sponsor's decision on a call: blocked, its posts are refused and it
-  // leaves the board; unblocked, its last post shows again. False when `call`
-  // is no callsign.
-  bool SetBlocked(const std::string& call, bool blocked, int64_t now);
+  // leaves the board; unblocked, its last post shows again. The call as
+  // decided on (upper case); none when `call` is no callsign.
+  std::optional<std::string> SetBlocked(const std::string& call, bool blocked, int64_t now);
   std::vector<std::string> Blocked() { return store_.Blocked(); }
 
   // Shared by every request until the posts change.

@@ -124,6 +124,7 @@ TEST_F(LiveBoardHttpTest, TheBoardShowsThePostsAndTheSponsorBlocksACall) {
        "token=" + token + "&call=JA1ABC",
        403},
       {"not a call", {{"X-Sponsor-Token", token}}, "call=JA1+ABC", 400},
+      {"unknown action", {{"X-Sponsor-Token", token}}, "call=JA1ABC&action=unblok", 400},
       {"by a script", {{"X-Sponsor-Token", token}}, "call=ja1abc&action=block", 200},
       {"from the form", {}, "token=" + token + "&call=DL4MCF&action=block", 303},
   };

@@ -162,7 +162,7 @@ TEST_F(ScorePostsTest, ABlockedCallIsRefusedAndLeavesTheBoardUntilUnblocked) {
   ASSERT_EQ(service.Take(ScorePostXml("DL4MCF", 50), ContestTime(10)).Status, 200);
   ASSERT_EQ(service.Board()->Stations, 2u);
   EXPECT_FALSE(service.SetBlocked("JA1 ABC", true, ContestTime(11)));
-  ASSERT_TRUE(service.SetBlocked(" ja1abc ", true, ContestTime(11)));
+  ASSERT_EQ(service.SetBlocked(" ja1abc ", true, ContestTime(11)), "JA1ABC");
   EXPECT_EQ(service.Blocked(), std::vector<std::string>{"JA1ABC"});
   EXPECT_EQ(service.Board()->Stations, 1u);
   ScoreAnswer refused = service.Take(ScorePostXml("JA1ABC", 200), ContestTime(12));
