@@ -1,3 +1,5 @@
+#include <utility>
+
 #include <nlohmann/json.hpp>
 
 #include "live_board_page.h"
@@ -25,8 +27,10 @@ json GroupJson(const BoardGroup& group, int64_t now) {
   json line = json::array();
   for (const ScorePoint& point : group.LeaderLine)
     line.push_back({{"at", IsoUtc(point.At)}, {"score", point.Score}});
-  return {
-      {"title", group.Title}, {"stations", group.Stations}, {"rows", rows}, {"leader_line", line}};
+  return {{"title", group.Title},
+          {"stations", group.Stations},
+          {"rows", std::move(rows)},
+          {"leader_line", std::move(line)}};
 }
 
 }  // namespace
@@ -37,13 +41,14 @@ std::string LiveBoardJson(const LiveBoard& board, int64_t now) {
     json groups = json::array();
     for (const BoardGroup& group : section.Groups)
       groups.push_back(GroupJson(group, now));
-    sections.push_back({{"id", section.Id}, {"title", section.Title}, {"groups", groups}});
+    sections.push_back(
+        {{"id", section.Id}, {"title", section.Title}, {"groups", std::move(groups)}});
   }
   json answer = {{"title", "Claimed live scores, not results"},
                  {"at", IsoUtc(now)},
                  {"stale_after_seconds", kStaleSeconds},
                  {"stations", board.Stations},
-                 {"sections", sections}};
+                 {"sections", std::move(sections)}};
   // A text that is not UTF-8 is shown with replacement characters, never refused.
   return answer.dump(-1, ' ', false, json::error_handler_t::replace);
 }

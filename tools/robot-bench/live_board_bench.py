@@ -65,7 +65,7 @@ def main():
         print(f"live-board-bench: {len(posts)} posts from {args.clients} clients in {wall:.2f} s: "
               f"{len(posts) / wall:.0f} a second, median {cuts[49] * 1000:.1f} ms, 99th percentile "
               f"{cuts[98] * 1000:.1f} ms, server CPU {cpu / len(posts) * 1000:.2f} ms a post")
-        for path in ("/live", "/live", "/api/live"):
+        for path in ("/live", "/live", "/api/live", "/api/live"):
             started = time.perf_counter()
             status, body = robot_load.get(robot.port, path)
             print(f"live-board-bench: GET {path}: {status}, {len(body) / 1024:.0f} KB in "
