@@ -13,7 +13,7 @@ packages=(
   cmake g++ make libgtest-dev googletest clang clang-format llvm
   hamradio-files python3
 )
-robot=(libcpp-httplib-dev libsqlite3-dev)
+robot=(libcpp-httplib-dev libsqlite3-dev libexpat1-dev nlohmann-json3-dev)
 case "${1:-}" in
   robot) packages+=("${robot[@]}") ;;
   browser) packages+=("${robot[@]}" chromium chromium-driver python3-selenium) ;;

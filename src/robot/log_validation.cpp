@@ -48,10 +48,14 @@ bool LooksBinary(const std::string& bytes) {
   return controls * 100 > bytes.size();
 }
 
+}  // namespace
+
 bool IsCallText(const std::string& call) {
   return !call.empty() && call.size() <= kLongestCall &&
          call.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789/") == std::string::npos;
 }
+
+namespace {
 
 bool InPeriod(const OleDateTime& time, const RobotSettings& settings) {
   auto key = [](const CalendarTime& c) { return c.Year * 10000 + c.Month * 100 + c.Day; };

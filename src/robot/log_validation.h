@@ -29,6 +29,9 @@ struct LogVerdict {
   std::vector<std::string> WorkedCalls;  // distinct, for the missing-logs list
 };
 
+// Whether upper-case text may be a callsign: the robot's one test of a call.
+bool IsCallText(const std::string& call);
+
 // `table`: the sponsor's, as the check takes it (contest names, categories).
 LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
                        const CountryFile& countries, const SponsorTable& table);

@@ -19,6 +19,21 @@ td.n { text-align: right; font-variant-numeric: tabular-nums; }
 .refused { color: #a4161a; }
 form p { margin: .7em 0; }
 code { font-size: 90%; word-break: break-all; }
+header a { display: inline-block; }
+nav.board a { margin-right: 1em; white-space: nowrap; }
+table.board { width: 100%; max-width: 42em; }
+table.board td.call { overflow-wrap: anywhere; }
+table.board th.n { text-align: right; }
+tr.stale td { color: #6b7280; }
+p.claimed { font-weight: bold; }
+p.leader { display: flex; align-items: center; gap: .6em; margin: .3em 0; }
+svg.line { flex: none; background: #eef1f6; }
+svg.line polyline { fill: none; stroke: #1d3557; stroke-width: 1.5; }
+svg.line circle { fill: #a4161a; }
+@media (max-width: 30em) {
+  main { padding: .6em; }
+  table.board th, table.board td { padding: .2em .3em; }
+}
 )";
 
 namespace {
@@ -64,15 +79,15 @@ std::string CallLink(const std::string& call) {
 
 }  // namespace
 
-std::string RobotPage(const std::string& title, const std::string& body) {
+std::string RobotPage(const std::string& title, const std::string& body, const std::string& head) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-         "<title>" +
-         E(title) +
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n" +
+         head + "<title>" + E(title) +
          " - DKZ log robot</title>\n"
          "<link rel=\"stylesheet\" href=\"/style.css\">\n</head>\n<body>\n"
          "<header><a href=\"/\">Send a log</a><a href=\"/received\">Logs received</a>"
-         "<a href=\"/results/\">Results</a></header>\n<main>\n<h1>" +
+         "<a href=\"/results/\">Results</a><a href=\"/live\">Live "
+         "scores</a></header>\n<main>\n<h1>" +
          E(title) + "</h1>\n" + body + "</main>\n</body>\n</html>\n";
 }
 
@@ -251,6 +266,14 @@ std::string SponsorPage(const std::vector<SubmissionRow>& held,
           "<p><label>Log id<br><input type=\"number\" name=\"log\" min=\"1\" "
           "required></label></p>\n<p><button type=\"submit\">Accept the held log</button></p>\n"
           "</form>\n";
+  body +=
+      "<h2>Block a call from the live scores</h2>\n<form method=\"post\" "
+      "action=\"/sponsor/block\">\n" +
+      tokenField +
+      "<p><label>Call<br><input type=\"text\" name=\"call\" required maxlength=\"20\" "
+      "autocomplete=\"off\"></label></p>\n<p><button type=\"submit\" name=\"action\" "
+      "value=\"block\">Block</button> <button type=\"submit\" name=\"action\" "
+      "value=\"unblock\">Unblock</button></p>\n</form>\n";
   return RobotPage("Sponsor", body);
 }
 

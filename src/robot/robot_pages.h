@@ -29,5 +29,6 @@ std::string SponsorPage(const std::vector<SubmissionRow>& held,
 std::string NoResultsPage();
 std::string MessagePage(const std::string& title, const std::string& message);
 
-// Common frame of every page.
-std::string RobotPage(const std::string& title, const std::string& body);
+// Common frame of every page; `head` goes into its head.
+std::string RobotPage(const std::string& title, const std::string& body,
+                      const std::string& head = "");

@@ -22,6 +22,8 @@
 #include "robot_pages.h"
 #include "resubmission_key.h"
 #include "robot_text.h"
+#include "live_board_page.h"
+#include "score_post_request.h"
 #include "upload_form.h"
 #include "sponsor_token.h"
 
@@ -139,12 +141,14 @@ struct RobotServer::Impl {
   ServerLimits Limits;
   HttpServer Http;
   std::mutex CheckMutex;  // one check run at a time
+  ScorePostService Scores;
 
   Impl(UploadService& service, std::string dataFolder, std::string token, ServerLimits limits)
       : Service(service),
         DataFolder(std::move(dataFolder)),
         Token(std::move(token)),
-        Limits(limits) {}
+        Limits(limits),
+        Scores(service.Settings(), service.Countries(), service.Table(), service.Db().Path()) {}
 
   size_t MaxBody() const { return Service.Settings().MaxLogBytes + kFormOverhead; }
 
@@ -155,6 +159,7 @@ struct RobotServer::Impl {
   void RunCheck(const Request& req, Response& res);
   void Accept(const Request& req, Response& res);
   void SendArchive(const Request& req, Response& res);
+  void BlockCall(const Request& req, Response& res);
   void ServeResult(const Request& req, Response& res, const std::string& name);
 };
 
@@ -291,6 +296,16 @@ void RobotServer::Impl::Configure() {
   Http.Post("/sponsor/check", [this](const Request& req, Response& res) { RunCheck(req, res); });
   Http.Post("/sponsor/archive",
             [this](const Request& req, Response& res) { SendArchive(req, res); });
+  Http.Post("/sponsor/block", [this](const Request& req, Response& res) { BlockCall(req, res); });
+  Http.Post("/api/scores", [this](const Request& req, Response& res, const ContentReader& reader) {
+    AnswerScorePost(Scores, req, res, reader);
+  });
+  Http.Get("/live", [this](const Request&, Response& res) {
+    Answer(res, 200, LiveBoardPage(*Scores.Board(), NowUtcSeconds()), kHtml);
+  });
+  Http.Get("/api/live", [this](const Request&, Response& res) {
+    Answer(res, 200, LiveBoardJson(*Scores.Board(), NowUtcSeconds()), kJson);
+  });
   // The published pages link to each other by relative names: served from a folder.
   Http.Get("/results", [](const Request&, Response& res) { res.set_redirect("/results/", 301); });
   Http.Get("/results/",
@@ -495,6 +510,23 @@ void RobotServer::Impl::SendArchive(const Request& req, Response& res) {
     }
     return sink.write(piece.data(), piece.size());
   });
+}
+
+void RobotServer::Impl::BlockCall(const Request& req, Response& res) {
+  bool fromForm = false;
+  if (!Sponsor(req, res, fromForm))
+    return;
+  const std::string action = req.get_param_value("action");
+  if (action != "" && action != "block" && action != "unblock")
+    return Fail(req, res, 400, "the action is block or unblock");
+  const bool blocked = action != "unblock";
+  const std::string call = req.get_param_value("call");
+  std::optional<std::string> changed = Scores.SetBlocked(call, blocked, NowUtcSeconds());
+  if (!changed)
+    return Fail(req, res, 400, "'" + Clipped(call, 30) + "' is not a callsign");
+  if (fromForm)
+    return res.set_redirect("/live", 303);
+  Answer(res, 200, BlockedCallJson(*changed, blocked), kJson);
 }
 
 void RobotServer::Impl::ServeResult(const Request& req, Response& res, const std::string& name) {

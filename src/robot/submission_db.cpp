@@ -3,14 +3,16 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <iterator>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/base/text.h"
+#include "sqlite_statement.h"
 
 namespace {
 
-// Version 1: submissions with the calls each log worked (one text of calls
+// Step 1: submissions with the calls each log worked (one text of calls
 // apart by blanks: a table row per call cost every upload hundreds of index
 // writes), the check runs.
 const char kSchema[] = R"(
@@ -38,10 +40,9 @@ CREATE TABLE check_runs(
   at INTEGER NOT NULL,
   logs INTEGER NOT NULL,
   folder TEXT NOT NULL);
-PRAGMA user_version = 1;
 )";
 
-// Version 2: the logs of a call count in the order their uploads arrived
+// Step 2: the logs of a call count in the order their uploads arrived
 // (an upload judged longer is stored later), logs held for the sponsor, and
 // each call's resubmission key, hashed.
 const char kToVersion2[] = R"(
@@ -55,8 +56,39 @@ CREATE INDEX submissions_by_file ON submissions(sha256);
 CREATE TABLE call_keys(
   call TEXT PRIMARY KEY,
   key_hash TEXT NOT NULL);
-PRAGMA user_version = 2;
 )";
+
+// Step 3: the live scoreboard's score posts (thinned per call as they come,
+// see score_store.cpp), each call's last one, and the calls the sponsor
+// blocked from the board.
+const char kScorePostsSchema[] = R"(
+CREATE TABLE score_posts(
+  id INTEGER PRIMARY KEY AUTOINCREMENT,
+  call TEXT NOT NULL,
+  received INTEGER NOT NULL,
+  category TEXT NOT NULL,
+  category_title TEXT NOT NULL,
+  japanese INTEGER NOT NULL,
+  continent TEXT NOT NULL,
+  district TEXT NOT NULL,
+  qsos INTEGER NOT NULL,
+  points INTEGER NOT NULL,
+  mults INTEGER NOT NULL,
+  score INTEGER NOT NULL,
+  software TEXT NOT NULL);
+CREATE INDEX score_posts_by_call ON score_posts(call, id);
+CREATE TABLE score_standings(
+  call TEXT PRIMARY KEY,
+  post_id INTEGER NOT NULL);
+CREATE TABLE blocked_calls(
+  call TEXT PRIMARY KEY,
+  since INTEGER NOT NULL);
+)";
+
+// Step N makes version N of version N - 1; a database is brought up step by
+// step in one transaction, every row kept. A released step never changes: a
+// new table or column is a new step.
+const char* const kMigrations[] = {kSchema, kToVersion2, kScorePostsSchema};
 
 // A later log of the same call that may count: the one it makes not count.
 const char kLaterOfCall[] =
@@ -73,100 +105,6 @@ const std::string kColumns =
 // The rows that count, one per call.
 const std::string kCounts =
     std::string("s.held = 0 AND NOT EXISTS (SELECT 1 ") + kLaterOfCall + ")";
-
-StorageError Failure(sqlite3* db, const std::string& what) {
-  return StorageError("database: " + what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
-}
-
-void Execute(sqlite3* db, const char* sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-    std::string text = message ? message : sqlite3_errmsg(db);
-    sqlite3_free(message);
-    throw StorageError(std::string("database: ") + text);
-  }
-}
-
-class Statement {
- public:
-  Statement(sqlite3* db, const std::string& sql) : db_(db) {
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr) != SQLITE_OK)
-      throw Failure(db, "prepare");
-  }
-  ~Statement() { sqlite3_finalize(statement_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-
-  Statement& Bind(int index, int64_t value) {
-    Check(sqlite3_bind_int64(statement_, index, value));
-    return *this;
-  }
-  Statement& Bind(int index, const std::string& value) {
-    Check(sqlite3_bind_text(statement_, index, value.data(), static_cast<int>(value.size()),
-                            SQLITE_TRANSIENT));
-    return *this;
-  }
-  Statement& Bind(int index, const std::optional<int64_t>& value) {
-    Check(value ? sqlite3_bind_int64(statement_, index, *value)
-                : sqlite3_bind_null(statement_, index));
-    return *this;
-  }
-  void Reset() { sqlite3_reset(statement_); }
-  // True while there is a row to read.
-  bool Step() {
-    int result = sqlite3_step(statement_);
-    if (result == SQLITE_ROW)
-      return true;
-    if (result != SQLITE_DONE)
-      throw Failure(db_, "step");
-    return false;
-  }
-  int64_t Int(int column) const { return sqlite3_column_int64(statement_, column); }
-  std::optional<int64_t> MaybeInt(int column) const {
-    if (sqlite3_column_type(statement_, column) == SQLITE_NULL)
-      return std::nullopt;
-    return Int(column);
-  }
-  std::string Text(int column) const {
-    const unsigned char* text = sqlite3_column_text(statement_, column);
-    return text ? std::string(reinterpret_cast<const char*>(text),
-                              static_cast<size_t>(sqlite3_column_bytes(statement_, column)))
-                : std::string();
-  }
-
- private:
-  void Check(int result) {
-    if (result != SQLITE_OK)
-      throw Failure(db_, "bind");
-  }
-  sqlite3* db_;
-  sqlite3_stmt* statement_ = nullptr;
-};
-
-sqlite3* Open(const std::string& path, bool readOnly) {
-  sqlite3* db = nullptr;
-  int flags = SQLITE_OPEN_NOMUTEX |
-              (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-  if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
-    StorageError error = Failure(db, "open " + path);
-    sqlite3_close(db);
-    throw error;
-  }
-  try {
-    sqlite3_busy_timeout(db, 10000);
-    sqlite3_extended_result_codes(db, 1);
-    if (!readOnly) {
-      // WAL lets pages be read while a log is stored; FULL syncs the WAL at
-      // every commit, so that a receipt survives a power loss too.
-      Execute(db,
-              "PRAGMA journal_mode = WAL; PRAGMA synchronous = FULL; PRAGMA foreign_keys = ON;");
-    }
-  } catch (...) {
-    sqlite3_close(db);
-    throw;
-  }
-  return db;
-}
 
 SubmissionRow RowOf(const Statement& s) {
   SubmissionRow row;
@@ -215,7 +153,7 @@ class SubmissionDb::Lease {
       }
     }
     if (connection_ == nullptr)
-      connection_ = Open(db.path_, true);
+      connection_ = OpenDatabase(db.path_, true);
   }
   ~Lease() {
     std::lock_guard<std::mutex> lock(db_.readersMutex_);
@@ -248,19 +186,20 @@ SubmissionDb::~SubmissionDb() {
 }
 
 sqlite3* SubmissionDb::OpenWriter() {
-  sqlite3* db = Open(path_, false);
+  sqlite3* db = OpenDatabase(path_, false);
   try {
     Execute(db, "BEGIN IMMEDIATE");
     Statement version(db, "PRAGMA user_version");
     version.Step();
     const int64_t found = version.Int(0);
-    if (found > 2)
+    const int64_t latest = static_cast<int64_t>(std::size(kMigrations));
+    if (found > latest)
       throw StorageError("database " + path_ + " is of a newer robot (version " +
                          std::to_string(found) + ")");
-    if (found < 1)
-      Execute(db, kSchema);
-    if (found < 2)
-      Execute(db, kToVersion2);
+    for (int64_t step = found + 1; step <= latest; ++step) {
+      Execute(db, kMigrations[step - 1]);
+      Execute(db, ("PRAGMA user_version = " + std::to_string(step)).c_str());
+    }
     Execute(db, "COMMIT");
   } catch (...) {
     sqlite3_close(db);

@@ -1,5 +1,6 @@
 // Every upload the robot gave a receipt for, in one SQLite file of the data
-// folder (all of the robot's SQL is here). A row is committed durably (WAL,
+// folder (its SQL and the database's versions are here; the live scoreboard's
+// queries are in score_store). A row is committed durably (WAL,
 // synchronous=FULL) before Insert returns: only then is a receipt given.
 #pragma once
 
@@ -111,6 +112,8 @@ class SubmissionDb {
 
   int64_t RecordCheckRun(int64_t at, int logs, const std::string& folder);
   std::optional<CheckRunRow> LastCheckRun();
+
+  const std::string& Path() const { return path_; }
 
  private:
   class Lease;
