@@ -1,7 +1,6 @@
 #include "robot_server.h"
 
 #include <fcntl.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,14 +105,6 @@ const char* ContentTypeOf(const std::string& name) {
   return "text/plain; charset=utf-8";
 }
 
-// Debian's library listens with a backlog of 5: a burst of new connections
-// overflows it, and each one dropped waits a second for the SYN to be resent.
-// Listening again on the socket widens it.
-class HttpServer : public httplib::Server {
- public:
-  bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
-};
-
 }  // namespace
 
 struct RobotServer::Impl {
@@ -121,14 +112,17 @@ struct RobotServer::Impl {
   std::string DataFolder;
   std::string Token;
   ServerLimits Limits;
-  HttpServer Http;
+  RobotListener Listener;
+  httplib::Server& Http;
   std::mutex CheckMutex;  // one check run at a time
 
   Impl(UploadService& service, std::string dataFolder, std::string token, ServerLimits limits)
       : Service(service),
         DataFolder(std::move(dataFolder)),
         Token(std::move(token)),
-        Limits(limits) {}
+        Limits(limits),
+        Listener(limits),
+        Http(Listener.Routes()) {}
 
   size_t MaxBody() const { return Service.Settings().MaxLogBytes + kFormOverhead; }
 
@@ -142,14 +136,6 @@ struct RobotServer::Impl {
 };
 
 void RobotServer::Impl::Configure() {
-  Http.new_task_queue = [threads = Limits.Threads] {
-    return new httplib::ThreadPool(static_cast<size_t>(threads));
-  };
-  Http.set_read_timeout(Limits.ReadTimeoutSeconds, 0);
-  Http.set_write_timeout(Limits.ReadTimeoutSeconds, 0);
-  // One request per connection: an idle keep-alive connection would hold a
-  // worker, and an unread rest of a refused body can never pass for a request.
-  Http.set_keep_alive_max_count(1);
   Http.set_payload_max_length(MaxBody() + kDrainBytes);
   Http.set_default_headers({
       {"Content-Security-Policy",
@@ -309,8 +295,8 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
                                 bool api) {
   if (!req.is_multipart_form_data())
     return Fail(req, res, 400, "send a multipart/form-data form with the log in the field 'log'");
-  UploadForm form(Service.Settings().MaxLogBytes,
-                  std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds));
+  const auto deadline = RobotListener::ReadDeadline();
+  UploadForm form(Service.Settings().MaxLogBytes, deadline);
   bool read = reader(
       [&](const httplib::MultipartFormData& part) { return form.Part(part.name, part.filename); },
       [&](const char* data, size_t size) { return form.Data(data, size); });
@@ -318,7 +304,9 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     return Fail(
         req, res, 413,
         "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
-  if (form.TooSlow())
+  // The watchdog ends a body that stops short of its deadline, which the
+  // form sees only as data that did not come.
+  if (form.TooSlow() || (!read && std::chrono::steady_clock::now() >= deadline))
     return Fail(req, res, 408,
                 "the upload took longer than " + std::to_string(Limits.BodySeconds) + " s");
   if (form.TooLongEmail())
@@ -461,17 +449,13 @@ RobotServer::RobotServer(UploadService& service, std::string dataFolder, std::st
 RobotServer::~RobotServer() = default;
 
 int RobotServer::Bind(int port) {
-  int bound = port == 0 ? impl_->Http.bind_to_any_port("127.0.0.1")
-                        : (impl_->Http.bind_to_port("127.0.0.1", port) ? port : -1);
-  if (bound > 0 && !impl_->Http.WidenBacklog())
-    return -1;
-  return bound;
+  return impl_->Listener.Bind(port);
 }
 
 bool RobotServer::Run() {
-  return impl_->Http.listen_after_bind();
+  return impl_->Listener.Run();
 }
 
 void RobotServer::Stop() {
-  impl_->Http.stop();
+  impl_->Listener.Stop();
 }

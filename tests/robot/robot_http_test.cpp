@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -39,7 +40,7 @@ std::string FormType() {
 }
 
 // Whatever the server answers on a connection of our own, after `request`
-// was sent in pieces of `piece` bytes, `pause` apart.
+// was sent in pieces of `piece` bytes, `pause` apart (or until it answers).
 std::string RawExchange(int port, const std::string& request, size_t piece = 0,
                         std::chrono::milliseconds pause = {}) {
   int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -57,7 +58,9 @@ std::string RawExchange(int port, const std::string& request, size_t piece = 0,
   for (size_t at = 0; at < request.size(); at += step) {
     if (send(fd, request.data() + at, std::min(step, request.size() - at), MSG_NOSIGNAL) < 0)
       break;
-    std::this_thread::sleep_for(pause);
+    pollfd answered{fd, POLLIN, 0};
+    if (poll(&answered, 1, static_cast<int>(pause.count())) > 0)
+      break;
   }
   std::string answer;
   char buffer[4096];
