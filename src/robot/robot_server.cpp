@@ -33,6 +33,22 @@ const char kHtml[] = "text/html; charset=utf-8";
 const char kJson[] = "application/json; charset=utf-8";
 // Room for the multipart framing and the e-mail field around the log.
 const size_t kFormOverhead = 64 * 1024;
+// The sponsor's forms hold the token and little else.
+const size_t kSponsorFormBytes = 4096;
+
+// What a path answers to, and the body it reads.
+struct PathRule {
+  const char* Allow;  // its methods, as the Allow header lists them
+  size_t MaxBody;     // 0: it takes no body
+  bool Streamed;      // its body is read as it arrives, bounded on the way
+};
+
+bool Allows(const PathRule& rule, const std::string& method) {
+  for (const std::string& allowed : SplitWords(ReplaceAll(rule.Allow, ",", " ")))
+    if (allowed == method)
+      return true;
+  return false;
+}
 
 bool IsApi(const Request& req) {
   return req.path.compare(0, 5, "/api/") == 0;
@@ -53,6 +69,8 @@ const char* StatusTitle(int status) {
       return "Forbidden";
     case 404:
       return "Not found";
+    case 405:
+      return "Method not allowed";
     case 408:
       return "Too slow";
     case 409:
@@ -125,6 +143,8 @@ struct RobotServer::Impl {
         Http(Listener.Routes()) {}
 
   size_t MaxBody() const { return Service.Settings().MaxLogBytes + kFormOverhead; }
+  PathRule RuleFor(const std::string& path) const;
+  std::string TooLargeMessage(const PathRule& rule) const;
 
   void Configure();
   httplib::Server::HandlerResponse Guard(const Request& req, Response& res);
@@ -146,15 +166,9 @@ void RobotServer::Impl::Configure() {
       {"Referrer-Policy", "no-referrer"},
       {"Cache-Control", "no-store"},
   });
-  // A body that is announced too big is refused before it is sent.
+  // A request the guard refuses is refused before its body is sent.
   Http.set_expect_100_continue_handler([this](const Request& req, Response& res) {
-    if (req.get_header_value<uint64_t>("Content-Length") > MaxBody()) {
-      Fail(req, res, 413,
-           "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) +
-               " KB");
-      return 413;
-    }
-    return 100;
+    return Guard(req, res) == httplib::Server::HandlerResponse::Handled ? res.status : 100;
   });
   Http.set_pre_routing_handler(
       [this](const Request& req, Response& res) { return Guard(req, res); });
@@ -258,9 +272,49 @@ void RobotServer::Impl::Configure() {
            [this](const Request& req, Response& res) { ServeResult(req, res, req.matches[1]); });
 }
 
-// Before any body is read: what a POST may carry, and from where.
+PathRule RobotServer::Impl::RuleFor(const std::string& path) const {
+  if (path == "/api/logs")
+    return {"GET, HEAD, POST", MaxBody(), true};
+  if (path == "/upload")
+    return {"POST", MaxBody(), true};
+  if (path == "/sponsor/check" || path == "/sponsor/archive")
+    return {"POST", kSponsorFormBytes, false};
+  return {"GET, HEAD", 0, false};
+}
+
+std::string RobotServer::Impl::TooLargeMessage(const PathRule& rule) const {
+  if (rule.Streamed)
+    return "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) +
+           " KB";
+  if (rule.MaxBody > 0)
+    return "the form is larger than " + std::to_string(rule.MaxBody) + " bytes";
+  return "this address takes no body";
+}
+
+// Before any body is read: the method, the body's size, and for a POST what
+// it may carry and from where.
 httplib::Server::HandlerResponse RobotServer::Impl::Guard(const Request& req, Response& res) {
   using httplib::Server;
+  // No answer here is served in ranges. The library would cut any answer by
+  // them, an error page or a receipt too, and still call it 200; a request of
+  // thousands of ranges would multiply the page. The request is the
+  // library's own, not a const one: only its view here is const.
+  const_cast<Request&>(req).ranges.clear();
+  const PathRule rule = RuleFor(req.path);
+  if (!Allows(rule, req.method)) {
+    res.set_header("Allow", rule.Allow);
+    Fail(req, res, 405, "this address takes " + std::string(rule.Allow) + " only");
+    return Server::HandlerResponse::Handled;
+  }
+  bool chunked = req.has_header("Transfer-Encoding");
+  // Once a client sends without waiting, a little more than the bound is read
+  // and dropped, so that it reads the refusal rather than a reset connection.
+  const bool waits = req.get_header_value("Expect") == "100-continue";
+  const uint64_t bound = rule.MaxBody + (rule.Streamed && !waits ? kDrainBytes : 0);
+  if ((chunked && rule.MaxBody == 0) || req.get_header_value<uint64_t>("Content-Length") > bound) {
+    Fail(req, res, 413, TooLargeMessage(rule));
+    return Server::HandlerResponse::Handled;
+  }
   if (req.method != "POST")
     return Server::HandlerResponse::Unhandled;
   // A page of another site may not make a visitor's browser post here.
@@ -272,20 +326,14 @@ httplib::Server::HandlerResponse RobotServer::Impl::Guard(const Request& req, Re
     Fail(req, res, 415, "send the body without Content-Encoding");
     return Server::HandlerResponse::Handled;
   }
-  bool chunked = req.has_header("Transfer-Encoding");
   if (chunked && req.get_header_value("Transfer-Encoding") != "chunked") {
     Fail(req, res, 501, "only chunked transfer encoding is understood");
     return Server::HandlerResponse::Handled;
   }
-  // Without a length the library would read until the client closes: refused.
-  if (!chunked && !req.has_header("Content-Length")) {
+  // Without a length the library would read until the client closes, and a
+  // chunked body it reads whole before a route that takes a form sees it.
+  if (!chunked ? !req.has_header("Content-Length") : !rule.Streamed) {
     Fail(req, res, 411, "send a Content-Length");
-    return Server::HandlerResponse::Handled;
-  }
-  if (!chunked && req.get_header_value<uint64_t>("Content-Length") > MaxBody() + kDrainBytes) {
-    Fail(
-        req, res, 413,
-        "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
     return Server::HandlerResponse::Handled;
   }
   return Server::HandlerResponse::Unhandled;
@@ -347,7 +395,7 @@ bool RobotServer::Impl::Sponsor(const Request& req, Response& res, bool& fromFor
   }
   std::string given = req.get_header_value("X-Sponsor-Token");
   std::string bearer = req.get_header_value("Authorization");
-  if (given.empty() && bearer.compare(0, 7, "Bearer ") == 0)
+  if (given.empty() && bearer.size() > 7 && EqualsIgnoreCase(bearer.substr(0, 7), "Bearer "))
     given = bearer.substr(7);
   if (given.empty() && req.has_param("token")) {
     given = req.get_param_value("token");
