@@ -101,6 +101,7 @@ void ConnectionGate::Stop() {
   ssize_t woken = write(wake_, &one, sizeof one);
   (void)woken;  // a full counter wakes the loop as well
   thread_.join();
+  std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& entry : waiting_)
     close(entry.first);
   waiting_.clear();

@@ -7,7 +7,7 @@ a multipart preamble trickled a byte at a time, and the resident memory after
 many large uploads. Prints one line of figures for each; exit code 0.
 
 usage: robot_hostile.py DKZ_ROBOT [--only NAME ...] [--flood-headers N]
-                        [--large-uploads N]
+                        [--large-uploads N] [--large-clients N]
 NAME: ranges, flood, slow, sponsor-body, preamble, large"""
 import argparse
 import os
@@ -219,12 +219,15 @@ def preamble(robot, pause=5.0, give_up=120):
           f"{elapsed:.0f} s")
 
 
-def large(robot, count, clients=8, qsos=58000):
+def large(robot, count, clients, qsos=58000):
+    """The stations worked come from a pool of 5,000, as in a real contest:
+    the memory measured is what judging takes, not the calls kept."""
     rng = random.Random(11)
+    worked = [robot_load.make_call(rng, robot_load.JA_PREFIXES) for _ in range(5000)]
     uploads = []
     for n in range(count):
         call = robot_load.make_call(rng, robot_load.DX_PREFIXES)
-        uploads.append((call, compact_log(rng, call, qsos)))
+        uploads.append((call, compact_log(rng, call, qsos, worked)))
     before = resident_mb(robot)
     figures = []
     lock = threading.Lock()
@@ -257,7 +260,7 @@ def large(robot, count, clients=8, qsos=58000):
           f"{', '.join(figures)} MB, {resident_mb(robot):.0f} MB after")
 
 
-def compact_log(rng, call, qsos):
+def compact_log(rng, call, qsos, worked):
     """A log with short QSO lines (about 57 bytes each), as loggers write them."""
     lines = ["START-OF-LOG: 3.0", f"CALLSIGN: {call}", "CONTEST: DKZ-CW",
              "CATEGORY-OPERATOR: SINGLE-OP"]
@@ -266,7 +269,7 @@ def compact_log(rng, call, qsos):
         day, rest = divmod(minute, 1440)
         lines.append(f"QSO: 7012 CW 2023-06-{10 + day:02d} {rest // 60:02d}{rest % 60:02d} "
                      f"{call} 599 {n % 999 + 1} "
-                     f"{robot_load.make_call(rng, robot_load.JA_PREFIXES)} 599 "
+                     f"{rng.choice(worked)} 599 "
                      f"{rng.choice(robot_load.DISTRICTS)}")
     lines.append("END-OF-LOG:")
     return ("\n".join(lines) + "\n").encode()
@@ -278,9 +281,11 @@ def main():
     parser.add_argument("--only", nargs="+", choices=SCENARIOS, default=list(SCENARIOS))
     parser.add_argument("--flood-headers", type=int, default=10000)
     parser.add_argument("--large-uploads", type=int, default=47)
+    parser.add_argument("--large-clients", type=int, default=1)
     args = parser.parse_args()
-    if not 1 <= args.flood_headers <= 40000 or not 1 <= args.large_uploads <= 200:
-        parser.error("1 to 40,000 flood headers, 1 to 200 large uploads")
+    if not 1 <= args.flood_headers <= 40000 or not 1 <= args.large_uploads <= 200 or \
+            not 1 <= args.large_clients <= 32:
+        parser.error("1 to 40,000 flood headers, 1 to 200 large uploads from 1 to 32 clients")
     work = tempfile.mkdtemp(prefix="dkz-robot-hostile-")
     try:
         for name in args.only:
@@ -300,7 +305,7 @@ def main():
                 elif name == "preamble":
                     preamble(robot)
                 else:
-                    large(robot, args.large_uploads)
+                    large(robot, args.large_uploads, args.large_clients)
             finally:
                 robot.stop()
     finally:
