@@ -1,7 +1,7 @@
 #include "robot_server.h"
 
 #include <fcntl.h>
-#include <sys/socket.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,6 +23,7 @@
 #include "resubmission_key.h"
 #include "robot_text.h"
 #include "live_board_page.h"
+#include "score_post.h"
 #include "score_post_request.h"
 #include "upload_form.h"
 #include "sponsor_token.h"
@@ -37,6 +38,26 @@ const char kHtml[] = "text/html; charset=utf-8";
 const char kJson[] = "application/json; charset=utf-8";
 // Room for the multipart framing and the e-mail field around the log.
 const size_t kFormOverhead = 64 * 1024;
+// The judgement of a large log, like the check, leaves the allocator holding
+// hundreds of MB that it has freed; handing them back (malloc_trim) takes a
+// few ms, too much after each small log.
+const size_t kTrimAfterBytes = 256 * 1024;
+// The sponsor's forms hold the token and little else.
+const size_t kSponsorFormBytes = 4096;
+
+// What a path answers to, and the body it reads.
+struct PathRule {
+  const char* Allow;  // its methods, as the Allow header lists them
+  size_t MaxBody;     // 0: it takes no body
+  bool Streamed;      // its body is read as it arrives, bounded on the way
+};
+
+bool Allows(const PathRule& rule, const std::string& method) {
+  for (const std::string& allowed : SplitWords(ReplaceAll(rule.Allow, ",", " ")))
+    if (allowed == method)
+      return true;
+  return false;
+}
 
 bool IsApi(const Request& req) {
   return req.path.compare(0, 5, "/api/") == 0;
@@ -57,6 +78,8 @@ const char* StatusTitle(int status) {
       return "Forbidden";
     case 404:
       return "Not found";
+    case 405:
+      return "Method not allowed";
     case 408:
       return "Too slow";
     case 409:
@@ -124,14 +147,6 @@ const char* ContentTypeOf(const std::string& name) {
   return "text/plain; charset=utf-8";
 }
 
-// Debian's library listens with a backlog of 5: a burst of new connections
-// overflows it, and each one dropped waits a second for the SYN to be resent.
-// Listening again on the socket widens it.
-class HttpServer : public httplib::Server {
- public:
-  bool WidenBacklog() { return ::listen(svr_sock_, SOMAXCONN) == 0; }
-};
-
 }  // namespace
 
 struct RobotServer::Impl {
@@ -139,7 +154,8 @@ struct RobotServer::Impl {
   std::string DataFolder;
   std::string Token;
   ServerLimits Limits;
-  HttpServer Http;
+  RobotListener Listener;
+  httplib::Server& Http;
   std::mutex CheckMutex;  // one check run at a time
   ScorePostService Scores;
 
@@ -148,9 +164,13 @@ struct RobotServer::Impl {
         DataFolder(std::move(dataFolder)),
         Token(std::move(token)),
         Limits(limits),
+        Listener(limits),
+        Http(Listener.Routes()),
         Scores(service.Settings(), service.Countries(), service.Table(), service.Db().Path()) {}
 
   size_t MaxBody() const { return Service.Settings().MaxLogBytes + kFormOverhead; }
+  PathRule RuleFor(const std::string& path) const;
+  std::string TooLargeMessage(const PathRule& rule) const;
 
   void Configure();
   httplib::Server::HandlerResponse Guard(const Request& req, Response& res);
@@ -164,14 +184,6 @@ struct RobotServer::Impl {
 };
 
 void RobotServer::Impl::Configure() {
-  Http.new_task_queue = [threads = Limits.Threads] {
-    return new httplib::ThreadPool(static_cast<size_t>(threads));
-  };
-  Http.set_read_timeout(Limits.ReadTimeoutSeconds, 0);
-  Http.set_write_timeout(Limits.ReadTimeoutSeconds, 0);
-  // One request per connection: an idle keep-alive connection would hold a
-  // worker, and an unread rest of a refused body can never pass for a request.
-  Http.set_keep_alive_max_count(1);
   Http.set_payload_max_length(MaxBody() + kDrainBytes);
   Http.set_default_headers({
       {"Content-Security-Policy",
@@ -182,15 +194,9 @@ void RobotServer::Impl::Configure() {
       {"Referrer-Policy", "no-referrer"},
       {"Cache-Control", "no-store"},
   });
-  // A body that is announced too big is refused before it is sent.
+  // A request the guard refuses is refused before its body is sent.
   Http.set_expect_100_continue_handler([this](const Request& req, Response& res) {
-    if (req.get_header_value<uint64_t>("Content-Length") > MaxBody()) {
-      Fail(req, res, 413,
-           "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) +
-               " KB");
-      return 413;
-    }
-    return 100;
+    return Guard(req, res) == httplib::Server::HandlerResponse::Handled ? res.status : 100;
   });
   Http.set_pre_routing_handler(
       [this](const Request& req, Response& res) { return Guard(req, res); });
@@ -314,9 +320,52 @@ void RobotServer::Impl::Configure() {
            [this](const Request& req, Response& res) { ServeResult(req, res, req.matches[1]); });
 }
 
-// Before any body is read: what a POST may carry, and from where.
+PathRule RobotServer::Impl::RuleFor(const std::string& path) const {
+  if (path == "/api/logs")
+    return {"GET, HEAD, POST", MaxBody(), true};
+  if (path == "/upload")
+    return {"POST", MaxBody(), true};
+  if (path == "/api/scores")
+    return {"POST", kLargestScorePost, true};
+  if (path == "/sponsor/check" || path == "/sponsor/archive" || path == "/sponsor/accept" ||
+      path == "/sponsor/block")
+    return {"POST", kSponsorFormBytes, false};
+  return {"GET, HEAD", 0, false};
+}
+
+std::string RobotServer::Impl::TooLargeMessage(const PathRule& rule) const {
+  if (rule.Streamed)
+    return "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) +
+           " KB";
+  if (rule.MaxBody > 0)
+    return "the form is larger than " + std::to_string(rule.MaxBody) + " bytes";
+  return "this address takes no body";
+}
+
+// Before any body is read: the method, the body's size, and for a POST what
+// it may carry and from where.
 httplib::Server::HandlerResponse RobotServer::Impl::Guard(const Request& req, Response& res) {
   using httplib::Server;
+  // No answer here is served in ranges. The library would cut any answer by
+  // them, an error page or a receipt too, and still call it 200; a request of
+  // thousands of ranges would multiply the page. The request is the
+  // library's own, not a const one: only its view here is const.
+  const_cast<Request&>(req).ranges.clear();
+  const PathRule rule = RuleFor(req.path);
+  if (!Allows(rule, req.method)) {
+    res.set_header("Allow", rule.Allow);
+    Fail(req, res, 405, "this address takes " + std::string(rule.Allow) + " only");
+    return Server::HandlerResponse::Handled;
+  }
+  bool chunked = req.has_header("Transfer-Encoding");
+  // Once a client sends without waiting, a little more than the bound is read
+  // and dropped, so that it reads the refusal rather than a reset connection.
+  const bool waits = req.get_header_value("Expect") == "100-continue";
+  const uint64_t bound = rule.MaxBody + (rule.Streamed && !waits ? kDrainBytes : 0);
+  if ((chunked && rule.MaxBody == 0) || req.get_header_value<uint64_t>("Content-Length") > bound) {
+    Fail(req, res, 413, TooLargeMessage(rule));
+    return Server::HandlerResponse::Handled;
+  }
   if (req.method != "POST")
     return Server::HandlerResponse::Unhandled;
   // A page of another site may not make a visitor's browser post here.
@@ -328,20 +377,14 @@ httplib::Server::HandlerResponse RobotServer::Impl::Guard(const Request& req, Re
     Fail(req, res, 415, "send the body without Content-Encoding");
     return Server::HandlerResponse::Handled;
   }
-  bool chunked = req.has_header("Transfer-Encoding");
   if (chunked && req.get_header_value("Transfer-Encoding") != "chunked") {
     Fail(req, res, 501, "only chunked transfer encoding is understood");
     return Server::HandlerResponse::Handled;
   }
-  // Without a length the library would read until the client closes: refused.
-  if (!chunked && !req.has_header("Content-Length")) {
+  // Without a length the library would read until the client closes, and a
+  // chunked body it reads whole before a route that takes a form sees it.
+  if (!chunked ? !req.has_header("Content-Length") : !rule.Streamed) {
     Fail(req, res, 411, "send a Content-Length");
-    return Server::HandlerResponse::Handled;
-  }
-  if (!chunked && req.get_header_value<uint64_t>("Content-Length") > MaxBody() + kDrainBytes) {
-    Fail(
-        req, res, 413,
-        "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
     return Server::HandlerResponse::Handled;
   }
   return Server::HandlerResponse::Unhandled;
@@ -352,8 +395,8 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
   if (!req.is_multipart_form_data())
     return Fail(req, res, 400, "send a multipart/form-data form with the log in the field 'log'");
   const Arrival arrival = Service.Arrive(NowUtcSeconds());
-  UploadForm form(Service.Settings().MaxLogBytes,
-                  std::chrono::steady_clock::now() + std::chrono::seconds(Limits.BodySeconds));
+  const auto deadline = RobotListener::ReadDeadline();
+  UploadForm form(Service.Settings().MaxLogBytes, deadline);
   bool read = reader(
       [&](const httplib::MultipartFormData& part) { return form.Part(part.name, part.filename); },
       [&](const char* data, size_t size) { return form.Data(data, size); });
@@ -361,7 +404,9 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     return Fail(
         req, res, 413,
         "the file is larger than " + std::to_string(Service.Settings().MaxLogBytes / 1024) + " KB");
-  if (form.TooSlow())
+  // The watchdog ends a body that stops short of its deadline, which the
+  // form sees only as data that did not come.
+  if (form.TooSlow() || (!read && std::chrono::steady_clock::now() >= deadline))
     return Fail(req, res, 408,
                 "the upload took longer than " + std::to_string(Limits.BodySeconds) + " s");
   if (form.TooLongEmail())
@@ -370,9 +415,12 @@ void RobotServer::Impl::Receive(const Request& req, Response& res, const Content
     return Fail(req, res, 400, "the form could not be read");
   if (form.LogParts() != 1)
     return Fail(req, res, 400, "send one file in the field 'log'");
+  const Upload upload = form.Finish();
   UploadAnswer answer;
   try {
-    answer = Service.Receive(form.Finish(), arrival);
+    answer = Service.Receive(upload, arrival);
+    if (upload.Bytes.size() >= kTrimAfterBytes)
+      malloc_trim(0);
   } catch (const StorageError& error) {
     std::cerr << "dkz-robot: no receipt: " << error.what() << "\n";
     return Fail(req, res, 503,
@@ -408,7 +456,7 @@ bool RobotServer::Impl::Sponsor(const Request& req, Response& res, bool& fromFor
   }
   std::string given = req.get_header_value("X-Sponsor-Token");
   std::string bearer = req.get_header_value("Authorization");
-  if (given.empty() && bearer.compare(0, 7, "Bearer ") == 0)
+  if (given.empty() && bearer.size() > 7 && EqualsIgnoreCase(bearer.substr(0, 7), "Bearer "))
     given = bearer.substr(7);
   if (given.empty() && req.has_param("token")) {
     given = req.get_param_value("token");
@@ -456,6 +504,7 @@ void RobotServer::Impl::RunCheck(const Request& req, Response& res) {
   check.Table = Service.Table();
   RobotCheckRun run = RunRobotCheck(logs, Service.Countries(), check, resultsFolder + "/" + name);
   run.LeftOut = leftOut;
+  malloc_trim(0);
   Service.Db().RecordCheckRun(now, run.Ranked, name);
   if (fromForm)
     return res.set_redirect("/results/", 303);
@@ -559,17 +608,13 @@ RobotServer::RobotServer(UploadService& service, std::string dataFolder, std::st
 RobotServer::~RobotServer() = default;
 
 int RobotServer::Bind(int port) {
-  int bound = port == 0 ? impl_->Http.bind_to_any_port("127.0.0.1")
-                        : (impl_->Http.bind_to_port("127.0.0.1", port) ? port : -1);
-  if (bound > 0 && !impl_->Http.WidenBacklog())
-    return -1;
-  return bound;
+  return impl_->Listener.Bind(port);
 }
 
 bool RobotServer::Run() {
-  return impl_->Http.listen_after_bind();
+  return impl_->Listener.Run();
 }
 
 void RobotServer::Stop() {
-  impl_->Http.stop();
+  impl_->Listener.Stop();
 }

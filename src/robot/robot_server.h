@@ -1,19 +1,13 @@
 // The robot's HTTP side: the routes, the guards every request passes, and
 // the headers every answer carries. Listens on 127.0.0.1 only: a public site
-// puts a web server in front (for TLS, and deadlines on slow clients that
-// this library cannot set while it reads headers).
+// puts a web server in front for TLS.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "robot_listener.h"
 #include "upload_service.h"
-
-struct ServerLimits {
-  int Threads = 32;
-  int ReadTimeoutSeconds = 10;  // for each read of the socket
-  int BodySeconds = 60;         // for a whole upload body
-};
 
 class RobotServer {
  public:

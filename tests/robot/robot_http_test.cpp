@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -39,7 +40,7 @@ std::string FormType() {
 }
 
 // Whatever the server answers on a connection of our own, after `request`
-// was sent in pieces of `piece` bytes, `pause` apart.
+// was sent in pieces of `piece` bytes, `pause` apart (or until it answers).
 std::string RawExchange(int port, const std::string& request, size_t piece = 0,
                         std::chrono::milliseconds pause = {}) {
   int fd = socket(AF_INET, SOCK_STREAM, 0);
@@ -57,7 +58,9 @@ std::string RawExchange(int port, const std::string& request, size_t piece = 0,
   for (size_t at = 0; at < request.size(); at += step) {
     if (send(fd, request.data() + at, std::min(step, request.size() - at), MSG_NOSIGNAL) < 0)
       break;
-    std::this_thread::sleep_for(pause);
+    pollfd answered{fd, POLLIN, 0};
+    if (poll(&answered, 1, static_cast<int>(pause.count())) > 0)
+      break;
   }
   std::string answer;
   char buffer[4096];
@@ -70,6 +73,15 @@ std::string RawExchange(int port, const std::string& request, size_t piece = 0,
 
 int StatusOf(const std::string& raw) {
   return raw.size() > 12 ? std::atoi(raw.c_str() + 9) : 0;
+}
+
+// The value of a header in a raw answer; "" when it has none.
+std::string HeaderOf(const std::string& raw, const std::string& name) {
+  size_t at = raw.find("\r\n" + name + ": ");
+  if (at == std::string::npos)
+    return "";
+  at += name.size() + 4;
+  return raw.substr(at, raw.find("\r\n", at) - at);
 }
 
 class RobotHttpTest : public testing::Test {
@@ -231,6 +243,57 @@ TEST_F(RobotHttpTest, BodiesWithoutALengthAreBoundedOrRefused) {
   EXPECT_EQ(Stored(), 0u);
 }
 
+// What a route does not take is refused from the request's head, before any
+// of a body is read.
+TEST_F(RobotHttpTest, ABodyOrAMethodARouteDoesNotTakeIsRefusedUnread) {
+  struct Case {
+    const char* Name;
+    std::string Head;
+    int Status;
+    const char* Allow;
+  };
+  const std::vector<Case> cases = {
+      {"20 MB to the sponsor's form", "POST /sponsor/check HTTP/1.1\r\nContent-Length: 20000000",
+       413, ""},
+      {"the same, waiting to send it",
+       "POST /sponsor/check HTTP/1.1\r\nContent-Length: 20000000\r\nExpect: 100-continue", 413, ""},
+      {"a chunked body to the sponsor's form",
+       "POST /sponsor/archive HTTP/1.1\r\nTransfer-Encoding: chunked", 411, ""},
+      {"a body to a page", "GET / HTTP/1.1\r\nContent-Length: 10", 413, ""},
+      {"PUT of the logs", "PUT /api/logs HTTP/1.1\r\nContent-Length: 0", 405, "GET, HEAD, POST"},
+      {"DELETE of a receipt", "DELETE /receipts/1 HTTP/1.1", 405, "GET, HEAD"},
+      {"OPTIONS of the upload page", "OPTIONS / HTTP/1.1", 405, "GET, HEAD"},
+      {"PATCH of the check", "PATCH /sponsor/check HTTP/1.1\r\nContent-Length: 0", 405, "POST"},
+      {"GET of the upload form's target", "GET /upload HTTP/1.1", 405, "POST"},
+  };
+  for (const Case& c : cases) {
+    std::string answer = RawExchange(robot_.Port(), c.Head + "\r\nHost: x\r\n\r\n");
+    EXPECT_EQ(StatusOf(answer), c.Status) << c.Name << ": " << answer.substr(0, 200);
+    EXPECT_EQ(HeaderOf(answer, "Allow"), c.Allow) << c.Name;
+  }
+}
+
+// A request for parts of an answer gets it whole: thousands of ranges would
+// multiply it, and the library would cut even an error page by them.
+TEST_F(RobotHttpTest, RangesAreNotServed) {
+  httplib::Result whole = client_.Get("/");
+  ASSERT_TRUE(whole);
+  std::string thousands = "bytes=0-";
+  for (int n = 0; n < 2700; ++n)
+    thousands += ",0-";
+  for (const std::string& ranges : {thousands, std::string("bytes=0-9")}) {
+    httplib::Result res = client_.Get("/", {{"Range", ranges}});
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+    EXPECT_EQ(res->body, whole->body);
+    EXPECT_FALSE(res->has_header("Content-Range"));
+  }
+  httplib::Result missing = client_.Get("/receipts/99", {{"Range", "bytes=0-3"}});
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->status, 404);
+  EXPECT_NE(missing->body.find("no log with this id"), std::string::npos);
+}
+
 class SlowClientTest : public RobotHttpTest {
  protected:
   SlowClientTest() : RobotHttpTest(Small(), Limits()) {}
@@ -279,6 +342,7 @@ TEST_F(RobotHttpTest, TheSponsorsSideWantsTheTokenOutsideTheUrl) {
        "token=" + token,
        403},
       {"header", "/sponsor/check", {{"Authorization", "Bearer " + token}}, "", 200},
+      {"any case of the scheme", "/sponsor/check", {{"Authorization", "bEARER " + token}}, "", 200},
       {"form", "/sponsor/check", {}, "token=" + token, 303},
   };
   for (const Case& c : cases) {
