@@ -1,6 +1,7 @@
 #include "submission.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "call_text.h"
 #include "core/base/text.h"
@@ -21,16 +22,17 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
   size_t next = 0;  // the reader's QSOs stand in line order
   int number = 0;
   for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    const size_t length = (end == std::string::npos ? text.size() : end) - start;
-    const size_t colon = text.find(':', start);
+    const size_t end = std::min(text.find('\n', start), text.size());
     const size_t at = start;
-    start = end == std::string::npos ? text.size() : end + 1;
+    const size_t length = end - at;
+    start = end + 1;
     ++number;
-    // Tags are short; a line without one is no tag's.
-    if (colon == std::string::npos || colon - at > 24 || colon >= at + length)
+    // Tags are short: only a line's head is searched for one, so that a file
+    // of lines without a colon costs no more than its length.
+    const size_t colon = std::string_view(text).substr(at, std::min<size_t>(length, 25)).find(':');
+    if (colon == std::string_view::npos)
       continue;
-    const std::string tag = MatchForm(text.substr(at, colon - at));
+    const std::string tag = MatchForm(text.substr(at, colon));
     if (tag == "END-OF-LOG")
       break;
     const bool qso = tag == "QSO" || tag == "X-QSO";
@@ -39,7 +41,7 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
     if (qso && next < s.Log.Qsos.size() && s.Log.Qsos[next].Line == number)
       continue;
     const std::string value =
-        BlankControlCharacters(Trim(text.substr(colon + 1, at + length - colon - 1)));
+        BlankControlCharacters(Trim(text.substr(at + colon + 1, length - colon - 1)));
     SubmissionHeader& h = s.Header;
     if (tag == "CATEGORY-OPERATOR")
       h.Categories.Operator = MatchForm(value);

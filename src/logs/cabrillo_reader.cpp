@@ -29,7 +29,7 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
   if (!HasQsoFieldCount(t)) {
     std::string found = "found " + std::to_string(t.size());
     if (t.size() == 11)
-      found += ", and the 11th, '" + t[10] + "', is no transmitter id";
+      found += ", and the 11th, " + Quoted(t[10]) + ", is no transmitter id";
     return std::string("expected 10 or 11 fields for this contest's exchange (") + kQsoLayout +
            "), " + found;
   }
@@ -40,13 +40,13 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
     qso.FrequencyHz = BandLowerEdge(qso.Band);
   }
   if (qso.Band.empty())
-    return "frequency '" + t[0] + "' is neither kHz in an amateur band nor a band designator";
+    return "frequency " + Quoted(t[0]) + " is neither kHz in an amateur band nor a band designator";
   qso.Mode = CabrilloModeName(t[1]);
   CalendarTime when{};
   if (!ParseIsoDate(t[2], when))
-    return "date '" + t[2] + "' is not YYYY-MM-DD";
+    return "date " + Quoted(t[2]) + " is not YYYY-MM-DD";
   if (t[3].size() != 4 || !ParseTimeOfDay(t[3], when))
-    return "time '" + t[3] + "' is not HHMM";
+    return "time " + Quoted(t[3]) + " is not HHMM";
   qso.Time = MakeOleDateTime(when);
   TakeStationFields(t, qso);
   return ControlCharacterFault(qso);
@@ -112,7 +112,7 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
       if (fault.empty())
         log.Qsos.push_back(std::move(qso));
       else
-        log.Skipped.push_back(fileName + ": " + qso.Where + ": " + fault);
+        log.Skipped.Add(fileName + ": " + qso.Where + ": " + fault);
     }
   }
   if (unclaimed > 0) {

@@ -48,18 +48,18 @@ TEST(CabrilloReader, ReadsQsoLinesByWhitespaceNotByColumn) {
 TEST(CabrilloReader, LinesThatCannotBeReadAreNamedAndSkipped) {
   LogContents log = ReadCabrilloLog(kLog, "dl.cbr");
   ASSERT_EQ(log.Skipped.size(), 5u);
-  EXPECT_EQ(log.Skipped[0],
+  EXPECT_EQ(log.Skipped.Kept()[0],
             "dl.cbr: line 9: expected 10 or 11 fields for this contest's exchange (freq mode date "
             "time call rst exch call rst exch [transmitter id 0/1]), found 9");
-  EXPECT_EQ(log.Skipped[1].substr(17),
+  EXPECT_EQ(log.Skipped.Kept()[1].substr(17),
             "expected 10 or 11 fields for this contest's exchange (freq "
             "mode date time call rst exch call rst exch [transmitter id 0/1]), found 11, and the "
             "11th, '2', is no transmitter id");
-  EXPECT_EQ(log.Skipped[2],
+  EXPECT_EQ(log.Skipped.Kept()[2],
             "dl.cbr: line 11: frequency '8000' is neither kHz in an amateur band nor a band "
             "designator");
-  EXPECT_EQ(log.Skipped[3], "dl.cbr: line 12: date '10-06-2023' is not YYYY-MM-DD");
-  EXPECT_EQ(log.Skipped[4], "dl.cbr: line 13: time '12:45' is not HHMM");
+  EXPECT_EQ(log.Skipped.Kept()[3], "dl.cbr: line 12: date '10-06-2023' is not YYYY-MM-DD");
+  EXPECT_EQ(log.Skipped.Kept()[4], "dl.cbr: line 13: time '12:45' is not HHMM");
 }
 
 TEST(CabrilloReader, IsRecognisedByItsFirstLine) {

@@ -33,6 +33,11 @@ inline bool IsControlCharacter(char c) {
 // a file can then never end that line or start another.
 std::string BlankControlCharacters(const std::string& text);
 
+// At most `limit` bytes of `text`, cut at a character boundary and marked
+// "..." when cut, control characters blanked: a value quoted in a message
+// stays one short line whatever was sent.
+std::string Clipped(const std::string& text, size_t limit);
+
 // Text argument from the host: a null pointer reads as the empty text.
 inline std::string HostText(const char* text) {
   return text ? std::string(text) : std::string();

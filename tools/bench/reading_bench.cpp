@@ -1,0 +1,128 @@
+// reading_bench: hostile logs of several shapes and sizes through the two
+// readers every upload passes (the check's reading of a submission and the
+// robot's judgement of an upload), printing the time per MB of each. Linear
+// readers print about the same figure at every size.
+//
+//   reading_bench COUNTRY_FILE [LARGEST_KB]   the table (up to that size)
+//   reading_bench --shapes              the shapes' names, one a line
+//   reading_bench --log SHAPE BYTES     one such log to stdout (for the HTTP run)
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "log_file.h"
+#include "log_validation.h"
+#include "submission.h"
+
+namespace {
+
+const char kHeader[] =
+    "START-OF-LOG: 3.0\nCALLSIGN: DL4MCF\nCONTEST: DKZ-CW\nCATEGORY-OPERATOR: SINGLE-OP\n"
+    "CATEGORY-BAND: ALL\nCATEGORY-MODE: CW\nCATEGORY-POWER: LOW\nCREATED-BY: reading_bench\n";
+const char kQso[] = "QSO:  7017 CW 2023-06-10 0906 DL4MCF        599 1      JP6OGM        599 AT\n";
+const char kEnd[] = "END-OF-LOG:\n";
+
+struct Shape {
+  const char* Name;
+  std::string Unit;  // repeated to fill the log
+};
+
+const std::vector<Shape>& Shapes() {
+  static const std::vector<Shape> shapes = {
+      {"header-lines", "x\n"},       {"empty-lines", "\n"}, {"lone-crs", "\r"},
+      {"unknown-tags", "ABCD: x\n"}, {"long-line", "x"},    {"long-qso-line", " x"},
+      {"same-qsos", kQso},
+  };
+  return shapes;
+}
+
+// A log of `bytes` bytes: a header and one good QSO, the shape's unit as
+// often as it fits, and END-OF-LOG.
+std::string HostileLog(const Shape& shape, size_t bytes) {
+  std::string head = std::string(kHeader) + kQso;
+  if (shape.Unit == " x")
+    head += "QSO:";
+  std::string tail = std::string(shape.Unit == "x" || shape.Unit == " x" ? "\n" : "") + kEnd;
+  std::string log = head;
+  size_t room = bytes - head.size() - tail.size();
+  log.reserve(bytes);
+  for (size_t n = room / shape.Unit.size(); n > 0; --n)
+    log += shape.Unit;
+  return log + tail;
+}
+
+const Shape* FindShape(const std::string& name) {
+  for (const Shape& shape : Shapes()) {
+    if (name == shape.Name)
+      return &shape;
+  }
+  return nullptr;
+}
+
+double Seconds(const std::function<void()>& work) {
+  auto start = std::chrono::steady_clock::now();
+  work();
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+void PrintTable(const CountryFile& countries, size_t largest) {
+  RobotSettings settings;
+  settings.PeriodFrom = CalendarTime{2023, 6, 10, 0, 0, 0};
+  settings.PeriodTo = CalendarTime{2023, 6, 11, 0, 0, 0};
+  const SponsorTable table = SponsorTable::Default();
+  const size_t sizes[] = {128 * 1024, 1024 * 1024, 4096 * 1024};
+  std::printf("%-14s %8s %16s %16s %9s\n", "shape", "size", "check s/MB", "robot s/MB", "warnings");
+  for (const Shape& shape : Shapes()) {
+    for (size_t size : sizes) {
+      if (size > largest)
+        continue;
+      const std::string log = HostileLog(shape, size);
+      const double megabytes = log.size() / (1024.0 * 1024.0);
+      double check = Seconds([&] {
+        try {
+          ReadSubmission("log", log);
+        } catch (const InputError&) {
+        }
+      });
+      LogVerdict verdict;
+      double robot = Seconds([&] { verdict = ValidateLog(log, settings, countries, table); });
+      std::printf("%-14s %6zu K %9.3f (%4.2fs) %9.3f (%4.2fs) %9zu\n", shape.Name, size / 1024,
+                  check / megabytes, check, robot / megabytes, robot, verdict.Warnings.size());
+      std::fflush(stdout);
+    }
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 3 && args[0] == "--log") {
+    const Shape* shape = FindShape(args[1]);
+    size_t bytes = std::strtoul(args[2].c_str(), nullptr, 10);
+    if (shape == nullptr || bytes < 1024) {
+      std::cerr << "reading_bench: no shape '" << args[1] << "' or fewer than 1024 bytes\n";
+      return 2;
+    }
+    std::cout << HostileLog(*shape, bytes);
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == "--shapes") {
+    for (const Shape& shape : Shapes())
+      std::cout << shape.Name << "\n";
+    return 0;
+  }
+  if (args.empty() || args.size() > 2 || args[0].empty() || args[0][0] == '-') {
+    std::cerr << "usage: reading_bench COUNTRY_FILE [LARGEST_KB] | --shapes | --log SHAPE BYTES\n";
+    return 2;
+  }
+  CountryFile countries = CountryFile::Parse(ReadTextFile(args[0], args[0]), args[0]);
+  PrintTable(countries,
+             args.size() == 2 ? std::strtoul(args[1].c_str(), nullptr, 10) * 1024 : SIZE_MAX);
+  return 0;
+}
