@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <tuple>
 
 #include "call_text.h"
@@ -173,25 +174,37 @@ class Checker {
     return index_.HasUnreadableLines(station) ? Verdict::kUnverified : Verdict::kNotInLog;
   }
 
-  // Another QSO of the same log with the same call and band that the other log confirms.
-  QsoRef ConfirmedTwin(const IndexEntry& own) const {
-    for (const IndexEntry& twin : index_.Group(own.Own, own.Worked, own.Band)) {
+  // Another QSO of the same log with the same call and band that the other
+  // log confirms. Looked for once per group and log: the repeats it settles
+  // confirm nothing, and a log can repeat one QSO thousands of times.
+  QsoRef ConfirmedTwin(const IndexEntry& own) {
+    EntryRange group = index_.Group(own.Own, own.Worked, own.Band);
+    auto [known, fresh] =
+        confirmedTwins_.emplace(std::make_pair(group.Begin, own.Ref.Log), QsoRef{});
+    if (!fresh)
+      return known->second;
+    for (const IndexEntry& twin : group) {
       Verdict kind = findings_[twin.Ref.Log].Qsos[twin.Ref.Qso].Kind;
       bool confirmed = Settled(twin.Ref) && twin.Ref.Log == own.Ref.Log &&
                        (kind == Verdict::kConfirmed || kind == Verdict::kBustedExchange ||
                         kind == Verdict::kModeDiffers);
       if (confirmed)
-        return twin.Ref;
+        return known->second = twin.Ref;
     }
     return {};
   }
 
-  // What the other log holds of this station, to show beside a NIL.
+  // What the other log holds of this station, to show beside a NIL: the
+  // nearest of each band's, the first of those as near.
   QsoRef NearestOnAnyBand(const IndexEntry& own) const {
     const IndexEntry* nearest = nullptr;
-    for (const IndexEntry& other : index_.Pair(own.Worked, own.Own)) {
-      if (!nearest || std::llabs(own.Time - other.Time) < std::llabs(own.Time - nearest->Time))
-        nearest = &other;
+    EntryRange pair = index_.Pair(own.Worked, own.Own);
+    for (const IndexEntry* band = pair.Begin; band != pair.End;) {
+      const IndexEntry* bandEnd = index_.Group(own.Worked, own.Own, band->Band).End;
+      const IndexEntry* near = NearestInTime({band, bandEnd}, own.Time);
+      if (!nearest || std::llabs(own.Time - near->Time) < std::llabs(own.Time - nearest->Time))
+        nearest = near;
+      band = bandEnd;
     }
     return nearest ? nearest->Ref : QsoRef{};
   }
@@ -202,6 +215,7 @@ class Checker {
   NearCalls nearCalls_;
   std::vector<LogFindings> findings_;
   std::vector<std::vector<char>> settled_;
+  std::map<std::pair<const IndexEntry*, int>, QsoRef> confirmedTwins_;  // by group and log
 };
 
 }  // namespace

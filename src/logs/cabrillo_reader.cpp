@@ -1,6 +1,7 @@
 #include "cabrillo_reader.h"
 
-#include <sstream>
+#include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "band_plan.h"
@@ -23,11 +24,14 @@ namespace {
 const char kQsoLayout[] = "freq mode date time call rst exch call rst exch [transmitter id 0/1]";
 
 // Empty when the fields after "QSO:" map; otherwise why not.
-std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
+std::string MapQsoLine(const std::string& fields, LogQso& qso) {
+  // A line of a million words is split no further than a QSO line goes.
+  const std::vector<std::string> t = SplitWords(fields, kMostQsoFields + 1);
   // An exchange of more than one word, as other contests have, shows as a
   // field count this contest's one-word exchange cannot have.
   if (!HasQsoFieldCount(t)) {
-    std::string found = "found " + std::to_string(t.size());
+    std::string found =
+        "found " + std::to_string(t.size() > kMostQsoFields ? CountWords(fields) : t.size());
     if (t.size() == 11)
       found += ", and the 11th, " + Quoted(t[10]) + ", is no transmitter id";
     return std::string("expected 10 or 11 fields for this contest's exchange (") + kQsoLayout +
@@ -53,12 +57,12 @@ std::string MapQsoLine(const std::vector<std::string>& t, LogQso& qso) {
 }
 
 // "TAG" of a "TAG: value" line, upper case; empty when the line has none.
-std::string TagOf(const std::string& line, std::string& value) {
+std::string TagOf(std::string_view line, std::string& value) {
   size_t colon = line.find(':');
-  if (colon == std::string::npos)
+  if (colon == std::string_view::npos)
     return "";
-  value = Trim(line.substr(colon + 1));
-  return ToUpper(Trim(line.substr(0, colon)));
+  value = Trim(std::string(line.substr(colon + 1)));
+  return ToUpper(Trim(std::string(line.substr(0, colon))));
 }
 
 }  // namespace
@@ -89,13 +93,17 @@ bool LooksLikeCabrillo(const std::string& text) {
 LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName) {
   LogContents log;
   log.Format = "Cabrillo";
-  std::istringstream in(text);
   int lineNumber = 0;
   int unclaimed = 0;
-  for (std::string line; std::getline(in, line);) {
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    const std::string_view line(text.data() + start, end - start);
+    start = end + 1;
     ++lineNumber;
     std::string value;
     std::string tag = TagOf(line, value);
+    if (tag.empty())
+      continue;
     if (tag == "END-OF-LOG")
       break;
     if (tag == "CALLSIGN") {
@@ -108,7 +116,7 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
       LogQso qso;
       qso.Where = "line " + std::to_string(lineNumber);
       qso.Line = lineNumber;
-      std::string fault = MapQsoLine(SplitWords(value), qso);
+      std::string fault = MapQsoLine(value, qso);
       if (fault.empty())
         log.Qsos.push_back(std::move(qso));
       else

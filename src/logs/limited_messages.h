@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -49,8 +50,8 @@ class LimitedMessages {
 
   size_t keptPerKind_;
   size_t count_ = 0;
-  size_t unkept_ = 0;  // messages of kinds beyond kMostKinds
-  std::unordered_map<std::string, size_t> kindOf_;
+  size_t unkept_ = 0;                            // messages of kinds beyond kMostKinds
+  std::unordered_map<uint64_t, size_t> kindOf_;  // by a hash of the kind
   std::vector<Kind> kinds_;
   std::vector<std::string> kept_;
   std::vector<size_t> keptKind_;

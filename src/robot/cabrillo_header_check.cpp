@@ -136,14 +136,15 @@ CabrilloHeader ReadCabrilloHeader(const std::string& text) {
   int line = 0;
   size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (start < text.size()) {
+    // A line ends at LF, CR LF or a lone CR, as the readers take it.
     const size_t lineStart = start;
-    const size_t end = std::min(text.find('\n', start), text.size());
-    start = end + 1;
+    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     ++line;
     // Only the head of a line is read: a tag is short, and a line of
     // megabytes costs no more than one of a hundred bytes.
-    std::string head = text.substr(lineStart, std::min<size_t>(end - lineStart, 200));
-    if (Trim(head).empty())
+    std::string head = Trim(text.substr(lineStart, std::min<size_t>(end - lineStart, 200)));
+    if (head.empty())
       continue;
     size_t colon = head.find(':');
     if (colon == std::string::npos) {

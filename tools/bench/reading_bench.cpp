@@ -3,7 +3,7 @@
 // robot's judgement of an upload), printing the time per MB of each. Linear
 // readers print about the same figure at every size.
 //
-//   reading_bench COUNTRY_FILE [LARGEST_KB]   the table (up to that size)
+//   reading_bench COUNTRY_FILE [LARGEST_KB [SHAPE]]   the table (up to that size)
 //   reading_bench --shapes              the shapes' names, one a line
 //   reading_bench --log SHAPE BYTES     one such log to stdout (for the HTTP run)
 #include <chrono>
@@ -70,7 +70,7 @@ double Seconds(const std::function<void()>& work) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void PrintTable(const CountryFile& countries, size_t largest) {
+void PrintTable(const CountryFile& countries, size_t largest, const std::string& only) {
   RobotSettings settings;
   settings.PeriodFrom = CalendarTime{2023, 6, 10, 0, 0, 0};
   settings.PeriodTo = CalendarTime{2023, 6, 11, 0, 0, 0};
@@ -78,6 +78,8 @@ void PrintTable(const CountryFile& countries, size_t largest) {
   const size_t sizes[] = {128 * 1024, 1024 * 1024, 4096 * 1024};
   std::printf("%-14s %8s %16s %16s %9s\n", "shape", "size", "check s/MB", "robot s/MB", "warnings");
   for (const Shape& shape : Shapes()) {
+    if (!only.empty() && only != shape.Name)
+      continue;
     for (size_t size : sizes) {
       if (size > largest)
         continue;
@@ -117,12 +119,14 @@ int main(int argc, char** argv) {
       std::cout << shape.Name << "\n";
     return 0;
   }
-  if (args.empty() || args.size() > 2 || args[0].empty() || args[0][0] == '-') {
-    std::cerr << "usage: reading_bench COUNTRY_FILE [LARGEST_KB] | --shapes | --log SHAPE BYTES\n";
+  if (args.empty() || args.size() > 3 || args[0].empty() || args[0][0] == '-') {
+    std::cerr << "usage: reading_bench COUNTRY_FILE [LARGEST_KB [SHAPE]] | --shapes | --log SHAPE "
+                 "BYTES\n";
     return 2;
   }
   CountryFile countries = CountryFile::Parse(ReadTextFile(args[0], args[0]), args[0]);
   PrintTable(countries,
-             args.size() == 2 ? std::strtoul(args[1].c_str(), nullptr, 10) * 1024 : SIZE_MAX);
+             args.size() >= 2 ? std::strtoul(args[1].c_str(), nullptr, 10) * 1024 : SIZE_MAX,
+             args.size() == 3 ? args[2] : "");
   return 0;
 }

@@ -49,10 +49,10 @@ bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && ToUpper(a) == ToUpper(b);
 }
 
-std::vector<std::string> SplitWords(const std::string& text) {
+std::vector<std::string> SplitWords(const std::string& text, size_t most) {
   // By hand, not through a stream: a contest check splits every QSO line of a thousand logs.
   std::vector<std::string> words;
-  for (size_t i = 0; i < text.size();) {
+  for (size_t i = 0; i < text.size() && words.size() < most;) {
     while (i < text.size() && IsBlank(text[i]))
       ++i;
     size_t start = i;
@@ -61,6 +61,13 @@ std::vector<std::string> SplitWords(const std::string& text) {
     if (i > start)
       words.emplace_back(text, start, i - start);
   }
+  return words;
+}
+
+size_t CountWords(const std::string& text) {
+  size_t words = 0;
+  for (size_t i = 0; i < text.size(); ++i)
+    words += !IsBlank(text[i]) && (i == 0 || IsBlank(text[i - 1]));
   return words;
 }
 
