@@ -9,6 +9,9 @@
 #include "log_file.h"
 #include "replay_plan.h"
 
+// Tags are compared by length first: a file can hold millions of lines.
+using namespace std::string_view_literals;
+
 namespace {
 
 // The header's tags, and the QSO lines the reader did not take, numbered as
@@ -33,9 +36,9 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
     if (colon == std::string_view::npos)
       continue;
     const std::string tag = MatchForm(text.substr(at, colon));
-    if (tag == "END-OF-LOG")
+    if (tag == "END-OF-LOG"sv)
       break;
-    const bool qso = tag == "QSO" || tag == "X-QSO";
+    const bool qso = tag == "QSO"sv || tag == "X-QSO"sv;
     while (next < s.Log.Qsos.size() && s.Log.Qsos[next].Line < number)
       ++next;
     if (qso && next < s.Log.Qsos.size() && s.Log.Qsos[next].Line == number)
@@ -43,17 +46,17 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
     const std::string value =
         BlankControlCharacters(Trim(text.substr(at + colon + 1, length - colon - 1)));
     SubmissionHeader& h = s.Header;
-    if (tag == "CATEGORY-OPERATOR")
+    if (tag == "CATEGORY-OPERATOR"sv)
       h.Categories.Operator = MatchForm(value);
-    else if (tag == "CATEGORY-BAND")
+    else if (tag == "CATEGORY-BAND"sv)
       h.Categories.Band = MatchForm(value);
-    else if (tag == "CATEGORY-TRANSMITTER")
+    else if (tag == "CATEGORY-TRANSMITTER"sv)
       h.Categories.Transmitter = MatchForm(value);
-    else if (tag == "CATEGORY-POWER")
+    else if (tag == "CATEGORY-POWER"sv)
       h.Categories.Power = MatchForm(value);
-    else if (tag == "CLAIMED-SCORE")
+    else if (tag == "CLAIMED-SCORE"sv)
       h.ClaimedScore = value;
-    else if (tag == "SOAPBOX" && !value.empty())
+    else if (tag == "SOAPBOX"sv && !value.empty())
       h.Soapbox.push_back(value);
     if (!qso)
       continue;

@@ -19,6 +19,9 @@ std::string CabrilloModeName(const std::string& token) {
   return mode;
 }
 
+// Tags are compared by length first: a file can hold millions of lines.
+using namespace std::string_view_literals;
+
 namespace {
 
 const char kQsoLayout[] = "freq mode date time call rst exch call rst exch [transmitter id 0/1]";
@@ -87,7 +90,7 @@ bool LooksLikeCabrillo(const std::string& text) {
   std::string first = text.substr(start, text.find('\n', start) - start);
   std::string value;
   std::string tag = TagOf(first, value);
-  return tag == "START-OF-LOG" || tag == "QSO";
+  return tag == "START-OF-LOG"sv || tag == "QSO"sv;
 }
 
 LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName) {
@@ -104,15 +107,15 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
     std::string tag = TagOf(line, value);
     if (tag.empty())
       continue;
-    if (tag == "END-OF-LOG")
+    if (tag == "END-OF-LOG"sv)
       break;
-    if (tag == "CALLSIGN") {
+    if (tag == "CALLSIGN"sv) {
       log.HeaderCall = ToUpper(value);
-    } else if (tag == "CONTEST") {
+    } else if (tag == "CONTEST"sv) {
       log.Contest = PrintableText(value);
-    } else if (tag == "X-QSO") {
+    } else if (tag == "X-QSO"sv) {
       ++unclaimed;
-    } else if (tag == "QSO") {
+    } else if (tag == "QSO"sv) {
       LogQso qso;
       qso.Where = "line " + std::to_string(lineNumber);
       qso.Line = lineNumber;

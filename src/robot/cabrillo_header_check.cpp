@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "core/base/text.h"
 #include "log_values.h"
@@ -10,37 +11,37 @@
 namespace {
 
 // Cabrillo 3's header tags; "X-" tags are anyone's own and always allowed.
-const std::array<const char*, 31> kKnownTags = {"START-OF-LOG",
-                                                "END-OF-LOG",
-                                                "CALLSIGN",
-                                                "CONTEST",
-                                                "CATEGORY-ASSISTED",
-                                                "CATEGORY-BAND",
-                                                "CATEGORY-MODE",
-                                                "CATEGORY-OPERATOR",
-                                                "CATEGORY-POWER",
-                                                "CATEGORY-STATION",
-                                                "CATEGORY-TIME",
-                                                "CATEGORY-TRANSMITTER",
-                                                "CATEGORY-OVERLAY",
-                                                "CERTIFICATE",
-                                                "CLAIMED-SCORE",
-                                                "CLUB",
-                                                "CREATED-BY",
-                                                "EMAIL",
-                                                "GRID-LOCATOR",
-                                                "LOCATION",
-                                                "NAME",
-                                                "ADDRESS",
-                                                "ADDRESS-CITY",
-                                                "ADDRESS-STATE-PROVINCE",
-                                                "ADDRESS-POSTALCODE",
-                                                "ADDRESS-COUNTRY",
-                                                "OPERATORS",
-                                                "OFFTIME",
-                                                "SOAPBOX",
-                                                "QSO",
-                                                "X-QSO"};
+constexpr std::array<std::string_view, 31> kKnownTags = {"START-OF-LOG",
+                                                         "END-OF-LOG",
+                                                         "CALLSIGN",
+                                                         "CONTEST",
+                                                         "CATEGORY-ASSISTED",
+                                                         "CATEGORY-BAND",
+                                                         "CATEGORY-MODE",
+                                                         "CATEGORY-OPERATOR",
+                                                         "CATEGORY-POWER",
+                                                         "CATEGORY-STATION",
+                                                         "CATEGORY-TIME",
+                                                         "CATEGORY-TRANSMITTER",
+                                                         "CATEGORY-OVERLAY",
+                                                         "CERTIFICATE",
+                                                         "CLAIMED-SCORE",
+                                                         "CLUB",
+                                                         "CREATED-BY",
+                                                         "EMAIL",
+                                                         "GRID-LOCATOR",
+                                                         "LOCATION",
+                                                         "NAME",
+                                                         "ADDRESS",
+                                                         "ADDRESS-CITY",
+                                                         "ADDRESS-STATE-PROVINCE",
+                                                         "ADDRESS-POSTALCODE",
+                                                         "ADDRESS-COUNTRY",
+                                                         "OPERATORS",
+                                                         "OFFTIME",
+                                                         "SOAPBOX",
+                                                         "QSO",
+                                                         "X-QSO"};
 
 struct CategoryTag {
   const char* Tag;
@@ -69,7 +70,7 @@ const std::vector<CategoryTag>& CategoryTags() {
 // The edit distance of `a` and `b`, or `limit` + 1 when it is more than
 // `limit`: only the band of the table within `limit` of its diagonal is
 // worked out, so that a long tag costs no more than a short one.
-size_t EditDistanceUpTo(const std::string& a, const std::string& b, size_t limit) {
+size_t EditDistanceUpTo(std::string_view a, std::string_view b, size_t limit) {
   const size_t far = limit + 1;
   if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit)
     return far;
@@ -165,11 +166,11 @@ std::string NearestTag(const std::string& tag) {
   std::string best;
   const size_t kFarthest = 2;
   size_t bestDistance = kFarthest + 1;
-  for (const char* known : kKnownTags) {
+  for (std::string_view known : kKnownTags) {
     size_t distance = EditDistanceUpTo(tag, known, kFarthest);
     if (distance < bestDistance) {
       bestDistance = distance;
-      best = known;
+      best = std::string(known);
     }
   }
   return best;

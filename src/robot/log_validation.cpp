@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "cabrillo_header_check.h"
 #include "check_run.h"
@@ -141,31 +142,37 @@ void CheckPeriod(const LogContents& log, const RobotSettings& settings, Judgemen
 }
 
 // The plug-in's own code run natively for the check, keeping what it said of
-// each QSO in the pass that scores the whole log (its err.txt lines).
+// each QSO it refused in the pass that scores the whole log (its err.txt lines).
 class ClaimedPassScorer : public LogScorer {
  public:
-  explicit ClaimedPassScorer(ScoreOutcome& claimed) : claimed_(claimed) {}
+  explicit ClaimedPassScorer(std::vector<ErrorProblem>& refusals) : refusals_(refusals) {}
   std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
                     std::vector<bool>* stored) override {
-    NativePass pass = ScoreNatively(reset, qsos);
-    if (stored != nullptr) {
-      *stored = pass.Outcome.StoredQso;
-      claimed_ = pass.Outcome;
-    }
-    return pass.Outcome.Summary;
+    if (stored == nullptr)
+      return NativeScorer().Score(reset, qsos, nullptr);
+    return ScoreKeepingRefusals(reset, qsos, *stored, refusals_);
   }
 
  private:
-  ScoreOutcome& claimed_;
+  std::vector<ErrorProblem>& refusals_;
 };
 
-// The plan of the one log, which the check holds only while the log is done.
+// What the robot says of the one log's plan, taken while the check holds it:
+// its notes, and where each QSO the plug-in refused stands.
 class PlanKept : public CheckSink {
  public:
+  explicit PlanKept(const std::vector<ErrorProblem>& refusals) : refusals_(refusals) {}
   void EntrantDone(const CheckedContest& contest, int entrant) override {
-    Plan = contest.Entrants[entrant].Plan;
+    const ReplayPlan& plan = contest.Entrants[entrant].Plan;
+    Notes = plan.Notes;
+    for (const ErrorProblem& problem : refusals_)
+      Refused.push_back(plan.Where[problem.Qso] + ": not counted: " + problem.Message);
   }
-  ReplayPlan Plan;
+  std::vector<std::string> Notes;
+  std::vector<std::string> Refused;
+
+ private:
+  const std::vector<ErrorProblem>& refusals_;
 };
 
 // The check's own reading of the log (src/check), as `dkz-score check` takes
@@ -180,9 +187,9 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
   check.From = settings.PeriodFrom;
   check.To = settings.PeriodTo;
   check.Table = table;
-  ScoreOutcome claimed;
-  auto makeScorer = [&claimed](int) { return std::make_unique<ClaimedPassScorer>(claimed); };
-  PlanKept sink;
+  std::vector<ErrorProblem> refusals;
+  auto makeScorer = [&refusals](int) { return std::make_unique<ClaimedPassScorer>(refusals); };
+  PlanKept sink(refusals);
   CheckedContest contest = CheckSubmissions(
       {ReceivedFile{kShownName, bytes.size(), 0}}, [&bytes](const ReceivedFile&) { return bytes; },
       countries, check, makeScorer, sink);
@@ -212,20 +219,13 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
     Warn(judged, Counted(entrant.EvidenceOnlyLines, "QSO line was", "QSO lines were") +
                      " read only as evidence for the other logs: they score nothing for this one");
   }
-  for (const std::string& note : sink.Plan.Notes)
+  for (const std::string& note : sink.Notes)
     Warn(judged, Plain(note));
-  if (!entrant.ClaimedSummary.empty()) {
+  if (!entrant.ClaimedSummary.empty())
     verdict.ComputedScore = ScoreOfSummary(entrant.ClaimedSummary);
-    for (const ErrorProblem& problem : claimed.Problems) {
-      if (!claimed.StoredQso[problem.Qso])
-        Warn(judged, sink.Plan.Where[problem.Qso] + ": not counted: " + problem.Message);
-    }
-  }
+  for (const std::string& refused : sink.Refused)
+    Warn(judged, refused);
 }
-
-}  // namespace
-
-namespace {
 
 void Judge(const std::string& bytes, const RobotSettings& settings, const CountryFile& countries,
            const SponsorTable& table, Judgement& judged) {
