@@ -41,11 +41,23 @@ CREATE TABLE check_runs(
 PRAGMA user_version = 1;
 )";
 
-const char kColumns[] =
-    "s.id, s.call, s.received, s.late, s.sha256, s.size, s.file_name, s.email, s.format, "
-    "s.category, s.category_text, s.lines_read, s.lines_unreadable, s.claimed_score, "
-    "s.computed_score, s.warnings, "
-    "(SELECT IFNULL(MIN(l.id), 0) FROM submissions l WHERE l.call = s.call AND l.id > s.id)";
+// A row's columns, with its warnings as `warnings` says: their text where
+// one row is shown whole, and in lists of rows at most their count, so that
+// a log's warnings are never read again on every view of a list.
+std::string Columns(const char* warnings) {
+  return std::string(
+             "s.id, s.call, s.received, s.late, s.sha256, s.size, s.file_name, s.email, "
+             "s.format, s.category, s.category_text, s.lines_read, s.lines_unreadable, "
+             "s.claimed_score, s.computed_score, ") +
+         warnings +
+         ", (SELECT IFNULL(MIN(l.id), 0) FROM submissions l WHERE l.call = s.call AND l.id > "
+         "s.id)";
+}
+const char kWarningsText[] = "s.warnings, NULL";
+const char kNoWarnings[] = "NULL, NULL";
+// One line each.
+const char kWarningsCount[] =
+    "NULL, length(s.warnings) - length(replace(s.warnings, char(10), ''))";
 
 StorageError Failure(sqlite3* db, const std::string& what) {
   return StorageError("database: " + what + ": " + (db ? sqlite3_errmsg(db) : "out of memory"));
@@ -159,7 +171,8 @@ SubmissionRow RowOf(const Statement& s) {
   row.ClaimedScore = s.MaybeInt(13);
   row.ComputedScore = s.MaybeInt(14);
   row.Warnings = SplitLines(s.Text(15));
-  row.SupersededBy = s.Int(16);
+  row.WarningCount = row.Warnings.empty() ? s.Int(16) : static_cast<int64_t>(row.Warnings.size());
+  row.SupersededBy = s.Int(17);
   return row;
 }
 
@@ -268,7 +281,7 @@ int64_t SubmissionDb::Insert(const SubmissionRow& row,
 
 std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns + " FROM submissions s WHERE s.id = ?");
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsText) + " FROM submissions s WHERE s.id = ?");
   s.Bind(1, id);
   if (!s.Step())
     return std::nullopt;
@@ -277,7 +290,7 @@ std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
 
 std::vector<SubmissionRow> SubmissionDb::Current() {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns +
+  Statement s(db.Get(), "SELECT " + Columns(kNoWarnings) +
                             " FROM submissions s WHERE s.id = (SELECT MAX(l.id) FROM submissions "
                             "l WHERE l.call = s.call) ORDER BY s.call");
   std::vector<SubmissionRow> rows;
@@ -288,7 +301,7 @@ std::vector<SubmissionRow> SubmissionDb::Current() {
 
 std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns +
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsText) +
                             " FROM submissions s WHERE s.call = ? ORDER BY s.id DESC");
   s.Bind(1, call);
   std::vector<SubmissionRow> rows;
@@ -299,7 +312,7 @@ std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
 
 std::vector<SubmissionRow> SubmissionDb::All() {
   Lease db(*this);
-  Statement s(db.Get(), std::string("SELECT ") + kColumns + " FROM submissions s ORDER BY s.id");
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsCount) + " FROM submissions s ORDER BY s.id");
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));

@@ -30,8 +30,9 @@ struct SubmissionRow {
   int64_t LinesUnreadable = 0;
   std::optional<int64_t> ClaimedScore;   // the header's
   std::optional<int64_t> ComputedScore;  // by the plug-in's rules
-  std::vector<std::string> Warnings;
-  int64_t SupersededBy = 0;  // a later submission of the call; 0: this one counts
+  std::vector<std::string> Warnings;     // only where one row is read whole: Find, History
+  int64_t WarningCount = 0;              // also in All()
+  int64_t SupersededBy = 0;              // a later submission of the call; 0: this one counts
 };
 
 struct MissingCall {
@@ -60,11 +61,11 @@ class SubmissionDb {
   int64_t Insert(const SubmissionRow& row, const std::vector<std::string>& workedCalls);
 
   std::optional<SubmissionRow> Find(int64_t id);
-  // The submission that counts for each call, by call.
+  // The submission that counts for each call, by call (without warnings).
   std::vector<SubmissionRow> Current();
   // Every submission of `call`, newest first.
   std::vector<SubmissionRow> History(const std::string& call);
-  // Every submission, oldest first.
+  // Every submission, oldest first (with the count of its warnings only).
   std::vector<SubmissionRow> All();
   // Calls found in at least `minLogs` counting logs that sent no log themselves.
   std::vector<MissingCall> Missing(int minLogs);
