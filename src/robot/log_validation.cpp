@@ -9,6 +9,7 @@
 #include "check_run.h"
 #include "core/base/text.h"
 #include "entrant_facts.h"
+#include "interned_text.h"
 #include "limited_messages.h"
 #include "log_file.h"
 #include "log_values.h"
@@ -285,6 +286,9 @@ void Judge(const std::string& bytes, const RobotSettings& settings, const Countr
 
 LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
                        const CountryFile& countries, const SponsorTable& table) {
+  // The texts of this upload's check are freed with it: the robot judges
+  // upload after upload, on several threads at once.
+  TextPoolScope texts;
   Judgement judged;
   Judge(bytes, settings, countries, table, judged);
   judged.Verdict.Warnings = judged.Warnings.Lines(kWarningsPerKind);

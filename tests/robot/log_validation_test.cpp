@@ -4,6 +4,7 @@
 
 #include "cabrillo_header_check.h"
 #include "core/base/text.h"
+#include "interned_text.h"
 #include "log_validation.h"
 #include "robot_test_logs.h"
 
@@ -209,6 +210,13 @@ TEST(LogValidation, ReadsTheEntryOfAGoodLog) {
   EXPECT_EQ(*verdict.ComputedScore, 200);
   EXPECT_EQ(verdict.WorkedCalls.size(), 20u);
   EXPECT_TRUE(verdict.Warnings.empty()) << testing::PrintToString(verdict.Warnings);
+}
+
+TEST(LogValidation, KeepsNoTextOfAJudgedLog) {
+  const size_t before = TextsHeld(CurrentTextPool());
+  for (const char* call : {"DL4MCF", "OK1XX", "G3ZZZ"})
+    ValidateLog(TestLog(call), ContestPeriod(), TestCountries(), SponsorTable::Default());
+  EXPECT_EQ(TextsHeld(CurrentTextPool()), before);
 }
 
 TEST(CabrilloHeaderCheck, SuggestsTheNearestTagOnlyWhenOneIsNear) {
