@@ -24,37 +24,49 @@ namespace {
 
 const char kHeader[] =
     "START-OF-LOG: 3.0\nCALLSIGN: DL4MCF\nCONTEST: DKZ-CW\nCATEGORY-OPERATOR: SINGLE-OP\n"
-    "CATEGORY-BAND: ALL\nCATEGORY-MODE: CW\nCATEGORY-POWER: LOW\nCREATED-BY: reading_bench\n";
+    "CATEGORY-BAND: ALL\nCATEGORY-MODE: CW\nCATEGORY-POWER: LOW\nCREATED-BY: reading_bench\n"
+    "QSO:  7017 CW 2023-06-10 0906 DL4MCF        599 1      JP6OGM        599 AT\n";
 const char kQso[] = "QSO:  7017 CW 2023-06-10 0906 DL4MCF        599 1      JP6OGM        599 AT\n";
 const char kEnd[] = "END-OF-LOG:\n";
+const char kAdifHeader[] = "made by reading_bench <EOH>\n";
+const char kAdifQso[] =
+    "<STATION_CALLSIGN:6>DL4MCF <CALL:6>JP6OGM <QSO_DATE:8>20230610 <TIME_ON:4>0906 "
+    "<BAND:3>40m <MODE:2>CW <SRX_STRING:2>AT <EOR>\n";
 
 struct Shape {
   const char* Name;
+  std::string Head;  // a header and one good QSO
   std::string Unit;  // repeated to fill the log
+  std::string Tail;
 };
 
 const std::vector<Shape>& Shapes() {
+  const std::string head = kHeader;
+  const std::string adif = std::string(kAdifHeader) + kAdifQso;
   static const std::vector<Shape> shapes = {
-      {"header-lines", "x\n"},       {"empty-lines", "\n"}, {"lone-crs", "\r"},
-      {"unknown-tags", "ABCD: x\n"}, {"long-line", "x"},    {"long-qso-line", " x"},
-      {"same-qsos", kQso},
+      {"header-lines", head, "x\n", kEnd},
+      {"empty-lines", head, "\n", kEnd},
+      {"lone-crs", head, "\r", kEnd},
+      {"unknown-tags", head, "ABCD: x\n", kEnd},
+      {"long-line", head, "x", std::string("\n") + kEnd},
+      {"long-qso-line", head + "QSO:", " x", std::string("\n") + kEnd},
+      {"same-qsos", head, kQso, kEnd},
+      {"adif-bad-records", adif, "<CALL:3>W1A<MODE:2>CW<EOR>\n", ""},
+      {"adif-lone-lts", adif, "<\n", ""},
+      {"adif-same-qsos", adif, kAdifQso, ""},
   };
   return shapes;
 }
 
-// A log of `bytes` bytes: a header and one good QSO, the shape's unit as
-// often as it fits, and END-OF-LOG.
+// A log of `bytes` bytes: the shape's head, its unit as often as it fits,
+// and its tail.
 std::string HostileLog(const Shape& shape, size_t bytes) {
-  std::string head = std::string(kHeader) + kQso;
-  if (shape.Unit == " x")
-    head += "QSO:";
-  std::string tail = std::string(shape.Unit == "x" || shape.Unit == " x" ? "\n" : "") + kEnd;
-  std::string log = head;
-  size_t room = bytes - head.size() - tail.size();
+  std::string log = shape.Head;
   log.reserve(bytes);
+  size_t room = bytes - shape.Head.size() - shape.Tail.size();
   for (size_t n = room / shape.Unit.size(); n > 0; --n)
     log += shape.Unit;
-  return log + tail;
+  return log + shape.Tail;
 }
 
 const Shape* FindShape(const std::string& name) {

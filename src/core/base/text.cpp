@@ -1,5 +1,6 @@
 #include "core/base/text.h"
 
+#include <algorithm>
 #include <cctype>
 
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
@@ -46,7 +47,11 @@ std::string ToLower(std::string text) {
 }
 
 bool EqualsIgnoreCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && ToUpper(a) == ToUpper(b);
+  // Without copies: a reader asks this of every field of a file.
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::toupper(static_cast<unsigned char>(x)) ==
+                  std::toupper(static_cast<unsigned char>(y));
+         });
 }
 
 std::vector<std::string> SplitWords(const std::string& text, size_t most) {
