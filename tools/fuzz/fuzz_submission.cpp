@@ -29,17 +29,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
   try {
     Submission before = ReadSubmission("fuzz.log", text);
-    FuzzExpect(before.Log.Skipped.Kept().size() <=
-                   LimitedMessages::kMostKinds * kReadingNotesPerKind,
-               "the messages kept stay within their cap");
+    FuzzExpect(
+        before.Log.Skipped.Kept().size() <= LimitedMessages::kMostKinds * kReadingNotesPerKind,
+        "the messages kept stay within their cap");
     for (const std::string& message : ReadingNotes(before.Log))
       FuzzExpect(message.size() <= 400, "a message stays one short line");
     Submission after = ReadSubmission("fuzz.log", text + kGarbage + kGoodLine);
-    FuzzExpect(Kept(before.Log.Qsos, after.Log.Qsos) &&
-                   Kept(before.MoreEvidence, after.MoreEvidence),
-               "a fault costs only its own line");
-    FuzzExpect(EvidenceCount(after) <= EvidenceCount(before) + 1,
-               "a garbage line is no QSO");
+    FuzzExpect(
+        Kept(before.Log.Qsos, after.Log.Qsos) && Kept(before.MoreEvidence, after.MoreEvidence),
+        "a fault costs only its own line");
+    FuzzExpect(EvidenceCount(after) <= EvidenceCount(before) + 1, "a garbage line is no QSO");
   } catch (const InputError&) {
   }
   return 0;
