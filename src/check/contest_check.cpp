@@ -116,13 +116,29 @@ class Checker {
   }
 
   // Open QSOs of `station`'s log with own's station on the band, within the
-  // tolerance; a link between two lines of evidence only would judge nothing.
+  // tolerance, the nearest first; a link between two lines of evidence only
+  // would judge nothing. No honest pair of logs has more than a few QSOs of
+  // one band within the tolerance: a few are linked and a few more looked
+  // at, so that two logs of thousands of one QSO are not linked each to each.
   void AddLinks(std::vector<Link>& links, QsoRef ref, const IndexEntry& own, int station) const {
-    for (const IndexEntry& other :
-         index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds)) {
+    constexpr size_t kLinksPerQso = 16;
+    constexpr size_t kLookedAt = 4 * kLinksPerQso;
+    EntryRange near = index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds);
+    auto earlier = [](const IndexEntry& e, int64_t t) { return e.Time < t; };
+    const IndexEntry* after = std::lower_bound(near.Begin, near.End, own.Time, earlier);
+    const IndexEntry* before = after;
+    size_t linked = 0;
+    for (size_t looked = 0; looked < kLookedAt && linked < kLinksPerQso; ++looked) {
+      const bool takeBefore =
+          before != near.Begin &&
+          (after == near.End || own.Time - (before - 1)->Time <= after->Time - own.Time);
+      if (!takeBefore && after == near.End)
+        break;
+      const IndexEntry& other = takeBefore ? *--before : *after++;
       if (!Settled(other.Ref) && (Judged(ref) || Judged(other.Ref))) {
         links.push_back(Link{static_cast<int32_t>(std::llabs(own.Time - other.Time)),
                              ModesDiffer(ref, other.Ref), ref, other.Ref});
+        ++linked;
       }
     }
   }
