@@ -70,8 +70,8 @@ def main():
     finally:
         robot.stop()
     print(f"robot-bench: resident memory {resident[0]:.1f} MB at the start, {resident[1]:.1f} MB "
-          f"after {args.uploads} uploads (+{resident[1] - resident[0]:.1f} MB), {resident[2]:.1f} MB "
-          f"after {2 * args.uploads} (+{resident[2] - resident[1]:.1f} MB)")
+          f"after {args.uploads} uploads ({resident[1] - resident[0]:+.1f} MB), {resident[2]:.1f} MB "
+          f"after {2 * args.uploads} ({resident[2] - resident[1]:+.1f} MB)")
     problems = robot_load.verify_receipts(data, uploads, receipts)
     if failures:
         problems.append(f"{len(failures)} uploads got no receipt: {failures[:5]}")
