@@ -140,6 +140,8 @@ const EdgeCase kEdges[] = {
     {"OwnTag", Replaced(kGood, "CONTEST: DKZ-CW\n", "CONTEST: DKZ-CW\nX-RIG: 100 W\n"), "",
      "unknown tag"},
     {"LinesEndedByLoneCarriageReturns", ReplaceAll(kGood, "\n", "\r"), "", "cut short"},
+    {"QsoThePlugInRefuses", Replaced(kGood, "7012 CW 2023-06-10 0901", "7012 PH 2023-06-10 0901"),
+     "line 8: not counted: ", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Uploads, EdgeTest, testing::ValuesIn(kEdges),
@@ -224,6 +226,12 @@ TEST(CabrilloHeaderCheck, SuggestsTheNearestTagOnlyWhenOneIsNear) {
   EXPECT_EQ(NearestTag("CALSIGN"), "CALLSIGN");
   EXPECT_EQ(NearestTag("START-OF-LOGS"), "START-OF-LOG");
   EXPECT_EQ(NearestTag("FREQUENCY"), "");
+  // Two edits at either end, and three.
+  EXPECT_EQ(NearestTag("XXCALLSIGN"), "CALLSIGN");
+  EXPECT_EQ(NearestTag("CALLSIGNXX"), "CALLSIGN");
+  EXPECT_EQ(NearestTag("CALLSIGNXXX"), "");
+  EXPECT_EQ(NearestTag("ADDRESS-STATE-PROVINCEX"), "ADDRESS-STATE-PROVINCE");
+  EXPECT_EQ(NearestTag(std::string(100000, 'Q')), "");
 }
 
 }  // namespace

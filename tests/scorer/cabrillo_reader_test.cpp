@@ -62,6 +62,26 @@ TEST(CabrilloReader, LinesThatCannotBeReadAreNamedAndSkipped) {
   EXPECT_EQ(log.Skipped.Kept()[4], "dl.cbr: line 13: time '12:45' is not HHMM");
 }
 
+TEST(CabrilloReader, AMessageOfAHugeLineStaysShortAndCountsItsFields) {
+  std::string words;
+  for (int i = 0; i < 100000; ++i)
+    words += " x";
+  const std::string longCall(5000, 'A');
+  LogContents log =
+      ReadCabrilloLog("START-OF-LOG: 3.0\nQSO:" + words +
+                          "\nQSO: 7012 CW 2023-06-10 1205 DL4MCF 599 1 JA1ABC 599 TK " + longCall +
+                          "\nQSO: " + longCall + " CW 2023-06-10 1205 DL4MCF 599 1 JA1ABC 599 TK\n",
+                      "a.log");
+  ASSERT_EQ(log.Skipped.size(), 3u);
+  EXPECT_NE(log.Skipped.Kept()[0].find("), found 100000"), std::string::npos);
+  EXPECT_NE(log.Skipped.Kept()[1].find("found 11, and the 11th, '" + longCall.substr(0, 40) +
+                                       "...', is no transmitter id"),
+            std::string::npos);
+  EXPECT_EQ(log.Skipped.Kept()[2], "a.log: line 4: frequency '" + longCall.substr(0, 40) +
+                                       "...' is neither kHz in an amateur band nor a band "
+                                       "designator");
+}
+
 TEST(CabrilloReader, IsRecognisedByItsFirstLine) {
   EXPECT_TRUE(LooksLikeCabrillo("START-OF-LOG: 3.0\nCALLSIGN: X\n"));
   EXPECT_TRUE(LooksLikeCabrillo("\xEF\xBB\xBFstart-of-log: 3.0\r\n"));
