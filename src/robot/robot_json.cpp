@@ -43,9 +43,8 @@ std::string Deadline(const RobotSettings& settings) {
   return settings.Deadline ? JsonString(IsoUtc(*settings.Deadline)) : "null";
 }
 
-}  // namespace
-
-std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings) {
+// A receipt with its warnings whole, or in a list of rows their count only.
+std::string Receipt(const SubmissionRow& row, const RobotSettings& settings, bool whole) {
   return JsonObject()
       .Number("id", row.Id)
       .Text("call", row.Call)
@@ -62,13 +61,20 @@ std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings)
       .Text("category_text", row.CategoryText)
       .Number("claimed_score", row.ClaimedScore)
       .Number("computed_score", row.ComputedScore)
-      .Add("warnings", TextArray(row.Warnings))
+      .Add(whole ? "warnings" : "warning_count",
+           whole ? TextArray(row.Warnings) : std::to_string(row.WarningCount))
       .Flag("counts", row.SupersededBy == 0)
       .Number("superseded_by",
               row.SupersededBy == 0 ? std::nullopt : std::optional<int64_t>(row.SupersededBy))
       .Text("receipt", "/receipts/" + std::to_string(row.Id))
       .Text("history", "/calls/" + row.Call)
       .Done();
+}
+
+}  // namespace
+
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings) {
+  return Receipt(row, settings, true);
 }
 
 std::string RefusalJson(const LogVerdict& verdict) {
@@ -111,6 +117,6 @@ std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow
                         const RobotSettings& settings) {
   std::vector<std::string> receipts;
   for (const SubmissionRow& row : rows)
-    receipts.push_back(ReceiptJson(row, settings));
+    receipts.push_back(Receipt(row, settings, false));
   return JsonObject().Text("call", call).Add("submissions", Array(receipts)).Done();
 }

@@ -24,6 +24,7 @@ std::string ErrorJson(const std::string& message);
 std::string LogsJson(const std::vector<SubmissionRow>& current,
                      const std::vector<MissingCall>& missing, const RobotSettings& settings);
 
-// {"call": ..., "submissions": [receipt, ...]} newest first.
+// {"call": ..., "submissions": [receipt, ...]} newest first, each with
+// warning_count in place of its warnings (they are on its receipt).
 std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,
                         const RobotSettings& settings);

@@ -301,7 +301,7 @@ std::vector<SubmissionRow> SubmissionDb::Current() {
 
 std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   Lease db(*this);
-  Statement s(db.Get(), "SELECT " + Columns(kWarningsText) +
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsCount) +
                             " FROM submissions s WHERE s.call = ? ORDER BY s.id DESC");
   s.Bind(1, call);
   std::vector<SubmissionRow> rows;

@@ -30,8 +30,8 @@ struct SubmissionRow {
   int64_t LinesUnreadable = 0;
   std::optional<int64_t> ClaimedScore;   // the header's
   std::optional<int64_t> ComputedScore;  // by the plug-in's rules
-  std::vector<std::string> Warnings;     // only where one row is read whole: Find, History
-  int64_t WarningCount = 0;              // also in All()
+  std::vector<std::string> Warnings;     // only where one row is read whole (Find)
+  int64_t WarningCount = 0;              // also in History() and All()
   int64_t SupersededBy = 0;              // a later submission of the call; 0: this one counts
 };
 
@@ -63,7 +63,7 @@ class SubmissionDb {
   std::optional<SubmissionRow> Find(int64_t id);
   // The submission that counts for each call, by call (without warnings).
   std::vector<SubmissionRow> Current();
-  // Every submission of `call`, newest first.
+  // Every submission of `call`, newest first (with the count of its warnings only).
   std::vector<SubmissionRow> History(const std::string& call);
   // Every submission, oldest first (with the count of its warnings only).
   std::vector<SubmissionRow> All();
