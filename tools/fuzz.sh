@@ -4,13 +4,14 @@
 # folder, never into the repository). Exits non-zero when any target finds an
 # input that crashes it, trips a sanitizer or a promise, or takes too long;
 # the input is left in build/fuzz/findings/<target>/.
-# Usage: tools/fuzz.sh SECONDS [TARGET...]   (targets: adif cabrillo country date_time scoring)
+# Usage: tools/fuzz.sh SECONDS [TARGET...]
+#   (targets: adif cabrillo country date_time scoring submission validation)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:?usage: tools/fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(adif cabrillo country date_time scoring)
+[ ${#targets[@]} -gt 0 ] || targets=(adif cabrillo country date_time scoring submission validation)
 source tools/build.sh
 dir="$DKZ_BUILD/fuzz"
 

@@ -11,6 +11,7 @@
 #include "check_scorer.h"
 #include "file_access.h"
 #include "file_writer.h"
+#include "interned_text.h"
 #include "folder_system.h"
 #include "entrant_letter.h"
 #include "log_file.h"
@@ -34,6 +35,7 @@ std::vector<std::string> FixedNames() {
 }  // namespace
 
 CheckRun RunCheck(const CheckCommand& command, std::ostream& notes) {
+  TextPoolScope texts;  // the run's own, freed when it ends
   std::string countryPath = ChooseCountryFile(command.CountryFile).Path;
   CountryFile countries = CountryFile::Parse(ReadTextFile(countryPath, countryPath), countryPath);
   CheckSettings settings;

@@ -320,7 +320,10 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
   };
   Lanes lanes(settings.Lanes, makeScorer);
 
-  // Each file read once to receive it; only its receipt and days are kept.
+  // Each file read once to receive it; only its receipt and days are kept,
+  // but for a folder of one file (the robot's look at one upload): it is
+  // kept as read, which fits, rather than read three times.
+  std::optional<Submission> onlyFile;
   std::vector<QsosPerDay> days(files.size());
   // Read again later, a file must be as it was.
   std::vector<size_t> fingerprints(files.size());
@@ -332,8 +335,11 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
       fingerprints[f] = std::hash<std::string>()(bytes);
       return bytes;
     };
-    if (Receive(files[f], bytesNoted, settings.Table, submission, contest.Received[f]))
+    if (Receive(files[f], bytesNoted, settings.Table, submission, contest.Received[f])) {
       days[f] = DaysOf(submission);
+      if (files.size() == 1)
+        onlyFile = std::move(submission);
+    }
     tell(&CheckProgress::Read);
   });
   std::vector<int> chosen = ChooseOnePerStation(files, contest.Received);
@@ -360,6 +366,8 @@ CheckedContest CheckSubmissions(const std::vector<ReceivedFile>& files, const Fi
   std::vector<Planned> planned(chosen.size());
   progress.Entrants = static_cast<int>(chosen.size());
   auto readAgain = [&](int f) {
+    if (onlyFile)
+      return *onlyFile;
     std::string bytes = bytesOf(files[f]);
     if (std::hash<std::string>()(bytes) != fingerprints[f])
       throw InputError(files[f].Name + " changed while the check ran: run it again");

@@ -15,13 +15,8 @@ std::vector<int64_t> Differences(const QsoIndex& index, int log, int qsoCount,
     if (!index.HasLog(own.Worked) || own.Worked == own.Own)
       continue;
     int64_t time = own.Time;
-    EntryRange near =
-        index.Near(own.Worked, own.Own, own.Band, time, options.MaxClockOffsetSeconds);
-    const IndexEntry* nearest = nullptr;
-    for (const IndexEntry& other : near) {
-      if (!nearest || std::llabs(time - other.Time) < std::llabs(time - nearest->Time))
-        nearest = &other;
-    }
+    const IndexEntry* nearest = NearestInTime(
+        index.Near(own.Worked, own.Own, own.Band, time, options.MaxClockOffsetSeconds), time);
     if (nearest)
       differences.push_back(time - nearest->Time);
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <tuple>
 
 #include "call_text.h"
@@ -115,13 +116,29 @@ class Checker {
   }
 
   // Open QSOs of `station`'s log with own's station on the band, within the
-  // tolerance; a link between two lines of evidence only would judge nothing.
+  // tolerance, the nearest first; a link between two lines of evidence only
+  // would judge nothing. No honest pair of logs has more than a few QSOs of
+  // one band within the tolerance: a few are linked and a few more looked
+  // at, so that two logs of thousands of one QSO are not linked each to each.
   void AddLinks(std::vector<Link>& links, QsoRef ref, const IndexEntry& own, int station) const {
-    for (const IndexEntry& other :
-         index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds)) {
+    constexpr size_t kLinksPerQso = 16;
+    constexpr size_t kLookedAt = 4 * kLinksPerQso;
+    EntryRange near = index_.Near(station, own.Own, own.Band, own.Time, options_.ToleranceSeconds);
+    auto earlier = [](const IndexEntry& e, int64_t t) { return e.Time < t; };
+    const IndexEntry* after = std::lower_bound(near.Begin, near.End, own.Time, earlier);
+    const IndexEntry* before = after;
+    size_t linked = 0;
+    for (size_t looked = 0; looked < kLookedAt && linked < kLinksPerQso; ++looked) {
+      const bool takeBefore =
+          before != near.Begin &&
+          (after == near.End || own.Time - (before - 1)->Time <= after->Time - own.Time);
+      if (!takeBefore && after == near.End)
+        break;
+      const IndexEntry& other = takeBefore ? *--before : *after++;
       if (!Settled(other.Ref) && (Judged(ref) || Judged(other.Ref))) {
         links.push_back(Link{static_cast<int32_t>(std::llabs(own.Time - other.Time)),
                              ModesDiffer(ref, other.Ref), ref, other.Ref});
+        ++linked;
       }
     }
   }
@@ -173,25 +190,37 @@ class Checker {
     return index_.HasUnreadableLines(station) ? Verdict::kUnverified : Verdict::kNotInLog;
   }
 
-  // Another QSO of the same log with the same call and band that the other log confirms.
-  QsoRef ConfirmedTwin(const IndexEntry& own) const {
-    for (const IndexEntry& twin : index_.Group(own.Own, own.Worked, own.Band)) {
+  // Another QSO of the same log with the same call and band that the other
+  // log confirms. Looked for once per group and log: the repeats it settles
+  // confirm nothing, and a log can repeat one QSO thousands of times.
+  QsoRef ConfirmedTwin(const IndexEntry& own) {
+    EntryRange group = index_.Group(own.Own, own.Worked, own.Band);
+    auto [known, fresh] =
+        confirmedTwins_.emplace(std::make_pair(group.Begin, own.Ref.Log), QsoRef{});
+    if (!fresh)
+      return known->second;
+    for (const IndexEntry& twin : group) {
       Verdict kind = findings_[twin.Ref.Log].Qsos[twin.Ref.Qso].Kind;
       bool confirmed = Settled(twin.Ref) && twin.Ref.Log == own.Ref.Log &&
                        (kind == Verdict::kConfirmed || kind == Verdict::kBustedExchange ||
                         kind == Verdict::kModeDiffers);
       if (confirmed)
-        return twin.Ref;
+        return known->second = twin.Ref;
     }
     return {};
   }
 
-  // What the other log holds of this station, to show beside a NIL.
+  // What the other log holds of this station, to show beside a NIL: the
+  // nearest of each band's, the first of those as near.
   QsoRef NearestOnAnyBand(const IndexEntry& own) const {
     const IndexEntry* nearest = nullptr;
-    for (const IndexEntry& other : index_.Pair(own.Worked, own.Own)) {
-      if (!nearest || std::llabs(own.Time - other.Time) < std::llabs(own.Time - nearest->Time))
-        nearest = &other;
+    EntryRange pair = index_.Pair(own.Worked, own.Own);
+    for (const IndexEntry* band = pair.Begin; band != pair.End;) {
+      const IndexEntry* bandEnd = index_.Group(own.Worked, own.Own, band->Band).End;
+      const IndexEntry* near = NearestInTime({band, bandEnd}, own.Time);
+      if (!nearest || std::llabs(own.Time - near->Time) < std::llabs(own.Time - nearest->Time))
+        nearest = near;
+      band = bandEnd;
     }
     return nearest ? nearest->Ref : QsoRef{};
   }
@@ -202,6 +231,7 @@ class Checker {
   NearCalls nearCalls_;
   std::vector<LogFindings> findings_;
   std::vector<std::vector<char>> settled_;
+  std::map<std::pair<const IndexEntry*, int>, QsoRef> confirmedTwins_;  // by group and log
 };
 
 }  // namespace

@@ -65,7 +65,7 @@ bool ReadTime(std::string token, CalendarTime& time) {
 }  // namespace
 
 bool ReadEvidenceLine(const std::string& fields, LogQso& qso) {
-  std::vector<std::string> t = SplitWords(fields);
+  std::vector<std::string> t = SplitWords(fields, kMostQsoFields + 1);
   CalendarTime when{};
   if (!HasQsoFieldCount(t) || !ReadBand(t[0], qso) || !ReadDate(t[2], when) ||
       !ReadTime(t[3], when))

@@ -13,6 +13,17 @@ auto KeyOf(const IndexEntry& e) {
 
 }  // namespace
 
+const IndexEntry* NearestInTime(EntryRange range, int64_t time) {
+  auto earlier = [](const IndexEntry& e, int64_t t) { return e.Time < t; };
+  const IndexEntry* after = std::lower_bound(range.Begin, range.End, time, earlier);
+  const IndexEntry* before = nullptr;
+  if (after != range.Begin)
+    before = std::lower_bound(range.Begin, after, (after - 1)->Time, earlier);
+  if (after == range.End)
+    return before;
+  return before != nullptr && time - before->Time <= after->Time - time ? before : after;
+}
+
 template <typename Wanted, typename Key>
 EntryRange QsoIndex::WithinOwn(int own, const Wanted& wanted, Key key) const {
   const IndexEntry* first = entries_.data() + ownStart_[own];

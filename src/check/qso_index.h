@@ -26,6 +26,11 @@ struct EntryRange {
   const IndexEntry* end() const { return End; }
 };
 
+// The entry of a range in ascending time nearest to `time`, the first of those
+// as near; null for an empty range. A search, not a scan: a log can hold
+// thousands of one QSO.
+const IndexEntry* NearestInTime(EntryRange range, int64_t time);
+
 class QsoIndex {
  public:
   explicit QsoIndex(const std::vector<CheckLog>& logs);
@@ -41,6 +46,7 @@ class QsoIndex {
   int StationsLogging(int call) const { return stationsLogging_[call]; }
 
   EntryRange Group(int own, int worked, int band) const;
+  // By band, then time.
   EntryRange Pair(int own, int worked) const;
   // Entries of a group within `seconds` of `time` on the common clock.
   EntryRange Near(int own, int worked, int band, int64_t time, int64_t seconds) const;

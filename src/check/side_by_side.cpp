@@ -7,6 +7,8 @@
 #include <thread>
 #include <vector>
 
+#include "interned_text.h"
+
 void RunSideBySide(int count, int lanes, const std::function<void(int item, int lane)>& work) {
   std::atomic<int> next{0};
   std::atomic<bool> failed{false};
@@ -24,9 +26,15 @@ void RunSideBySide(int count, int lanes, const std::function<void(int item, int 
       }
     }
   };
+  // The lanes are one run: they intern and read the caller's texts.
+  TextPool& texts = CurrentTextPool();
   std::vector<std::thread> others;
-  for (int l = 1; l < std::min(std::max(1, lanes), count); ++l)
-    others.emplace_back(lane, l);
+  for (int l = 1; l < std::min(std::max(1, lanes), count); ++l) {
+    others.emplace_back([&lane, &texts, l] {
+      TextPoolScope run(texts);
+      lane(l);
+    });
+  }
   lane(0);
   for (std::thread& thread : others)
     thread.join();

@@ -6,5 +6,5 @@
 #include <functional>
 
 // Runs `work(item, lane)` for every item in [0, count), `lanes` at a time
-// (lane 0 in the caller's thread).
+// (lane 0 in the caller's thread), every lane with the caller's texts.
 void RunSideBySide(int count, int lanes, const std::function<void(int item, int lane)>& work);

@@ -1,12 +1,16 @@
 #include "submission.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "call_text.h"
 #include "core/base/text.h"
 #include "evidence_line.h"
 #include "log_file.h"
 #include "replay_plan.h"
+
+// Tags are compared by length first: a file can hold millions of lines.
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -21,37 +25,38 @@ void ReadCabrilloRest(const std::string& bytes, Submission& s) {
   size_t next = 0;  // the reader's QSOs stand in line order
   int number = 0;
   for (size_t start = 0; start < text.size();) {
-    size_t end = text.find('\n', start);
-    const size_t length = (end == std::string::npos ? text.size() : end) - start;
-    const size_t colon = text.find(':', start);
+    const size_t end = std::min(text.find('\n', start), text.size());
     const size_t at = start;
-    start = end == std::string::npos ? text.size() : end + 1;
+    const size_t length = end - at;
+    start = end + 1;
     ++number;
-    // Tags are short; a line without one is no tag's.
-    if (colon == std::string::npos || colon - at > 24 || colon >= at + length)
+    // Tags are short: only a line's head is searched for one, so that a file
+    // of lines without a colon costs no more than its length.
+    const size_t colon = std::string_view(text).substr(at, std::min<size_t>(length, 25)).find(':');
+    if (colon == std::string_view::npos)
       continue;
-    const std::string tag = MatchForm(text.substr(at, colon - at));
-    if (tag == "END-OF-LOG")
+    const std::string tag = MatchForm(text.substr(at, colon));
+    if (tag == "END-OF-LOG"sv)
       break;
-    const bool qso = tag == "QSO" || tag == "X-QSO";
+    const bool qso = tag == "QSO"sv || tag == "X-QSO"sv;
     while (next < s.Log.Qsos.size() && s.Log.Qsos[next].Line < number)
       ++next;
     if (qso && next < s.Log.Qsos.size() && s.Log.Qsos[next].Line == number)
       continue;
     const std::string value =
-        BlankControlCharacters(Trim(text.substr(colon + 1, at + length - colon - 1)));
+        BlankControlCharacters(Trim(text.substr(at + colon + 1, length - colon - 1)));
     SubmissionHeader& h = s.Header;
-    if (tag == "CATEGORY-OPERATOR")
+    if (tag == "CATEGORY-OPERATOR"sv)
       h.Categories.Operator = MatchForm(value);
-    else if (tag == "CATEGORY-BAND")
+    else if (tag == "CATEGORY-BAND"sv)
       h.Categories.Band = MatchForm(value);
-    else if (tag == "CATEGORY-TRANSMITTER")
+    else if (tag == "CATEGORY-TRANSMITTER"sv)
       h.Categories.Transmitter = MatchForm(value);
-    else if (tag == "CATEGORY-POWER")
+    else if (tag == "CATEGORY-POWER"sv)
       h.Categories.Power = MatchForm(value);
-    else if (tag == "CLAIMED-SCORE")
+    else if (tag == "CLAIMED-SCORE"sv)
       h.ClaimedScore = value;
-    else if (tag == "SOAPBOX" && !value.empty())
+    else if (tag == "SOAPBOX"sv && !value.empty())
       h.Soapbox.push_back(value);
     if (!qso)
       continue;

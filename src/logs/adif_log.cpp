@@ -70,22 +70,22 @@ std::string MapRecord(const AdifRecord& record, LogQso& qso, const ExchangeField
   std::string date = FirstOf(record, "QSO_DATE"), time = FirstOf(record, "TIME_ON");
   CalendarTime when{};
   if (!ParseCompactDate(date, when))
-    return "QSO_DATE '" + date + "' is not a date YYYYMMDD";
+    return "QSO_DATE " + Quoted(date) + " is not a date YYYYMMDD";
   if (!ParseTimeOfDay(time, when))
-    return "TIME_ON '" + time + "' is not a time HHMM or HHMMSS";
+    return "TIME_ON " + Quoted(time) + " is not a time HHMM or HHMMSS";
   qso.Time = MakeOleDateTime(when);
   std::string freq = FirstOf(record, "FREQ");
   if (!freq.empty() && !ParseMegahertz(freq, qso.FrequencyHz))
-    return "FREQ '" + freq + "' is not a frequency in MHz";
+    return "FREQ " + Quoted(freq) + " is not a frequency in MHz";
   qso.Band = ToLower(FirstOf(record, "BAND"));
   if (qso.Band.empty()) {
     if (freq.empty())
       return "neither FREQ nor BAND";
     qso.Band = BandOfFrequency(qso.FrequencyHz);
     if (qso.Band.empty())
-      return "FREQ " + freq + " MHz lies in no amateur band";
+      return "FREQ " + Clipped(freq, 40) + " MHz lies in no amateur band";
   } else if (BandLowerEdge(qso.Band) == 0) {
-    return "BAND '" + qso.Band + "' is not an amateur band";
+    return "BAND " + Quoted(qso.Band) + " is not an amateur band";
   } else if (freq.empty()) {
     qso.FrequencyHz = BandLowerEdge(qso.Band);  // as Cabrillo does for an unknown frequency
   }
@@ -130,7 +130,7 @@ LogContents ReadAdifLog(const std::string& text, const std::string& fileName) {
   std::stable_sort(skipped.begin(), skipped.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& entry : skipped)
-    log.Skipped.push_back(fileName + ": " + entry.second);
+    log.Skipped.Add(fileName + ": " + entry.second);
   log.Notes = FieldsUsedNotes(loggerFields, fileName);
   return log;
 }

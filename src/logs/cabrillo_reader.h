@@ -16,6 +16,9 @@ LogContents ReadCabrilloLog(const std::string& text, const std::string& fileName
 // "SSB"); other modes upper case as they stand.
 std::string CabrilloModeName(const std::string& token);
 
+// The fields a QSO line has at most: ten and the transmitter id.
+constexpr size_t kMostQsoFields = 11;
+
 // Whether the fields after "QSO:" are as many as this contest's line has:
 // ten, or eleven when the last is a transmitter id (0 or 1).
 bool HasQsoFieldCount(const std::vector<std::string>& fields);

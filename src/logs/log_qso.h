@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/engine/host_input.h"
+#include "limited_messages.h"
 
 // Input that cannot be used at all (missing file, broken header, no QSOs):
 // the message names the file and, where there is one, the line.
@@ -41,8 +42,9 @@ struct LogContents {
   std::string HeaderCall;    // own call from the file's header, if it has one
   std::string Contest;       // the contest it names: Cabrillo's CONTEST:, ADIF's CONTEST_ID
   std::vector<LogQso> Qsos;  // in log order
-  // One message per record that could not be read and was left out.
-  std::vector<std::string> Skipped;
+  // One message per record that could not be read and was left out (the
+  // first few of each kind kept, every one counted).
+  LimitedMessages Skipped;
   // What the user should know once per log rather than per QSO: an
   // exchange read from a logger's own field, lines not claimed for score.
   std::vector<std::string> Notes;

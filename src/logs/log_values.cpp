@@ -123,3 +123,7 @@ std::string FirstControlCharacter(const std::string& text) {
 size_t TextStart(const std::string& text) {
   return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
 }
+
+std::string Quoted(const std::string& value) {
+  return "'" + Clipped(value, 40) + "'";
+}

@@ -24,5 +24,9 @@ bool ParseKilohertz(const std::string& text, uint32_t& hertz);
 // "NUL", "TAB" or its code such as "0x1B"; empty when there is none.
 std::string FirstControlCharacter(const std::string& text);
 
+// A value of a file as a message quotes it: in quotes, at most 40 bytes, on
+// one line, however long the value sent.
+std::string Quoted(const std::string& value);
+
 // Where the text of a file starts: after its UTF-8 byte-order mark, if any.
 size_t TextStart(const std::string& text);

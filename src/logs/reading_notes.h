@@ -7,13 +7,14 @@
 
 #include "log_qso.h"
 
+// Messages of one kind shown to whoever scores a log.
+constexpr size_t kReadingNotesPerKind = 20;
+
 // The lines to print for `messages`, in their order, with at most `perKind`
-// of one kind and, after the last one shown, how many more of it there
-// were. Messages are of one kind when they differ only in their numbers and
-// quoted values ('...'): a log of another contest fails the same way on
-// every line, and 2,700 such lines hide everything else.
+// of one kind (as LimitedMessages tells kinds) and, after the last one
+// shown, how many more of it there were.
 std::vector<std::string> LimitEachKind(const std::vector<std::string>& messages,
-                                       size_t perKind = 20);
+                                       size_t perKind = kReadingNotesPerKind);
 
 // The reader's messages of a log: the skipped records (limited as above),
 // then its notes.

@@ -2,12 +2,18 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "core/engine/acceptance.h"
 #include "log_values.h"
 
 namespace {
+
+// A note names a few of the own calls a log gives, and quotes a call at most
+// this long: a hostile log can give thousands, each of megabytes.
+const size_t kOwnCallsNamed = 5;
+const size_t kLongestQuotedCall = 30;
 
 auto DateKey(const CalendarTime& t) {
   return std::make_tuple(t.Year, t.Month, t.Day);
@@ -33,9 +39,10 @@ std::string OwnCallOf(const LogContents& log, const ReplayOptions& options,
   std::string own = ToUpper(options.OwnCall);
   if (own.empty())
     own = LogOwnCall(log);
-  std::vector<std::string> seen;
+  std::vector<std::string> seen;  // in the log's order
+  std::set<std::string> known;
   for (const LogQso& qso : log.Qsos) {
-    if (!qso.OwnCall.empty() && std::find(seen.begin(), seen.end(), qso.OwnCall) == seen.end())
+    if (!qso.OwnCall.empty() && known.insert(qso.OwnCall).second)
       seen.push_back(qso.OwnCall);
   }
   if (own.empty()) {
@@ -45,9 +52,12 @@ std::string OwnCallOf(const LogContents& log, const ReplayOptions& options,
   }
   if (seen.size() > 1 || (seen.size() == 1 && seen.front() != own)) {
     std::string list;
-    for (const std::string& call : seen)
-      list += (list.empty() ? "" : ", ") + call;
-    notes.push_back("the log names the own callsigns " + list + "; every QSO is scored for " + own);
+    for (size_t i = 0; i < seen.size() && i < kOwnCallsNamed; ++i)
+      list += (list.empty() ? "" : ", ") + Clipped(seen[i], kLongestQuotedCall);
+    if (seen.size() > kOwnCallsNamed)
+      list += " and " + std::to_string(seen.size() - kOwnCallsNamed) + " more";
+    notes.push_back("the log names the own callsigns " + list + "; every QSO is scored for " +
+                    Clipped(own, kLongestQuotedCall));
   }
   return own;
 }
@@ -63,9 +73,10 @@ void NoteRepeatedQsos(const std::vector<QsoInput>& qsos, const std::string& show
     if (count <= kMaxDupeLinesPerQso + 1)
       continue;
     const auto& [call, band, mode] = key;
-    notes.push_back(shownName + ": " + call + " on " + band + " " + mode + " is in the log " +
-                    std::to_string(count) + " times; err.txt names at most " +
-                    std::to_string(kMaxDupeLinesPerQso) + " earlier ones for each repeat");
+    notes.push_back(shownName + ": " + Clipped(call, kLongestQuotedCall) + " on " + band + " " +
+                    mode + " is in the log " + std::to_string(count) +
+                    " times; err.txt names at most " + std::to_string(kMaxDupeLinesPerQso) +
+                    " earlier ones for each repeat");
   }
 }
 
@@ -146,7 +157,8 @@ ReplayPlan PlanReplay(const LogContents& log, const CountryFile& countries,
     plan.Source.push_back(i);
     plan.Qsos.push_back(MapQso(qso, reset.OwnCall, countries, found));
     if (!found) {
-      plan.Notes.push_back(shownName + ": " + qso.Where + ": no country for " + qso.Call +
+      plan.Notes.push_back(shownName + ": " + qso.Where + ": no country for " +
+                           Clipped(qso.Call, kLongestQuotedCall) +
                            ": handed over with an empty prefix and continent");
     }
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "core/base/text.h"
 #include "log_values.h"
@@ -10,37 +11,37 @@
 namespace {
 
 // Cabrillo 3's header tags; "X-" tags are anyone's own and always allowed.
-const std::array<const char*, 31> kKnownTags = {"START-OF-LOG",
-                                                "END-OF-LOG",
-                                                "CALLSIGN",
-                                                "CONTEST",
-                                                "CATEGORY-ASSISTED",
-                                                "CATEGORY-BAND",
-                                                "CATEGORY-MODE",
-                                                "CATEGORY-OPERATOR",
-                                                "CATEGORY-POWER",
-                                                "CATEGORY-STATION",
-                                                "CATEGORY-TIME",
-                                                "CATEGORY-TRANSMITTER",
-                                                "CATEGORY-OVERLAY",
-                                                "CERTIFICATE",
-                                                "CLAIMED-SCORE",
-                                                "CLUB",
-                                                "CREATED-BY",
-                                                "EMAIL",
-                                                "GRID-LOCATOR",
-                                                "LOCATION",
-                                                "NAME",
-                                                "ADDRESS",
-                                                "ADDRESS-CITY",
-                                                "ADDRESS-STATE-PROVINCE",
-                                                "ADDRESS-POSTALCODE",
-                                                "ADDRESS-COUNTRY",
-                                                "OPERATORS",
-                                                "OFFTIME",
-                                                "SOAPBOX",
-                                                "QSO",
-                                                "X-QSO"};
+constexpr std::array<std::string_view, 31> kKnownTags = {"START-OF-LOG",
+                                                         "END-OF-LOG",
+                                                         "CALLSIGN",
+                                                         "CONTEST",
+                                                         "CATEGORY-ASSISTED",
+                                                         "CATEGORY-BAND",
+                                                         "CATEGORY-MODE",
+                                                         "CATEGORY-OPERATOR",
+                                                         "CATEGORY-POWER",
+                                                         "CATEGORY-STATION",
+                                                         "CATEGORY-TIME",
+                                                         "CATEGORY-TRANSMITTER",
+                                                         "CATEGORY-OVERLAY",
+                                                         "CERTIFICATE",
+                                                         "CLAIMED-SCORE",
+                                                         "CLUB",
+                                                         "CREATED-BY",
+                                                         "EMAIL",
+                                                         "GRID-LOCATOR",
+                                                         "LOCATION",
+                                                         "NAME",
+                                                         "ADDRESS",
+                                                         "ADDRESS-CITY",
+                                                         "ADDRESS-STATE-PROVINCE",
+                                                         "ADDRESS-POSTALCODE",
+                                                         "ADDRESS-COUNTRY",
+                                                         "OPERATORS",
+                                                         "OFFTIME",
+                                                         "SOAPBOX",
+                                                         "QSO",
+                                                         "X-QSO"};
 
 struct CategoryTag {
   const char* Tag;
@@ -66,20 +67,35 @@ const std::vector<CategoryTag>& CategoryTags() {
   return tags;
 }
 
-size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j)
+// The edit distance of `a` and `b`, or `limit` + 1 when it is more than
+// `limit`: only the band of the table within `limit` of its diagonal is
+// worked out, so that a long tag costs no more than a short one.
+size_t EditDistanceUpTo(std::string_view a, std::string_view b, size_t limit) {
+  const size_t far = limit + 1;
+  if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > limit)
+    return far;
+  std::vector<size_t> row(b.size() + 1, far);
+  for (size_t j = 0; j <= std::min(b.size(), limit); ++j)
     row[j] = j;
   for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
-    for (size_t j = 1; j <= b.size(); ++j) {
-      size_t above = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+    const size_t first = i > limit ? i - limit : 1;
+    const size_t last = std::min(b.size(), i + limit);
+    size_t diagonal = row[first - 1];
+    row[first - 1] = first == 1 && i <= limit ? i : far;
+    size_t best = row[first - 1];
+    for (size_t j = first; j <= last; ++j) {
+      const size_t above = row[j];
+      row[j] =
+          std::min({far, above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
       diagonal = above;
+      best = std::min(best, row[j]);
     }
+    if (last < b.size())
+      row[last + 1] = far;
+    if (best > limit)
+      return far;
   }
-  return row[b.size()];
+  return std::min(row[b.size()], far);
 }
 
 std::string Joined(const std::vector<std::string>& words) {
@@ -111,7 +127,7 @@ void ReadTagLine(CabrilloHeader& header, int line, const std::string& tag,
     fault += " (did you mean " + nearest + ":?)";
     header.Values.emplace(nearest, value);
   }
-  header.Faults.push_back(fault);
+  header.Faults.Add(fault);
 }
 
 }  // namespace
@@ -121,18 +137,19 @@ CabrilloHeader ReadCabrilloHeader(const std::string& text) {
   int line = 0;
   size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (start < text.size()) {
+    // A line ends at LF, CR LF or a lone CR, as the readers take it.
     const size_t lineStart = start;
-    const size_t end = std::min(text.find('\n', start), text.size());
-    start = end + 1;
+    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     ++line;
     // Only the head of a line is read: a tag is short, and a line of
     // megabytes costs no more than one of a hundred bytes.
-    std::string head = text.substr(lineStart, std::min<size_t>(end - lineStart, 200));
-    if (Trim(head).empty())
+    std::string head = Trim(text.substr(lineStart, std::min<size_t>(end - lineStart, 200)));
+    if (head.empty())
       continue;
     size_t colon = head.find(':');
     if (colon == std::string::npos) {
-      header.Faults.push_back(Where(line) + "not a 'TAG: value' line: '" + Clipped(head, 40) + "'");
+      header.Faults.Add(Where(line) + "not a 'TAG: value' line: '" + Clipped(head, 40) + "'");
       continue;
     }
     std::string tag = ToUpper(Trim(head.substr(0, colon)));
@@ -147,12 +164,13 @@ CabrilloHeader ReadCabrilloHeader(const std::string& text) {
 
 std::string NearestTag(const std::string& tag) {
   std::string best;
-  size_t bestDistance = 3;
-  for (const char* known : kKnownTags) {
-    size_t distance = EditDistance(tag.substr(0, 40), known);
+  const size_t kFarthest = 2;
+  size_t bestDistance = kFarthest + 1;
+  for (std::string_view known : kKnownTags) {
+    size_t distance = EditDistanceUpTo(tag, known, kFarthest);
     if (distance < bestDistance) {
       bestDistance = distance;
-      best = known;
+      best = std::string(known);
     }
   }
   return best;

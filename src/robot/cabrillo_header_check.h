@@ -7,13 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "limited_messages.h"
+
 struct CabrilloHeader {
   bool StartOfLog = false;
   bool EndOfLog = false;
   // The first value of each known tag, by tag ("CATEGORY-BAND" -> "40M").
   std::map<std::string, std::string> Values;
-  // Lines of the header that are wrong: "line 4: unknown tag ...".
-  std::vector<std::string> Faults;
+  // Lines of the header that are wrong: "line 4: unknown tag ..." (the first
+  // few of each kind kept, every one counted).
+  LimitedMessages Faults;
 };
 
 // Reads every "TAG: value" line up to END-OF-LOG; QSO lines are the reader's.

@@ -86,7 +86,7 @@ std::string SubmissionsCsv(const std::vector<SubmissionRow>& rows,
                                       std::to_string(r.LinesUnreadable),
                                       Optional(r.ClaimedScore),
                                       Optional(r.ComputedScore),
-                                      std::to_string(r.Warnings.size()),
+                                      std::to_string(r.WarningCount),
                                       i < fileProblems.size() ? fileProblems[i] : ""};
     for (size_t i = 0; i < cells.size(); ++i)
       csv += (i ? "," : "") + CsvCell(cells[i]);

@@ -3,15 +3,17 @@
 #include <algorithm>
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "cabrillo_header_check.h"
 #include "check_run.h"
-#include "entrant_facts.h"
 #include "core/base/text.h"
+#include "entrant_facts.h"
+#include "interned_text.h"
+#include "limited_messages.h"
 #include "log_file.h"
 #include "log_values.h"
 #include "native_pass.h"
-#include "reading_notes.h"
 #include "replay_plan.h"
 #include "robot_text.h"
 
@@ -21,6 +23,17 @@ namespace {
 const char kShownName[] = "log";
 const size_t kWarningBytes = 300;
 const size_t kLongestCall = 20;
+// A log of a million faulty lines is told in a few lines of each kind.
+const size_t kWarningsPerKind = 5;
+// What a warning quotes of a worked call that is none.
+const size_t kQuotedCall = 30;
+
+// A verdict while it is made: its warnings come one by one, and only the
+// first few of each kind are kept.
+struct Judgement {
+  LogVerdict Verdict;
+  LimitedMessages Warnings{kWarningsPerKind};
+};
 
 std::string Plain(const std::string& message) {
   std::string prefix = std::string(kShownName) + ": ";
@@ -64,28 +77,28 @@ bool InPeriod(const OleDateTime& time, const RobotSettings& settings) {
          (key(*settings.PeriodFrom) <= key(t) && key(t) <= key(*settings.PeriodTo));
 }
 
-void Refuse(LogVerdict& verdict, const std::string& reason) {
-  verdict.Refused = true;
-  verdict.Reasons.push_back(Clipped(reason, kWarningBytes));
+void Refuse(Judgement& judged, const std::string& reason) {
+  judged.Verdict.Refused = true;
+  judged.Verdict.Reasons.push_back(Clipped(reason, kWarningBytes));
 }
 
-void Warn(LogVerdict& verdict, const std::string& warning) {
-  verdict.Warnings.push_back(Clipped(warning, kWarningBytes));
+void Warn(Judgement& judged, const std::string& warning) {
+  judged.Warnings.Add(Clipped(warning, kWarningBytes));
 }
 
-void CheckHeader(const std::string& text, LogVerdict& verdict) {
+void CheckHeader(const std::string& text, Judgement& judged) {
+  LogVerdict& verdict = judged.Verdict;
   CabrilloHeader header = ReadCabrilloHeader(text);
   auto contest = header.Values.find("CONTEST");
   if (contest == header.Values.end())
-    Warn(verdict, "no CONTEST: line (this contest is DKZ)");
+    Warn(judged, "no CONTEST: line (this contest is DKZ)");
   if (!header.StartOfLog)
-    Warn(verdict, "no START-OF-LOG: line");
+    Warn(judged, "no START-OF-LOG: line");
   if (!header.EndOfLog)
-    Warn(verdict, "no END-OF-LOG: line: the file may have been cut short");
-  for (const std::string& fault : header.Faults)
-    Warn(verdict, fault);
+    Warn(judged, "no END-OF-LOG: line: the file may have been cut short");
+  judged.Warnings.Add(header.Faults, [](const std::string& fault) { return Plain(fault); });
   for (const std::string& fault : CategoryFaults(header))
-    Warn(verdict, fault);
+    Warn(judged, fault);
   auto email = header.Values.find("EMAIL");
   if (email != header.Values.end())
     verdict.Email = Clipped(email->second, 200);
@@ -96,12 +109,12 @@ void CheckHeader(const std::string& text, LogVerdict& verdict) {
         digits.find_first_not_of("0123456789") == std::string::npos)
       verdict.ClaimedScore = std::stoll(digits);
     else
-      Warn(verdict, "CLAIMED-SCORE: '" + claimed->second + "' is not a number");
+      Warn(judged, "CLAIMED-SCORE: '" + claimed->second + "' is not a number");
   }
 }
 
 // QSOs in another mode: the plug-in refuses them, and a CW entry says it has none.
-void CheckModes(const LogContents& log, LogVerdict& verdict) {
+void CheckModes(const LogContents& log, Judgement& judged) {
   size_t otherMode = 0;
   const LogQso* first = nullptr;
   for (const LogQso& qso : log.Qsos) {
@@ -109,12 +122,12 @@ void CheckModes(const LogContents& log, LogVerdict& verdict) {
       first = &qso;
   }
   if (otherMode > 0) {
-    Warn(verdict, Counted(otherMode, "QSO is", "QSOs are") + " not CW (first: " + first->Where +
-                      ", " + first->Mode + "): this contest counts CW only");
+    Warn(judged, Counted(otherMode, "QSO is", "QSOs are") + " not CW (first: " + first->Where +
+                     ", " + first->Mode + "): this contest counts CW only");
   }
 }
 
-void CheckPeriod(const LogContents& log, const RobotSettings& settings, LogVerdict& verdict) {
+void CheckPeriod(const LogContents& log, const RobotSettings& settings, Judgement& judged) {
   std::vector<std::string> outside;
   for (const LogQso& qso : log.Qsos) {
     if (!InPeriod(qso.Time, settings))
@@ -125,37 +138,43 @@ void CheckPeriod(const LogContents& log, const RobotSettings& settings, LogVerdi
   std::string lines;
   for (size_t i = 0; i < outside.size() && i < 5; ++i)
     lines += (i ? ", " : "") + outside[i];
-  Warn(verdict, Counted(outside.size(), "QSO is", "QSOs are") + " outside the contest period, " +
-                    PeriodText(settings) + ", and score nothing (" + lines +
-                    (outside.size() > 5 ? ", ..." : "") + ")");
+  Warn(judged, Counted(outside.size(), "QSO is", "QSOs are") + " outside the contest period, " +
+                   PeriodText(settings) + ", and score nothing (" + lines +
+                   (outside.size() > 5 ? ", ..." : "") + ")");
 }
 
 // The plug-in's own code run natively for the check, keeping what it said of
-// each QSO in the pass that scores the whole log (its err.txt lines).
+// each QSO it refused in the pass that scores the whole log (its err.txt lines).
 class ClaimedPassScorer : public LogScorer {
  public:
-  explicit ClaimedPassScorer(ScoreOutcome& claimed) : claimed_(claimed) {}
+  explicit ClaimedPassScorer(std::vector<ErrorProblem>& refusals) : refusals_(refusals) {}
   std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
                     std::vector<bool>* stored) override {
-    NativePass pass = ScoreNatively(reset, qsos);
-    if (stored != nullptr) {
-      *stored = pass.Outcome.StoredQso;
-      claimed_ = pass.Outcome;
-    }
-    return pass.Outcome.Summary;
+    if (stored == nullptr)
+      return NativeScorer().Score(reset, qsos, nullptr);
+    return ScoreKeepingRefusals(reset, qsos, *stored, refusals_);
   }
 
  private:
-  ScoreOutcome& claimed_;
+  std::vector<ErrorProblem>& refusals_;
 };
 
-// The plan of the one log, which the check holds only while the log is done.
+// What the robot says of the one log's plan, taken while the check holds it:
+// its notes, and where each QSO the plug-in refused stands.
 class PlanKept : public CheckSink {
  public:
+  explicit PlanKept(const std::vector<ErrorProblem>& refusals) : refusals_(refusals) {}
   void EntrantDone(const CheckedContest& contest, int entrant) override {
-    Plan = contest.Entrants[entrant].Plan;
+    const ReplayPlan& plan = contest.Entrants[entrant].Plan;
+    Notes = plan.Notes;
+    for (const ErrorProblem& problem : refusals_)
+      Refused.push_back(plan.Where[problem.Qso] + ": not counted: " + problem.Message);
   }
-  ReplayPlan Plan;
+  std::vector<std::string> Notes;
+  std::vector<std::string> Refused;
+
+ private:
+  const std::vector<ErrorProblem>& refusals_;
 };
 
 // The check's own reading of the log (src/check), as `dkz-score check` takes
@@ -164,20 +183,21 @@ class PlanKept : public CheckSink {
 // own code gives it.
 void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings,
                          const CountryFile& countries, const SponsorTable& table,
-                         LogVerdict& verdict) {
+                         Judgement& judged) {
+  LogVerdict& verdict = judged.Verdict;
   CheckSettings check;
   check.From = settings.PeriodFrom;
   check.To = settings.PeriodTo;
   check.Table = table;
-  ScoreOutcome claimed;
-  auto makeScorer = [&claimed](int) { return std::make_unique<ClaimedPassScorer>(claimed); };
-  PlanKept sink;
+  std::vector<ErrorProblem> refusals;
+  auto makeScorer = [&refusals](int) { return std::make_unique<ClaimedPassScorer>(refusals); };
+  PlanKept sink(refusals);
   CheckedContest contest = CheckSubmissions(
       {ReceivedFile{kShownName, bytes.size(), 0}}, [&bytes](const ReceivedFile&) { return bytes; },
       countries, check, makeScorer, sink);
   const Receipt& receipt = contest.Received.at(0);
   if (receipt.Status == ReceiptStatus::kRejected || contest.Entrants.empty()) {
-    Refuse(verdict, Plain(receipt.Reason));
+    Refuse(judged, Plain(receipt.Reason));
     return;
   }
   const Entrant& entrant = contest.Entrants.front();
@@ -189,29 +209,73 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
     verdict.Category = "CHECKLOG";
     verdict.CategoryText = "checklog";
   } else if (verdict.Format == "Cabrillo") {
-    Warn(verdict, "its CATEGORY- headers fit none of this contest's categories");
+    Warn(judged, "its CATEGORY- headers fit none of this contest's categories");
   }
   if (!entrant.CategoryFault.empty())
-    Warn(verdict, "the category contradicts its QSOs: " + entrant.CategoryFault);
+    Warn(judged, "the category contradicts its QSOs: " + entrant.CategoryFault);
   if (entrant.Kind == EntrantKind::kChecklog)
-    Warn(verdict, "a checklog: it helps check the other logs and is not ranked");
+    Warn(judged, "a checklog: it helps check the other logs and is not ranked");
   if (entrant.Kind == EntrantKind::kNotScored)
-    Warn(verdict, "it scores nothing: " + entrant.NotScoredWhy);
+    Warn(judged, "it scores nothing: " + entrant.NotScoredWhy);
   if (entrant.EvidenceOnlyLines > 0) {
-    Warn(verdict, Counted(entrant.EvidenceOnlyLines, "QSO line was", "QSO lines were") +
-                      " read only as evidence for the other logs: they score nothing for this one");
+    Warn(judged, Counted(entrant.EvidenceOnlyLines, "QSO line was", "QSO lines were") +
+                     " read only as evidence for the other logs: they score nothing for this one");
   }
-  for (const std::string& note : LimitEachKind(sink.Plan.Notes, 5))
-    Warn(verdict, Plain(note));
-  if (!entrant.ClaimedSummary.empty()) {
+  for (const std::string& note : sink.Notes)
+    Warn(judged, Plain(note));
+  if (!entrant.ClaimedSummary.empty())
     verdict.ComputedScore = ScoreOfSummary(entrant.ClaimedSummary);
-    std::vector<std::string> refused;
-    for (const ErrorProblem& problem : claimed.Problems) {
-      if (!claimed.StoredQso[problem.Qso])
-        refused.push_back(sink.Plan.Where[problem.Qso] + ": not counted: " + problem.Message);
-    }
-    for (const std::string& line : LimitEachKind(refused, 5))
-      Warn(verdict, line);
+  for (const std::string& refused : sink.Refused)
+    Warn(judged, refused);
+}
+
+void Judge(const std::string& bytes, const RobotSettings& settings, const CountryFile& countries,
+           const SponsorTable& table, Judgement& judged) {
+  LogVerdict& verdict = judged.Verdict;
+  if (Trim(bytes).empty()) {
+    Refuse(judged, "the file is empty");
+    return;
+  }
+  if (LooksBinary(bytes)) {
+    Refuse(judged, "the file holds binary data: send the log as a text file (Cabrillo or ADIF)");
+    return;
+  }
+  LogContents log;
+  try {
+    log = ReadLogText(bytes, kShownName);
+  } catch (const InputError& error) {
+    Refuse(judged, Plain(error.what()));
+    return;
+  }
+  verdict.Format = log.Format;
+  verdict.LinesRead = static_cast<int64_t>(log.Qsos.size());
+  verdict.LinesUnreadable = static_cast<int64_t>(log.Skipped.size());
+  if (log.Format == "Cabrillo")
+    CheckHeader(bytes, judged);
+  else
+    Warn(judged, "an ADIF log carries no category: send Cabrillo to enter one");
+  judged.Warnings.Add(log.Skipped, [](const std::string& line) { return Plain(line); });
+  for (const std::string& note : log.Notes)
+    Warn(judged, Plain(note));
+  // The own call is judged by the check alone, so that both take the same calls.
+  JudgeAsTheCheckDoes(bytes, settings, countries, table, judged);
+  if (verdict.Refused)
+    return;
+  CheckPeriod(log, settings, judged);
+  CheckModes(log, judged);
+  std::set<std::string> worked;
+  for (const LogQso& qso : log.Qsos) {
+    if (IsCallText(qso.Call))
+      worked.insert(qso.Call);
+    else
+      Warn(judged, qso.Where + ": the worked call '" + Clipped(qso.Call, kQuotedCall) +
+                       "' is not a callsign");
+  }
+  verdict.WorkedCalls.assign(worked.begin(), worked.end());
+  if (verdict.ClaimedScore && verdict.ComputedScore &&
+      *verdict.ClaimedScore != *verdict.ComputedScore) {
+    Warn(judged, "the header claims " + std::to_string(*verdict.ClaimedScore) +
+                     " points; the contest's rules give " + std::to_string(*verdict.ComputedScore));
   }
 }
 
@@ -219,56 +283,11 @@ void JudgeAsTheCheckDoes(const std::string& bytes, const RobotSettings& settings
 
 LogVerdict ValidateLog(const std::string& bytes, const RobotSettings& settings,
                        const CountryFile& countries, const SponsorTable& table) {
-  LogVerdict verdict;
-  if (Trim(bytes).empty()) {
-    Refuse(verdict, "the file is empty");
-    return verdict;
-  }
-  if (LooksBinary(bytes)) {
-    Refuse(verdict, "the file holds binary data: send the log as a text file (Cabrillo or ADIF)");
-    return verdict;
-  }
-  LogContents log;
-  try {
-    log = ReadLogText(bytes, kShownName);
-  } catch (const InputError& error) {
-    Refuse(verdict, Plain(error.what()));
-    return verdict;
-  }
-  verdict.Format = log.Format;
-  verdict.LinesRead = static_cast<int64_t>(log.Qsos.size());
-  verdict.LinesUnreadable = static_cast<int64_t>(log.Skipped.size());
-  if (log.Format == "Cabrillo")
-    CheckHeader(bytes, verdict);
-  else
-    Warn(verdict, "an ADIF log carries no category: send Cabrillo to enter one");
-  for (const std::string& line : LimitEachKind(log.Skipped, 10))
-    Warn(verdict, Plain(line));
-  for (const std::string& note : log.Notes)
-    Warn(verdict, Plain(note));
-  // The own call is judged by the check alone, so that both take the same calls.
-  JudgeAsTheCheckDoes(bytes, settings, countries, table, verdict);
-  if (verdict.Refused)
-    return verdict;
-  CheckPeriod(log, settings, verdict);
-  CheckModes(log, verdict);
-  std::set<std::string> worked;
-  std::vector<std::string> notCalls;
-  for (const LogQso& qso : log.Qsos) {
-    if (IsCallText(qso.Call))
-      worked.insert(qso.Call);
-    else
-      notCalls.push_back(qso.Where + ": the worked call '" + Clipped(qso.Call, 30) +
-                         "' is not a callsign");
-  }
-  for (const std::string& line : LimitEachKind(notCalls, 5))
-    Warn(verdict, line);
-  verdict.WorkedCalls.assign(worked.begin(), worked.end());
-  if (verdict.ClaimedScore && verdict.ComputedScore &&
-      *verdict.ClaimedScore != *verdict.ComputedScore) {
-    Warn(verdict, "the header claims " + std::to_string(*verdict.ClaimedScore) +
-                      " points; the contest's rules give " +
-                      std::to_string(*verdict.ComputedScore));
-  }
-  return verdict;
+  // The texts of this upload's check are freed with it: the robot judges
+  // upload after upload, on several threads at once.
+  TextPoolScope texts;
+  Judgement judged;
+  Judge(bytes, settings, countries, table, judged);
+  judged.Verdict.Warnings = judged.Warnings.Lines(kWarningsPerKind);
+  return std::move(judged.Verdict);
 }

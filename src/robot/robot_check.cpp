@@ -9,6 +9,7 @@
 
 #include "check_outputs.h"
 #include "file_writer.h"
+#include "interned_text.h"
 #include "native_pass.h"
 #include "storage_error.h"
 
@@ -32,6 +33,7 @@ bool IsResultFileName(const std::string& name) {
 
 RobotCheckRun RunRobotCheck(const std::vector<ReceivedLog>& logs, const CountryFile& countries,
                             const CheckSettings& settings, const std::string& folder) {
+  TextPoolScope texts;  // freed when the run ends: the robot runs for the whole contest
   // The logs as the robot holds them: one per station already, so that the
   // check's choice of the newest has nothing to choose.
   std::vector<ReceivedFile> files;

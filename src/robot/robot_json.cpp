@@ -43,10 +43,10 @@ std::string Deadline(const RobotSettings& settings) {
   return settings.Deadline ? JsonString(IsoUtc(*settings.Deadline)) : "null";
 }
 
-}  // namespace
-
-std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
-                        const std::string& key) {
+// A receipt with its warnings whole, or in a list of rows their count only;
+// the resubmission key only on the uploader's own answer.
+std::string ReceiptObject(const SubmissionRow& row, const RobotSettings& settings, bool whole,
+                          const std::string& key = "") {
   JsonObject receipt;
   receipt.Number("id", row.Id)
       .Text("call", row.Call)
@@ -63,7 +63,8 @@ std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
       .Text("category_text", row.CategoryText)
       .Number("claimed_score", row.ClaimedScore)
       .Number("computed_score", row.ComputedScore)
-      .Add("warnings", TextArray(row.Warnings))
+      .Add(whole ? "warnings" : "warning_count",
+           whole ? TextArray(row.Warnings) : std::to_string(row.WarningCount))
       .Flag("counts", row.Counts())
       .Number("superseded_by",
               row.SupersededBy == 0 ? std::nullopt : std::optional<int64_t>(row.SupersededBy))
@@ -75,6 +76,13 @@ std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
   if (!key.empty())
     receipt.Text("resubmission_key", key);
   return receipt.Done();
+}
+
+}  // namespace
+
+std::string ReceiptJson(const SubmissionRow& row, const RobotSettings& settings,
+                        const std::string& key) {
+  return ReceiptObject(row, settings, true, key);
 }
 
 std::string RefusalJson(const LogVerdict& verdict) {
@@ -127,6 +135,6 @@ std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow
                         const RobotSettings& settings) {
   std::vector<std::string> receipts;
   for (const SubmissionRow& row : rows)
-    receipts.push_back(ReceiptJson(row, settings));
+    receipts.push_back(ReceiptObject(row, settings, false));
   return JsonObject().Text("call", call).Add("submissions", Array(receipts)).Done();
 }

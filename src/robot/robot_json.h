@@ -31,6 +31,7 @@ std::string LogsJson(const std::vector<SubmissionRow>& current,
 // {"ranked": ..., "not_checked": ..., "left_out": [...], "period": ..., "results": ...}
 std::string CheckRunJson(const RobotCheckRun& run);
 
-// {"call": ..., "submissions": [receipt, ...]} newest first.
+// {"call": ..., "submissions": [receipt, ...]} newest first, each with
+// warning_count in place of its warnings (they are on its receipt).
 std::string HistoryJson(const std::string& call, const std::vector<SubmissionRow>& rows,
                         const RobotSettings& settings);

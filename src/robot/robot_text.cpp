@@ -6,16 +6,6 @@
 #include "core/base/text.h"
 #include "core/base/date_time.h"
 
-std::string Clipped(const std::string& text, size_t limit) {
-  if (text.size() <= limit)
-    return BlankControlCharacters(text);
-  size_t cut = limit;
-  // Back off over UTF-8 continuation bytes so that no character is split.
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80)
-    --cut;
-  return BlankControlCharacters(text.substr(0, cut)) + "...";
-}
-
 std::string IsoUtc(int64_t utcSeconds) {
   CalendarTime t = CalendarOf(utcSeconds);
   char text[32];

@@ -94,14 +94,24 @@ const char* const kMigrations[] = {kSchema, kToVersion2, kScorePostsSchema};
 const char kLaterOfCall[] =
     "FROM submissions l WHERE l.call = s.call AND l.held = 0 AND l.sequence > s.sequence";
 
-const std::string kColumns =
-    std::string(
-        "s.id, s.call, s.received, s.late, s.sha256, s.size, s.file_name, s.email, s.format, "
-        "s.category, s.category_text, s.lines_read, s.lines_unreadable, s.claimed_score, "
-        "s.computed_score, s.warnings, s.sequence, s.held, s.held_why, s.accepted, "
-        "CASE WHEN s.held THEN 0 ELSE IFNULL((SELECT l.id ") +
-    kLaterOfCall + " ORDER BY l.sequence LIMIT 1), 0) END";
-
+// A row's columns, with its warnings as `warnings` says: their text where
+// one row is shown whole, and in lists of rows at most their count, so that
+// a log's warnings are never read again on every view of a list.
+std::string Columns(const char* warnings) {
+  return std::string(
+             "s.id, s.call, s.received, s.late, s.sha256, s.size, s.file_name, s.email, "
+             "s.format, s.category, s.category_text, s.lines_read, s.lines_unreadable, "
+             "s.claimed_score, s.computed_score, ") +
+         warnings +
+         ", s.sequence, s.held, s.held_why, s.accepted, "
+         "CASE WHEN s.held THEN 0 ELSE IFNULL((SELECT l.id " +
+         kLaterOfCall + " ORDER BY l.sequence LIMIT 1), 0) END";
+}
+const char kWarningsText[] = "s.warnings, NULL";
+const char kNoWarnings[] = "NULL, NULL";
+// One line each.
+const char kWarningsCount[] =
+    "NULL, length(s.warnings) - length(replace(s.warnings, char(10), ''))";
 // The rows that count, one per call.
 const std::string kCounts =
     std::string("s.held = 0 AND NOT EXISTS (SELECT 1 ") + kLaterOfCall + ")";
@@ -124,11 +134,12 @@ SubmissionRow RowOf(const Statement& s) {
   row.ClaimedScore = s.MaybeInt(13);
   row.ComputedScore = s.MaybeInt(14);
   row.Warnings = SplitLines(s.Text(15));
-  row.Sequence = s.Int(16);
-  row.Held = s.Int(17) != 0;
-  row.HeldWhy = s.Text(18);
-  row.Accepted = s.Int(19);
-  row.SupersededBy = s.Int(20);
+  row.WarningCount = row.Warnings.empty() ? s.Int(16) : static_cast<int64_t>(row.Warnings.size());
+  row.Sequence = s.Int(17);
+  row.Held = s.Int(18) != 0;
+  row.HeldWhy = s.Text(19);
+  row.Accepted = s.Int(20);
+  row.SupersededBy = s.Int(21);
   return row;
 }
 
@@ -216,7 +227,7 @@ void SubmissionDb::Insert(SubmissionRow& row, const std::vector<std::string>& wo
   try {
     Execute(writer_, "BEGIN IMMEDIATE");
     CallStanding standing;
-    Statement counted(writer_, "SELECT " + kColumns +
+    Statement counted(writer_, "SELECT " + Columns(kNoWarnings) +
                                    " FROM submissions s WHERE s.call = ? AND s.held = 0 "
                                    "ORDER BY s.sequence DESC LIMIT 1");
     counted.Bind(1, row.Call);
@@ -292,7 +303,7 @@ AcceptOutcome SubmissionDb::Accept(int64_t id, int64_t utcSeconds) {
 
 std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
   Lease db(*this);
-  Statement s(db.Get(), "SELECT " + kColumns + " FROM submissions s WHERE s.id = ?");
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsText) + " FROM submissions s WHERE s.id = ?");
   s.Bind(1, id);
   if (!s.Step())
     return std::nullopt;
@@ -301,8 +312,8 @@ std::optional<SubmissionRow> SubmissionDb::Find(int64_t id) {
 
 std::vector<SubmissionRow> SubmissionDb::Current() {
   Lease db(*this);
-  Statement s(db.Get(),
-              "SELECT " + kColumns + " FROM submissions s WHERE " + kCounts + " ORDER BY s.call");
+  Statement s(db.Get(), "SELECT " + Columns(kNoWarnings) + " FROM submissions s WHERE " + kCounts +
+                            " ORDER BY s.call");
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
@@ -311,7 +322,7 @@ std::vector<SubmissionRow> SubmissionDb::Current() {
 
 std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
   Lease db(*this);
-  Statement s(db.Get(), "SELECT " + kColumns +
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsCount) +
                             " FROM submissions s WHERE s.call = ? ORDER BY s.sequence DESC");
   s.Bind(1, call);
   std::vector<SubmissionRow> rows;
@@ -322,8 +333,8 @@ std::vector<SubmissionRow> SubmissionDb::History(const std::string& call) {
 
 std::vector<SubmissionRow> SubmissionDb::OfFile(const std::string& sha256) {
   Lease db(*this);
-  Statement s(db.Get(),
-              "SELECT " + kColumns + " FROM submissions s WHERE s.sha256 = ? ORDER BY s.id");
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsCount) +
+                            " FROM submissions s WHERE s.sha256 = ? ORDER BY s.id");
   s.Bind(1, sha256);
   std::vector<SubmissionRow> rows;
   while (s.Step())
@@ -333,7 +344,8 @@ std::vector<SubmissionRow> SubmissionDb::OfFile(const std::string& sha256) {
 
 std::vector<SubmissionRow> SubmissionDb::HeldLogs() {
   Lease db(*this);
-  Statement s(db.Get(), "SELECT " + kColumns + " FROM submissions s WHERE s.held ORDER BY s.id");
+  Statement s(db.Get(),
+              "SELECT " + Columns(kNoWarnings) + " FROM submissions s WHERE s.held ORDER BY s.id");
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));
@@ -349,7 +361,7 @@ std::string SubmissionDb::KeyHashOf(const std::string& call) {
 
 std::vector<SubmissionRow> SubmissionDb::All() {
   Lease db(*this);
-  Statement s(db.Get(), "SELECT " + kColumns + " FROM submissions s ORDER BY s.id");
+  Statement s(db.Get(), "SELECT " + Columns(kWarningsCount) + " FROM submissions s ORDER BY s.id");
   std::vector<SubmissionRow> rows;
   while (s.Step())
     rows.push_back(RowOf(s));

@@ -33,7 +33,8 @@ struct SubmissionRow {
   int64_t LinesUnreadable = 0;
   std::optional<int64_t> ClaimedScore;   // the header's
   std::optional<int64_t> ComputedScore;  // by the plug-in's rules
-  std::vector<std::string> Warnings;
+  std::vector<std::string> Warnings;  // only where one row is read whole (Find)
+  int64_t WarningCount = 0;           // also in lists of rows
   // Where it stands among its call's logs: the order their uploads arrived
   // in, or for a held log the sponsor accepted, the order of the acceptance.
   int64_t Sequence = 0;
@@ -95,9 +96,10 @@ class SubmissionDb {
   AcceptOutcome Accept(int64_t id, int64_t utcSeconds);
 
   std::optional<SubmissionRow> Find(int64_t id);
-  // The submission that counts for each call, by call.
+  // The submission that counts for each call, by call (without warnings).
   std::vector<SubmissionRow> Current();
-  // Every submission of `call`, the last in the order first.
+  // Every submission of `call`, the last in the order first (with the count of its
+  // warnings only).
   std::vector<SubmissionRow> History(const std::string& call);
   // The logs stored in the file of `sha256`.
   std::vector<SubmissionRow> OfFile(const std::string& sha256);
@@ -105,7 +107,7 @@ class SubmissionDb {
   std::vector<SubmissionRow> HeldLogs();
   // The hash of the call's resubmission key; empty when it has none.
   std::string KeyHashOf(const std::string& call);
-  // Every submission, oldest first.
+  // Every submission, oldest first (with the count of its warnings only).
   std::vector<SubmissionRow> All();
   // Calls found in at least `minLogs` counting logs that sent no log themselves.
   std::vector<MissingCall> Missing(int minLogs);

@@ -16,6 +16,12 @@ struct NativePass {
 
 NativePass ScoreNatively(const ResetInput& reset, const std::vector<QsoInput>& qsos);
 
+// A pass that keeps, of what the plug-in said, only what was stored and the
+// err.txt lines of each QSO it refused (none of the stored ones'): a log that
+// repeats one QSO thousands of times makes a line for each earlier one.
+std::string ScoreKeepingRefusals(const ResetInput& reset, const std::vector<QsoInput>& qsos,
+                                 std::vector<bool>& stored, std::vector<ErrorProblem>& refusals);
+
 // The check's passes through the plug-in's own code run natively: the
 // plug-in's verdicts without loading it.
 class NativeScorer : public LogScorer {

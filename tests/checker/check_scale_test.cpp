@@ -17,6 +17,7 @@
 #include "results_writer.h"
 #include "core/base/date_time.h"
 #include "scoring_wire.h"
+#include "side_by_side.h"
 #include "../scorer/debian_country_file.h"
 
 namespace {
@@ -187,6 +188,29 @@ TEST(CheckScale, ATextIsHeldOnceWhicheverThreadInternsIt) {
   }
   EXPECT_TRUE(InternedText("").empty());
   EXPECT_FALSE(InternedText("40m") == InternedText("40M"));
+}
+
+TEST(CheckScale, ARunsTextsAreItsOwnAndGoWithIt) {
+  const size_t outside = TextsHeld(CurrentTextPool());
+  std::vector<std::string> seen(2);
+  std::vector<std::thread> runs;
+  for (int run = 0; run < 2; ++run) {
+    runs.emplace_back([run, &seen] {
+      TextPoolScope texts;
+      // Each run interns its own text first: the same handle in both.
+      InternedText own("RUN" + std::to_string(run));
+      std::vector<InternedText> laned(4);
+      RunSideBySide(4, 4, [&laned](int item, int) { laned[item] = InternedText("JA1AAA"); });
+      for (const InternedText& text : laned)
+        EXPECT_TRUE(text == laned.front());
+      EXPECT_EQ(TextsHeld(CurrentTextPool()), 3u);  // the empty text, its own, the lanes'
+      seen[run] = own.str();
+    });
+  }
+  for (std::thread& run : runs)
+    run.join();
+  EXPECT_EQ(seen, (std::vector<std::string>{"RUN0", "RUN1"}));
+  EXPECT_EQ(TextsHeld(CurrentTextPool()), outside);
 }
 
 TEST(CheckScale, APassGoesToAScoringProcessAndBackWhole) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contest_check.h"
+#include "qso_index.h"
 
 namespace {
 
@@ -140,6 +141,23 @@ TEST(ContestCheck, AppliesTheRulesInOrder) {
   };
   for (const Row& row : rows)
     EXPECT_EQ(Verdicts(CheckContest(row.Logs)), row.Expected) << row.Rule;
+}
+
+TEST(QsoIndex, FindsTheNearestInTimeTheFirstOfThoseAsNear) {
+  std::vector<IndexEntry> entries(5);
+  const int64_t times[] = {100, 200, 200, 300, 400};
+  for (int i = 0; i < 5; ++i) {
+    entries[i].Time = times[i];
+    entries[i].Ref = QsoRef{0, i};
+  }
+  const EntryRange all{entries.data(), entries.data() + entries.size()};
+  const struct {
+    int64_t Time;
+    int Nearest;
+  } rows[] = {{0, 0}, {149, 0}, {150, 0}, {151, 1}, {200, 1}, {250, 1}, {251, 3}, {999, 4}};
+  for (const auto& row : rows)
+    EXPECT_EQ(NearestInTime(all, row.Time)->Ref.Qso, row.Nearest) << row.Time;
+  EXPECT_EQ(NearestInTime({entries.data(), entries.data()}, 100), nullptr);
 }
 
 // Seconds after 12:00 in the hhmm field of a Line.

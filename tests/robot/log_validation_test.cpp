@@ -4,6 +4,7 @@
 
 #include "cabrillo_header_check.h"
 #include "core/base/text.h"
+#include "interned_text.h"
 #include "log_validation.h"
 #include "robot_test_logs.h"
 
@@ -110,6 +111,97 @@ INSTANTIATE_TEST_SUITE_P(Uploads, VerdictTest, testing::ValuesIn(kCases),
                            return info.param.Name;
                          });
 
+// Warnings that must be given, or must not, at the edges of what is allowed.
+struct EdgeCase {
+  const char* Name;
+  std::string Log;
+  const char* Said;     // in a warning; empty: nothing asked
+  const char* NotSaid;  // in none; empty: nothing asked
+};
+
+class EdgeTest : public testing::TestWithParam<EdgeCase> {};
+
+TEST_P(EdgeTest, WarnsExactlyPastTheEdge) {
+  const EdgeCase& c = GetParam();
+  LogVerdict verdict =
+      ValidateLog(c.Log, ContestPeriod(), TestCountries(), SponsorTable::Default());
+  ASSERT_FALSE(verdict.Refused) << testing::PrintToString(verdict.Reasons);
+  if (*c.Said) {
+    EXPECT_TRUE(AnyHolds(verdict.Warnings, c.Said)) << testing::PrintToString(verdict.Warnings);
+  }
+  if (*c.NotSaid) {
+    EXPECT_FALSE(AnyHolds(verdict.Warnings, c.NotSaid)) << testing::PrintToString(verdict.Warnings);
+  }
+}
+
+const EdgeCase kEdges[] = {
+    {"WorkedCallOfTheLongestLength", Replaced(kGood, "JA1BAA ", "JA1BAAAAAAAAAAAAAAAA "), "",
+     "is not a callsign"},
+    {"WorkedCallOneLonger", Replaced(kGood, "JA1BAA ", "JA1BAAAAAAAAAAAAAAAAA "),
+     "line 8: the worked call 'JA1BAAAAAAAAAAAAAAAAA' is not a callsign", ""},
+    {"QsoOnTheLastDayOfThePeriod", Replaced(kGood, "2023-06-10 0901", "2023-06-11 2359"), "",
+     "outside the contest period"},
+    {"OwnTag", Replaced(kGood, "CONTEST: DKZ-CW\n", "CONTEST: DKZ-CW\nX-RIG: 100 W\n"), "",
+     "unknown tag"},
+    {"LinesEndedByLoneCarriageReturns", ReplaceAll(kGood, "\n", "\r"), "", "cut short"},
+    {"QsoThePlugInRefuses", Replaced(kGood, "7012 CW 2023-06-10 0901", "7012 PH 2023-06-10 0901"),
+     "line 8: not counted: ", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Uploads, EdgeTest, testing::ValuesIn(kEdges),
+                         [](const testing::TestParamInfo<EdgeCase>& info) {
+                           return info.param.Name;
+                         });
+
+TEST(LogValidation, TakesTheValueOfAMisspeltTag) {
+  std::string log = Replaced(kGood, "CONTEST: DKZ-CW\n",
+                             "CONTEST: DKZ-CW\nEMIAL: op@example.org\nCLAIMED-SCROE: 99999\n");
+  LogVerdict verdict = ValidateLog(log, ContestPeriod(), TestCountries(), SponsorTable::Default());
+  EXPECT_EQ(verdict.Email, "op@example.org");
+  EXPECT_EQ(verdict.ClaimedScore, 99999);
+  EXPECT_TRUE(AnyHolds(verdict.Warnings, "did you mean CLAIMED-SCORE:?"));
+}
+
+// Thousands of lines that each draw the same warning.
+struct RepeatedFault {
+  const char* Name;
+  std::string Line;  // put 3,000 times before the QSOs (or in their stead)
+  const char* Kind;  // in each warning of the kind
+};
+
+TEST(LogValidation, KeepsFiveWarningsOfAKindAndCountsTheRest) {
+  const RepeatedFault faults[] = {
+      {"header lines", "x\n", "not a 'TAG: value' line"},
+      {"unknown tags", "ABCD: x\n", "unknown tag 'ABCD:'"},
+      {"unreadable QSO lines", "QSO:  7012 CW 2023-06-10 09:0 DL4MCF 599 1 JA1AAA 599 AT\n",
+       "is not HHMM"},
+      {"worked calls that are none", "QSO:  7012 CW 2023-06-10 0900 DL4MCF 599 1 JA1AA# 599 AT\n",
+       "is not a callsign"},
+  };
+  for (const RepeatedFault& fault : faults) {
+    SCOPED_TRACE(fault.Name);
+    std::string lines;
+    for (int i = 0; i < 3000; ++i)
+      lines += fault.Line;
+    std::string log = Replaced(kGood, "QSO:", lines + "QSO:");
+    LogVerdict verdict =
+        ValidateLog(log, ContestPeriod(), TestCountries(), SponsorTable::Default());
+    size_t shown = 0;
+    for (size_t i = 0; i < verdict.Warnings.size(); ++i) {
+      if (verdict.Warnings[i].find(fault.Kind) == std::string::npos)
+        continue;
+      ++shown;
+      ASSERT_LT(i + 1, verdict.Warnings.size());
+      if (shown == 5) {
+        EXPECT_EQ(verdict.Warnings[i + 1],
+                  "  ... and 2995 more like the one above, not shown (3000 in all)");
+      }
+    }
+    EXPECT_EQ(shown, 5u) << testing::PrintToString(verdict.Warnings);
+    EXPECT_LT(verdict.Warnings.size(), 30u) << testing::PrintToString(verdict.Warnings);
+  }
+}
+
 TEST(LogValidation, ReadsTheEntryOfAGoodLog) {
   LogVerdict verdict =
       ValidateLog(kGood, ContestPeriod(), TestCountries(), SponsorTable::Default());
@@ -126,11 +218,24 @@ TEST(LogValidation, ReadsTheEntryOfAGoodLog) {
   EXPECT_TRUE(verdict.Warnings.empty()) << testing::PrintToString(verdict.Warnings);
 }
 
+TEST(LogValidation, KeepsNoTextOfAJudgedLog) {
+  const size_t before = TextsHeld(CurrentTextPool());
+  for (const char* call : {"DL4MCF", "OK1XX", "G3ZZZ"})
+    ValidateLog(TestLog(call), ContestPeriod(), TestCountries(), SponsorTable::Default());
+  EXPECT_EQ(TextsHeld(CurrentTextPool()), before);
+}
+
 TEST(CabrilloHeaderCheck, SuggestsTheNearestTagOnlyWhenOneIsNear) {
   EXPECT_EQ(NearestTag("CATAGORY-POWER"), "CATEGORY-POWER");
   EXPECT_EQ(NearestTag("CALSIGN"), "CALLSIGN");
   EXPECT_EQ(NearestTag("START-OF-LOGS"), "START-OF-LOG");
   EXPECT_EQ(NearestTag("FREQUENCY"), "");
+  // Two edits at either end, and three.
+  EXPECT_EQ(NearestTag("XXCALLSIGN"), "CALLSIGN");
+  EXPECT_EQ(NearestTag("CALLSIGNXX"), "CALLSIGN");
+  EXPECT_EQ(NearestTag("CALLSIGNXXX"), "");
+  EXPECT_EQ(NearestTag("ADDRESS-STATE-PROVINCEX"), "ADDRESS-STATE-PROVINCE");
+  EXPECT_EQ(NearestTag(std::string(100000, 'Q')), "");
 }
 
 }  // namespace

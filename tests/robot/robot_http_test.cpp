@@ -377,6 +377,9 @@ TEST_F(RobotHttpTest, HistoryShowsEverySubmissionAndWhichCounts) {
   ASSERT_TRUE(history);
   EXPECT_NE(history->body.find("\"id\": 2, "), std::string::npos);
   EXPECT_NE(history->body.find("\"superseded_by\": 2"), std::string::npos);
+  // A list of rows carries their warnings' count; the receipt has them.
+  EXPECT_NE(history->body.find("\"warning_count\": "), std::string::npos);
+  EXPECT_EQ(history->body.find("\"warnings\""), std::string::npos);
   httplib::Result list = client_.Get("/api/logs");
   EXPECT_EQ(list->body.find("\"id\": 1,"), std::string::npos) << list->body;
   EXPECT_EQ(client_.Get("/calls/NOBODY1")->status, 404);

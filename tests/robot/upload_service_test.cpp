@@ -85,6 +85,24 @@ TEST_F(UploadServiceTest, TheLastSubmissionCountsAndTheEarlierAreKept) {
   EXPECT_EQ(current[1].Id, other);
 }
 
+TEST_F(UploadServiceTest, ListsOfRowsNeverCarryTheWarningsText) {
+  SubmissionRow row;
+  row.Call = "DL4MCF";
+  row.Sha256 = std::string(64, 'a');
+  row.Warnings.assign(20000, std::string(200, 'w'));
+  db_.Insert(row, {}, [](const CallStanding&) { return Admission{}; });
+  const int64_t id = row.Id;
+  ASSERT_EQ(db_.Current().size(), 1u);
+  EXPECT_TRUE(db_.Current()[0].Warnings.empty());
+  ASSERT_EQ(db_.All().size(), 1u);
+  EXPECT_TRUE(db_.All()[0].Warnings.empty());
+  EXPECT_EQ(db_.All()[0].WarningCount, 20000);
+  EXPECT_TRUE(db_.History("DL4MCF").at(0).Warnings.empty());
+  EXPECT_EQ(db_.History("DL4MCF").at(0).WarningCount, 20000);
+  // Where one log is shown whole, all of them.
+  EXPECT_EQ(db_.Find(id)->Warnings.size(), 20000u);
+}
+
 TEST_F(UploadServiceTest, ALateLogIsKeptAndMarked) {
   RobotSettings settings;
   settings.Deadline = 1000;

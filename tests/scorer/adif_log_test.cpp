@@ -72,7 +72,7 @@ TEST(AdifLog, RecordsThatCannotBeScoredAreNamedAndSkipped) {
     LogContents log = ReadAdifLog(Record("<CALL:3>W1Z" + good) + Record(c.Fields), "b.adi");
     EXPECT_EQ(log.Qsos.size(), 1u);
     ASSERT_EQ(log.Skipped.size(), 1u);
-    EXPECT_EQ(log.Skipped[0], std::string("b.adi: record 2 (line 2): ") + c.Why);
+    EXPECT_EQ(log.Skipped.Kept()[0], std::string("b.adi: record 2 (line 2): ") + c.Why);
   }
 }
 
@@ -80,9 +80,9 @@ TEST(AdifLog, SkippedRecordsAreReportedInFileOrder) {
   LogContents log =
       ReadAdifLog(Record("<CALL:3>W1A") + Record("<CALL:x>") + Record("<CALL:3>W1B"), "c.adi");
   ASSERT_EQ(log.Skipped.size(), 3u);
-  EXPECT_EQ(log.Skipped[0].substr(0, 22), "c.adi: record 1 (line ");
-  EXPECT_EQ(log.Skipped[1].substr(0, 22), "c.adi: record 2 (line ");
-  EXPECT_EQ(log.Skipped[2].substr(0, 22), "c.adi: record 3 (line ");
+  EXPECT_EQ(log.Skipped.Kept()[0].substr(0, 22), "c.adi: record 1 (line ");
+  EXPECT_EQ(log.Skipped.Kept()[1].substr(0, 22), "c.adi: record 2 (line ");
+  EXPECT_EQ(log.Skipped.Kept()[2].substr(0, 22), "c.adi: record 3 (line ");
 }
 
 }  // namespace

@@ -48,18 +48,38 @@ TEST(CabrilloReader, ReadsQsoLinesByWhitespaceNotByColumn) {
 TEST(CabrilloReader, LinesThatCannotBeReadAreNamedAndSkipped) {
   LogContents log = ReadCabrilloLog(kLog, "dl.cbr");
   ASSERT_EQ(log.Skipped.size(), 5u);
-  EXPECT_EQ(log.Skipped[0],
+  EXPECT_EQ(log.Skipped.Kept()[0],
             "dl.cbr: line 9: expected 10 or 11 fields for this contest's exchange (freq mode date "
             "time call rst exch call rst exch [transmitter id 0/1]), found 9");
-  EXPECT_EQ(log.Skipped[1].substr(17),
+  EXPECT_EQ(log.Skipped.Kept()[1].substr(17),
             "expected 10 or 11 fields for this contest's exchange (freq "
             "mode date time call rst exch call rst exch [transmitter id 0/1]), found 11, and the "
             "11th, '2', is no transmitter id");
-  EXPECT_EQ(log.Skipped[2],
+  EXPECT_EQ(log.Skipped.Kept()[2],
             "dl.cbr: line 11: frequency '8000' is neither kHz in an amateur band nor a band "
             "designator");
-  EXPECT_EQ(log.Skipped[3], "dl.cbr: line 12: date '10-06-2023' is not YYYY-MM-DD");
-  EXPECT_EQ(log.Skipped[4], "dl.cbr: line 13: time '12:45' is not HHMM");
+  EXPECT_EQ(log.Skipped.Kept()[3], "dl.cbr: line 12: date '10-06-2023' is not YYYY-MM-DD");
+  EXPECT_EQ(log.Skipped.Kept()[4], "dl.cbr: line 13: time '12:45' is not HHMM");
+}
+
+TEST(CabrilloReader, AMessageOfAHugeLineStaysShortAndCountsItsFields) {
+  std::string words;
+  for (int i = 0; i < 100000; ++i)
+    words += " x";
+  const std::string longCall(5000, 'A');
+  LogContents log =
+      ReadCabrilloLog("START-OF-LOG: 3.0\nQSO:" + words +
+                          "\nQSO: 7012 CW 2023-06-10 1205 DL4MCF 599 1 JA1ABC 599 TK " + longCall +
+                          "\nQSO: " + longCall + " CW 2023-06-10 1205 DL4MCF 599 1 JA1ABC 599 TK\n",
+                      "a.log");
+  ASSERT_EQ(log.Skipped.size(), 3u);
+  EXPECT_NE(log.Skipped.Kept()[0].find("), found 100000"), std::string::npos);
+  EXPECT_NE(log.Skipped.Kept()[1].find("found 11, and the 11th, '" + longCall.substr(0, 40) +
+                                       "...', is no transmitter id"),
+            std::string::npos);
+  EXPECT_EQ(log.Skipped.Kept()[2], "a.log: line 4: frequency '" + longCall.substr(0, 40) +
+                                       "...' is neither kHz in an amateur band nor a band "
+                                       "designator");
 }
 
 TEST(CabrilloReader, IsRecognisedByItsFirstLine) {

@@ -145,7 +145,8 @@ TEST(ReplayPlan, UnusableInputIsRefusedWithTheReason) {
       {Log({}), {}, "a.adi (ADIF): no QSO found"},
       {[] {
          LogContents l = Log({});
-         l.Skipped = {"x", "y"};
+         l.Skipped.Add("x");
+         l.Skipped.Add("y");
          return l;
        }(),
        {},

@@ -97,6 +97,9 @@ TEST(Text, ReplaceAllDoesNotRescanReplacedText) {
   EXPECT_EQ(Trim("   "), "");
   EXPECT_EQ(SplitWords(" QSO:\t7012  CW\r"), (std::vector<std::string>{"QSO:", "7012", "CW"}));
   EXPECT_TRUE(SplitWords(" \t ").empty());
+  EXPECT_EQ(SplitWords(" a b  c d", 3), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(CountWords(" a b  c d "), 4u);
+  EXPECT_EQ(CountWords("\t"), 0u);
   EXPECT_EQ(SplitLines("a\r\n\nb"), (std::vector<std::string>{"a", "", "b"}));
   EXPECT_EQ(SplitLines("a\n"), (std::vector<std::string>{"a"}));
 }

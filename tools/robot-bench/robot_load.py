@@ -42,9 +42,11 @@ def qso_count(rng):
     return rng.randrange(1000, 3000)
 
 
-def make_log(rng, call, qsos):
+def make_log(rng, call, qsos, own_texts=0):
     """A Cabrillo log of the DKZ contest of 2023-06-10/11 by a station outside
-    Japan, working Japanese stations (about 80 bytes a QSO line)."""
+    Japan, working Japanese stations (about 80 bytes a QSO line); with
+    `own_texts`, that many more QSO lines whose worked call (1 KB) and
+    exchange no other log has."""
     lines = ["START-OF-LOG: 3.0", f"CALLSIGN: {call}", "CONTEST: DKZ-CW",
              "CATEGORY-OPERATOR: SINGLE-OP", f"CATEGORY-BAND: ALL",
              f"CATEGORY-POWER: {rng.choice(('HIGH', 'LOW', 'QRP'))}", "CREATED-BY: robot_load.py"]
@@ -56,13 +58,17 @@ def make_log(rng, call, qsos):
         lines.append(f"QSO: {rng.randrange(low, high):5d} CW 2023-06-{10 + day:02d} "
                      f"{rest // 60:02d}{rest % 60:02d} {call:<13} 599 {n % 9999 + 1:<6} "
                      f"{make_call(rng, JA_PREFIXES):<13} 599 {rng.choice(DISTRICTS)}")
+    for n in range(own_texts):
+        text = f"{call}X{n}X{rng.getrandbits(64):016X}"
+        lines.append(f"QSO:  7012 CW 2023-06-10 1200 {call:<13} 599 1 "
+                     f"{(text * 40)[:1024]} 599 {text}")
     lines.append("END-OF-LOG:")
     return ("\r\n".join(lines) + "\r\n").encode()
 
 
-def make_uploads(count, seed=1, resubmit=0.1):
+def make_uploads(count, seed=1, resubmit=0.1, own_texts=0):
     """`count` logs (call, bytes); about `resubmit` of them are a second log of
-    an earlier call."""
+    an earlier call; each with `own_texts` lines of texts of its own."""
     rng = random.Random(seed)
     calls, uploads = [], []
     while len(uploads) < count:
@@ -71,7 +77,7 @@ def make_uploads(count, seed=1, resubmit=0.1):
         else:
             call = make_call(rng, DX_PREFIXES)
             calls.append(call)
-        uploads.append((call, make_log(rng, call, qso_count(rng))))
+        uploads.append((call, make_log(rng, call, qso_count(rng), own_texts)))
     return uploads
 
 
@@ -110,6 +116,14 @@ class Robot:
     def token(self):
         with open(os.path.join(self.data, "sponsor-token")) as f:
             return f.readline().strip()
+
+    def resident_mb(self):
+        """The server's resident memory now."""
+        with open(f"/proc/{self.process.pid}/status") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1]) / 1024
+        return 0.0
 
     def cpu_seconds(self):
         """User and system time the server has used so far."""
