@@ -33,8 +33,8 @@ struct SubmissionRow {
   int64_t LinesUnreadable = 0;
   std::optional<int64_t> ClaimedScore;   // the header's
   std::optional<int64_t> ComputedScore;  // by the plug-in's rules
-  std::vector<std::string> Warnings;  // only where one row is read whole (Find)
-  int64_t WarningCount = 0;           // also in lists of rows
+  std::vector<std::string> Warnings;     // only where one row is read whole (Find)
+  int64_t WarningCount = 0;              // also in lists of rows
   // Where it stands among its call's logs: the order their uploads arrived
   // in, or for a held log the sponsor accepted, the order of the acceptance.
   int64_t Sequence = 0;
