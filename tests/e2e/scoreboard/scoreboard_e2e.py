@@ -2,7 +2,7 @@
 
     scoreboard_e2e.py WINDOWS_BUILD [--robot DKZ_ROBOT]
 
-Against the small boards of fake_board.py: the post arrives with the
+Against the small boards of tools/bench/fake_board.py: the post arrives with the
 summary's numbers, a board that answers 500, one that never answers and a
 port where nothing listens give their status in the settings file, the
 host's calls go on and the unload returns while a post hangs, and without a
@@ -23,10 +23,9 @@ import urllib.error
 import urllib.request
 import xml.etree.ElementTree as ElementTree
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-import fake_board  # noqa: E402
-
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", ".."))
+sys.path.insert(0, os.path.join(ROOT, "tools", "bench"))
+import fake_board  # noqa: E402
 SKIPPED = 77
 failures = []
 
