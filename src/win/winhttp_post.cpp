@@ -142,7 +142,7 @@ const WinHttpPost::Api* WinHttpPost::LoadApi() {
 PostResult WinHttpPost::Send(const Api& api, const std::string& url, const std::string& formBody,
                              const std::string& userAgent, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-  std::wstring wideUrl = Widen(url);
+  std::wstring wideUrl = Widen(url, CP_ACP);
   URL_COMPONENTS parts = {};
   parts.dwStructSize = sizeof parts;
   parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);

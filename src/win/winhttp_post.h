@@ -19,8 +19,9 @@ class WinHttpPost {
   WinHttpPost(const WinHttpPost&) = delete;
   WinHttpPost& operator=(const WinHttpPost&) = delete;
 
-  // Posts `formBody` (application/x-www-form-urlencoded) to `url` and waits
-  // for the answer; every wait on the network ends within `timeoutMs`.
+  // Posts `formBody` (application/x-www-form-urlencoded) to `url` (in the
+  // ANSI code page, as the settings file holds it) and waits for the answer;
+  // every wait on the network ends within `timeoutMs`.
   PostResult Post(const std::string& url, const std::string& formBody, const std::string& userAgent,
                   DWORD timeoutMs);
   // From another thread, for good: closes the request in flight, and every

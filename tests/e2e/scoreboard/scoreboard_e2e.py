@@ -126,9 +126,13 @@ def fake_boards(build, work):
     check(facts.get("LastStatus") == "<missing>" and facts.get("ini-scoreboard-section") == "0",
           "without a board: nothing written to the settings file")
 
+    unboarded_settings = facts.get("settings-section")
+
     def record(board):
         facts = drive(build, "--url", board.url, "--await-status")
         print_figures("recording board", facts)
+        check(facts.get("settings-section") == unboarded_settings and unboarded_settings,
+              "a board changes no key of section Settings")
         check(facts.get("threads-added") == "1", "a board: one thread of its own")
         check(facts.get("LastStatus") == "200" and facts.get("LastAnswer") == "OK",
               "the board's answer is the last post's status")

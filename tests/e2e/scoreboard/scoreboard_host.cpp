@@ -1,8 +1,8 @@
 // scoreboard_host: drives Stats.dll through a log as the logging program
 // does, with the board of --url in the settings file (or none), and prints
 // what the test script checks as "key: value" lines: the summary, the record
-// of the last post, whether WinHTTP and a thread came, the host's calls and
-// the unload.
+// of the last post, whether WinHTTP and a thread came, the host's calls, the
+// unload and the keys of section Settings.
 //
 //   scoreboard_host [--url URL] [--wait-for FILE] [--await-status] [--linger SECONDS]
 //
@@ -13,6 +13,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <exception>
@@ -176,6 +177,12 @@ void Run(const Options& options) {
   std::printf("unload-ms: %.1f\n", Milliseconds(start));
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(options.LingerSeconds) * 1000);
+  std::vector<char> keys(65536, '\0');
+  DWORD length = GetPrivateProfileSectionA(SettingsSection, keys.data(),
+                                           static_cast<DWORD>(keys.size()), SettingsFile);
+  std::string settings(keys.data(), length);
+  std::replace(settings.begin(), settings.end(), '\0', ';');
+  std::printf("settings-section: %s\n", settings.c_str());
   std::printf("ini-scoreboard-section: %d\n",
               ReadWholeFile("Plugins\\DKZ.ini").find("[Scoreboard]") != std::string::npos ? 1 : 0);
 }
