@@ -14,7 +14,7 @@ TEST(BoardSettings, UrlTurnsItOnAndMinutesAreBounded) {
     int Read;
   } cases[] = {
       {nullptr, nullptr, false, 5},
-      {"  ", "3", false, 3},
+      {"  ", "3", false, 5},  // off: Minutes is not read
       {" http://127.0.0.1:8080/api/scores ", nullptr, true, 5},
       {"http://x", "", true, 5},
       {"http://x", "2", true, 2},

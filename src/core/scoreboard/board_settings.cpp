@@ -19,7 +19,9 @@ int MinutesOf(const std::string& text) {
 BoardSettings ReadBoardSettings(Settings& scoreboardSection) {
   BoardSettings board;
   board.Url = Trim(scoreboardSection.ReadText("Url"));
-  board.Minutes = MinutesOf(Trim(scoreboardSection.ReadText("Minutes")));
+  // Off, a reset reads no more than this one key.
+  if (board.On())
+    board.Minutes = MinutesOf(Trim(scoreboardSection.ReadText("Minutes")));
   return board;
 }
 
