@@ -10,8 +10,9 @@ namespace {
 // Runs under the loader lock: no thread of ours can exit meanwhile, so each
 // stop waits, bounded, only until its thread has left our code.
 void Unload() {
-  StopBoardPosterForUnload();
+  AbandonBoardPostForUnload();
   StopInfoWindowsForUnload();
+  StopBoardPosterForUnload();
   // The info thread's last steps after its windows are gone (ending COM,
   // returning from its procedure) run in this module; the pause once gave
   // them time before the module was unmapped. The stop now waits until the

@@ -23,7 +23,8 @@
 namespace {
 
 const DWORD kPostTimeoutMs = 10000;
-// The unload waits this long at most for a thread that is not in a post.
+// The unload waits this long at most, from the abandon, for the thread to
+// leave our code.
 const DWORD kUnloadBoundMs = 500;
 // A thread that has ended its loop has only its return left.
 const DWORD kEndBoundMs = 200;
@@ -65,6 +66,8 @@ KernelHandle g_thread;
 // Raised by the poster thread as the last thing it does in our code; static,
 // trivially destroyed storage outlives the library's end while it is pinned.
 std::atomic<bool> g_threadLeaving{false};
+// When the unload stops waiting for the thread (GetTickCount64).
+ULONGLONG g_unloadDeadline = 0;
 
 class HttpBoardLink : public BoardLink {
  public:
@@ -182,14 +185,20 @@ void NoteNewSummary() {
     SetEvent(shared->Wake.Get());
 }
 
-void StopBoardPosterForUnload() {
+void AbandonBoardPostForUnload() {
   if (!g_poster)
     return;
+  g_unloadDeadline = GetTickCount64() + kUnloadBoundMs;
   g_poster->Unloading.store(true);
   g_poster->Http.Abandon();
   SetEvent(g_poster->Wake.Get());
   g_poster.reset();  // the thread keeps its own share
-  const ULONGLONG deadline = GetTickCount64() + kUnloadBoundMs;
+}
+
+void StopBoardPosterForUnload() {
+  if (!g_thread)
+    return;
+  const ULONGLONG deadline = g_unloadDeadline;
   bool left = false;
   while (!(left = ThreadHasLeftModule(g_thread.Get(), g_threadLeaving)) &&
          GetTickCount64() < deadline)

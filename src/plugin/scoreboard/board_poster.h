@@ -12,7 +12,9 @@
 void ConfigureBoardPoster();
 // After each summary: tells a running poster there is a score to look at.
 void NoteNewSummary();
-// The unload path, under the loader lock: abandons a post in flight and
-// waits, bounded, only until the thread has left our code, never for the
-// thread itself.
+// The unload path, under the loader lock, in two steps so that the info
+// windows can close in between: first abandon a post in flight and tell the
+// thread to end; then wait, bounded, only until the thread has left our code,
+// never for the thread itself.
+void AbandonBoardPostForUnload();
 void StopBoardPosterForUnload();
