@@ -160,12 +160,14 @@ def fake_boards(build, work):
 
     def unload_in_flight(board):
         facts = drive(build, "--url", board.url, "--wait-for", windows_path(board.event_file),
-                      "--linger", "12")
+                      "--reload", "--linger", "12")
         print_figures("hanging board, unloaded with the post in flight", facts)
         check(facts.get("board-connected") == "1", "the post was in flight")
         check(float(facts.get("unload-ms", "inf")) < 5000, "the unload returned")
-        check(facts.get("done") == "1" and facts["exit"] == 0,
-              "the process lives on after the post's own timeout")
+        score = str(summary_numbers(facts["summary"]).get("score"))
+        check(facts.get("reloaded-score") == score, "loaded again meanwhile, it scores the same")
+        check(facts.get("library-loaded") == "0" and facts.get("done") == "1" and
+              facts["exit"] == 0, "the library went once the post had timed out; no crash")
     with_board("hang", work, unload_in_flight)
 
 

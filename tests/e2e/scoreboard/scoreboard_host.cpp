@@ -4,12 +4,15 @@
 // of the last post, whether WinHTTP and a thread came, the host's calls, the
 // unload and the keys of section Settings.
 //
-//   scoreboard_host [--url URL] [--wait-for FILE] [--await-status] [--linger SECONDS]
+//   scoreboard_host [--url URL] [--wait-for FILE] [--await-status] [--reload]
+//                   [--linger SECONDS]
 //
 // --wait-for: before timing the host's calls, wait until the board's event
 // file says it took a connection (a post is then in flight).
 // --await-status: before the unload, wait until the last post's status is written.
-// --linger: after the unload, stay this long (a thread still in a post ends meanwhile).
+// --reload: after the unload, load the library again and score the log once more.
+// --linger: then stay this long (a post still in flight ends meanwhile), and
+// tell whether the library is still loaded.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -60,6 +63,7 @@ std::vector<HostQso> MakeLog(int count) {
 struct Options {
   std::string Url, WaitFor;
   bool AwaitStatus = false;
+  bool Reload = false;
   int LingerSeconds = 0;
 };
 
@@ -76,6 +80,8 @@ Options ParseOptions(int argc, char** argv) {
       options.LingerSeconds = std::stoi(argv[++i]);
     else if (arg == "--await-status")
       options.AwaitStatus = true;
+    else if (arg == "--reload")
+      options.Reload = true;
     else
       throw std::runtime_error("unknown argument " + arg);
   }
@@ -175,8 +181,17 @@ void Run(const Options& options) {
   auto start = std::chrono::steady_clock::now();
   host.reset();
   std::printf("unload-ms: %.1f\n", Milliseconds(start));
+  if (options.Reload) {
+    PluginHost again;
+    again.ResetStats0(HostReset());
+    for (const HostQso& q : log)
+      again.AddData0(q);
+    const std::string text = again.GetResult0();  // ends "Score\t N"
+    std::printf("reloaded-score: %s\n", text.substr(text.rfind(' ') + 1).c_str());
+  }
   std::fflush(stdout);
   Sleep(static_cast<DWORD>(options.LingerSeconds) * 1000);
+  std::printf("library-loaded: %d\n", GetModuleHandleA("Stats.dll") != nullptr ? 1 : 0);
   std::vector<char> keys(65536, '\0');
   DWORD length = GetPrivateProfileSectionA(SettingsSection, keys.data(),
                                            static_cast<DWORD>(keys.size()), SettingsFile);
