@@ -7,6 +7,7 @@
 struct WinHttpPost::Api {
   decltype(&::WinHttpCrackUrl) CrackUrl;
   decltype(&::WinHttpOpen) Open;
+  decltype(&::WinHttpSetStatusCallback) SetStatusCallback;
   decltype(&::WinHttpConnect) Connect;
   decltype(&::WinHttpOpenRequest) OpenRequest;
   decltype(&::WinHttpSetTimeouts) SetTimeouts;
@@ -21,7 +22,15 @@ struct WinHttpPost::Api {
 namespace {
 
 // More of the board's answer than its first line is never shown.
-const DWORD kAnswerBytes = 4096;
+const size_t kAnswerBytes = 4096;
+// The steps a post waits for, and the failure WinHTTP may end any of them with.
+const DWORD kCompletions =
+    WINHTTP_CALLBACK_FLAG_SENDREQUEST_COMPLETE | WINHTTP_CALLBACK_FLAG_HEADERS_AVAILABLE |
+    WINHTTP_CALLBACK_FLAG_READ_COMPLETE | WINHTTP_CALLBACK_FLAG_REQUEST_ERROR;
+
+// Callbacks running now, on WinHTTP's threads: a post's end waits until none
+// is, after it told WinHTTP to call no more.
+std::atomic<int> g_callbacksRunning{0};
 
 template <typename Fn>
 bool Find(HMODULE module, const char* name, Fn& fn) {
@@ -39,7 +48,7 @@ PostResult Failure(PostOutcome outcome, DWORD error = 0) {
   return result;
 }
 
-// A failed call's error in the words the status shows.
+// A failed step's error in the words the status shows.
 PostResult FailureOf(DWORD error) {
   switch (error) {
     case ERROR_WINHTTP_TIMEOUT:
@@ -77,36 +86,140 @@ class InternetHandle {
   decltype(&::WinHttpCloseHandle) close_;
 };
 
-// Milliseconds left until `deadline` (GetTickCount64), at least 1: WinHTTP
-// takes 0 as no limit at all.
-int Remaining(ULONGLONG deadline) {
-  ULONGLONG now = GetTickCount64();
-  return now >= deadline ? 1 : static_cast<int>(deadline - now);
+// What the callbacks of one request hand the posting thread, and the bytes
+// WinHTTP reads from or writes into while a step is pending.
+struct Completion {
+  KernelHandle Done{CreateEventA(nullptr, FALSE, FALSE, nullptr)};  // set at each callback
+  DWORD Status = 0;                                                 // the last callback's
+  DWORD Error = 0;                                                  // of a failure
+  DWORD Bytes = 0;                                                  // of a read
+  std::string Body;
+  char Buffer[1024];
+};
+
+void CALLBACK OnStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD length) {
+  ++g_callbacksRunning;
+  auto* completion = reinterpret_cast<Completion*>(context);
+  if (completion != nullptr) {
+    if (status == WINHTTP_CALLBACK_STATUS_REQUEST_ERROR)
+      completion->Error = static_cast<const WINHTTP_ASYNC_RESULT*>(info)->dwError;
+    if (status == WINHTTP_CALLBACK_STATUS_READ_COMPLETE)
+      completion->Bytes = length;
+    completion->Status = status;
+    SetEvent(completion->Done.Get());
+  }
+  --g_callbacksRunning;
 }
 
 }  // namespace
 
-WinHttpPost::WinHttpPost() = default;
+// One request, step by step: each call returns at once and its callback says
+// when it is done; waits end at the deadline or at an abandon.
+class WinHttpPost::Exchange {
+ public:
+  Exchange(const Api& api, HINTERNET request, HANDLE abandoned, ULONGLONG deadline)
+      : api_(api), request_(request), abandoned_(abandoned), deadline_(deadline) {}
+
+  // After the last step: WinHTTP calls us no more, and the completion goes
+  // unless WinHTTP may still write into it (a step left pending).
+  ~Exchange() {
+    api_.SetStatusCallback(request_, nullptr, kCompletions, 0);
+    api_.CloseHandle(request_);
+    for (int i = 0; i < 100 && g_callbacksRunning.load() > 0; ++i)
+      Sleep(1);
+    if (pending_)
+      completion_.release();
+  }
+  Exchange(const Exchange&) = delete;
+  Exchange& operator=(const Exchange&) = delete;
+
+  PostResult Run(const std::string& formBody) {
+    if (!completion_->Done)
+      return FailureOf(GetLastError());
+    std::string& body = completion_->Body;
+    body = formBody;
+    const DWORD length = static_cast<DWORD>(body.size());
+    static const wchar_t kFormType[] = L"Content-Type: application/x-www-form-urlencoded\r\n";
+    PostResult failure;
+    if (!Step(api_.SendRequest(request_, kFormType, static_cast<DWORD>(-1), &body[0], length,
+                               length, reinterpret_cast<DWORD_PTR>(completion_.get())),
+              WINHTTP_CALLBACK_STATUS_SENDREQUEST_COMPLETE, failure) ||
+        !Step(api_.ReceiveResponse(request_, nullptr), WINHTTP_CALLBACK_STATUS_HEADERS_AVAILABLE,
+              failure))
+      return failure;
+
+    PostResult result;
+    result.Outcome = PostOutcome::Answered;
+    DWORD status = 0, size = sizeof status;
+    if (!api_.QueryHeaders(request_, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
+      return FailureOf(GetLastError());
+    result.HttpStatus = static_cast<int>(status);
+    // The answer as far as it comes in time; a status without it still counts.
+    Completion& c = *completion_;
+    while (result.Answer.size() < kAnswerBytes &&
+           Step(api_.ReadData(request_, c.Buffer, sizeof c.Buffer, nullptr),
+                WINHTTP_CALLBACK_STATUS_READ_COMPLETE, failure) &&
+           c.Bytes > 0)
+      result.Answer.append(c.Buffer, c.Bytes);
+    return result;
+  }
+
+ private:
+  // Waits for the call's completion; false with the failure otherwise.
+  bool Step(BOOL started, DWORD expected, PostResult& failure) {
+    if (!started) {
+      failure = FailureOf(GetLastError());
+      return false;
+    }
+    pending_ = true;
+    const HANDLE ends[] = {completion_->Done.Get(), abandoned_};
+    ULONGLONG now = GetTickCount64();
+    DWORD left = now >= deadline_ ? 0 : static_cast<DWORD>(deadline_ - now);
+    DWORD woken = WaitForMultipleObjects(2, ends, FALSE, left);
+    if (woken == WAIT_OBJECT_0 + 1) {
+      failure = Failure(PostOutcome::Abandoned);
+      return false;
+    }
+    if (woken != WAIT_OBJECT_0) {
+      failure = Failure(PostOutcome::TimedOut);
+      return false;
+    }
+    pending_ = false;
+    if (completion_->Status != expected) {
+      failure = FailureOf(completion_->Error);
+      return false;
+    }
+    return true;
+  }
+
+  const Api& api_;
+  HINTERNET request_;
+  HANDLE abandoned_;
+  ULONGLONG deadline_;
+  std::unique_ptr<Completion> completion_ = std::make_unique<Completion>();
+  bool pending_ = false;
+};
+
+WinHttpPost::WinHttpPost() : abandoned_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
 WinHttpPost::~WinHttpPost() = default;
 
 PostResult WinHttpPost::Post(const std::string& url, const std::string& formBody,
                              const std::string& userAgent, DWORD timeoutMs) {
-  if (abandoned_.load())
+  if (!abandoned_ || WaitForSingleObject(abandoned_.Get(), 0) == WAIT_OBJECT_0)
     return Failure(PostOutcome::Abandoned);
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   const Api* api = LoadApi();
   if (api == nullptr) {
     PostResult result = Failure(PostOutcome::Failed);
     result.Answer = "WinHTTP could not be loaded";
     return result;
   }
-  return Send(*api, url, formBody, userAgent, timeoutMs);
+  return Send(*api, url, formBody, userAgent, deadline);
 }
 
 void WinHttpPost::Abandon() {
-  abandoned_.store(true);
-  HINTERNET request = request_.exchange(nullptr);
-  if (request != nullptr)
-    api_->CloseHandle(request);
+  SetEvent(abandoned_.Get());
 }
 
 const WinHttpPost::Api* WinHttpPost::LoadApi() {
@@ -117,14 +230,15 @@ const WinHttpPost::Api* WinHttpPost::LoadApi() {
   UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH)
     return nullptr;
-  // Stays loaded for the life of the process: freeing it could fall into an
-  // unload of the plug-in, which holds the loader lock.
+  // Stays loaded for the life of the process: its threads may still be in a
+  // closed request, and freeing it could fall into an unload of the plug-in.
   HMODULE module = LoadLibraryW((std::wstring(folder) + L"\\winhttp.dll").c_str());
   if (module == nullptr)
     return nullptr;
   auto api = std::make_unique<Api>();
   bool found = Find(module, "WinHttpCrackUrl", api->CrackUrl) &&
                Find(module, "WinHttpOpen", api->Open) &&
+               Find(module, "WinHttpSetStatusCallback", api->SetStatusCallback) &&
                Find(module, "WinHttpConnect", api->Connect) &&
                Find(module, "WinHttpOpenRequest", api->OpenRequest) &&
                Find(module, "WinHttpSetTimeouts", api->SetTimeouts) &&
@@ -140,8 +254,7 @@ const WinHttpPost::Api* WinHttpPost::LoadApi() {
 }
 
 PostResult WinHttpPost::Send(const Api& api, const std::string& url, const std::string& formBody,
-                             const std::string& userAgent, DWORD timeoutMs) {
-  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+                             const std::string& userAgent, ULONGLONG deadline) {
   std::wstring wideUrl = Widen(url, CP_ACP);
   URL_COMPONENTS parts = {};
   parts.dwStructSize = sizeof parts;
@@ -155,10 +268,12 @@ PostResult WinHttpPost::Send(const Api& api, const std::string& url, const std::
   if (path.empty())
     path = L"/";
 
-  InternetHandle session(api.Open(Widen(userAgent).c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                  WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0),
-                         api.CloseHandle);
-  if (session.Get() == nullptr)
+  InternetHandle session(
+      api.Open(Widen(userAgent).c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+               WINHTTP_NO_PROXY_BYPASS, WINHTTP_FLAG_ASYNC),
+      api.CloseHandle);
+  if (session.Get() == nullptr || api.SetStatusCallback(session.Get(), OnStatus, kCompletions, 0) ==
+                                      WINHTTP_INVALID_STATUS_CALLBACK)
     return FailureOf(GetLastError());
   InternetHandle connection(api.Connect(session.Get(), host.c_str(), parts.nPort, 0),
                             api.CloseHandle);
@@ -169,50 +284,15 @@ PostResult WinHttpPost::Send(const Api& api, const std::string& url, const std::
                                       WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, secure);
   if (request == nullptr)
     return FailureOf(GetLastError());
-  // Either Abandon finds the request to close, or it is found abandoned here.
-  request_.store(request);
-  PostResult result = abandoned_.load() ? Failure(PostOutcome::Abandoned)
-                                        : Exchange(api, request, formBody, deadline);
-  if (abandoned_.load())
-    result = Failure(PostOutcome::Abandoned);
-  // Closed here unless a cancel closed it already.
-  if (request_.exchange(nullptr) == request)
-    api.CloseHandle(request);
-  return result;
-}
-
-PostResult WinHttpPost::Exchange(const Api& api, HINTERNET request, const std::string& formBody,
-                                 ULONGLONG deadline) {
-  // Before each step, every wait gets what is left of the post's time. The
-  // wait for the answer's headers has a timeout of its own, which
-  // WinHttpSetTimeouts leaves at its long default.
-  const auto limitWaits = [&] {
-    int left = Remaining(deadline);
-    DWORD response = static_cast<DWORD>(left);
-    return api.SetTimeouts(request, left, left, left, left) &&
-           api.SetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &response,
-                         sizeof response);
-  };
-  const DWORD length = static_cast<DWORD>(formBody.size());
-  static const wchar_t kFormType[] = L"Content-Type: application/x-www-form-urlencoded\r\n";
-  if (!limitWaits() ||
-      !api.SendRequest(request, kFormType, static_cast<DWORD>(-1),
-                       const_cast<char*>(formBody.data()), length, length, 0) ||
-      !limitWaits() || !api.ReceiveResponse(request, nullptr))
-    return FailureOf(GetLastError());
-
-  PostResult result;
-  result.Outcome = PostOutcome::Answered;
-  DWORD status = 0, size = sizeof status;
-  if (!api.QueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                        WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
-    return FailureOf(GetLastError());
-  result.HttpStatus = static_cast<int>(status);
-  // The answer as far as it comes in time; a status without it still counts.
-  char buffer[512];
-  DWORD read = 0;
-  while (result.Answer.size() < kAnswerBytes && limitWaits() &&
-         api.ReadData(request, buffer, sizeof buffer, &read) && read > 0)
-    result.Answer.append(buffer, read);
+  // WinHTTP's own limits end its work on a closed request by the same time;
+  // the wait for the answer's headers has one of its own.
+  ULONGLONG now = GetTickCount64();
+  int limit = now >= deadline ? 1 : static_cast<int>(deadline - now);
+  DWORD responseLimit = static_cast<DWORD>(limit);
+  api.SetTimeouts(request, limit, limit, limit, limit);
+  api.SetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseLimit,
+                sizeof responseLimit);
+  PostResult result = Exchange(api, request, abandoned_.Get(), deadline).Run(formBody);
+  api.SetStatusCallback(session.Get(), nullptr, kCompletions, 0);
   return result;
 }

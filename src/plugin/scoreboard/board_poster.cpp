@@ -1,11 +1,8 @@
 // The poster thread and its control from the host's thread.
 //
-// Each post runs on a thread of its own that holds a reference to this
-// library until it ends: a host that unloads the plug-in meanwhile returns at
-// once, and the library goes when the post is over, so no thread is ever left
-// in code that is gone (Wine lets even a closed request run to its timeout).
-// What the threads share lives in one PosterShared, which each holds for as
-// long as it runs.
+// The thread waits on events of its own, in a post too (WinHttpPost), so the
+// unload finds it gone from our code at once. What the two threads share
+// lives in one PosterShared, which the thread holds for as long as it runs.
 #include "plugin/scoreboard/board_poster.h"
 
 #include <windows.h>
@@ -49,12 +46,12 @@ class ExclusiveLock {
 struct PosterShared {
   // Set for a new summary, new settings or the unload (auto-reset).
   KernelHandle Wake{CreateEventA(nullptr, FALSE, FALSE, nullptr)};
-  KernelHandle Unloaded{CreateEventA(nullptr, TRUE, FALSE, nullptr)};  // set by the unload
   // Raised by the host's thread after each summary; lowered by the poster as
   // it copies the score, so that a burst of summaries wakes it once.
   std::atomic<bool> SummaryPending{false};
   // Raised by the host's thread at the first summary after the start.
   std::atomic<bool> SummarySeen{false};
+  std::atomic<bool> Unloading{false};  // raised by the unload
   WinHttpPost Http;
 
   SRWLOCK Lock = SRWLOCK_INIT;  // guards the two below
@@ -66,66 +63,20 @@ struct PosterShared {
 std::shared_ptr<PosterShared> g_poster;
 KernelHandle g_thread;
 // Raised by the poster thread as the last thing it does in our code; static,
-// trivially destroyed storage outlives the library's end while it is pinned.
+// trivially destroyed storage outlives the library's end should it be pinned.
 std::atomic<bool> g_threadLeaving{false};
 // When the unload stops waiting for the thread (GetTickCount64).
 ULONGLONG g_unloadDeadline = 0;
 
-struct PostJob {
-  std::shared_ptr<PosterShared> Shared;
-  std::string Url, FormBody;
-  PostResult Result;
-  KernelHandle Done{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-};
-
-DWORD WINAPI PostThreadProc(void* parameter) {
-  {
-    const std::shared_ptr<PostJob> job = *std::unique_ptr<std::shared_ptr<PostJob>>(
-        static_cast<std::shared_ptr<PostJob>*>(parameter));
-    try {
-      job->Result = job->Shared->Http.Post(job->Url, job->FormBody,
-                                           DKZ_PRODUCT_NAME "/" DKZ_VERSION_TEXT, kPostTimeoutMs);
-    } catch (...) {
-      job->Result = PostResult{};
-    }
-    SetEvent(job->Done.Get());
-  }
-  // The last reference may be this one: the library then goes here, and
-  // the thread with it.
-  FreeLibraryAndExitThread(ModuleInstance(), 0);
-  return 0;
-}
-
-// Each post on its own thread, which the poster waits for.
-class ThreadedBoardLink : public BoardLink {
+class HttpBoardLink : public BoardLink {
  public:
-  explicit ThreadedBoardLink(std::shared_ptr<PosterShared> shared) : shared_(std::move(shared)) {}
-
+  explicit HttpBoardLink(WinHttpPost& http) : http_(http) {}
   PostResult Post(const std::string& url, const std::string& formBody) override {
-    auto job = std::make_shared<PostJob>();
-    job->Shared = shared_;
-    job->Url = url;
-    job->FormBody = formBody;
-    HMODULE self = nullptr;
-    if (!job->Done || !GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                                          reinterpret_cast<LPCSTR>(&PostThreadProc), &self))
-      return PostResult{};
-    auto parameter = std::make_unique<std::shared_ptr<PostJob>>(job);
-    HANDLE thread = CreateThread(nullptr, 0, PostThreadProc, parameter.get(), 0, nullptr);
-    if (thread == nullptr) {
-      FreeLibrary(self);
-      return PostResult{};
-    }
-    parameter.release();  // the thread frees it
-    CloseHandle(thread);
-    const HANDLE ends[] = {job->Done.Get(), shared_->Unloaded.Get()};
-    if (WaitForMultipleObjects(2, ends, FALSE, INFINITE) != WAIT_OBJECT_0)
-      return PostResult{PostOutcome::Abandoned, 0, ""};
-    return job->Result;
+    return http_.Post(url, formBody, DKZ_PRODUCT_NAME "/" DKZ_VERSION_TEXT, kPostTimeoutMs);
   }
 
  private:
-  std::shared_ptr<PosterShared> shared_;
+  WinHttpPost& http_;
 };
 
 CalendarTime UtcNow() {
@@ -143,9 +94,8 @@ bool BoardForTurn(PosterShared& shared, BoardSettings& board) {
   return !shared.Ended;
 }
 
-void RunPoster(const std::shared_ptr<PosterShared>& held) {
-  PosterShared& shared = *held;
-  ThreadedBoardLink link(held);
+void RunPoster(PosterShared& shared) {
+  HttpBoardLink link(shared.Http);
   ProfileSection section(ScoreboardSection, kScoreboardValueBytes);
   ScorePoster poster(link, section);
   const auto snapshot = [&] {
@@ -158,8 +108,7 @@ void RunPoster(const std::shared_ptr<PosterShared>& held) {
                                                ? INFINITE
                                                : static_cast<DWORD>(wait));
     BoardSettings board;
-    if (WaitForSingleObject(shared.Unloaded.Get(), 0) == WAIT_OBJECT_0 ||
-        !BoardForTurn(shared, board))
+    if (shared.Unloading.load() || !BoardForTurn(shared, board))
       return;
     if (!shared.SummarySeen.load())
       continue;
@@ -172,7 +121,7 @@ DWORD WINAPI PosterThreadProc(void* parameter) {
     const std::shared_ptr<PosterShared> shared = *std::unique_ptr<std::shared_ptr<PosterShared>>(
         static_cast<std::shared_ptr<PosterShared>*>(parameter));
     try {
-      RunPoster(shared);
+      RunPoster(*shared);
     } catch (...) {
       ExclusiveLock lock(shared->Lock);
       shared->Ended = true;
@@ -184,7 +133,7 @@ DWORD WINAPI PosterThreadProc(void* parameter) {
 
 void StartPoster(const BoardSettings& board) {
   auto shared = std::make_shared<PosterShared>();
-  if (!shared->Wake || !shared->Unloaded)
+  if (!shared->Wake)
     return;
   shared->Board = board;
   auto parameter = std::make_unique<std::shared_ptr<PosterShared>>(shared);
@@ -239,8 +188,8 @@ void AbandonBoardPostForUnload() {
   if (!g_poster)
     return;
   g_unloadDeadline = GetTickCount64() + kUnloadBoundMs;
+  g_poster->Unloading.store(true);
   g_poster->Http.Abandon();
-  SetEvent(g_poster->Unloaded.Get());
   SetEvent(g_poster->Wake.Get());
   g_poster.reset();  // the thread keeps its own share
 }
@@ -257,9 +206,8 @@ void StopBoardPosterForUnload() {
     g_thread.Reset();
     return;
   }
-  // Still in our code (waiting for the loader lock as a post starts): keep
-  // the code mapped rather than let the thread run into nothing, and leave it
-  // its handle.
+  // Still in our code (waiting for the loader lock, say): keep the code
+  // mapped rather than let the thread run into nothing, and leave it its handle.
   g_thread.Release();
   PinModule();
 }
