@@ -368,8 +368,7 @@ class BoardBench {
     return best;
   }
 
-  // Milliseconds the unload takes with a post in flight. Last: the module may
-  // stay pinned for the thread still in its post.
+  // Milliseconds the unload takes with a post in flight.
   double UnloadInFlight() {
     auto bench = std::make_unique<Bench>();
     WritePrivateProfileStringA("Scoreboard", "Url", url_.c_str(), SettingsFile);
