@@ -162,7 +162,7 @@ class WinHttpPost::Exchange {
                 WINHTTP_CALLBACK_STATUS_READ_COMPLETE, failure) &&
            c.Bytes > 0)
       result.Answer.append(c.Buffer, c.Bytes);
-    return result;
+    return failure.Outcome == PostOutcome::Abandoned ? failure : result;
   }
 
  private:
