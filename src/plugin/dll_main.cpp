@@ -2,14 +2,17 @@
 #include <windows.h>
 
 #include "plugin/live/info_windows.h"
+#include "plugin/scoreboard/board_poster.h"
 #include "win/module.h"
 
 namespace {
 
-// Runs under the loader lock: the info thread cannot exit meanwhile, so the
-// stop waits, bounded, only until the windows are gone.
+// Runs under the loader lock: no thread of ours can exit meanwhile, so each
+// stop waits, bounded, only until its thread has left our code.
 void Unload() {
+  AbandonBoardPostForUnload();
   StopInfoWindowsForUnload();
+  StopBoardPosterForUnload();
   // The info thread's last steps after its windows are gone (ending COM,
   // returning from its procedure) run in this module; the pause once gave
   // them time before the module was unmapped. The stop now waits until the

@@ -9,6 +9,7 @@
 #include "plugin/cabrillo/log_output.h"
 #include "plugin/live/host_client.h"
 #include "plugin/live/info_windows.h"
+#include "plugin/scoreboard/board_poster.h"
 
 namespace {
 
@@ -61,11 +62,14 @@ int PluginCheckCall(const CallCheckInput& input) {
 }
 
 int PluginResetStats(const ResetInput& input) {
-  return PassResetStats(ThePass(), input);
+  int result = PassResetStats(ThePass(), input);
+  ConfigureBoardPoster();
+  return result;
 }
 
 const char* PluginGetResult(int* status) {
   static std::string summaryText;  // the host's copy, valid until the next call
   summaryText = PassGetResult(ThePass(), status);
+  NoteNewSummary();
   return summaryText.c_str();
 }

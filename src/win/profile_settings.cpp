@@ -1,27 +1,21 @@
-// Settings through the private-profile service; the relative path is handed
-// over unchanged, so the file lives below the host's current folder.
 #include <windows.h>
 
-#include "core/engine/settings.h"
+#include <vector>
 
-namespace {
+#include "win/profile_section.h"
 
-class ProfileSettings : public Settings {
- public:
-  std::string ReadText(const char* key, const std::string& fallback) override {
-    char buffer[100] = {};
-    GetPrivateProfileStringA(SettingsSection, key, fallback.c_str(), buffer, sizeof buffer,
-                             SettingsFile);
-    return buffer;
-  }
-  bool WriteText(const char* key, const std::string& value) override {
-    return WritePrivateProfileStringA(SettingsSection, key, value.c_str(), SettingsFile) != FALSE;
-  }
-};
+std::string ProfileSection::ReadText(const char* key, const std::string& fallback) {
+  std::vector<char> buffer(capacity_, '\0');
+  GetPrivateProfileStringA(section_, key, fallback.c_str(), buffer.data(),
+                           static_cast<DWORD>(buffer.size()), SettingsFile);
+  return buffer.data();
+}
 
-}  // namespace
+bool ProfileSection::WriteText(const char* key, const std::string& value) {
+  return WritePrivateProfileStringA(section_, key, value.c_str(), SettingsFile) != FALSE;
+}
 
 Settings& PluginSettings() {
-  static ProfileSettings settings;
+  static ProfileSection settings(SettingsSection, 100);
   return settings;
 }

@@ -1,9 +1,12 @@
 // The live windows when the host is slow, absent or failing, when the
 // library is unloaded under them, and under long runs of calls. Every case is
 // bounded in time: the plug-in must never freeze or crash the host.
+#include <winsock2.h>
+
 #include <algorithm>
 #include <cstdio>
 
+#include "core/engine/settings.h"
 #include "live_support.h"
 
 namespace {
@@ -235,5 +238,72 @@ INSTANTIATE_TEST_SUITE_P(When, LiveUnload,
                          [](const ::testing::TestParamInfo<UnloadMoment>& info) {
                            return kUnloadMomentNames[static_cast<int>(info.param)];
                          });
+
+// A scoreboard on 127.0.0.1 that takes the post's connection and never answers.
+class SilentBoard {
+ public:
+  SilentBoard() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof address;
+    bind(listener_, reinterpret_cast<sockaddr*>(&address), length);
+    listen(listener_, 4);
+    getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length);
+    url_ = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/api/scores";
+  }
+  ~SilentBoard() {
+    for (SOCKET s : {taken_, listener_})
+      closesocket(s);
+    WSACleanup();
+  }
+  const std::string& Url() const { return url_; }
+  // Whether the post's connection has come; it is then held, unanswered.
+  bool Taken() {
+    if (taken_ == INVALID_SOCKET) {
+      fd_set readable;
+      FD_ZERO(&readable);
+      FD_SET(listener_, &readable);
+      timeval none = {0, 0};
+      if (select(0, &readable, nullptr, nullptr, &none) == 1)
+        taken_ = accept(listener_, nullptr, nullptr);
+    }
+    return taken_ != INVALID_SOCKET;
+  }
+
+ private:
+  SOCKET listener_ = INVALID_SOCKET, taken_ = INVALID_SOCKET;
+  std::string url_;
+};
+
+class LiveBoard : public LiveTest {};
+
+// With a post in flight, an unload ends the plug-in as any other does: its
+// windows close, the library goes, and a load afterwards works.
+TEST_F(LiveBoard, UnloadWithAPostInFlightEndsThePlugin) {
+  SilentBoard board;
+  WritePrivateProfileStringA("Scoreboard", "Url", board.Url().c_str(), SettingsFile);
+  int windowsBefore = CountProcessWindows();
+  ASSERT_NE(Show(), nullptr);
+  plugin_->ResetStats0(HostReset());
+  plugin_->AddData0(HostQso());
+  plugin_->GetResult0();
+  ASSERT_TRUE(orvo_.PumpUntil([&] { return board.Taken(); }, 5000));
+
+  double start = orvo_.NowMs();
+  plugin_.reset();
+  double unloadMs = ElapsedMs(orvo_, start);
+  EXPECT_LT(unloadMs, 2500);
+  EXPECT_EQ(GetModuleHandleA("Stats.dll"), nullptr);
+  EXPECT_TRUE(orvo_.PumpUntil([&] { return CountProcessWindows() == windowsBefore; }, 2000));
+  std::printf("[figures] unload with the windows open and a post in flight: %.0f ms\n", unloadMs);
+
+  plugin_ = std::make_unique<PluginHost>();
+  ASSERT_NE(Show(), nullptr);
+  EXPECT_TRUE(WaitForUpdates(Updates() + 1));
+}
 
 }  // namespace

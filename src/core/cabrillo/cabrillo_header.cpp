@@ -27,7 +27,7 @@ CabrilloLog LoadCabrilloHeader(Settings& settings, const std::string& ownCall) {
   }
   log.SoapBox = UnescapeLineBreaks(log.SoapBox);
   // Every run starts from these, whatever an earlier run stored.
-  log.Contest = "DKZ";
+  log.Contest = kCabrilloContest;
   log.CategoryOperator = "SINGLE-OP";
   log.CategoryBand = "ALL";
   log.CategoryTransmitter = "ONE";

@@ -2,6 +2,8 @@
 
 #include "core/base/text.h"
 
+const char* const kCabrilloContest = "DKZ";
+
 namespace {
 
 // printf's minimum widths without a format string: host texts never reach one.
@@ -55,7 +57,7 @@ std::string CabrilloLog::FileBytes(int32_t claimedScore, const std::string& host
     out += "\r\n";
   };
   tag("START-OF-LOG: ", "3.0");
-  tag("CONTEST: ", "DKZ");
+  tag("CONTEST: ", kCabrilloContest);
   tag("CALLSIGN: ", Callsign);
   tag("CATEGORY-OPERATOR: ", CategoryOperator);
   if (CategoryOperator == "MULTI-OP") {

@@ -9,6 +9,9 @@
 #include "core/base/date_time.h"
 #include "core/engine/state_lock.h"
 
+// What the CONTEST line says.
+extern const char* const kCabrilloContest;  // "DKZ"
+
 struct CabrilloLog {
   std::string Callsign;  // own call: the CALLSIGN line and every QSO line
   std::string Name;

@@ -4,10 +4,26 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "core/contest/contest_rules.h"
 #include "core/contest/qso_log.h"
 #include "core/engine/state_lock.h"
+
+// One row of the summary's table: a band's, or the total.
+struct ScoreRow {
+  std::string Label;  // the log's band text, or "Total"
+  long long Qsos = 0;
+  long long Points = 0;
+  long long Districts = 0;
+  long long Continents = 0;  // 0 unless the operator's continents multiply
+};
+
+struct ScoreTally {
+  std::vector<ScoreRow> Bands;  // in the summary's order
+  ScoreRow Total;
+  bool ContinentsMultiply = false;
+};
 
 struct ContestState {
   // What the pass scores by: the plug-in's contest, or in a test another one.
@@ -29,6 +45,7 @@ struct ContestState {
   int32_t MultiplierSetting = 0;
 
   std::string SummaryText;
+  ScoreTally Tally;  // the numbers of SummaryText
   int32_t ClaimedScore = 0;
 };
 

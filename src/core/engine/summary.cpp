@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <initializer_list>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -27,11 +26,12 @@ struct BandRow {
   std::unordered_set<std::string> SeenContinents;
 };
 
-void AppendRow(std::string& out, const std::string& first,
-               std::initializer_list<long long> values) {
-  out += first;
-  for (long long value : values)
+void AppendRow(std::string& out, const ScoreRow& row, bool continents) {
+  out += row.Label;
+  for (long long value : {row.Qsos, row.Points, row.Districts})
     out.append("\t ").append(std::to_string(value));
+  if (continents)
+    out.append("\t ").append(std::to_string(row.Continents));
   out += "\r\n";
 }
 
@@ -94,19 +94,21 @@ void BuildSummary(ContestState& state) {
       row.Continents.push_back(r.Continent);
   }
 
-  long long qsos = 0, points = 0, districtCount = 0, continentCount = 0;
+  ScoreTally& tally = state.Tally;
+  tally = ScoreTally{};
+  tally.ContinentsMultiply = continents;
+  tally.Total.Label = "Total";
   for (size_t i = 0; i < rows.size(); ++i) {
     BandRow& row = rows[i];
-    const long long rowDistricts = static_cast<long long>(row.Districts.size());
-    const long long rowContinents = static_cast<long long>(row.Continents.size());
-    if (continents)
-      AppendRow(text, state.LogBands[i], {row.Qsos, row.Points, rowDistricts, rowContinents});
-    else
-      AppendRow(text, state.LogBands[i], {row.Qsos, row.Points, rowDistricts});
-    qsos += row.Qsos;
-    points += row.Points;
-    districtCount += rowDistricts;
-    continentCount += rowContinents;
+    ScoreRow shown{state.LogBands[i], row.Qsos, row.Points,
+                   static_cast<long long>(row.Districts.size()),
+                   static_cast<long long>(row.Continents.size())};
+    AppendRow(text, shown, continents);
+    tally.Total.Qsos += shown.Qsos;
+    tally.Total.Points += shown.Points;
+    tally.Total.Districts += shown.Districts;
+    tally.Total.Continents += shown.Continents;
+    tally.Bands.push_back(std::move(shown));
     // A band text outside the record has a row but no per-band lists.
     int b = rules.BandIndexOf(state.LogBands[i]);
     if (b != kNoBand) {
@@ -114,11 +116,9 @@ void BuildSummary(ContestState& state) {
       state.ContinentsByBand[b] = std::move(row.Continents);
     }
   }
-  if (continents)
-    AppendRow(text, "Total", {qsos, points, districtCount, continentCount});
-  else
-    AppendRow(text, "Total", {qsos, points, districtCount});
+  AppendRow(text, tally.Total, continents);
 
-  state.ClaimedScore = ClaimedScoreOf(points, districtCount + continentCount, rules);
+  state.ClaimedScore =
+      ClaimedScoreOf(tally.Total.Points, tally.Total.Districts + tally.Total.Continents, rules);
   text += "Score\t " + std::to_string(state.ClaimedScore);
 }

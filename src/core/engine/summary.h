@@ -12,8 +12,8 @@ void SortLogBands(TextList& bands);
 int32_t ClaimedScoreOf(long long points, long long multipliers,
                        const ContestRules& rules = kDkzRules);
 
-// Recounts the whole store. Sorts LogBands, sets SummaryText and ClaimedScore,
-// and rebuilds DistrictsByBand and ContinentsByBand for the listed contest
-// bands (ContinentsByBand stays empty unless the operator's continents
+// Recounts the whole store. Sorts LogBands, sets SummaryText, its numbers
+// (Tally) and ClaimedScore, and rebuilds DistrictsByBand and ContinentsByBand
+// for the listed contest bands (ContinentsByBand stays empty unless the operator's continents
 // multiply). Points, multipliers and score are the rules' (state.Rules).
 void BuildSummary(ContestState& state);

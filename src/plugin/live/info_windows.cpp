@@ -129,29 +129,6 @@ void ForgetThread() {
     handle->Reset();
 }
 
-bool InsideModule(DWORD address) {
-  auto base = reinterpret_cast<const BYTE*>(ModuleInstance());
-  auto headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  auto at = reinterpret_cast<const BYTE*>(static_cast<UINT_PTR>(address));
-  return at >= base && at < base + headers->OptionalHeader.SizeOfImage;
-}
-
-// Whether the thread has left our code for good: it said so, and its
-// instruction pointer lies outside this module (it can then only be on its
-// way out of the thread, waiting for the loader lock).
-bool ThreadHasLeft(HANDLE thread) {
-  if (!g_threadLeaving.load())
-    return false;
-  if (SuspendThread(thread) == static_cast<DWORD>(-1))
-    return true;  // gone
-  CONTEXT context = {};
-  context.ContextFlags = CONTEXT_CONTROL;
-  bool known = GetThreadContext(thread, &context) != FALSE;
-  ResumeThread(thread);
-  return !known || !InsideModule(context.Eip);
-}
-
 }  // namespace
 
 void StartInfoWindows() {
@@ -213,7 +190,8 @@ void StopInfoWindowsForUnload() {
   RequestStop(deadline);
   bool left = WaitForSingleObject(g_thread.Get(), 0) == WAIT_OBJECT_0;
   if (!left && WaitLettingCallsThrough({g_leavingEvent.Get()}, deadline)) {
-    while (!(left = ThreadHasLeft(g_thread.Get())) && Remaining(deadline) > 0)
+    while (!(left = ThreadHasLeftModule(g_thread.Get(), g_threadLeaving)) &&
+           Remaining(deadline) > 0)
       Sleep(1);
   }
   if (left) {
@@ -225,7 +203,5 @@ void StopInfoWindowsForUnload() {
   // it its handles, which the library's own end must not close either.
   for (KernelHandle* handle : {&g_thread, &g_readyEvent, &g_leavingEvent})
     handle->Release();
-  HMODULE pinned;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN | GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
-                     reinterpret_cast<LPCSTR>(&StopInfoWindowsForUnload), &pinned);
+  PinModule();
 }
