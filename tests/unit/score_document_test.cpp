@@ -95,7 +95,7 @@ TEST(ScoreDocument, BandsInMetresOtherBandTextsAsTheyStand) {
 
 TEST(ScoreDocument, EveryTextIsEscaped) {
   ScorePost post;
-  post.Station = {"<JA1ZZZ>", "SINGLE\"OP", "A&B", "O'NE", "HIGH\r\n</class>"};
+  post.Station = {"<JA1ZZZ>", "SINGLE\"OP", "A&B", "O'NE", "HIGH\r\n</class>", "<AC>"};
   post.Program = "DKZ </soft><score>9</score>";
   post.Version = "1.3.0&";
   post.Tally.Bands.push_back({"<40m>", 1, 1, 1, 0});
@@ -104,9 +104,41 @@ TEST(ScoreDocument, EveryTextIsEscaped) {
        {"<call>&lt;JA1ZZZ&gt;</call>", "ops=\"SINGLE&quot;OP\"", "bands=\"A&amp;B\"",
         "transmitter=\"O&apos;NE\"", "power=\"HIGH  &lt;/class&gt;\"",
         "<soft>DKZ &lt;/soft&gt;&lt;score&gt;9&lt;/score&gt;</soft>",
-        "<version>1.3.0&amp;</version>", "band=\"&lt;40m&gt;\""})
+        "<version>1.3.0&amp;</version>", "band=\"&lt;40m&gt;\"",
+        "<qth><stprvoth>&lt;AC&gt;</stprvoth></qth>"})
     EXPECT_NE(xml.find(text), std::string::npos) << text << "\n" << xml;
   EXPECT_EQ(DocumentNumbers(xml)["score"], 0);
+}
+
+// The board ranks a Japanese station by the district its counted QSOs sent
+// most; exchanges that are no district, and QSOs that do not count, say nothing.
+TEST(ScoreDocument, TheDistrictIsTheOneTheCountedQsosSentMost) {
+  struct Sent {
+    const char* Exchange;
+    bool Excluded;
+  };
+  const struct {
+    std::vector<Sent> Qsos;
+    const char* District;
+  } cases[] = {
+      {{}, ""},
+      {{{"599", false}, {"001", false}}, ""},
+      {{{"ac", false}, {" GM ", false}, {"GM", false}}, "GM"},
+      {{{"AC", false}, {"GM", false}}, "AC"},
+      {{{"AC", false}, {"GM", true}, {"GM", true}}, "AC"},
+  };
+  for (const auto& c : cases) {
+    QsoLog log;
+    for (const Sent& sent : c.Qsos) {
+      QsoRecord record;
+      record.Call = "JA1AAA";
+      record.ExchSent = sent.Exchange;
+      record.Excluded = sent.Excluded;
+      log.Append(record);
+    }
+    EXPECT_EQ(SentDistrict(log, kDkzRules), c.District);
+  }
+  EXPECT_EQ(DynamicResultsXml(ScorePost{}, "").find("qth"), std::string::npos);
 }
 
 TEST(ScoreDocument, TimestampOnlyWhenGiven) {

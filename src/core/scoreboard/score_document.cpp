@@ -1,6 +1,7 @@
 #include "core/scoreboard/score_document.h"
 
 #include <cstdio>
+#include <map>
 
 #include "core/base/text.h"
 
@@ -68,19 +69,41 @@ std::string ClassElement(const StationEntry& station) {
          " mode=\"CW\"/>\n";
 }
 
+std::string QthElement(const StationEntry& station) {
+  if (station.District.empty())
+    return "";
+  return "  <qth><stprvoth>" + XmlText(station.District) + "</stprvoth></qth>\n";
+}
+
 }  // namespace
 
 StationEntry StationOf(const CabrilloLog& header) {
-  return {header.Callsign, header.CategoryOperator, header.CategoryBand, header.CategoryTransmitter,
-          header.Power};
+  return {header.Callsign,     header.CategoryOperator,
+          header.CategoryBand, header.CategoryTransmitter,
+          header.Power,        ""};
+}
+
+std::string SentDistrict(const QsoLog& log, const ContestRules& rules) {
+  std::map<std::string, size_t> sent;
+  std::string most;
+  for (size_t i = 0; i < log.Count(); ++i) {
+    const QsoRecord& qso = log.At(i);
+    const std::string code = ToUpper(Trim(qso.ExchSent));
+    if (!Counts(qso) || !rules.IsDistrictCode(code))
+      continue;
+    if (++sent[code] > (most.empty() ? 0 : sent[most]))
+      most = code;
+  }
+  return most;
 }
 
 std::string DynamicResultsXml(const ScorePost& post, const std::string& utcTime) {
   const ScoreTally& tally = post.Tally;
   std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<dynamicresults>\n" +
                     Element("contest", kCabrilloContest) + Element("call", post.Station.Call) +
-                    ClassElement(post.Station) + Element("soft", post.Program) +
-                    Element("version", post.Version) + "  <breakdown>\n";
+                    ClassElement(post.Station) + QthElement(post.Station) +
+                    Element("soft", post.Program) + Element("version", post.Version) +
+                    "  <breakdown>\n";
   for (const ScoreRow& row : tally.Bands)
     xml += BandCounts(row, tally.ContinentsMultiply);
   xml += Count("qso", "total", "ALL", tally.Total.Qsos) +

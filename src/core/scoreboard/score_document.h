@@ -16,9 +16,16 @@ struct StationEntry {
   std::string CategoryBand;
   std::string CategoryTransmitter;
   std::string Power;
+  // A Japanese station's district as its QSOs sent it; empty when they sent none.
+  std::string District;
 };
 
 StationEntry StationOf(const CabrilloLog& header);
+
+// The district code the log's counted QSOs sent most (the first in the log
+// among equals); empty when none sent a district of `rules`. A board ranks a
+// Japanese station by it.
+std::string SentDistrict(const QsoLog& log, const ContestRules& rules);
 
 struct ScorePost {
   StationEntry Station;

@@ -15,10 +15,14 @@ ScorePost TakeScorePost() {
     post.Score = state.ClaimedScore;
     contestant = state.Contestant;
     post.Station = StationOf(TheCabrilloLog(held));
+    post.Station.District = SentDistrict(state.Log, *state.Rules);
   });
   // Before this call's first Cabrillo run: the header that run would start from.
-  if (post.Station.Call != contestant)
+  if (post.Station.Call != contestant) {
+    std::string district = post.Station.District;
     post.Station = StationOf(LoadCabrilloHeader(PluginSettings(), contestant));
+    post.Station.District = district;
+  }
   StationEntry& station = post.Station;
   for (std::string* text : {&station.Call, &station.CategoryOperator, &station.CategoryBand,
                             &station.CategoryTransmitter, &station.Power})
