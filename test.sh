@@ -7,8 +7,9 @@ cd "$(dirname "$0")"
 tools/bootstrap.sh browser
 source tools/build.sh
 
-echo "== style"
+echo "== style, and the order of the pieces"
 tools/check-format.sh
+tools/check-layers.py
 
 echo "== native build and unit tests"
 dkz_build_native native

@@ -1,4 +1,4 @@
-#include "call_text.h"
+#include "check/call_text.h"
 
 #include <algorithm>
 #include <cctype>

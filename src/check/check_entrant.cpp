@@ -1,8 +1,8 @@
-#include "check_entrant.h"
+#include "check/check_entrant.h"
 
 #include <cctype>
 
-#include "call_text.h"
+#include "check/call_text.h"
 #include "core/base/date_time.h"
 #include "core/cabrillo/cabrillo_log.h"
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "check_types.h"
-#include "country_file.h"
-#include "replay_plan.h"
-#include "sponsor_table.h"
-#include "submission.h"
+#include "check/check_types.h"
+#include "check/sponsor_table.h"
+#include "check/submission.h"
+#include "logs/country_file.h"
+#include "logs/replay_plan.h"
 
 enum class EntrantKind {
   kRanked,     // scored, checked and ranked

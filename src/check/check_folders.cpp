@@ -1,14 +1,14 @@
-#include "check_folders.h"
+#include "check/check_folders.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "file_writer.h"
-#include "folder_system.h"
-#include "log_qso.h"
-#include "made_files.h"
+#include "check/folder_system.h"
+#include "files/file_writer.h"
+#include "files/made_files.h"
+#include "logs/log_qso.h"
 
 namespace {
 

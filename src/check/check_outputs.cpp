@@ -1,12 +1,12 @@
-#include "check_outputs.h"
+#include "check/check_outputs.h"
 
 #include <stdexcept>
 
-#include "check_run.h"
-#include "check_tables.h"
-#include "entrant_letter.h"
-#include "entrant_page.h"
-#include "results_page.h"
+#include "check/check_run.h"
+#include "check/check_tables.h"
+#include "check/entrant_letter.h"
+#include "check/entrant_page.h"
+#include "check/results_page.h"
 
 const char* const kResultsPageName = "results.html";
 

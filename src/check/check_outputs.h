@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "check_run.h"
-#include "checked_contest.h"
-#include "sponsor_table.h"
+#include "check/check_run.h"
+#include "check/checked_contest.h"
+#include "check/sponsor_table.h"
 
 // The page the sponsor publishes.
 extern const char* const kResultsPageName;  // "results.html"

@@ -1,4 +1,4 @@
-#include "check_run.h"
+#include "check/check_run.h"
 
 #include <algorithm>
 #include <map>
@@ -7,14 +7,14 @@
 #include <set>
 #include <stdexcept>
 
-#include "call_text.h"
-#include "contest_check.h"
-#include "core/contest/contest_rules.h"
-#include "log_file.h"
-#include "log_values.h"
-#include "reading_notes.h"
-#include "side_by_side.h"
+#include "check/call_text.h"
+#include "check/contest_check.h"
+#include "check/side_by_side.h"
 #include "core/base/date_time.h"
+#include "core/contest/contest_rules.h"
+#include "logs/log_file.h"
+#include "logs/log_values.h"
+#include "logs/reading_notes.h"
 
 namespace {
 

@@ -12,20 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "checked_contest.h"
-#include "country_file.h"
-#include "received_files.h"
-#include "sponsor_table.h"
-
-// What scores a log: the plug-in, or its own code run natively.
-class LogScorer {
- public:
-  virtual ~LogScorer() = default;
-  // One scoring pass: the reset, then each QSO in order; the summary after the
-  // last. `stored`, when given, gets the answer to each QSO: stored or not.
-  virtual std::string Score(const ResetInput& reset, const std::vector<QsoInput>& qsos,
-                            std::vector<bool>* stored) = 0;
-};
+#include "check/checked_contest.h"
+#include "check/received_files.h"
+#include "check/sponsor_table.h"
+#include "logs/country_file.h"
+#include "native_plugin/log_scorer.h"
 
 // Makes the scorer of lane 0, 1, ...; lanes run side by side, each with its own.
 using ScorerMaker = std::function<std::unique_ptr<LogScorer>(int lane)>;

@@ -1,11 +1,11 @@
-#include "check_tables.h"
+#include "check/check_tables.h"
 
 #include <algorithm>
 #include <map>
 
-#include "call_text.h"
-#include "csv_text.h"
-#include "entrant_facts.h"
+#include "check/call_text.h"
+#include "check/csv_text.h"
+#include "check/entrant_facts.h"
 
 namespace {
 

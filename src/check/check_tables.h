@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "checked_contest.h"
+#include "check/checked_contest.h"
 
 // One row per ranked log, highest checked score first, under the header line
 // call,logged_qsos,claimed_score,checked_qsos,checked_score,nil,busted_call,busted_exchange,unique

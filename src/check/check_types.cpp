@@ -1,4 +1,4 @@
-#include "check_types.h"
+#include "check/check_types.h"
 
 const char* VerdictName(Verdict verdict) {
   static const char* const kNames[kVerdictCount] = {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "interned_text.h"
+#include "check/interned_text.h"
 
 // Texts are interned: a contest holds millions of these at once.
 struct CheckQso {

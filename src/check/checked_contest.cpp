@@ -1,8 +1,8 @@
-#include "checked_contest.h"
+#include "check/checked_contest.h"
 
 #include <map>
 
-#include "call_text.h"
+#include "check/call_text.h"
 
 const char* ReceiptStatusName(ReceiptStatus status) {
   switch (status) {

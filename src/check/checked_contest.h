@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "check_entrant.h"
-#include "check_types.h"
-#include "contest_period.h"
+#include "check/check_entrant.h"
+#include "check/check_types.h"
+#include "check/contest_period.h"
 
 enum class ReceiptStatus { kChecked, kChecklog, kNotScored, kRejected, kSuperseded };
 

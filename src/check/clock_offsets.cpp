@@ -1,4 +1,4 @@
-#include "clock_offsets.h"
+#include "check/clock_offsets.h"
 
 #include <algorithm>
 #include <cstdlib>

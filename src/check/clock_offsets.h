@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "check_types.h"
-#include "qso_index.h"
+#include "check/check_types.h"
+#include "check/qso_index.h"
 
 // Per log: its clock minus the common clock, or 0 when no clear, constant offset
 // shows. Leaves the index on the common clock.

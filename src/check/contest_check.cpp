@@ -1,14 +1,14 @@
-#include "contest_check.h"
+#include "check/contest_check.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <tuple>
 
-#include "call_text.h"
-#include "clock_offsets.h"
-#include "near_calls.h"
-#include "qso_index.h"
+#include "check/call_text.h"
+#include "check/clock_offsets.h"
+#include "check/near_calls.h"
+#include "check/qso_index.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 
 #include <vector>
 
-#include "check_types.h"
+#include "check/check_types.h"
 
 // One LogFindings per log, in the order given.
 std::vector<LogFindings> CheckContest(const std::vector<CheckLog>& logs,

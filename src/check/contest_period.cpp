@@ -1,4 +1,4 @@
-#include "contest_period.h"
+#include "check/contest_period.h"
 
 #include <algorithm>
 #include <cstdio>

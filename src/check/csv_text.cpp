@@ -1,4 +1,4 @@
-#include "csv_text.h"
+#include "check/csv_text.h"
 
 #include "core/base/text.h"
 

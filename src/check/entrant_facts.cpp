@@ -1,11 +1,11 @@
-#include "entrant_facts.h"
+#include "check/entrant_facts.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
-#include "check_entrant.h"
+#include "check/check_entrant.h"
 #include "core/base/date_time.h"
 
 VerdictCounts CountVerdicts(const LogFindings& findings) {

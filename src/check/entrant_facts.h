@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "checked_contest.h"
+#include "check/checked_contest.h"
 
 struct VerdictCounts {
   int Of[kVerdictCount] = {};

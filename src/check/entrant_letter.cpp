@@ -1,9 +1,9 @@
-#include "entrant_letter.h"
+#include "check/entrant_letter.h"
 
 #include <cstdlib>
 
+#include "check/entrant_facts.h"
 #include "core/base/text.h"
-#include "entrant_facts.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "checked_contest.h"
+#include "check/checked_contest.h"
 
 // The rules the check applied, as every report states them.
 std::string RuleText(int minutes);

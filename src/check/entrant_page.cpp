@@ -1,11 +1,11 @@
-#include "entrant_page.h"
+#include "check/entrant_page.h"
 
-#include "entrant_facts.h"
-#include "entrant_letter.h"
-#include "native_pass.h"
-#include "page_html.h"
-#include "page_facts_of_run.h"
-#include "report_page.h"
+#include "check/entrant_facts.h"
+#include "check/entrant_letter.h"
+#include "native_plugin/native_pass.h"
+#include "native_plugin/page_facts_of_run.h"
+#include "report_page/page_html.h"
+#include "report_page/report_page.h"
 
 namespace {
 

@@ -6,6 +6,6 @@
 
 #include <string>
 
-#include "checked_contest.h"
+#include "check/checked_contest.h"
 
 std::string EntrantPage(const CheckedContest& contest, int e);

@@ -1,14 +1,14 @@
-#include "evidence_line.h"
+#include "check/evidence_line.h"
 
 #include <algorithm>
 #include <cctype>
 #include <vector>
 
-#include "band_plan.h"
-#include "cabrillo_reader.h"
-#include "call_text.h"
+#include "check/call_text.h"
 #include "core/base/text.h"
-#include "log_values.h"
+#include "logs/band_plan.h"
+#include "logs/cabrillo_reader.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 // `fields` is what follows "QSO:" (or "X-QSO:"). False when even so the line
 // cannot be read, or the worked call is too long to be one.

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "path_entry.h"
+#include "files/path_entry.h"
 
 // Absolute, with every link and the case of every name as the system resolves
 // them; a part that does not exist yet is added as written.

@@ -1,4 +1,4 @@
-#include "folder_system.h"
+#include "check/folder_system.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "folder_system.h"
+#include "check/folder_system.h"
 #include "win/wide_text.h"
 
 namespace {

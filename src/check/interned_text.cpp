@@ -1,4 +1,4 @@
-#include "interned_text.h"
+#include "check/interned_text.h"
 
 #include <array>
 #include <atomic>

@@ -1,8 +1,8 @@
-#include "near_calls.h"
+#include "check/near_calls.h"
 
 #include <algorithm>
 
-#include "call_text.h"
+#include "check/call_text.h"
 
 namespace {
 

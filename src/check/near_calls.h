@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "qso_index.h"
+#include "check/qso_index.h"
 
 class NearCalls {
  public:

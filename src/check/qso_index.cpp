@@ -1,9 +1,9 @@
-#include "qso_index.h"
+#include "check/qso_index.h"
 
 #include <algorithm>
 #include <tuple>
 
-#include "call_text.h"
+#include "check/call_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "check_types.h"
+#include "check/check_types.h"
 
 struct IndexEntry {
   int Own = 0;  // call ids

@@ -1,10 +1,10 @@
-#include "received_files.h"
+#include "check/received_files.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <tuple>
 
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,10 @@
-#include "results_page.h"
+#include "check/results_page.h"
 
 #include <algorithm>
 #include <map>
 
-#include "entrant_facts.h"
-#include "page_html.h"
+#include "check/entrant_facts.h"
+#include "report_page/page_html.h"
 
 namespace {
 

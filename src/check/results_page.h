@@ -8,6 +8,6 @@
 
 #include <string>
 
-#include "checked_contest.h"
+#include "check/checked_contest.h"
 
 std::string ResultsPage(const CheckedContest& contest);

@@ -1,7 +1,7 @@
-#include "results_writer.h"
+#include "check/results_writer.h"
 
-#include "check_folders.h"
-#include "made_files.h"
+#include "check/check_folders.h"
+#include "files/made_files.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "check_outputs.h"
+#include "check/check_outputs.h"
 
 class ResultsWriter : public CheckOutputs {
  public:

@@ -1,4 +1,4 @@
-#include "run_environment.h"
+#include "check/run_environment.h"
 
 #include <io.h>
 #include <windows.h>

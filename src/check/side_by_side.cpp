@@ -1,4 +1,4 @@
-#include "side_by_side.h"
+#include "check/side_by_side.h"
 
 #include <algorithm>
 #include <atomic>
@@ -7,7 +7,7 @@
 #include <thread>
 #include <vector>
 
-#include "interned_text.h"
+#include "check/interned_text.h"
 
 void RunSideBySide(int count, int lanes, const std::function<void(int item, int lane)>& work) {
   std::atomic<int> next{0};

@@ -1,9 +1,9 @@
-#include "sponsor_table.h"
+#include "check/sponsor_table.h"
 
-#include "call_text.h"
+#include "check/call_text.h"
 #include "core/base/text.h"
-#include "log_qso.h"
-#include "log_values.h"
+#include "logs/log_qso.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "submission.h"
+#include "check/submission.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "call_text.h"
+#include "check/call_text.h"
+#include "check/evidence_line.h"
 #include "core/base/text.h"
-#include "evidence_line.h"
-#include "log_file.h"
-#include "replay_plan.h"
+#include "logs/log_file.h"
+#include "logs/replay_plan.h"
 
 // Tags are compared by length first: a file can hold millions of lines.
 using namespace std::string_view_literals;

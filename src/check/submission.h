@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "log_qso.h"
-#include "sponsor_table.h"
+#include "check/sponsor_table.h"
+#include "logs/log_qso.h"
 
 struct SubmissionHeader {
   std::string Contest;  // CONTEST: or CONTEST_ID, upper case; empty when the file has none

@@ -1,4 +1,4 @@
-#include "export_names.h"
+#include "driver/export_names.h"
 
 #include <cstring>
 

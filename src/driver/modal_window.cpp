@@ -1,12 +1,12 @@
-#include "modal_window.h"
+#include "driver/modal_window.h"
 
 #include <atomic>
 #include <cstdio>
 #include <stdexcept>
 #include <thread>
 
-#include "plugin_host.h"
-#include "ui_driver.h"
+#include "driver/plugin_host.h"
+#include "driver/ui_driver.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "plugin_host.h"
+#include "driver/plugin_host.h"
 
 #include <cstdio>
 #include <fstream>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/engine/settings.h"
-#include "export_names.h"
+#include "driver/export_names.h"
 #include "win/wide_text.h"
 
 namespace {

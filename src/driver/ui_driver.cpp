@@ -1,4 +1,4 @@
-#include "ui_driver.h"
+#include "driver/ui_driver.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "file_access.h"
+#include "files/file_access.h"
 
-#include "file_writer.h"
-#include "log_qso.h"
-#include "path_entry.h"
+#include "core/base/input_error.h"
+#include "files/file_writer.h"
+#include "files/path_entry.h"
 
 void RequireFile(const std::string& path, const std::string& shownName) {
   switch (KindOf(path)) {

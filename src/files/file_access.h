@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "made_files.h"
+#include "files/made_files.h"
 
 // Relative to the current folder; throws InputError naming `path`.
 std::string FullPath(const std::string& path);

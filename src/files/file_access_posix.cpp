@@ -1,4 +1,4 @@
-#include "file_access.h"
+#include "files/file_access.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "log_qso.h"
+#include "core/base/input_error.h"
 
 std::string FullPath(const std::string& path) {
   std::error_code failed;

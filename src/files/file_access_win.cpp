@@ -1,4 +1,4 @@
-#include "file_access_win.h"
+#include "files/file_access_win.h"
 
 #include <windows.h>
 
@@ -6,9 +6,9 @@
 
 #include <stdexcept>
 
-#include "file_writer.h"
-#include "log_qso.h"
-#include "path_entry.h"
+#include "core/base/input_error.h"
+#include "files/file_writer.h"
+#include "files/path_entry.h"
 #include "win/unique_handle.h"
 #include "win/wide_text.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "file_access.h"
+#include "files/file_access.h"
 
 // The command line as UTF-8 arguments, without the program name.
 std::vector<std::string> CommandLineArguments();

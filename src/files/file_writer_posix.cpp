@@ -6,8 +6,8 @@
 #include <cstring>
 #include <random>
 
-#include "file_writer.h"
-#include "path_entry.h"
+#include "files/file_writer.h"
+#include "files/path_entry.h"
 
 namespace {
 

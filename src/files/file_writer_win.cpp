@@ -1,10 +1,10 @@
-#include "file_writer_win.h"
+#include "files/file_writer_win.h"
 
 #include <algorithm>
 #include <cstdio>
 
-#include "file_writer.h"
-#include "path_entry_win.h"
+#include "files/file_writer.h"
+#include "files/path_entry_win.h"
 #include "win/system_error.h"
 #include "win/unique_handle.h"
 #include "win/wide_text.h"

@@ -1,4 +1,4 @@
-#include "made_files.h"
+#include "files/made_files.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "path_entry.h"
+#include "files/path_entry.h"
 
 std::string EntryRefusal(EntryKind kind) {
   switch (kind) {

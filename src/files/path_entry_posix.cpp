@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "path_entry.h"
+#include "files/path_entry.h"
 
 EntryKind EntryAt(const std::string& path) {
   struct stat entry;

@@ -1,4 +1,4 @@
-#include "path_entry_win.h"
+#include "files/path_entry_win.h"
 
 #include <windows.h>
 

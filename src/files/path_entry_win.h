@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "path_entry.h"
+#include "files/path_entry.h"
 
 EntryKind EntryAtWide(const std::wstring& path);
 

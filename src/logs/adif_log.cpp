@@ -1,14 +1,14 @@
-#include "adif_log.h"
+#include "logs/adif_log.h"
 
 #include <algorithm>
 #include <map>
 #include <utility>
 #include <vector>
 
-#include "adif_reader.h"
-#include "band_plan.h"
 #include "core/base/text.h"
-#include "log_values.h"
+#include "logs/adif_reader.h"
+#include "logs/band_plan.h"
+#include "logs/log_values.h"
 
 namespace {
 

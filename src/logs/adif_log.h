@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 // Maps each record to a QSO. A record without a usable CALL, QSO_DATE,
 // TIME_ON, MODE or band (BAND, else from FREQ) is left out and named in

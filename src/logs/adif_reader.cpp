@@ -1,12 +1,12 @@
-#include "adif_reader.h"
+#include "logs/adif_reader.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
 #include <unordered_set>
 
-#include "log_qso.h"
-#include "log_values.h"
+#include "logs/log_qso.h"
+#include "logs/log_values.h"
 
 const std::string* AdifRecord::Find(const char* name) const {
   for (const AdifField& field : Fields) {

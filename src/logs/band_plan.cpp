@@ -1,6 +1,6 @@
-#include "band_plan.h"
+#include "logs/band_plan.h"
 
-#include "log_values.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "cabrillo_reader.h"
+#include "logs/cabrillo_reader.h"
 
 #include <algorithm>
 #include <string_view>
 #include <vector>
 
-#include "band_plan.h"
 #include "core/base/text.h"
-#include "log_values.h"
+#include "logs/band_plan.h"
+#include "logs/log_values.h"
 
 std::string CabrilloModeName(const std::string& token) {
   std::string mode = ToUpper(token);

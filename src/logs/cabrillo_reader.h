@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 // Reads the QSO: lines up to END-OF-LOG:, and CALLSIGN: as the own call.
 // X-QSO: lines are not claimed: they are left out and counted in one note.

@@ -1,12 +1,12 @@
-#include "country_file.h"
+#include "logs/country_file.h"
 
 #include <algorithm>
 #include <sstream>
 
 #include "core/base/text.h"
-#include "log_qso.h"
-#include "log_values.h"
-#include "portable_call.h"
+#include "logs/log_qso.h"
+#include "logs/log_values.h"
+#include "logs/portable_call.h"
 
 namespace {
 

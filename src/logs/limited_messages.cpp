@@ -1,4 +1,4 @@
-#include "limited_messages.h"
+#include "logs/limited_messages.h"
 
 #include <algorithm>
 #include <cctype>

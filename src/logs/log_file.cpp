@@ -1,4 +1,4 @@
-#include "log_file.h"
+#include "logs/log_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,9 +8,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "adif_log.h"
-#include "cabrillo_reader.h"
-#include "log_values.h"
+#include "logs/adif_log.h"
+#include "logs/cabrillo_reader.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 // The largest log read: a real contest log is far below 10 MB.
 inline constexpr std::uintmax_t kMaxLogBytes = 50 * 1000 * 1000;

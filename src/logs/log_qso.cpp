@@ -1,9 +1,9 @@
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 #include <utility>
 
 #include "core/base/text.h"
-#include "log_values.h"
+#include "logs/log_values.h"
 
 std::string ControlCharacterFault(const LogQso& qso) {
   const std::pair<const char*, const std::string*> texts[] = {

@@ -7,15 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "core/base/input_error.h"
 #include "core/engine/host_input.h"
-#include "limited_messages.h"
-
-// Input that cannot be used at all (missing file, broken header, no QSOs):
-// the message names the file and, where there is one, the line.
-class InputError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+#include "logs/limited_messages.h"
 
 // What the plug-in will be handed for the QSO, as the log has it: OwnCall is
 // the call the station used on the air (may be empty), Call the worked station

@@ -1,4 +1,4 @@
-#include "log_values.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "portable_call.h"
+#include "logs/portable_call.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "reading_notes.h"
+#include "logs/reading_notes.h"
 
-#include "limited_messages.h"
+#include "logs/limited_messages.h"
 
 std::vector<std::string> LimitEachKind(const std::vector<std::string>& messages, size_t perKind) {
   LimitedMessages limited(perKind);

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "log_qso.h"
+#include "logs/log_qso.h"
 
 // Messages of one kind shown to whoever scores a log.
 constexpr size_t kReadingNotesPerKind = 20;

@@ -1,4 +1,4 @@
-#include "replay_plan.h"
+#include "logs/replay_plan.h"
 
 #include <algorithm>
 #include <map>
@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "core/engine/acceptance.h"
-#include "log_values.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "country_file.h"
 #include "core/engine/host_input.h"
-#include "log_qso.h"
+#include "logs/country_file.h"
+#include "logs/log_qso.h"
 
 struct ReplayOptions {
   std::string OwnCall;    // empty: from the log

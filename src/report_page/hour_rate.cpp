@@ -1,4 +1,4 @@
-#include "hour_rate.h"
+#include "report_page/hour_rate.h"
 
 #include <algorithm>
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/contest/contest_rules.h"
-#include "page_facts.h"
+#include "report_page/page_facts.h"
 
 struct HourRate {
   int64_t FirstMinute = 0;                         // the period's start

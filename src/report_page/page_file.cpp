@@ -1,4 +1,4 @@
-#include "page_file.h"
+#include "report_page/page_file.h"
 
 #include <cstring>
 #include <filesystem>

@@ -1,8 +1,8 @@
 // The districts (and a Japanese operator's continents) worked on each band.
 #include <string>
 
-#include "page_html.h"
-#include "worked_grid.h"
+#include "report_page/page_html.h"
+#include "report_page/worked_grid.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "page_html.h"
+#include "report_page/page_html.h"
 
 #include "core/base/date_time.h"
 

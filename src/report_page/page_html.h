@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "page_facts.h"
+#include "report_page/page_facts.h"
 
 // Text made safe to stand in HTML content and attribute values.
 std::string HtmlEscape(const std::string& text);

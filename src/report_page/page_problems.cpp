@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "page_html.h"
+#include "report_page/page_html.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
-#include "hour_rate.h"
-#include "page_html.h"
+#include "report_page/hour_rate.h"
+#include "report_page/page_html.h"
 
 namespace {
 

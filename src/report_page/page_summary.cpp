@@ -1,7 +1,7 @@
 // The plug-in's summary as a table, and what never reached it.
 #include <string>
 
-#include "page_html.h"
+#include "report_page/page_html.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "report_page.h"
+#include "report_page/report_page.h"
 
-#include "page_html.h"
-#include "page_file.h"
+#include "report_page/page_file.h"
+#include "report_page/page_html.h"
 
 namespace {
 

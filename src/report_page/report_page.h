@@ -4,6 +4,6 @@
 
 #include <string>
 
-#include "page_facts.h"
+#include "report_page/page_facts.h"
 
 std::string ReportPage(const PageFacts& facts);

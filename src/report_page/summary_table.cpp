@@ -1,4 +1,4 @@
-#include "summary_table.h"
+#include "report_page/summary_table.h"
 
 #include <cstdlib>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "page_facts.h"
+#include "report_page/page_facts.h"
 
 // A title, "\tContestant: CALL", the heading "\tQSOs\tPoints...", one row per
 // band ("160m\t 30\t 78\t 14\t 5"), "Total" and "Score". Empty text: an empty table.

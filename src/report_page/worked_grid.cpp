@@ -1,4 +1,4 @@
-#include "worked_grid.h"
+#include "report_page/worked_grid.h"
 
 #include "core/contest/contest_rules.h"
 

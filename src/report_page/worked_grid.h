@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/contest/contest_rules.h"
-#include "page_facts.h"
+#include "report_page/page_facts.h"
 
 struct GridRow {
   std::string Name;

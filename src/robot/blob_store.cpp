@@ -1,4 +1,4 @@
-#include "blob_store.h"
+#include "robot/blob_store.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "sha256.h"
-#include "sponsor_token.h"
+#include "robot/sha256.h"
+#include "robot/sponsor_token.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage_error.h"
+#include "robot/storage_error.h"
 
 // A stored file as read back: its bytes when they still have the SHA-256 it
 // is named by, or else what is wrong with it.

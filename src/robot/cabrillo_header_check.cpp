@@ -1,12 +1,12 @@
-#include "cabrillo_header_check.h"
+#include "robot/cabrillo_header_check.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "core/base/text.h"
-#include "log_values.h"
-#include "robot_text.h"
+#include "logs/log_values.h"
+#include "robot/robot_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "limited_messages.h"
+#include "logs/limited_messages.h"
 
 struct CabrilloHeader {
   bool StartOfLog = false;

@@ -1,13 +1,13 @@
-#include "contest_settings.h"
+#include "robot/contest_settings.h"
 
 #include <cstdio>
 #include <map>
 
-#include "core/base/text.h"
-#include "log_qso.h"
-#include "log_values.h"
-#include "robot_text.h"
 #include "core/base/date_time.h"
+#include "core/base/text.h"
+#include "logs/log_qso.h"
+#include "logs/log_values.h"
+#include "robot/robot_text.h"
 
 namespace {
 

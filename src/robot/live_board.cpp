@@ -1,4 +1,4 @@
-#include "live_board.h"
+#include "robot/live_board.h"
 
 #include <algorithm>
 #include <cstdio>

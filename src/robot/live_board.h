@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "score_store.h"
+#include "robot/score_store.h"
 
 constexpr int64_t kStaleSeconds = 30 * 60;
 // The groups by continent and by district show their leaders; every station

@@ -2,8 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "live_board_page.h"
-#include "robot_text.h"
+#include "robot/live_board_page.h"
+#include "robot/robot_text.h"
 
 using nlohmann::json;
 

@@ -1,10 +1,10 @@
-#include "live_board_page.h"
+#include "robot/live_board_page.h"
 
 #include <algorithm>
 
-#include "page_html.h"
-#include "robot_pages.h"
-#include "robot_text.h"
+#include "report_page/page_html.h"
+#include "robot/robot_pages.h"
+#include "robot/robot_text.h"
 
 namespace {
 

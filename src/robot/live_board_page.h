@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "live_board.h"
+#include "robot/live_board.h"
 
 std::string LiveBoardPage(const LiveBoard& board, int64_t now);
 std::string LiveBoardJson(const LiveBoard& board, int64_t now);

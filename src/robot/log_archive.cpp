@@ -1,11 +1,11 @@
-#include "log_archive.h"
+#include "robot/log_archive.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "check/csv_text.h"
 #include "core/base/text.h"
-#include "csv_text.h"
-#include "robot_text.h"
+#include "robot/robot_text.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "blob_store.h"
-#include "submission_db.h"
+#include "robot/blob_store.h"
+#include "robot/submission_db.h"
 
 // The ustar header of a regular file `name` (at most 100 bytes) of `size` bytes.
 std::string TarHeader(const std::string& name, uint64_t size, int64_t mtime);

@@ -1,21 +1,21 @@
-#include "log_validation.h"
+#include "robot/log_validation.h"
 
 #include <algorithm>
 #include <memory>
 #include <set>
 #include <utility>
 
-#include "cabrillo_header_check.h"
-#include "check_run.h"
+#include "check/check_run.h"
+#include "check/entrant_facts.h"
+#include "check/interned_text.h"
 #include "core/base/text.h"
-#include "entrant_facts.h"
-#include "interned_text.h"
-#include "limited_messages.h"
-#include "log_file.h"
-#include "log_values.h"
-#include "native_pass.h"
-#include "replay_plan.h"
-#include "robot_text.h"
+#include "logs/limited_messages.h"
+#include "logs/log_file.h"
+#include "logs/log_values.h"
+#include "logs/replay_plan.h"
+#include "native_plugin/native_pass.h"
+#include "robot/cabrillo_header_check.h"
+#include "robot/robot_text.h"
 
 namespace {
 

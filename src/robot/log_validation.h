@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "contest_settings.h"
-#include "country_file.h"
-#include "sponsor_table.h"
+#include "check/sponsor_table.h"
+#include "logs/country_file.h"
+#include "robot/contest_settings.h"
 
 struct LogVerdict {
   bool Refused = false;

@@ -1,10 +1,10 @@
-#include "resubmission_key.h"
+#include "robot/resubmission_key.h"
 
 #include <openssl/crypto.h>
 
 #include "core/base/text.h"
-#include "sha256.h"
-#include "sponsor_token.h"
+#include "robot/sha256.h"
+#include "robot/sponsor_token.h"
 
 std::string NewResubmissionKey() {
   return RandomToken().substr(0, 32);

@@ -1,4 +1,4 @@
-#include "robot_check.h"
+#include "robot/robot_check.h"
 
 #include <sys/stat.h>
 
@@ -7,11 +7,11 @@
 #include <map>
 #include <memory>
 
-#include "check_outputs.h"
-#include "file_writer.h"
-#include "interned_text.h"
-#include "native_pass.h"
-#include "storage_error.h"
+#include "check/check_outputs.h"
+#include "check/interned_text.h"
+#include "files/file_writer.h"
+#include "native_plugin/native_pass.h"
+#include "robot/storage_error.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "check_run.h"
-#include "country_file.h"
+#include "check/check_run.h"
+#include "logs/country_file.h"
 
 struct ReceivedLog {
   std::string Name;   // the name the results give it: "000017-JA1ABC.log"

@@ -1,7 +1,7 @@
-#include "robot_json.h"
+#include "robot/robot_json.h"
 
-#include "score_json.h"
-#include "robot_text.h"
+#include "core/base/json_text.h"
+#include "robot/robot_text.h"
 
 namespace {
 

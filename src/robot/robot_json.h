@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "contest_settings.h"
-#include "log_validation.h"
-#include "robot_check.h"
-#include "submission_db.h"
+#include "robot/contest_settings.h"
+#include "robot/log_validation.h"
+#include "robot/robot_check.h"
+#include "robot/submission_db.h"
 
 // id, call, received, deadline, late, sha256, size, file_name, format,
 // lines_read, lines_unreadable, category, category_text, claimed_score,

@@ -1,9 +1,9 @@
-#include "robot_pages.h"
+#include "robot/robot_pages.h"
 
 #include <algorithm>
 
-#include "page_html.h"
-#include "robot_text.h"
+#include "report_page/page_html.h"
+#include "robot/robot_text.h"
 
 const char* const kRobotStyleSheet =
     R"(body { font: 15px/1.45 system-ui, sans-serif; margin: 0; color: #1d2330; }

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "contest_settings.h"
-#include "log_validation.h"
-#include "submission_db.h"
+#include "robot/contest_settings.h"
+#include "robot/log_validation.h"
+#include "robot/submission_db.h"
 
 extern const char* const kRobotStyleSheet;
 

@@ -1,10 +1,10 @@
-#include "robot_text.h"
+#include "robot/robot_text.h"
 
 #include <chrono>
 #include <cstdio>
 
-#include "core/base/text.h"
 #include "core/base/date_time.h"
+#include "core/base/text.h"
 
 std::string IsoUtc(int64_t utcSeconds) {
   CalendarTime t = CalendarOf(utcSeconds);

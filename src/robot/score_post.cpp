@@ -1,4 +1,4 @@
-#include "score_post.h"
+#include "robot/score_post.h"
 
 #include <expat.h>
 
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/base/text.h"
-#include "robot_text.h"
+#include "robot/robot_text.h"
 
 namespace {
 

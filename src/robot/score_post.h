@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "sponsor_table.h"
+#include "check/sponsor_table.h"
 
 // A post is a few KB; more is refused before it is parsed.
 constexpr size_t kLargestScorePost = 64 * 1024;

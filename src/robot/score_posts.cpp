@@ -1,4 +1,4 @@
-#include "score_posts.h"
+#include "robot/score_posts.h"
 
 #include <map>
 #include <optional>
@@ -7,9 +7,9 @@
 #include "core/base/date_time.h"
 #include "core/base/text.h"
 #include "core/contest/contest_rules.h"
-#include "log_validation.h"
-#include "robot_text.h"
-#include "score_post.h"
+#include "robot/log_validation.h"
+#include "robot/robot_text.h"
+#include "robot/score_post.h"
 
 namespace {
 

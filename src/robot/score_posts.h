@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "contest_settings.h"
-#include "country_file.h"
-#include "live_board.h"
-#include "score_store.h"
-#include "sponsor_table.h"
+#include "check/sponsor_table.h"
+#include "logs/country_file.h"
+#include "robot/contest_settings.h"
+#include "robot/live_board.h"
+#include "robot/score_store.h"
 
 // Posts are taken from this long before the contest period to this long after it.
 constexpr int64_t kPostMarginSeconds = 60 * 60;

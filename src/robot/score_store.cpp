@@ -1,8 +1,8 @@
-#include "score_store.h"
+#include "robot/score_store.h"
 
 #include <sqlite3.h>
 
-#include "sqlite_statement.h"
+#include "robot/sqlite_statement.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "storage_error.h"
+#include "robot/storage_error.h"
 
 struct sqlite3;
 

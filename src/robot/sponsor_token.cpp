@@ -1,4 +1,4 @@
-#include "sponsor_token.h"
+#include "robot/sponsor_token.h"
 
 #include <fcntl.h>
 #include <openssl/crypto.h>
@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "core/base/text.h"
-#include "sha256.h"
+#include "robot/sha256.h"
 
 namespace {
 

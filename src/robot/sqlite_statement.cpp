@@ -1,4 +1,4 @@
-#include "sqlite_statement.h"
+#include "robot/sqlite_statement.h"
 
 #include <sqlite3.h>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "storage_error.h"
+#include "robot/storage_error.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

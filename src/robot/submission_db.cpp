@@ -1,4 +1,4 @@
-#include "submission_db.h"
+#include "robot/submission_db.h"
 
 #include <sqlite3.h>
 
@@ -8,7 +8,7 @@
 #include <unordered_set>
 
 #include "core/base/text.h"
-#include "sqlite_statement.h"
+#include "robot/sqlite_statement.h"
 
 namespace {
 

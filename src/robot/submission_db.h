@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "storage_error.h"
+#include "robot/storage_error.h"
 
 struct sqlite3;
 

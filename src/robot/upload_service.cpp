@@ -1,8 +1,8 @@
-#include "upload_service.h"
+#include "robot/upload_service.h"
 
 #include "core/base/text.h"
-#include "resubmission_key.h"
-#include "robot_text.h"
+#include "robot/resubmission_key.h"
+#include "robot/robot_text.h"
 
 namespace {
 

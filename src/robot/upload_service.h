@@ -10,12 +10,12 @@
 #include <optional>
 #include <string>
 
-#include "blob_store.h"
-#include "contest_settings.h"
-#include "country_file.h"
-#include "log_validation.h"
-#include "sponsor_table.h"
-#include "submission_db.h"
+#include "check/sponsor_table.h"
+#include "logs/country_file.h"
+#include "robot/blob_store.h"
+#include "robot/contest_settings.h"
+#include "robot/log_validation.h"
+#include "robot/submission_db.h"
 
 struct Upload {
   std::string Bytes;     // exactly as received

@@ -1,12 +1,13 @@
-#include "cabrillo_pass_win.h"
+#include "scorer/cabrillo_pass_win.h"
 
 #include <stdexcept>
 
 #include "core/base/text.h"
-#include "log_values.h"
-#include "modal_window.h"
-#include "plugin/cabrillo/header_boxes.h"
-#include "ui_driver.h"
+#include "core/cabrillo/cabrillo_fields.h"
+#include "core/cabrillo/header_boxes.h"
+#include "driver/modal_window.h"
+#include "driver/ui_driver.h"
+#include "logs/log_values.h"
 
 namespace {
 

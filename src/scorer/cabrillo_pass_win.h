@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "pass_replayer.h"
-#include "plugin_host.h"
-#include "score_options.h"
+#include "driver/plugin_host.h"
+#include "native_plugin/pass_replayer.h"
+#include "scorer/score_options.h"
 
 // ResetStats0 with the report flag set (in `reset`): the "DKZ Contest"
 // dialog gets `header` typed into its boxes, keeps what it shows elsewhere,

@@ -1,9 +1,9 @@
-#include "check_options.h"
+#include "scorer/check_options.h"
 
 #include <cstdlib>
 #include <tuple>
 
-#include "score_options.h"
+#include "scorer/score_options.h"
 
 const char* const kCheckUsageText =
     "check  reads every log (Cabrillo or ADIF) in FOLDER, scores each through\n"

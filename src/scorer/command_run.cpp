@@ -1,21 +1,21 @@
-#include "command_run.h"
+#include "scorer/command_run.h"
 
 #include <exception>
 #include <iostream>
 
-#include "check_command.h"
 #include "core/engine/settings.h"
-#include "failure_text.h"
-#include "file_access.h"
-#include "file_writer.h"
-#include "log_qso.h"
-#include "page_facts_of_run.h"
-#include "report_page.h"
-#include "score_command.h"
-#include "score_json.h"
-#include "score_options.h"
-#include "score_printout.h"
-#include "scorer_platform.h"
+#include "files/file_access.h"
+#include "files/file_writer.h"
+#include "logs/log_qso.h"
+#include "native_plugin/page_facts_of_run.h"
+#include "report_page/report_page.h"
+#include "scorer/check_command.h"
+#include "scorer/failure_text.h"
+#include "scorer/score_command.h"
+#include "scorer/score_json.h"
+#include "scorer/score_options.h"
+#include "scorer/score_printout.h"
+#include "scorer/scorer_platform.h"
 
 namespace {
 

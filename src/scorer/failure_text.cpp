@@ -1,4 +1,4 @@
-#include "failure_text.h"
+#include "scorer/failure_text.h"
 
 #include <new>
 #include <stdexcept>

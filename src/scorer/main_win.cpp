@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "command_run.h"
-#include "file_access_win.h"
-#include "scoring_worker_win.h"
+#include "files/file_access_win.h"
+#include "scorer/command_run.h"
+#include "scorer/scoring_worker_win.h"
 
 int main() {
   // Plain line ends, the same on a console and in a pipe under Wine; paths

@@ -1,18 +1,18 @@
-#include "score_command.h"
+#include "scorer/score_command.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "country_file.h"
+#include "core/cabrillo/cabrillo_log.h"
 #include "core/engine/error_file.h"
 #include "core/engine/settings.h"
-#include "file_access.h"
-#include "log_file.h"
-#include "path_entry.h"
-#include "reading_notes.h"
-#include "page_file.h"
-#include "replay_plan.h"
-#include "core/cabrillo/cabrillo_log.h"
+#include "files/file_access.h"
+#include "files/path_entry.h"
+#include "logs/country_file.h"
+#include "logs/log_file.h"
+#include "logs/reading_notes.h"
+#include "logs/replay_plan.h"
+#include "report_page/page_file.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "pass_replayer.h"
-#include "score_options.h"
-#include "score_outcome.h"
+#include "native_plugin/pass_replayer.h"
+#include "native_plugin/score_outcome.h"
+#include "scorer/score_options.h"
 
 struct ScoreRun {
   ScoreOutcome Outcome;

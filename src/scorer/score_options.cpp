@@ -1,10 +1,10 @@
-#include "score_options.h"
+#include "scorer/score_options.h"
 
 #include <tuple>
 
 #include "core/base/text.h"
-#include "log_values.h"
 #include "core/cabrillo/cabrillo_fields.h"
+#include "logs/log_values.h"
 
 const char* const kUsageText =
     "usage: dkz-score score LOG [options]\n"
@@ -127,14 +127,6 @@ void TakeHeader(const CabrilloField& option, const std::string& value, ScoreComm
 }
 
 }  // namespace
-
-std::string HeaderOptionName(std::string CabrilloLog::*field) {
-  for (const CabrilloField& known : CabrilloFields()) {
-    if (known.Option != nullptr && known.Member == field)
-      return known.Option;
-  }
-  return "a header field";
-}
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;

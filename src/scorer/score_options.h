@@ -5,20 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "check_options.h"
 #include "core/cabrillo/cabrillo_log.h"
-#include "replay_plan.h"
+#include "logs/replay_plan.h"
+#include "native_plugin/pass_replayer.h"
+#include "scorer/check_options.h"
 
 class UsageError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
-};
-
-// A text for the box of the plug-in's Cabrillo header dialog that shows one
-// field of the header; "\n" separates the lines of a multi-line box.
-struct HeaderEntry {
-  std::string CabrilloLog::*Field = nullptr;
-  std::string Text;
 };
 
 struct ScoreCommand {
@@ -56,6 +50,3 @@ extern const char* const kUsageText;
 
 // The date of option `name` ("--from"); throws UsageError for anything but YYYY-MM-DD.
 CalendarTime DateOption(const std::string& name, const std::string& value);
-
-// The option that fills the header field `field` ("--name").
-std::string HeaderOptionName(std::string CabrilloLog::*field);

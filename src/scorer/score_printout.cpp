@@ -1,4 +1,4 @@
-#include "score_printout.h"
+#include "scorer/score_printout.h"
 
 #include "core/base/text.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "score_outcome.h"
+#include "native_plugin/score_outcome.h"
 
 // The warnings, the run in a few lines, then the summary, then what became
 // of the QSOs, with plain line ends.

@@ -4,11 +4,11 @@
 
 #include "core/base/text.h"
 #include "dkz_version.h"
-#include "file_access.h"
-#include "native_replayer.h"
-#include "score_command.h"
-#include "score_options.h"
-#include "scorer_platform.h"
+#include "files/file_access.h"
+#include "native_plugin/native_replayer.h"
+#include "scorer/score_command.h"
+#include "scorer/score_options.h"
+#include "scorer/scorer_platform.h"
 
 std::unique_ptr<PassReplayer> LoadReplayer() {
   return MakeNativeReplayer();

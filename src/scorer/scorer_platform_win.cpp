@@ -1,13 +1,13 @@
 // dkz-score on Windows: everything goes through the Stats.dll beside it.
 #include <iostream>
 
-#include "cabrillo_pass_win.h"
 #include "dkz_version.h"
-#include "file_access_win.h"
-#include "plugin_host.h"
-#include "score_command.h"
-#include "score_options.h"
-#include "scorer_platform.h"
+#include "driver/plugin_host.h"
+#include "files/file_access_win.h"
+#include "scorer/cabrillo_pass_win.h"
+#include "scorer/score_command.h"
+#include "scorer/score_options.h"
+#include "scorer/scorer_platform.h"
 
 namespace {
 

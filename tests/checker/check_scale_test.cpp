@@ -8,17 +8,17 @@
 #include <memory>
 #include <thread>
 
-#include "check_outputs.h"
-#include "check_run.h"
+#include "../scorer/debian_country_file.h"
+#include "check/check_outputs.h"
+#include "check/check_run.h"
+#include "check/interned_text.h"
+#include "check/results_writer.h"
+#include "check/side_by_side.h"
 #include "contest_cabrillo.h"
 #include "contest_world.h"
-#include "interned_text.h"
-#include "native_pass.h"
-#include "results_writer.h"
 #include "core/base/date_time.h"
-#include "scoring_wire.h"
-#include "side_by_side.h"
-#include "../scorer/debian_country_file.h"
+#include "native_plugin/native_pass.h"
+#include "scorer/scoring_wire.h"
 
 namespace {
 

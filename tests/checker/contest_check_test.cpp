@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "contest_check.h"
-#include "qso_index.h"
+#include "check/contest_check.h"
+#include "check/qso_index.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <string>
 
+#include "check/contest_check.h"
 #include "contest_cabrillo.h"
-#include "contest_check.h"
 #include "contest_folder.h"
 #include "truth_comparison.h"
 

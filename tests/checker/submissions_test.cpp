@@ -8,14 +8,14 @@
 #include <map>
 #include <memory>
 
-#include "check_outputs.h"
-#include "check_run.h"
-#include "entrant_facts.h"
+#include "../scorer/debian_country_file.h"
+#include "check/check_outputs.h"
+#include "check/check_run.h"
+#include "check/entrant_facts.h"
 #include "contest_cabrillo.h"
 #include "contest_world.h"
-#include "log_file.h"
-#include "native_pass.h"
-#include "../scorer/debian_country_file.h"
+#include "logs/log_file.h"
+#include "native_plugin/native_pass.h"
 #include "submission_variants.h"
 
 namespace fs = std::filesystem;

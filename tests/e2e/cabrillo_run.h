@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "plugin_host.h"
-#include "plugin/resources/cabrillo_dialog_ids.h"
-#include "ui_driver.h"
+#include "core/cabrillo/cabrillo_dialog_ids.h"
+#include "driver/plugin_host.h"
+#include "driver/ui_driver.h"
 
 // Works the open dialog and ends it (OK, CANCEL, a key...).
 using DialogUser = std::function<void(HWND dialog)>;

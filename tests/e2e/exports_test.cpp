@@ -1,8 +1,8 @@
 // The plug-in's exports through both names, and the set-level answers.
 #include <gtest/gtest.h>
 
-#include "export_names.h"
-#include "plugin_host.h"
+#include "driver/export_names.h"
+#include "driver/plugin_host.h"
 
 namespace {
 

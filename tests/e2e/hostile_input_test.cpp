@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "plugin_host.h"
+#include "driver/plugin_host.h"
 
 namespace {
 

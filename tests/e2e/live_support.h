@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "driver/plugin_host.h"
 #include "fake_orvo_host.h"
-#include "plugin_host.h"
 #include "process_resources.h"
 
 inline std::string WindowTitle(HWND window) {

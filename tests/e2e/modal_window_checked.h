@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "modal_window.h"
+#include "driver/modal_window.h"
 
 inline void CallWithModalWindowChecked(const char* caption, const char* exportName,
                                        const std::function<void()>& call,

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin_host.h"
+#include "driver/plugin_host.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <functional>
 #include <string>
 
+#include "driver/plugin_host.h"
+#include "driver/ui_driver.h"
 #include "live_support.h"
 #include "modal_window_checked.h"
-#include "plugin_host.h"
 #include "template_reader.h"
-#include "ui_driver.h"
 
 namespace {
 

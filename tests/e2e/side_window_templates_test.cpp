@@ -1,7 +1,7 @@
 // The worked-before and continent windows' templates, item by item.
 #include <gtest/gtest.h>
 
-#include "plugin_host.h"
+#include "driver/plugin_host.h"
 #include "template_reader.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <set>
 
+#include "driver/ui_driver.h"
 #include "live_support.h"
-#include "ui_driver.h"
 #include "window_capture.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // as an editor may have saved them.
 #include <gtest/gtest.h>
 
-#include "contest_settings.h"
-#include "log_qso.h"
-#include "sponsor_table.h"
+#include "check/sponsor_table.h"
+#include "logs/log_qso.h"
+#include "robot/contest_settings.h"
 
 namespace {
 

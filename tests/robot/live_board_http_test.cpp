@@ -7,8 +7,8 @@
 #include <nlohmann/json.hpp>
 
 #include "core/base/date_time.h"
+#include "robot/robot_text.h"
 #include "robot_test_logs.h"
-#include "robot_text.h"
 #include "score_post_samples.h"
 
 namespace {

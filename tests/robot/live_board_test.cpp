@@ -4,8 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
-#include "live_board.h"
-#include "live_board_page.h"
+#include "robot/live_board.h"
+#include "robot/live_board_page.h"
 
 namespace {
 

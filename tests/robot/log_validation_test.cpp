@@ -2,10 +2,10 @@
 // with warnings that name the line and what was expected.
 #include <gtest/gtest.h>
 
-#include "cabrillo_header_check.h"
+#include "check/interned_text.h"
 #include "core/base/text.h"
-#include "interned_text.h"
-#include "log_validation.h"
+#include "robot/cabrillo_header_check.h"
+#include "robot/log_validation.h"
 #include "robot_test_logs.h"
 
 namespace {

@@ -16,7 +16,7 @@
 
 #include <httplib.h>
 
-#include "request_head.h"
+#include "robot_http/request_head.h"
 #include "robot_test_logs.h"
 
 namespace {

@@ -13,8 +13,8 @@
 
 #include <httplib.h>
 
+#include "robot/sha256.h"
 #include "robot_test_logs.h"
-#include "sha256.h"
 
 namespace {
 

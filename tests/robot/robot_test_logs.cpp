@@ -9,8 +9,8 @@
 
 #include <httplib.h>
 
-#include "log_file.h"
-#include "robot_options.h"
+#include "logs/log_file.h"
+#include "robot_http/robot_options.h"
 
 namespace {
 

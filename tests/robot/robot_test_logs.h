@@ -5,9 +5,9 @@
 #include <string>
 #include <thread>
 
-#include "country_file.h"
-#include "robot_server.h"
-#include "upload_service.h"
+#include "logs/country_file.h"
+#include "robot/upload_service.h"
+#include "robot_http/robot_server.h"
 
 // A Cabrillo log of a German station in the DKZ contest of 2023-06-10, with
 // `qsos` QSOs with Japanese stations on 40m. `header` lines (each ending in

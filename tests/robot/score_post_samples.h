@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "contest_settings.h"
+#include "robot/contest_settings.h"
 
 struct SamplePost {
   std::string Call = "JA1ABC";

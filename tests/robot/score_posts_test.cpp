@@ -6,10 +6,10 @@
 
 #include <chrono>
 
+#include "robot/score_post.h"
+#include "robot/score_posts.h"
 #include "robot_test_logs.h"
-#include "score_post.h"
 #include "score_post_samples.h"
-#include "score_posts.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
-#include "resubmission_key.h"
+#include "robot/resubmission_key.h"
+#include "robot/sha256.h"
 #include "robot_test_logs.h"
-#include "sha256.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "adif_log.h"
+#include "logs/adif_log.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "adif_log.h"
-#include "adif_reader.h"
-#include "log_qso.h"
+#include "logs/adif_log.h"
+#include "logs/adif_reader.h"
+#include "logs/log_qso.h"
 
 namespace {
 

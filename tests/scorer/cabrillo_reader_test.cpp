@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "cabrillo_reader.h"
+#include "logs/cabrillo_reader.h"
 
 namespace {
 

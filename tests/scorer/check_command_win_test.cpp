@@ -12,8 +12,8 @@
 #include <string>
 
 #include "contest_folder.h"
+#include "driver/plugin_host.h"
 #include "submission_variants.h"
-#include "plugin_host.h"
 #include "truth_comparison.h"
 #include "win_links.h"
 

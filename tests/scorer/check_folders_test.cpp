@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "check_folders.h"
-#include "check_options.h"
-#include "folder_system.h"
-#include "log_qso.h"
-#include "received_files.h"
-#include "score_options.h"
+#include "check/check_folders.h"
+#include "check/folder_system.h"
+#include "check/received_files.h"
+#include "logs/log_qso.h"
+#include "scorer/check_options.h"
+#include "scorer/score_options.h"
 
 namespace fs = std::filesystem;
 

@@ -11,17 +11,17 @@
 #include <string>
 #include <vector>
 
-#include "check_outputs.h"
-#include "check_run.h"
-#include "check_tables.h"
-#include "csv_text.h"
-#include "entrant_page.h"
-#include "entrant_facts.h"
-#include "entrant_letter.h"
-#include "log_file.h"
-#include "native_pass.h"
-#include "results_page.h"
-#include "score_options.h"
+#include "check/check_outputs.h"
+#include "check/check_run.h"
+#include "check/check_tables.h"
+#include "check/csv_text.h"
+#include "check/entrant_facts.h"
+#include "check/entrant_letter.h"
+#include "check/entrant_page.h"
+#include "check/results_page.h"
+#include "logs/log_file.h"
+#include "native_plugin/native_pass.h"
+#include "scorer/score_options.h"
 
 namespace fs = std::filesystem;
 

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/base/text.h"
 #include "cabrillo_check.h"
-#include "plugin_host.h"
+#include "core/base/text.h"
+#include "driver/plugin_host.h"
 #include "win_links.h"
 
 namespace {

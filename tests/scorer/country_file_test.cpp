@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "country_file.h"
 #include "debian_country_file.h"
-#include "log_file.h"
-#include "log_qso.h"
-#include "portable_call.h"
-#include "score_options.h"
+#include "logs/country_file.h"
+#include "logs/log_file.h"
+#include "logs/log_qso.h"
+#include "logs/portable_call.h"
+#include "scorer/score_options.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 inline const char* const kDebianCountryFile = "/usr/share/hamradio-files/cty.dat";
 
-#include "country_file.h"
-#include "log_file.h"
+#include "logs/country_file.h"
+#include "logs/log_file.h"
 
 // That file read once for all the tests of a program.
 inline const CountryFile& DebianCountries() {

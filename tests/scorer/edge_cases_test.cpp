@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "hour_rate.h"
-#include "reading_notes.h"
-#include "page_facts_of_run.h"
-#include "report_page.h"
+#include "logs/reading_notes.h"
+#include "native_plugin/page_facts_of_run.h"
+#include "report_page/hour_rate.h"
+#include "report_page/report_page.h"
 
 namespace {
 

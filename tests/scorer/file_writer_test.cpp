@@ -15,8 +15,8 @@
 #include <set>
 #include <sstream>
 
-#include "file_writer.h"
-#include "path_entry.h"
+#include "files/file_writer.h"
+#include "files/path_entry.h"
 
 namespace fs = std::filesystem;
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "file_writer.h"
-#include "path_entry.h"
-#include "plugin_host.h"
+#include "driver/plugin_host.h"
+#include "files/file_writer.h"
+#include "files/path_entry.h"
 #include "win_links.h"
 
 namespace {

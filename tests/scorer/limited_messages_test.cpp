@@ -2,7 +2,7 @@
 // many come, and a hostile file's messages stay a few lines.
 #include <gtest/gtest.h>
 
-#include "limited_messages.h"
+#include "logs/limited_messages.h"
 
 namespace {
 

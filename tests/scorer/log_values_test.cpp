@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "band_plan.h"
-#include "log_values.h"
+#include "logs/band_plan.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "made_files.h"
+#include "files/made_files.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include <stdexcept>
 
-#include "modal_window.h"
-#include "ui_driver.h"
+#include "driver/modal_window.h"
+#include "driver/ui_driver.h"
 
 namespace {
 

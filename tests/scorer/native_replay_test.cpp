@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "ini_settings.h"
-#include "native_replayer.h"
+#include "native_plugin/ini_settings.h"
+#include "native_plugin/native_replayer.h"
 
 namespace {
 

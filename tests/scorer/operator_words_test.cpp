@@ -10,16 +10,17 @@
 #include <stdexcept>
 
 #include "../unit/scoring_input.h"
+#include "core/base/json_text.h"
 #include "core/base/text.h"
-#include "failure_text.h"
-#include "score_json.h"
-#include "log_file.h"
-#include "native_pass.h"
-#include "page_html.h"
-#include "page_facts_of_run.h"
-#include "report_page.h"
-#include "score_options.h"
-#include "score_printout.h"
+#include "logs/log_file.h"
+#include "native_plugin/native_pass.h"
+#include "native_plugin/page_facts_of_run.h"
+#include "report_page/page_html.h"
+#include "report_page/report_page.h"
+#include "scorer/failure_text.h"
+#include "scorer/score_json.h"
+#include "scorer/score_options.h"
+#include "scorer/score_printout.h"
 #include "strict_json.h"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/base/text.h"
-#include "log_file.h"
-#include "reading_notes.h"
+#include "logs/log_file.h"
+#include "logs/reading_notes.h"
 
 namespace {
 

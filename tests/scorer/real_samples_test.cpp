@@ -1,7 +1,7 @@
 // Logs that other programs wrote (samples/real) read as their writers meant.
 #include <gtest/gtest.h>
 
-#include "log_file.h"
+#include "logs/log_file.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "replay_plan.h"
+#include "logs/replay_plan.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 
 #include "../unit/scoring_input.h"
 #include "core/contest/contest_rules.h"
-#include "hour_rate.h"
-#include "native_pass.h"
-#include "file_writer.h"
-#include "page_file.h"
-#include "page_facts_of_run.h"
-#include "report_page.h"
-#include "worked_grid.h"
+#include "files/file_writer.h"
+#include "native_plugin/native_pass.h"
+#include "native_plugin/page_facts_of_run.h"
+#include "report_page/hour_rate.h"
+#include "report_page/page_file.h"
+#include "report_page/report_page.h"
+#include "report_page/worked_grid.h"
 
 namespace {
 

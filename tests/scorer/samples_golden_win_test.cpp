@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "cabrillo_check.h"
+#include "core/base/json_text.h"
 #include "dkz_version.h"
-#include "score_json.h"
-#include "plugin_host.h"
-#include "score_command.h"
-#include "score_printout.h"
+#include "driver/plugin_host.h"
+#include "scorer/score_command.h"
+#include "scorer/score_json.h"
+#include "scorer/score_printout.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <tuple>
 
 #include "core/contest/contest_rules.h"
-#include "country_file.h"
 #include "debian_country_file.h"
-#include "log_file.h"
-#include "replay_plan.h"
-#include "score_options.h"
+#include "logs/country_file.h"
+#include "logs/log_file.h"
+#include "logs/replay_plan.h"
+#include "scorer/score_options.h"
 
 namespace {
 

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "score_json.h"
-#include "score_options.h"
-#include "score_outcome.h"
-#include "score_printout.h"
+#include "core/base/json_text.h"
+#include "core/cabrillo/cabrillo_fields.h"
+#include "native_plugin/score_outcome.h"
+#include "scorer/score_json.h"
+#include "scorer/score_options.h"
+#include "scorer/score_printout.h"
 
 namespace {
 

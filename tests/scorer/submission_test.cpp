@@ -3,11 +3,11 @@
 // and which of a station's files counts.
 #include <gtest/gtest.h>
 
-#include "contest_period.h"
-#include "evidence_line.h"
-#include "received_files.h"
-#include "sponsor_table.h"
-#include "submission.h"
+#include "check/contest_period.h"
+#include "check/evidence_line.h"
+#include "check/received_files.h"
+#include "check/sponsor_table.h"
+#include "check/submission.h"
 
 namespace {
 

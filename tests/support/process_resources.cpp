@@ -1,6 +1,6 @@
 #include "process_resources.h"
 
-#include "ui_driver.h"
+#include "driver/ui_driver.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <exception>
 
-#include "adif_reader.h"
-#include "log_file.h"
-#include "log_values.h"
+#include "logs/adif_reader.h"
+#include "logs/log_file.h"
+#include "logs/log_values.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "core/engine/settings.h"
-#include "plugin_host.h"
+#include "driver/plugin_host.h"
 
 namespace {
 

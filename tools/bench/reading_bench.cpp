@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "log_file.h"
-#include "log_validation.h"
-#include "submission.h"
+#include "check/submission.h"
+#include "logs/log_file.h"
+#include "robot/log_validation.h"
 
 namespace {
 

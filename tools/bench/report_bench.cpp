@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/contest/contest_rules.h"
-#include "native_pass.h"
-#include "page_facts_of_run.h"
-#include "report_page.h"
+#include "native_plugin/native_pass.h"
+#include "native_plugin/page_facts_of_run.h"
+#include "report_page/report_page.h"
 
 namespace {
 

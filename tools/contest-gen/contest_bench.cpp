@@ -4,7 +4,7 @@
 #include <cmath>
 #include <ctime>
 
-#include "contest_check.h"
+#include "check/contest_check.h"
 #include "truth_comparison.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "core/cabrillo/cabrillo_log.h"
 #include "core/base/date_time.h"
+#include "core/cabrillo/cabrillo_log.h"
 
 namespace {
 

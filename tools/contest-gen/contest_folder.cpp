@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "contest_cabrillo.h"
-#include "file_writer.h"
+#include "files/file_writer.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "check_types.h"
+#include "check/check_types.h"
 
 struct WorldOptions {
   uint32_t Seed = 1;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "check_types.h"
+#include "check/check_types.h"
 #include "contest_world.h"
 
 struct KindTally {

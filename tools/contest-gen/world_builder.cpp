@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "call_text.h"
+#include "check/call_text.h"
 #include "core/contest/contest_rules.h"
 #include "world_model.h"
 

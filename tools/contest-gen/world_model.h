@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "check_types.h"
+#include "check/check_types.h"
 #include "contest_world.h"
 
 // Reproducible on every platform: the engine's sequence is fixed by the standard

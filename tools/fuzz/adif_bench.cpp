@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <string>
 
-#include "adif_reader.h"
-#include "log_qso.h"
+#include "logs/adif_reader.h"
+#include "logs/log_qso.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // Whole ADIF files through the reader and the mapping to QSOs.
 #include <string>
 
-#include "adif_log.h"
-#include "adif_reader.h"
 #include "fuzz_target.h"
-#include "log_qso.h"
+#include "logs/adif_log.h"
+#include "logs/adif_reader.h"
+#include "logs/log_qso.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

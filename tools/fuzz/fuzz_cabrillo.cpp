@@ -1,9 +1,9 @@
 // Whole Cabrillo files through the reader.
 #include <string>
 
-#include "cabrillo_reader.h"
 #include "fuzz_target.h"
-#include "log_qso.h"
+#include "logs/cabrillo_reader.h"
+#include "logs/log_qso.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

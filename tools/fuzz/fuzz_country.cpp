@@ -3,10 +3,10 @@
 #include <sstream>
 #include <string>
 
-#include "country_file.h"
 #include "fuzz_target.h"
-#include "log_qso.h"
-#include "portable_call.h"
+#include "logs/country_file.h"
+#include "logs/log_qso.h"
+#include "logs/portable_call.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);

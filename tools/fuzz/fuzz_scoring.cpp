@@ -7,14 +7,14 @@
 #include <string>
 #include <utility>
 
-#include "core/contest/live_view.h"
 #include "core/contest/contest_rules.h"
+#include "core/contest/live_view.h"
 #include "core/engine/acceptance.h"
 #include "core/engine/call_check.h"
 #include "core/engine/removal.h"
 #include "core/engine/reset.h"
-#include "fuzz_target.h"
 #include "core/engine/summary.h"
+#include "fuzz_target.h"
 #include "scoring_model.h"
 
 namespace {

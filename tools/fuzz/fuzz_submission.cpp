@@ -2,10 +2,10 @@
 // and every file of `dkz-score check` passes).
 #include <string>
 
+#include "check/submission.h"
 #include "fuzz_target.h"
-#include "limited_messages.h"
-#include "reading_notes.h"
-#include "submission.h"
+#include "logs/limited_messages.h"
+#include "logs/reading_notes.h"
 
 namespace {
 

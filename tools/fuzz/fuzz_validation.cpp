@@ -2,8 +2,8 @@
 #include <string>
 
 #include "fuzz_target.h"
-#include "limited_messages.h"
-#include "log_validation.h"
+#include "logs/limited_messages.h"
+#include "robot/log_validation.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "driver/modal_window.h"
+#include "driver/plugin_host.h"
+#include "driver/ui_driver.h"
 #include "fake_orvo_host.h"
-#include "modal_window.h"
-#include "plugin_host.h"
-#include "ui_driver.h"
 #include "window_capture.h"
 
 namespace {

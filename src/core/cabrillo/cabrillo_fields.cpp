@@ -24,3 +24,11 @@ const std::vector<CabrilloField>& CabrilloFields() {
   };
   return fields;
 }
+
+std::string HeaderOptionName(std::string CabrilloLog::*field) {
+  for (const CabrilloField& known : CabrilloFields()) {
+    if (known.Option != nullptr && known.Member == field)
+      return known.Option;
+  }
+  return "a header field";
+}

@@ -1,7 +1,7 @@
 // The Cabrillo header's fields in one table: the settings key each is kept
 // under, whether it is read back and stored, and the dkz-score option that
 // fills it in the header dialog. Which box of the dialog shows a field is the
-// plug-in's (plugin/cabrillo/header_boxes.h).
+// plug-in's (core/cabrillo/header_boxes.h).
 #pragma once
 
 #include <string>
@@ -19,3 +19,6 @@ struct CabrilloField {
 
 // In the order the keys are written.
 const std::vector<CabrilloField>& CabrilloFields();
+
+// The option that fills the header field `field` ("--name").
+std::string HeaderOptionName(std::string CabrilloLog::*field);

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core/engine/settings.h"
 #include "core/cabrillo/cabrillo_log.h"
+#include "core/engine/settings.h"
 
 // Line breaks as the settings file keeps them: CR as "<CR>", LF as "<LF>".
 std::string EscapeLineBreaks(const std::string& text);

@@ -1,6 +1,6 @@
 #include "plugin/cabrillo/header_dialog.h"
 
-#include "plugin/cabrillo/header_boxes.h"
+#include "core/cabrillo/header_boxes.h"
 #include "plugin/resources/resource_ids.h"
 
 CabrilloHeaderDialog::CabrilloHeaderDialog(CabrilloLog& log)

@@ -1,4 +1,4 @@
-#include "read_watchdog.h"
+#include "robot_http/read_watchdog.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

@@ -1,4 +1,4 @@
-#include "connection_gate.h"
+#include "robot_http/connection_gate.h"
 
 #include <netinet/in.h>
 #include <sys/epoll.h>
@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "request_head.h"
+#include "robot_http/request_head.h"
 
 namespace {
 

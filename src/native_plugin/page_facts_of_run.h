@@ -1,8 +1,8 @@
 // The report page's facts of one dkz-score run.
 #pragma once
 
-#include "page_facts.h"
-#include "score_outcome.h"
+#include "native_plugin/score_outcome.h"
+#include "report_page/page_facts.h"
 
 // The QSOs with the plug-in's answer to each and what err.txt said of them:
 // a stored QSO counts unless a line calls it a dupe or worth 0 points, and a

@@ -1,4 +1,4 @@
-#include "upload_form.h"
+#include "robot_http/upload_form.h"
 
 namespace {
 

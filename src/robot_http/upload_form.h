@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <string>
 
-#include "sha256.h"
-#include "upload_service.h"
+#include "robot/sha256.h"
+#include "robot/upload_service.h"
 
 // What is still read, and dropped, of a body once it is over the limit: a
 // client that sends on without waiting then reads the 413 instead of a reset

@@ -1,10 +1,10 @@
-#include "ini_settings.h"
+#include "native_plugin/ini_settings.h"
 
 #include <vector>
 
 #include "core/base/text.h"
-#include "file_access.h"
-#include "file_writer.h"
+#include "files/file_access.h"
+#include "files/file_writer.h"
 
 namespace {
 

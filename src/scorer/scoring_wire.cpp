@@ -1,4 +1,4 @@
-#include "scoring_wire.h"
+#include "scorer/scoring_wire.h"
 
 #include <cstdint>
 #include <cstring>

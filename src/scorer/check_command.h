@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "check_options.h"
-#include "checked_contest.h"
+#include "check/checked_contest.h"
+#include "scorer/check_options.h"
 
 struct CheckRun {
   int Ranked = 0;                      // logs in results.csv

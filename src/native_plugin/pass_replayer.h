@@ -7,8 +7,15 @@
 #include <string>
 #include <vector>
 
+#include "core/cabrillo/cabrillo_log.h"
 #include "core/engine/host_input.h"
-#include "score_options.h"
+
+// A text for the box of the plug-in's Cabrillo header dialog that shows one
+// field of the header; "\n" separates the lines of a multi-line box.
+struct HeaderEntry {
+  std::string CabrilloLog::*Field = nullptr;
+  std::string Text;
+};
 
 struct CabrilloOutcome {
   bool Written = false;  // the plug-in reported the file written and it is there

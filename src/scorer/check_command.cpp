@@ -1,24 +1,24 @@
-#include "check_command.h"
+#include "scorer/check_command.h"
 
 #include <iostream>
 #include <stdexcept>
 
-#include "check_folders.h"
-#include "check_outputs.h"
-#include "run_environment.h"
-#include "results_writer.h"
-#include "check_run.h"
-#include "check_scorer.h"
-#include "file_access.h"
-#include "file_writer.h"
-#include "interned_text.h"
-#include "folder_system.h"
-#include "entrant_letter.h"
-#include "log_file.h"
-#include "log_values.h"
-#include "made_files.h"
-#include "score_command.h"
-#include "score_options.h"
+#include "check/check_folders.h"
+#include "check/check_outputs.h"
+#include "check/check_run.h"
+#include "check/entrant_letter.h"
+#include "check/folder_system.h"
+#include "check/interned_text.h"
+#include "check/results_writer.h"
+#include "check/run_environment.h"
+#include "files/file_access.h"
+#include "files/file_writer.h"
+#include "files/made_files.h"
+#include "logs/log_file.h"
+#include "logs/log_values.h"
+#include "scorer/check_scorer.h"
+#include "scorer/score_command.h"
+#include "scorer/score_options.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 #include <set>
 #include <thread>
 
-#include "blob_store.h"
-#include "contest_settings.h"
-#include "data_folder.h"
-#include "log_file.h"
-#include "robot_options.h"
-#include "robot_server.h"
-#include "sponsor_token.h"
-#include "submission_db.h"
-#include "upload_service.h"
+#include "logs/log_file.h"
+#include "robot/blob_store.h"
+#include "robot/contest_settings.h"
+#include "robot/data_folder.h"
+#include "robot/sponsor_token.h"
+#include "robot/submission_db.h"
+#include "robot/upload_service.h"
+#include "robot_http/robot_options.h"
+#include "robot_http/robot_server.h"
 
 namespace {
 

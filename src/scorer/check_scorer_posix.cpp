@@ -1,9 +1,9 @@
-#include "check_scorer.h"
+#include "scorer/check_scorer.h"
 
 #include <algorithm>
 #include <thread>
 
-#include "native_pass.h"
+#include "native_plugin/native_pass.h"
 
 std::unique_ptr<LogScorer> MakeCheckScorer(int /*lane*/) {
   return std::make_unique<NativeScorer>();

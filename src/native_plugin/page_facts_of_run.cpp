@@ -1,9 +1,9 @@
-#include "page_facts_of_run.h"
+#include "native_plugin/page_facts_of_run.h"
 
 #include <cmath>
 
 #include "core/contest/contest_rules.h"
-#include "summary_table.h"
+#include "report_page/summary_table.h"
 
 namespace {
 

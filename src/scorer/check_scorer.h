@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "check_run.h"
+#include "check/check_run.h"
 
 // The scorer of one lane of the check (CheckLanes of them), made in the
 // plug-in's working folder (the current folder).

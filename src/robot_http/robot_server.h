@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "robot_listener.h"
-#include "upload_service.h"
+#include "robot/upload_service.h"
+#include "robot_http/robot_listener.h"
 
 class RobotServer {
  public:

@@ -1,12 +1,12 @@
-#include "robot_listener.h"
+#include "robot_http/robot_listener.h"
 
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <iostream>
 
-#include "connection_gate.h"
-#include "read_watchdog.h"
+#include "robot_http/connection_gate.h"
+#include "robot_http/read_watchdog.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
-#include "native_replayer.h"
+#include "native_plugin/native_replayer.h"
 
 #include <stdexcept>
 
 #include "core/base/text.h"
+#include "core/cabrillo/cabrillo_fields.h"
+#include "core/cabrillo/header_boxes.h"
 #include "core/engine/scoring_pass.h"
-#include "file_access.h"
-#include "file_writer.h"
-#include "ini_settings.h"
-#include "plugin/cabrillo/header_boxes.h"
+#include "files/file_access.h"
+#include "files/file_writer.h"
+#include "native_plugin/ini_settings.h"
 
 namespace {
 

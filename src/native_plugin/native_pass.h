@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "check_run.h"
 #include "core/engine/contest_state.h"
-#include "score_outcome.h"
+#include "native_plugin/log_scorer.h"
+#include "native_plugin/score_outcome.h"
 
 struct NativePass {
   ContestState State;  // DistrictsByBand, ClaimedScore, ... as the summary left them

@@ -1,4 +1,4 @@
-#include "native_pass.h"
+#include "native_plugin/native_pass.h"
 
 #include <functional>
 #include <utility>

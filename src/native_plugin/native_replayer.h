@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/cabrillo/cabrillo_log.h"
-#include "pass_replayer.h"
+#include "native_plugin/pass_replayer.h"
 
 std::unique_ptr<PassReplayer> MakeNativeReplayer();
 

@@ -1,4 +1,4 @@
-#include "check_scorer.h"
+#include "scorer/check_scorer.h"
 
 #include <fcntl.h>
 #include <io.h>
@@ -10,17 +10,17 @@
 #include <stdexcept>
 #include <thread>
 
+#include "check/folder_system.h"
 #include "core/engine/settings.h"
-#include "file_writer.h"
-#include "folder_system.h"
-#include "log_values.h"
-#include "plugin_host.h"
-#include "scoring_wire.h"
-#include "scoring_worker_win.h"
+#include "driver/plugin_host.h"
+#include "files/file_writer.h"
+#include "files/path_entry_win.h"
+#include "logs/log_values.h"
+#include "scorer/scoring_wire.h"
+#include "scorer/scoring_worker_win.h"
 #include "win/system_error.h"
 #include "win/unique_handle.h"
 #include "win/wide_text.h"
-#include "path_entry_win.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "score_post_request.h"
+#include "robot_http/score_post_request.h"
 
 #include <iostream>
 
 #include "core/base/text.h"
-#include "robot_text.h"
-#include "score_post.h"
-#include "upload_form.h"
+#include "robot/robot_text.h"
+#include "robot/score_post.h"
+#include "robot_http/upload_form.h"
 
 namespace {
 

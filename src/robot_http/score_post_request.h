@@ -7,7 +7,7 @@
 
 #include <httplib.h>
 
-#include "score_posts.h"
+#include "robot/score_posts.h"
 
 struct PostedXml {
   int Status = 200;  // 400, 413 or 415 when there is no XML to read

@@ -1,4 +1,4 @@
-#include "robot_server.h"
+#include "robot_http/robot_server.h"
 
 #include <fcntl.h>
 #include <malloc.h>
@@ -13,20 +13,20 @@
 
 #include <httplib.h>
 
+#include "check/check_outputs.h"
+#include "core/base/json_text.h"
 #include "core/base/text.h"
-#include "score_json.h"
-#include "log_archive.h"
-#include "check_outputs.h"
-#include "robot_check.h"
-#include "robot_json.h"
-#include "robot_pages.h"
-#include "resubmission_key.h"
-#include "robot_text.h"
-#include "live_board_page.h"
-#include "score_post.h"
-#include "score_post_request.h"
-#include "upload_form.h"
-#include "sponsor_token.h"
+#include "robot/live_board_page.h"
+#include "robot/log_archive.h"
+#include "robot/resubmission_key.h"
+#include "robot/robot_check.h"
+#include "robot/robot_json.h"
+#include "robot/robot_pages.h"
+#include "robot/robot_text.h"
+#include "robot/score_post.h"
+#include "robot/sponsor_token.h"
+#include "robot_http/score_post_request.h"
+#include "robot_http/upload_form.h"
 
 using httplib::ContentReader;
 using httplib::Request;

@@ -1,4 +1,4 @@
-#include "robot_options.h"
+#include "robot_http/robot_options.h"
 
 // Where the build found the country file (Debian's hamradio-files by default).
 const char* const kDefaultCountryFile = DKZ_COUNTRY_FILE;

@@ -1,11 +1,11 @@
-#include "score_outcome.h"
+#include "native_plugin/score_outcome.h"
 
 #include <map>
 
 #include "core/base/text.h"
 #include "core/contest/contest_rules.h"
-#include "log_values.h"
-#include "summary_table.h"
+#include "logs/log_values.h"
+#include "report_page/summary_table.h"
 
 namespace {
 

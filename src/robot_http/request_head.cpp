@@ -1,4 +1,4 @@
-#include "request_head.h"
+#include "robot_http/request_head.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "core/cabrillo/cabrillo_dialog_ids.h"
 #include "core/cabrillo/cabrillo_log.h"
-#include "plugin/resources/cabrillo_dialog_ids.h"
 
 enum class HeaderBoxKind {
   kEdit,
